@@ -1,0 +1,62 @@
+# Set-up, build, run and test over CMake. `make run` starts the program; `make test` runs every
+# test (plain build, then AddressSanitizer + UndefinedBehaviorSanitizer, then the fuzzers).
+BUILD ?= build
+SAN_BUILD ?= build-san
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+JOBS ?= $(shell nproc)
+
+PACKAGES := cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+	libbenchmark-dev libmuparser-dev clang libclang-rt-14-dev locales xvfb xauth \
+	fonts-dejavu-core fonts-liberation
+
+.PHONY: deps locale configure build run test test-plain test-san test-fuzz bench clean
+
+# Installs what is missing (Debian 12, as root or through sudo).
+deps:
+	@if ! dpkg -s $(PACKAGES) >/dev/null 2>&1; then \
+		SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+		$$SUDO apt-get update && \
+		DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends $(PACKAGES); \
+	fi
+	@$(MAKE) --no-print-directory locale
+
+# The number text tests run once under a locale with the decimal comma.
+locale:
+	@if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf8$$'; then \
+		SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+		$$SUDO sed -i 's/^# *ru_RU.UTF-8 UTF-8/ru_RU.UTF-8 UTF-8/' /etc/locale.gen && $$SUDO locale-gen; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/tarvik
+
+test: deps test-plain test-san test-fuzz
+
+test-plain:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-san:
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVIK_SANITIZE=ON -DTARVIK_BENCH=OFF
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
+		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+test-fuzz:
+	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run_all.sh $(FUZZ_BUILD)
+
+bench: build
+	$(BUILD)/bench/tarvik_bench
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

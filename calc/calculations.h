@@ -1,0 +1,28 @@
+// Value, derivative and definite integral of the last built expression.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/engine_state.h"
+
+inline constexpr ExtendedReal kDerivativeStep = 1e-6L;
+inline constexpr ExtendedReal kDerivativeDivisor = 2e-6L;
+inline constexpr int32_t kIntegralStripCount = 100000;
+
+// Which input field a refused calculation puts the focus into.
+enum class CalcField { None, XFunc, XProiz, X0Int, XkInt };
+
+struct CalcOutcome {
+    // Shown in txtFuncResult when set.
+    std::optional<std::string> ResultText;
+    std::optional<std::string> ResultHint;
+    // An InformationBox message, and the field that then takes the focus.
+    std::optional<std::string> Information;
+    CalcField Focus = CalcField::None;
+};
+
+CalcOutcome CalculateValue(Engine& engine, std::string_view argumentText);
+CalcOutcome CalculateDerivative(Engine& engine, std::string_view argumentText);
+CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::string_view toText);

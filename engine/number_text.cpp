@@ -1,0 +1,1 @@
+#include "engine/number_text.h"

@@ -1,0 +1,1 @@
+#include "engine/token_reader.h"

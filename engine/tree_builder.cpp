@@ -1,0 +1,1 @@
+#include "engine/tree_builder.h"

@@ -1,0 +1,19 @@
+// The tree builder: normalises an expression text and builds its node table in pre-order.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/engine_state.h"
+
+// Checks the brackets, strips redundant outer brackets and rewrites unary minus, in place.
+// May set EngineError to 1 or 2.
+void NormaliseExpression(Engine& engine, std::string& text);
+
+// Builds the tree of text into the slots from NodeCursor on (recursive). The caller resets
+// the engine first (ResetForBuild).
+void BuildTree(Engine& engine, std::string text);
+
+// What a run does: ResetForBuild, BuildTree, then records the outcome in LastBuildError and
+// NodeCount. Returns EngineError.
+int32_t BuildExpression(Engine& engine, std::string_view text);

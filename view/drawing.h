@@ -1,0 +1,32 @@
+// Background, grid and axes, and the curve plotting.
+#pragma once
+
+#include <string_view>
+
+#include "engine/engine_state.h"
+#include "view/canvas.h"
+#include "view/view_state.h"
+
+// The drawing options the window reads from its controls at drawing time.
+struct DrawOptions {
+    Colour BackgroundColour = kBlack;  // txtBkColor
+    Colour LineColour = kYellow;       // txtLineColor
+    bool ClearFirst = true;            // cbxKill "Новый"
+    bool Grid = true;                  // cbxSetka "Сетка"
+    bool Axes = true;                  // cbxOci "Оси XY"
+    bool Lines = true;                 // rbtLines "Линии" (false: rbtPixels "Точки")
+    bool BoundArgument = false;        // cbxBorderX
+};
+
+inline constexpr std::string_view kGraphBuilt = "График построен";
+
+// Raised by the drawing when its own arithmetic (outside the evaluator) cannot go on; the run
+// command shows "Ошибка переполнения" for it.
+struct DrawingOverflow {};
+
+void DrawBackground(Canvas& canvas, const ViewState& view, const DrawOptions& options);
+
+// Plots the last built tree. Returns true when the expression uses x: the caller then writes
+// kGraphBuilt into the result field. After a failed build only the background is drawn.
+bool PlotCurve(Canvas& canvas, Engine& engine, const ViewState& view,
+               const DrawOptions& options);

@@ -1,0 +1,1 @@
+#include "view/run_command.h"

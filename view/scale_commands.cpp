@@ -1,0 +1,1 @@
+#include "view/scale_commands.h"
