@@ -1,1 +1,31 @@
+// The engine's constant tables (error messages, function names) and the reset before a build.
 #include "engine/engine_state.h"
+
+const std::array<std::string_view, 12> ErrorMessages = {
+    "",
+    "Выражение некорректно",
+    "Скобки поставлены некорректно",
+    "Деление на ноль",
+    "Отрицательное число в дробной степени",
+    "Ноль в ненатуральной степени",
+    "Недопустимый аргумент тангенса",
+    "Недопустимый аргумент котангенса",
+    "Квадратный корень из отрицательного числа",
+    "Натуральный логарифм от неположительного числа",
+    "Факториал ненатурального числа",
+    "Переполнение",
+};
+
+const std::array<std::string_view, 9> FunctionNames = {
+    "sin", "cos", "tg", "ctg", "sqrt", "ln", "exp", "abs", "fact",
+};
+
+void ResetForBuild(Engine& engine) {
+    engine.UsesX = false;
+    engine.UsesN = false;
+    engine.EngineError = kNoError;
+    engine.NodeCursor = 1;
+    // Until the coming build ends, the table holds no tree the evaluator may walk.
+    engine.LastBuildError = kErrIncorrect;
+    engine.NodeCount = 0;
+}
