@@ -1,0 +1,264 @@
+// The main window: every control under its own name, the menu and the dialogs, and the handlers
+// that read the controls, call the engine and view core, and write the controls back. The
+// handlers are spread over several files: construction (general_form.cpp), menu and dialogs
+// (general_form_menu.cpp), run, fields, resizing, scale and calculations (general_form_run.cpp),
+// mouse tools (general_form_mouse.cpp), keypad (keypad.cpp) and the file commands
+// (general_form_files.cpp).
+#pragma once
+
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "engine/engine_state.h"
+#include "view/canvas.h"
+#include "view/drawing.h"
+#include "view/view_state.h"
+
+class QAction;
+class QCheckBox;
+class QColorDialog;
+class QComboBox;
+class QDialog;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QRadioButton;
+class QShortcut;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+class PictureWidget;
+
+inline const QString kWindowCaption = QStringLiteral("Tarvik 1.0");
+inline const QString kApplicationTitle = QStringLiteral("Tarvik");
+
+class GeneralForm : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit GeneralForm(QWidget* parent = nullptr);
+    ~GeneralForm() override;
+
+    // Creates the About box, hidden (defined with the file commands).
+    void CreateAboutBox();
+    // Shows the window maximised; the first layout follows from the resize it brings.
+    void ShowMaximised();
+
+    // Shared helpers of every command.
+    void InformationBox(const QString& text);
+    void GeneralErrorReport(const QString& text);
+    // Runs a modal dialog (through modalHook when a test has set one).
+    int ExecModal(QDialog& dialog);
+    // Shows a message box modally (through messageHook when a test has set one).
+    void ExecMessage(QMessageBox& box);
+
+    // Tests replace the modal loops: the hook gets the dialog (or box) ready to be shown and
+    // returns the dialog's result.
+    std::function<int(QDialog&)> modalHook;
+    std::function<void(QMessageBox&)> messageHook;
+
+    // State owned by the window.
+    Engine& engine() { return engine_; }
+    ViewState& view() { return view_; }
+    Canvas& canvas();
+    QStringList ExampleExpressions;
+    QString ProgramFolder;
+    int32_t ResizeCount = 0;
+    int32_t LayoutWidth = 0;
+    int32_t LayoutHeight = 0;
+
+    // Writes every parameter field from the state.
+    void ShowParameters();
+    // Sets the whole expression text as the program does (no change handler, no history).
+    void SetExpressionText(const QString& text);
+    // Redraws the last built expression into the picture (the scale commands' last two steps).
+    void RedrawPicture();
+    // The scenario log as lines.
+    QStringList ScenarioLines() const;
+    // The drawing options as the controls hold them now.
+    DrawOptions CurrentDrawOptions() const;
+    // Ticks or clears cbxBorderX (its dependants follow) and applies the bounds' exit rules.
+    void SetBorderX(bool checked);
+
+    // --- Controls (object names equal the member names) ---
+    QWidget* central = nullptr;
+    QComboBox* txtFunctionText = nullptr;
+    QGroupBox* grpStatic2 = nullptr;
+    QToolButton* btnStart = nullptr;
+    QLineEdit* txtResult = nullptr;
+    QToolButton* btnHome = nullptr;
+    QToolButton* btnMPlus = nullptr;
+    QToolButton* btnMMinus = nullptr;
+    QToolButton* btnOptim = nullptr;
+    QToolButton* btnDefault = nullptr;
+    QToolButton* btnMove = nullptr;
+    QToolButton* btnRect = nullptr;
+    QLineEdit* txtXNow = nullptr;
+    QLineEdit* txtYNow = nullptr;
+    PictureWidget* Image = nullptr;
+    QPlainTextEdit* memoGenHelp = nullptr;
+
+    QGroupBox* grpStatic3 = nullptr;
+    QLineEdit* txtX = nullptr;
+    QLineEdit* txtY = nullptr;
+    QLineEdit* txtXm = nullptr;
+    QLineEdit* txtYm = nullptr;
+    QLineEdit* txtTochn = nullptr;
+    QLineEdit* txtBkColor = nullptr;
+    QLineEdit* txtLineColor = nullptr;
+    QRadioButton* rbtLines = nullptr;
+    QRadioButton* rbtPixels = nullptr;
+    QCheckBox* cbxKill = nullptr;
+    QCheckBox* cbxSetka = nullptr;
+    QCheckBox* cbxOci = nullptr;
+
+    QTabWidget* pgPages = nullptr;
+    QGroupBox* grpStatic = nullptr;  // the keypad
+    QCheckBox* cbxBorderX = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtX0 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* txtXk = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* txtN0 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* txtNk = nullptr;
+    QLabel* Label6 = nullptr;
+    QLineEdit* txtA0 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* txtC = nullptr;
+    QToolButton* btnLoadFunction = nullptr;
+    QToolButton* btnSaveFunction = nullptr;
+    QToolButton* btnSaveGraphic = nullptr;
+    QToolButton* mnuSaveSc = nullptr;
+
+    QLineEdit* txtXfunc = nullptr;
+    QToolButton* btnCalcFunc = nullptr;
+    QLineEdit* txtXProiz = nullptr;
+    QToolButton* btnCalcProiz = nullptr;
+    QLineEdit* txtX0int = nullptr;
+    QLineEdit* txtXkint = nullptr;
+    QToolButton* btnCalcInt = nullptr;
+    QLineEdit* txtFuncResult = nullptr;
+
+    // Menu.
+    QMenu* mnuFunction = nullptr;
+    QAction* mnuFunctionOpen = nullptr;
+    QAction* mnuFunctionSave = nullptr;
+    QAction* mnuFunctionSaveGr = nullptr;
+    QAction* mnuFunctionSaveLog = nullptr;
+    QAction* mnuFunctionExit = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpHelp = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+    QShortcut* exitShortcut = nullptr;
+
+    // Dialogs owned by the window.
+    QColorDialog* ColorDialog = nullptr;
+    QFileDialog* SaveDialog = nullptr;
+    QFileDialog* OpenDialog = nullptr;
+    QFileDialog* SavePictureDialog = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+    QDialog* AboutBoxForm = nullptr;
+
+    // The parameter fields in ShowParameters order.
+    std::array<QLineEdit*, 11> parameterFields{};
+
+  public slots:
+    // Run command and keyboard.
+    void btnStartClick();
+    void txtFunctionTextChange();
+    // Parameter fields.
+    void txtXExit();
+    void txtYExit();
+    void txtXmExit();
+    void txtYmExit();
+    void txtTochnExit();
+    void txtN0Exit();
+    void txtNkExit();
+    void txtA0Exit();
+    void txtCExit();
+    void txtX0Exit();
+    void txtXkExit();
+    void txtBkColorClick();
+    void txtLineColorClick();
+    void cbxKillClick();
+    void cbxBorderXClick();
+    // Scale commands.
+    void btnHomeClick();
+    void btnMPlusClick();
+    void btnMMinusClick();
+    void btnOptimClick();
+    void btnDefaultClick();
+    // Calculations.
+    void btnCalcFuncClick();
+    void btnCalcProizClick();
+    void btnCalcIntClick();
+    // Mouse tools.
+    void btnMoveClick();
+    void btnRectClick();
+    void ImageMouseDown(Qt::MouseButton button, int x, int y);
+    void ImageMouseMove(int x, int y);
+    void ImageMouseUp(Qt::MouseButton button, int x, int y);
+    void FormMouseMove();
+    // Menu.
+    void mnuFunctionExitClick();
+    // File commands, help and About (general_form_files.cpp).
+    void mnuFunctionOpenClick();
+    void mnuFunctionSaveClick();
+    void mnuFunctionSaveGrClick();
+    void mnuFunctionSaveLogClick();
+    void btnLoadFunctionClick();
+    void btnSaveFunctionClick();
+    void btnSaveGraphicClick();
+    void mnuSaveScClick();
+    void mnuHelpHelpClick();
+    void mnuHelpAboutClick();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    // Construction (general_form.cpp).
+    void FormCreate();
+    void createControls();
+    void createTopStrip();
+    void createViewColumn();
+    void createPages();
+    void createParametersPage(QWidget* page);
+    void createFunctionPage(QWidget* page);
+    void createKeypad(QWidget* parent);
+    void installFilters();
+    // Menu and dialogs (general_form_menu.cpp).
+    void createActions();
+    void createMenus();
+    void createDialogs();
+    void createShortcuts();
+    // Run, fields, resizing (general_form_run.cpp).
+    void FormCanResize();
+    void ApplyExitRule(ParameterField field);
+    void PickColour(QLineEdit* field);
+    void InsertIntoExpression(const QString& text);
+    void ShowCalcOutcome(const struct CalcOutcome& outcome);
+    bool IsTextField(const QWidget* widget) const;
+    void ExitShortcutActivated();
+
+    Engine engine_;
+    ViewState view_;
+    QColor lastConfirmedColour_;
+    // Selection of the expression box kept while another control has the focus.
+    int savedSelectionStart_ = -1;
+    int savedSelectionLength_ = 0;
+    int savedCursor_ = -1;
+    QString savedText_;
+};

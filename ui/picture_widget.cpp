@@ -1,0 +1,38 @@
+// The picture control: copies the canvas image to the screen and forwards mouse events.
+#include "ui/picture_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureWidget::FitCanvas() {
+    if (canvas_.Width() != width() || canvas_.Height() != height()) {
+        canvas_.Resize(width(), height());
+    }
+    update();
+}
+
+void PictureWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    painter.drawImage(dirty, canvas_.Image(), dirty);
+}
+
+void PictureWidget::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    emit mouseDown(event->button(), p.x(), p.y());
+}
+
+void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    emit mouseMove(p.x(), p.y());
+}
+
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    emit mouseUp(event->button(), p.x(), p.y());
+}
