@@ -1,1 +1,136 @@
+// Value, derivative and definite integral of the last built expression, as the texts and
+// tooltips of the shared result box, or as an information message with the field to focus.
 #include "calc/calculations.h"
+
+#include <cmath>
+#include <utility>
+
+#include "engine/evaluator.h"
+#include "engine/number_text.h"
+
+namespace {
+
+constexpr int kPointDecimals = 10;
+constexpr int kIntegralDecimals = 4;
+
+constexpr std::string_view kArgumentMessage = "Введите правильное значение аргумента";
+constexpr std::string_view kLimitMessage = "Введите правильное значение предела интегрирования";
+constexpr std::string_view kSequenceMessage = "Невозможно интегрировать последовательности";
+constexpr std::string_view kIntervalTooSmallMessage =
+    "Интервал интегрирования слишком мал для таких пределов";
+constexpr std::string_view kEmptyRangeText = "ОШИБКА: Пустой диапазон индексов n";
+constexpr std::string_view kValueHint = "Значение функции в точке ";
+constexpr std::string_view kDerivativeHint = "Значение производной функции в точке ";
+constexpr std::string_view kIntegralHint = "Значение определенного интеграла ";
+
+CalcOutcome Shown(std::string text, std::string hint) {
+    CalcOutcome outcome;
+    outcome.ResultText = std::move(text);
+    outcome.ResultHint = std::move(hint);
+    return outcome;
+}
+
+// Text and tooltip both "ОШИБКА: " and the engine's message.
+CalcOutcome EngineFailure(int32_t code) {
+    if (code < kErrIncorrect || code > kErrOverflow) code = kErrOverflow;
+    std::string text(kErrorPrefix);
+    text += ErrorMessages[static_cast<size_t>(code)];
+    return Shown(text, text);
+}
+
+CalcOutcome EmptyRange() {
+    return Shown(std::string(kEmptyRangeText), std::string(kEmptyRangeText));
+}
+
+CalcOutcome Information(std::string_view message, CalcField focus) {
+    CalcOutcome outcome;
+    outcome.Information = std::string(message);
+    outcome.Focus = focus;
+    return outcome;
+}
+
+// One evaluation of the last built tree; on failure the outcome to show instead.
+std::optional<CalcOutcome> Evaluate(Engine& engine, ExtendedReal x, ExtendedReal& value) {
+    const bool produced = EvaluateSequence(engine, x, value);
+    if (engine.EngineError > kNoError) return EngineFailure(engine.EngineError);
+    if (!produced) return EmptyRange();
+    return std::nullopt;
+}
+
+// After a failed build the table holds no tree: every calculation refuses with its message.
+std::optional<CalcOutcome> RefuseAfterFailedBuild(Engine& engine) {
+    if (engine.LastBuildError == kNoError) return std::nullopt;
+    engine.EngineError = engine.LastBuildError;
+    return EngineFailure(engine.LastBuildError);
+}
+
+// Keeps a copy of a0 and puts it back, whatever the calculation ends with.
+class ValueAGuard {
+  public:
+    explicit ValueAGuard(Engine& engine) : engine_(engine), kept_(engine.ValueA) {}
+    ~ValueAGuard() { engine_.ValueA = kept_; }
+    ValueAGuard(const ValueAGuard&) = delete;
+    ValueAGuard& operator=(const ValueAGuard&) = delete;
+
+  private:
+    Engine& engine_;
+    ExtendedReal kept_;
+};
+
+}  // namespace
+
+CalcOutcome CalculateValue(Engine& engine, std::string_view argumentText) {
+    if (auto refused = RefuseAfterFailedBuild(engine)) return *refused;
+    ExtendedReal x = 0;
+    if (!NumberSyntax(argumentText, x)) return Information(kArgumentMessage, CalcField::XFunc);
+    const ValueAGuard guard(engine);
+    ExtendedReal value = 0;
+    if (auto failed = Evaluate(engine, x, value)) return *failed;
+    return Shown(RealDisplayText(value, kPointDecimals),
+                 std::string(kValueHint) + std::string(argumentText));
+}
+
+CalcOutcome CalculateDerivative(Engine& engine, std::string_view argumentText) {
+    if (auto refused = RefuseAfterFailedBuild(engine)) return *refused;
+    ExtendedReal x = 0;
+    if (!NumberSyntax(argumentText, x)) return Information(kArgumentMessage, CalcField::XProiz);
+    const ValueAGuard guard(engine);
+    // A failure at x - h is reported as well as one at x + h; the first one wins.
+    ExtendedReal before = 0;
+    if (auto failed = Evaluate(engine, x - kDerivativeStep, before)) return *failed;
+    ExtendedReal after = 0;
+    if (auto failed = Evaluate(engine, x + kDerivativeStep, after)) return *failed;
+    const ExtendedReal derivative = (after - before) / kDerivativeDivisor;
+    if (!std::isfinite(derivative)) return EngineFailure(kErrOverflow);
+    return Shown(RealDisplayText(derivative, kPointDecimals),
+                 std::string(kDerivativeHint) + std::string(argumentText));
+}
+
+CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::string_view toText) {
+    if (auto refused = RefuseAfterFailedBuild(engine)) return *refused;
+    if (engine.UsesN) return Information(kSequenceMessage, CalcField::None);
+    ExtendedReal lower = 0;
+    if (!NumberSyntax(fromText, lower)) return Information(kLimitMessage, CalcField::X0Int);
+    ExtendedReal upper = 0;
+    if (!NumberSyntax(toText, upper)) return Information(kLimitMessage, CalcField::XkInt);
+    const std::string hint =
+        std::string(kIntegralHint) + "от " + std::string(fromText) + " до " + std::string(toText);
+    if (lower == upper) return Shown("0", hint);
+    if (upper < lower) std::swap(lower, upper);
+
+    const ExtendedReal strip = (upper - lower) / kIntegralStripCount;
+    if (!std::isfinite(strip)) return EngineFailure(kErrOverflow);
+    ExtendedReal sum = 0;
+    // The abscissa grows by repeated addition and is tested before it grows, so the last sample
+    // lies at the first abscissa above the upper limit.
+    for (ExtendedReal t = lower; t <= upper;) {
+        const ExtendedReal next = t + strip;
+        if (next == t) return Information(kIntervalTooSmallMessage, CalcField::None);
+        t = next;
+        ExtendedReal y = 0;
+        if (auto failed = Evaluate(engine, t, y)) return *failed;
+        sum += y * strip;
+    }
+    if (!std::isfinite(sum)) return EngineFailure(kErrOverflow);
+    return Shown(RealDisplayText(sum, kIntegralDecimals), hint);
+}
