@@ -1,0 +1,201 @@
+// tarvik-cli as a black box: the printed texts, the exit codes and the written pictures.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+Result RunCli(const std::vector<std::string>& arguments) {
+    QStringList list;
+    for (const std::string& argument : arguments) list << QString::fromStdString(argument);
+    QProcess process;
+    process.start(QStringLiteral(TARVIK_CLI_PATH), list);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    Result result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+std::string Joined(const std::vector<std::string>& arguments) {
+    std::string text;
+    for (const std::string& argument : arguments) text += "[" + argument + "] ";
+    return text;
+}
+
+struct PrintRow {
+    std::vector<std::string> arguments;
+    std::string out;  // the one line printed, without its line end
+};
+
+const PrintRow kPrintRows[] = {
+    // The value a run shows for an expression without x; with x, the graph message.
+    {{"value", "2+2"}, "4"},
+    {{"value", "p"}, "3.1415926536"},
+    {{"value", "-2^2"}, "-4"},
+    {{"value", "a+1", "--a0", "-5"}, "-4"},
+    {{"value", "a*n", "--n0", "1", "--nk", "5"}, "120"},
+    {{"value", "a+n", "--a0", "0", "--nk", "100"}, "5050"},
+    {{"value", "a+n", "--a0", "0", "--n0", "200", "--nk", "300"}, "25250"},
+    {{"value", "c*2", "--c", "2.5"}, "5"},
+    {{"value", "sinx"}, "График построен"},
+    {{"value", "ln(0)"}, "ОШИБКА: Натуральный логарифм от неположительного числа"},
+    {{"value", "(x+1"}, "ОШИБКА: Скобки поставлены некорректно"},
+    {{"value", "sin х"}, "ОШИБКА: Выражение некорректно"},  // a Cyrillic letter
+    // Calculations after the run; a run without x advances a0 first, as in the window.
+    {{"value", "sinx", "--x", "1"}, "0.8414709848"},
+    {{"value", "a+1", "--x", "0"}, "3"},
+    {{"value", "a+n*x", "--x", "2"}, "10101"},
+    {{"value", "1/x", "--x", "0"}, "ОШИБКА: Деление на ноль"},
+    {{"derivative", "sinx", "--x", "1"}, "0.5403023059"},
+    {{"derivative", "sinx", "--x", "0"}, "1"},
+    {{"derivative", "sqrtx", "--x", "0"}, "ОШИБКА: Квадратный корень из отрицательного числа"},
+    {{"integral", "sinx", "--from", "0", "--to", "1"}, "0.4597"},
+    {{"integral", "x", "--from", "0", "--to", "10"}, "50.0015"},
+    {{"integral", "x", "--from", "1", "--to", "0"}, "0.5"},
+    {{"integral", "1/0", "--from", "2", "--to", "2.0"}, "0"},
+    {{"integral", "2x", "--from", "0", "--to", "1"}, "ОШИБКА: Выражение некорректно"},
+    // The node table.
+    {{"tree", "sinx"}, "1: sin; 2: x"},
+    {{"tree", "sin(10/x)"}, "1: sin; 2: /; 3: 10; 4: x"},
+    {{"tree", "-x^2"}, "1: -; 2: 0; 3: ^; 4: x; 5: 2"},
+    {{"tree", "a*n+c"}, "1: +; 2: *; 3: a; 4: n; 5: 1"},
+    {{"tree", "0.5*p"}, "1: *; 2: 0.5; 3: 3.1415926536"},
+    {{"tree", "sincostgx"}, "1: sin; 2: cos; 3: tg; 4: x"},
+    {{"tree", "2x"}, "ОШИБКА: Выражение некорректно"},
+    {{"tree", "x)+(1"}, "ОШИБКА: Скобки поставлены некорректно"},
+};
+
+TEST(TarvikCli, PrintsTheWindowTexts) {
+    for (const PrintRow& row : kPrintRows) {
+        SCOPED_TRACE(Joined(row.arguments));
+        const Result result = RunCli(row.arguments);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, row.out + "\n");
+        EXPECT_EQ(result.err, "");
+    }
+}
+
+struct FailureRow {
+    std::vector<std::string> arguments;
+    int exitCode;
+    std::string err;  // a text the error line contains
+};
+
+const FailureRow kFailureRows[] = {
+    // Information messages of the calculations: stderr, exit code 1.
+    {{"value", "sinx", "--x", "1,5"}, 1, "Введите правильное значение аргумента\n"},
+    {{"derivative", "sinx", "--x", ""}, 1, "Введите правильное значение аргумента\n"},
+    {{"integral", "a+n", "--from", "", "--to", "1"},
+     1,
+     "Невозможно интегрировать последовательности\n"},
+    {{"integral", "x", "--from", "a", "--to", "1"},
+     1,
+     "Введите правильное значение предела интегрирования\n"},
+    // Bad command lines: exit code 2, the offending option named.
+    {{}, 2, "tarvik-cli"},
+    {{"plot", "x"}, 2, "plot"},
+    {{"value"}, 2, "value"},
+    {{"value", "1", "--nk", "100001"}, 2, "--nk"},
+    {{"value", "1", "--n0", "200"}, 2, "--n0"},
+    {{"value", "1", "--n0", "-1"}, 2, "--n0"},
+    {{"value", "1", "--a0", "1,5"}, 2, "--a0"},
+    {{"value", "1", "--c", ""}, 2, "--c"},
+    {{"value", "1", "--c", "$1F"}, 2, "--c"},
+    {{"value", "1", "--a0"}, 2, "--a0"},
+    {{"value", "x", "--bogus", "1"}, 2, "--bogus"},
+    {{"tree", "x", "--c", "1"}, 2, "--c"},
+    {{"derivative", "sinx"}, 2, "--x"},
+    {{"integral", "x", "--from", "0"}, 2, "--to"},
+    {{"render", "sinx"}, 2, "-o"},
+    {{"render", "sinx", "-o", "never.bmp", "--size", "0x5"}, 2, "--size"},
+    {{"render", "sinx", "-o", "never.bmp", "--view", "1,2,3"}, 2, "--view"},
+    {{"render", "sinx", "-o", "never.bmp", "--view", "0,0,0.000001,1"}, 2, "--view"},
+    {{"render", "sinx", "-o", "never.bmp", "--spp", "0"}, 2, "--spp"},
+    {{"render", "sinx", "-o", "never.bmp", "--bound", "1,1"}, 2, "--bound"},
+    {{"render", "sinx", "-o", "never.bmp", "--bg", "12345"}, 2, "--bg"},
+    {{"render", "sinx", "-o", "never.bmp", "--fg", "GG0000"}, 2, "--fg"},
+    {{"render", "sinx", "-o", "never.bmp", "--centre", "--view", "0,0,1,1"}, 2, "--centre"},
+};
+
+TEST(TarvikCli, RefusalsAndArgumentErrors) {
+    for (const FailureRow& row : kFailureRows) {
+        SCOPED_TRACE(Joined(row.arguments));
+        const Result result = RunCli(row.arguments);
+        EXPECT_EQ(result.exitCode, row.exitCode);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(row.err), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line";
+    }
+    EXPECT_FALSE(QFile::exists("never.bmp"));
+}
+
+class TarvikCliRender : public ::testing::Test {
+  protected:
+    QTemporaryDir dir_;
+    std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
+};
+
+TEST_F(TarvikCliRender, WritesA24BitBitmapOfTheDefaultSize) {
+    const std::string path = Path("sinx.bmp");
+    const Result result = RunCli({"render", "sinx", "-o", path});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "График построен\n");
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray header = file.read(54);
+    ASSERT_EQ(header.size(), 54);
+    EXPECT_EQ(header.left(2), "BM");
+    EXPECT_EQ(static_cast<unsigned char>(header[28]), 24) << "bits per pixel";
+    const QImage image(QString::fromStdString(path));
+    EXPECT_EQ(image.size(), QSize(308, 275));
+}
+
+TEST_F(TarvikCliRender, DrawsTheCurveInTheGivenColoursAndView) {
+    // y = 5 over a view whose top edge is y = 10, 0.05 per pixel: row 100.
+    const std::string path = Path("line.png");
+    const Result result =
+        RunCli({"render", "x-x+5", "-o", path, "--size", "50x150", "--view", "-1,10,0.05,0.05",
+                "--no-grid", "--no-axes", "--bg", "000080", "--fg", "FF0000"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(4), QByteArray("\x89PNG", 4));
+    const QImage image(QString::fromStdString(path));
+    ASSERT_EQ(image.size(), QSize(50, 150));
+    EXPECT_EQ(image.pixel(10, 100) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(image.pixel(10, 50) & 0xFFFFFF, 0x000080u);
+    EXPECT_EQ(image.pixel(40, 140) & 0xFFFFFF, 0x000080u);
+}
+
+TEST_F(TarvikCliRender, OptionValuesMayBeginWithAMinus) {
+    const std::string path = Path("minus.bmp");
+    const Result result = RunCli({"render", "-x", "-o", path, "--view", "-5,2,0.05,0.05", "--bound",
+                                  "-1,1", "--a0", "-3", "--spp", "2", "--points"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "График построен\n");
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));
+}
+
+TEST_F(TarvikCliRender, ValueExpressionPrintsItsValue) {
+    const std::string path = Path("value.bmp");
+    const Result result = RunCli({"render", "a*2", "-o", path, "--a0", "21"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "42\n");
+}
+
+}  // namespace

@@ -1,0 +1,369 @@
+// tarvik-cli: the program's engine, calculations and picture on the command line, for scripts and
+// black-box tests. Prints exactly the text the window would show (one line, UTF-8) and exits 0;
+// an information message goes to stderr with exit code 1, a bad argument with exit code 2.
+#include <QFile>
+#include <QImage>
+#include <QSaveFile>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/calculations.h"
+#include "engine/evaluator.h"
+#include "engine/number_text.h"
+#include "engine/tree_builder.h"
+#include "files/cp1251.h"
+#include "view/canvas.h"
+#include "view/drawing.h"
+#include "view/run_command.h"
+#include "view/scale_commands.h"
+#include "view/view_state.h"
+
+namespace {
+
+constexpr int kExitInformation = 1;
+constexpr int kExitUsage = 2;
+constexpr int kDefaultWidth = 308;
+constexpr int kDefaultHeight = 275;
+constexpr int kMaxPictureSide = 20000;
+
+constexpr const char* kUsage =
+    "использование: tarvik-cli value|tree|derivative|integral|render ВЫРАЖЕНИЕ [параметры]";
+
+// A bad command line: its one-line message.
+struct UsageError {
+    std::string message;
+};
+
+struct CommandLine {
+    std::string command;
+    std::string expression;  // UTF-8, as given
+    std::map<std::string, std::string> values;
+    std::set<std::string> flags;
+
+    bool Has(const std::string& option) const { return values.contains(option); }
+    const std::string& Value(const std::string& option) const { return values.at(option); }
+};
+
+struct CommandSpec {
+    std::set<std::string> valueOptions;
+    std::set<std::string> flagOptions;
+    std::vector<std::string> required;
+};
+
+const std::set<std::string> kParameterOptions = {"--a0", "--c", "--n0", "--nk"};
+
+std::set<std::string> WithParameters(std::set<std::string> options) {
+    options.insert(kParameterOptions.begin(), kParameterOptions.end());
+    return options;
+}
+
+const std::map<std::string, CommandSpec>& Commands() {
+    static const std::map<std::string, CommandSpec> commands = {
+        {"value", {WithParameters({"--x"}), {}, {}}},
+        {"tree", {{}, {}, {}}},
+        {"derivative", {WithParameters({"--x"}), {}, {"--x"}}},
+        {"integral", {WithParameters({"--from", "--to"}), {}, {"--from", "--to"}}},
+        {"render",
+         {WithParameters({"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg"}),
+          {"--centre", "--points", "--no-grid", "--no-axes"},
+          {"-o"}}},
+    };
+    return commands;
+}
+
+// The expression is the word right after the command, taken as it stands even when it begins
+// with "-"; so is every option's value.
+CommandLine ParseCommandLine(int argc, char** argv) {
+    if (argc < 2) throw UsageError{kUsage};
+    CommandLine line;
+    line.command = argv[1];
+    const auto found = Commands().find(line.command);
+    if (found == Commands().end()) throw UsageError{"неизвестная команда: " + line.command};
+    if (argc < 3) throw UsageError{"нет выражения после команды " + line.command};
+    line.expression = argv[2];
+    const CommandSpec& spec = found->second;
+    for (int i = 3; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (spec.flagOptions.contains(option)) {
+            line.flags.insert(option);
+        } else if (spec.valueOptions.contains(option)) {
+            if (i + 1 >= argc) throw UsageError{"нет значения у " + option};
+            line.values[option] = argv[++i];
+        } else {
+            throw UsageError{"неизвестный параметр для " + line.command + ": " + option};
+        }
+    }
+    for (const std::string& option : spec.required) {
+        if (!line.Has(option)) throw UsageError{"не задан " + option};
+    }
+    return line;
+}
+
+[[noreturn]] void Rejected(const std::string& option, const std::string& text) {
+    throw UsageError{"недопустимое значение " + option + ": " + text};
+}
+
+// One field's exit rule on a copy of the state; false when the field would reject the text.
+bool TryField(ViewState& view, Engine& engine, ParameterField field, const std::string& text) {
+    return !ApplyFieldExit(view, engine, field, text).has_value();
+}
+
+// A pair of bounds (n0/nk, x0/xk) is taken in whichever order lets both pass the fields' rules,
+// as a user raising both bounds enters the upper one first.
+void ApplyBoundPair(ViewState& view, Engine& engine, ParameterField lowField,
+                    const std::string& lowOption, const std::string* lowText,
+                    ParameterField highField, const std::string& highOption,
+                    const std::string* highText) {
+    struct Step {
+        ParameterField field;
+        const std::string* option;
+        const std::string* text;
+    };
+    const Step low{lowField, &lowOption, lowText};
+    const Step high{highField, &highOption, highText};
+    const Step* firstFailure = nullptr;
+    for (const auto& order : {std::vector<Step>{low, high}, std::vector<Step>{high, low}}) {
+        ViewState triedView = view;
+        Engine triedEngine = engine;
+        const Step* failure = nullptr;
+        for (const Step& step : order) {
+            if (step.text != nullptr && !TryField(triedView, triedEngine, step.field, *step.text)) {
+                failure = step.field == lowField ? &low : &high;
+                break;
+            }
+        }
+        if (failure == nullptr) {
+            view = triedView;
+            engine = triedEngine;
+            return;
+        }
+        if (firstFailure == nullptr) firstFailure = failure;
+    }
+    Rejected(*firstFailure->option, *firstFailure->text);
+}
+
+const std::string* Find(const CommandLine& line, const std::string& option) {
+    const auto found = line.values.find(option);
+    return found == line.values.end() ? nullptr : &found->second;
+}
+
+void ApplyRealOption(const CommandLine& line, ViewState& view, Engine& engine, ParameterField field,
+                     const std::string& option) {
+    if (const std::string* text = Find(line, option)) {
+        if (!TryField(view, engine, field, *text)) Rejected(option, *text);
+    }
+}
+
+// a0, c and the index range, checked with the parameter fields' rules.
+void ApplyParameters(const CommandLine& line, ViewState& view, Engine& engine) {
+    ApplyRealOption(line, view, engine, ParameterField::A0, "--a0");
+    ApplyRealOption(line, view, engine, ParameterField::C, "--c");
+    ApplyBoundPair(view, engine, ParameterField::N0, "--n0", Find(line, "--n0"), ParameterField::Nk,
+                   "--nk", Find(line, "--nk"));
+}
+
+// Comma-separated parts of an option's value.
+std::vector<std::string> SplitList(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t comma = text.find(separator); comma != std::string::npos;
+         comma = text.find(separator, start)) {
+        parts.push_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+void PrintLine(const std::string& text) {
+    std::printf("%s\n", text.c_str());
+}
+
+int Information(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return kExitInformation;
+}
+
+// What a run leaves: the result text, and a0 advanced when the expression has no x.
+RunOutcome RunOnce(Engine& engine, const ViewState& view, Canvas& canvas,
+                   const DrawOptions& options, const std::string& expression) {
+    return RunExpression(engine, view, canvas, options, Cp1251FromUtf8(expression), expression);
+}
+
+int ShowRun(const RunOutcome& outcome) {
+    if (outcome.Overflow) return Information(std::string(kOverflowMessage));
+    PrintLine(outcome.ResultText.value_or(""));
+    return 0;
+}
+
+int ShowCalculation(const CalcOutcome& outcome) {
+    if (outcome.Information) return Information(*outcome.Information);
+    PrintLine(outcome.ResultText.value_or(""));
+    return 0;
+}
+
+// The last run's expression is what the calculations evaluate; a small picture is enough.
+int RunCalculation(const CommandLine& line) {
+    ViewState view;
+    Engine engine;
+    ApplyParameters(line, view, engine);
+    Canvas canvas(1, 1);
+    const RunOutcome run = RunOnce(engine, view, canvas, DrawOptions{}, line.expression);
+    if (line.command == "value" && !line.Has("--x")) return ShowRun(run);
+    if (run.Overflow) return Information(std::string(kOverflowMessage));
+    if (line.command == "value") return ShowCalculation(CalculateValue(engine, line.Value("--x")));
+    if (line.command == "derivative") {
+        return ShowCalculation(CalculateDerivative(engine, line.Value("--x")));
+    }
+    return ShowCalculation(CalculateIntegral(engine, line.Value("--from"), line.Value("--to")));
+}
+
+std::string NodeText(const TBinary& node) {
+    static constexpr const char* kOperatorSigns[] = {"?", "+", "-", "*", "/", "^"};
+    switch (node.Kind) {
+        case NodeKind::Constant:
+            return RealDisplayText(node.Value, 10);
+        case NodeKind::Operator:
+            return node.Code >= 1 && node.Code <= 5 ? kOperatorSigns[node.Code] : "?";
+        case NodeKind::Function:
+            return node.Code >= 1 && node.Code <= 9
+                       ? std::string(FunctionNames[static_cast<size_t>(node.Code - 1)])
+                       : "?";
+        case NodeKind::ArgumentX:
+            return "x";
+        case NodeKind::ValueA:
+            return "a";
+        case NodeKind::IndexN:
+            return "n";
+        case NodeKind::None:
+            break;
+    }
+    return "?";
+}
+
+int ShowTree(const CommandLine& line) {
+    Engine engine;
+    const int32_t error = BuildExpression(engine, Cp1251FromUtf8(line.expression));
+    if (error != kNoError) {
+        PrintLine(std::string(kErrorPrefix) +
+                  std::string(ErrorMessages[static_cast<size_t>(error)]));
+        return 0;
+    }
+    std::string text;
+    for (int32_t slot = 1; slot <= engine.NodeCount; ++slot) {
+        if (slot > 1) text += "; ";
+        text += std::to_string(slot) + ": " + NodeText(engine.NodeTable[static_cast<size_t>(slot)]);
+    }
+    PrintLine(text);
+    return 0;
+}
+
+// "RRGGBB" into the 24-bit colour with red in the low byte.
+Colour ParseColour(const std::string& option, const std::string& text) {
+    if (text.size() != 6) Rejected(option, text);
+    int32_t rgb = 0;
+    if (!IntegerText("$" + text, rgb)) Rejected(option, text);
+    const auto value = static_cast<uint32_t>(rgb);
+    return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
+}
+
+void ParseSize(const CommandLine& line, int& width, int& height) {
+    const std::string* text = Find(line, "--size");
+    if (text == nullptr) return;
+    const std::vector<std::string> parts = SplitList(*text, 'x');
+    int32_t w = 0;
+    int32_t h = 0;
+    if (parts.size() != 2 || !IntegerText(parts[0], w) || !IntegerText(parts[1], h) || w < 1 ||
+        h < 1 || w > kMaxPictureSide || h > kMaxPictureSide) {
+        Rejected("--size", *text);
+    }
+    width = w;
+    height = h;
+}
+
+// The view: given outright, or centred (by default at the default scale).
+void ApplyView(const CommandLine& line, ViewState& view, Engine& engine, int width, int height) {
+    const std::string* text = Find(line, "--view");
+    if (text != nullptr && line.flags.contains("--centre")) {
+        throw UsageError{"--view и --centre вместе не задаются"};
+    }
+    if (text == nullptr) {
+        CentreView(view, width, height);
+        return;
+    }
+    const std::vector<std::string> parts = SplitList(*text, ',');
+    if (parts.size() != 4) Rejected("--view", *text);
+    const ParameterField fields[] = {ParameterField::X, ParameterField::Y, ParameterField::Xm,
+                                     ParameterField::Ym};
+    for (size_t k = 0; k < 4; ++k) {
+        if (!TryField(view, engine, fields[k], parts[k])) Rejected("--view", *text);
+    }
+}
+
+DrawOptions ApplyDrawing(const CommandLine& line, ViewState& view, Engine& engine) {
+    DrawOptions options;
+    options.Lines = !line.flags.contains("--points");
+    options.Grid = !line.flags.contains("--no-grid");
+    options.Axes = !line.flags.contains("--no-axes");
+    if (const std::string* text = Find(line, "--bg"))
+        options.BackgroundColour = ParseColour("--bg", *text);
+    if (const std::string* text = Find(line, "--fg"))
+        options.LineColour = ParseColour("--fg", *text);
+    if (const std::string* text = Find(line, "--spp")) {
+        if (!TryField(view, engine, ParameterField::Tochn, *text)) Rejected("--spp", *text);
+    }
+    if (const std::string* text = Find(line, "--bound")) {
+        const std::vector<std::string> parts = SplitList(*text, ',');
+        if (parts.size() != 2) Rejected("--bound", *text);
+        ApplyBoundPair(view, engine, ParameterField::X0, "--bound", &parts[0], ParameterField::Xk,
+                       "--bound", &parts[1]);
+        options.BoundArgument = true;
+    }
+    return options;
+}
+
+bool SavePicture(const QImage& image, const std::string& path) {
+    const QString name = QFile::decodeName(path.c_str());
+    const bool png = name.endsWith(".png", Qt::CaseInsensitive);
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const QImage picture = image.convertToFormat(QImage::Format_RGB888);
+    if (!picture.save(&file, png ? "PNG" : "BMP")) return false;
+    return file.commit();
+}
+
+int Render(const CommandLine& line) {
+    int width = kDefaultWidth;
+    int height = kDefaultHeight;
+    ParseSize(line, width, height);
+    ViewState view;
+    Engine engine;
+    ApplyParameters(line, view, engine);
+    const DrawOptions options = ApplyDrawing(line, view, engine);
+    ApplyView(line, view, engine, width, height);
+
+    Canvas canvas(width, height);
+    const RunOutcome run = RunOnce(engine, view, canvas, options, line.expression);
+    if (!SavePicture(canvas.Image(), line.Value("-o"))) {
+        return Information("Не удалось записать файл " + line.Value("-o"));
+    }
+    return ShowRun(run);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const CommandLine line = ParseCommandLine(argc, argv);
+        if (line.command == "tree") return ShowTree(line);
+        if (line.command == "render") return Render(line);
+        return RunCalculation(line);
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "tarvik-cli: %s\n", error.message.c_str());
+        return kExitUsage;
+    }
+}
