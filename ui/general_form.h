@@ -36,6 +36,7 @@ class QTabWidget;
 class QToolButton;
 class QWidget;
 class PictureWidget;
+struct CalcOutcome;
 
 inline const QString kWindowCaption = QStringLiteral("Tarvik 1.0");
 inline const QString kApplicationTitle = QStringLiteral("Tarvik");
@@ -249,7 +250,10 @@ class GeneralForm : public QMainWindow {
     void ApplyExitRule(ParameterField field);
     void PickColour(QLineEdit* field);
     void InsertIntoExpression(const QString& text);
-    void ShowCalcOutcome(const struct CalcOutcome& outcome);
+    void ShowCalcOutcome(const CalcOutcome& outcome);
+    // Plots the last built tree and shows the picture (no field is written).
+    void PlotPicture();
+    QLineEdit* FieldEdit(ParameterField field) const;
     bool IsTextField(const QWidget* widget) const;
     void ExitShortcutActivated();
 

@@ -1,0 +1,174 @@
+// The scale buttons, the calculations of the "Функция" page, the redraw shared by the view
+// commands, and the event filter that maps focus, key and mouse events onto the handlers.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include "calc/calculations.h"
+#include "ui/general_form.h"
+#include "ui/picture_widget.h"
+#include "view/run_command.h"
+#include "view/scale_commands.h"
+
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+bool IsEnter(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Leaving a field for another control of this window; activating another window or opening a
+// menu or popup is no exit.
+bool IsExit(const QEvent* event) {
+    if (event->type() != QEvent::FocusOut) return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+           reason != Qt::MenuBarFocusReason;
+}
+
+}  // namespace
+
+// --- Redrawing ---
+
+void GeneralForm::PlotPicture() {
+    try {
+        if (PlotCurve(canvas(), engine_, view_, CurrentDrawOptions())) {
+            txtResult->setText(
+                QString::fromUtf8(kGraphBuilt.data(), static_cast<qsizetype>(kGraphBuilt.size())));
+        }
+    } catch (...) {
+        GeneralErrorReport(QString::fromUtf8(kOverflowMessage.data(),
+                                             static_cast<qsizetype>(kOverflowMessage.size())));
+    }
+    Image->update();
+}
+
+void GeneralForm::RedrawPicture() {
+    cbxKill->setChecked(true);
+    ShowParameters();
+    PlotPicture();
+}
+
+// --- Scale commands ---
+
+void GeneralForm::btnHomeClick() {
+    if (CentreView(view_, canvas().Width(), canvas().Height())) RedrawPicture();
+}
+
+void GeneralForm::btnMPlusClick() {
+    if (ZoomIn(view_)) RedrawPicture();
+}
+
+void GeneralForm::btnMMinusClick() {
+    if (ZoomOut(view_)) RedrawPicture();
+}
+
+void GeneralForm::btnOptimClick() {
+    if (EqualScales(view_)) RedrawPicture();
+}
+
+void GeneralForm::btnDefaultClick() {
+    if (DefaultScale(view_)) RedrawPicture();
+}
+
+// --- Calculations ---
+
+void GeneralForm::ShowCalcOutcome(const CalcOutcome& outcome) {
+    if (outcome.Information) {
+        InformationBox(FromUtf8(*outcome.Information));
+        QLineEdit* focus = nullptr;
+        switch (outcome.Focus) {
+            case CalcField::XFunc:
+                focus = txtXfunc;
+                break;
+            case CalcField::XProiz:
+                focus = txtXProiz;
+                break;
+            case CalcField::X0Int:
+                focus = txtX0int;
+                break;
+            case CalcField::XkInt:
+                focus = txtXkint;
+                break;
+            case CalcField::None:
+                break;
+        }
+        if (focus) focus->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (outcome.ResultText) txtFuncResult->setText(FromUtf8(*outcome.ResultText));
+    if (outcome.ResultHint) txtFuncResult->setToolTip(FromUtf8(*outcome.ResultHint));
+}
+
+void GeneralForm::btnCalcFuncClick() {
+    ShowCalcOutcome(CalculateValue(engine_, txtXfunc->text().toStdString()));
+}
+
+void GeneralForm::btnCalcProizClick() {
+    ShowCalcOutcome(CalculateDerivative(engine_, txtXProiz->text().toStdString()));
+}
+
+void GeneralForm::btnCalcIntClick() {
+    ShowCalcOutcome(
+        CalculateIntegral(engine_, txtX0int->text().toStdString(), txtXkint->text().toStdString()));
+}
+
+// --- Events ---
+
+bool GeneralForm::eventFilter(QObject* watched, QEvent* event) {
+    QLineEdit* expression = txtFunctionText->lineEdit();
+    if (watched == expression) {
+        if (IsEnter(event)) {
+            btnStartClick();
+            return true;
+        }
+        if (event->type() == QEvent::FocusOut) {
+            // Qt clears the selection of a line edit that loses the focus; the keypad still
+            // inserts over it.
+            savedText_ = expression->text();
+            savedCursor_ = expression->cursorPosition();
+            savedSelectionStart_ = expression->selectionStart();
+            savedSelectionLength_ = static_cast<int>(expression->selectedText().size());
+        }
+        return false;
+    }
+    if (watched == txtResult && IsEnter(event)) {
+        btnStartClick();
+        return true;
+    }
+    if (IsEnter(event)) {
+        // Enter in a calculation field clicks its button and still reaches the field.
+        if (watched == txtXfunc) btnCalcFuncClick();
+        if (watched == txtXProiz) btnCalcProizClick();
+        if (watched == txtX0int || watched == txtXkint) btnCalcIntClick();
+        return false;
+    }
+    if ((watched == txtBkColor || watched == txtLineColor) &&
+        event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == txtBkColor) txtBkColorClick();
+        if (watched == txtLineColor) txtLineColorClick();
+        return false;
+    }
+    if (IsExit(event)) {
+        for (size_t i = 0; i < parameterFields.size(); ++i) {
+            if (watched == parameterFields[i]) ApplyExitRule(static_cast<ParameterField>(i));
+        }
+        return false;
+    }
+    if (watched == central && event->type() == QEvent::MouseMove) {
+        // Moves over a control without its own tracking reach the window too; only the free
+        // area counts.
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (!central->childAt(at)) FormMouseMove();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

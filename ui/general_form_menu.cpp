@@ -1,0 +1,156 @@
+// The main menu with its shortcuts, the dialogs owned by the window, the message boxes and the
+// Exit shortcut that gives way to the text fields' own Ctrl+X.
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <QTextEdit>
+
+#include "ui/general_form.h"
+#include "ui/icons.h"
+
+namespace {
+
+QAction* MakeAction(QObject* parent, const char* name, const QString& text,
+                    const QKeySequence& shortcut, const QIcon& picture) {
+    auto* action = new QAction(picture, text, parent);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+
+QFileDialog* MakeFileDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode,
+                            const QStringList& filters) {
+    auto* dialog = new QFileDialog(parent);
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                        : QFileDialog::AnyFile);
+    dialog->setNameFilters(filters);
+    return dialog;
+}
+
+}  // namespace
+
+void GeneralForm::createActions() {
+    mnuFunctionOpen = MakeAction(this, "mnuFunctionOpen", QStringLiteral("&Загрузить функцию..."),
+                                 QKeySequence(Qt::Key_F3), icons::Open());
+    connect(mnuFunctionOpen, &QAction::triggered, this, &GeneralForm::mnuFunctionOpenClick);
+    mnuFunctionSave = MakeAction(this, "mnuFunctionSave", QStringLiteral("&Сохранить функцию..."),
+                                 QKeySequence(Qt::Key_F2), icons::Save());
+    connect(mnuFunctionSave, &QAction::triggered, this, &GeneralForm::mnuFunctionSaveClick);
+    mnuFunctionSaveGr =
+        MakeAction(this, "mnuFunctionSaveGr", QStringLiteral("Сохранить &график..."),
+                   QKeySequence(Qt::CTRL | Qt::Key_S), icons::SavePicture());
+    connect(mnuFunctionSaveGr, &QAction::triggered, this, &GeneralForm::mnuFunctionSaveGrClick);
+    mnuFunctionSaveLog = MakeAction(this, "mnuFunctionSaveLog",
+                                    QStringLiteral("Сохранить сценарий..."), {}, icons::SaveLog());
+    connect(mnuFunctionSaveLog, &QAction::triggered, this, &GeneralForm::mnuFunctionSaveLogClick);
+    mnuFunctionExit = MakeAction(this, "mnuFunctionExit", QStringLiteral("&Выход"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_X), QIcon());
+    // The entry shows Ctrl+X, but the key itself goes through exitShortcut, which leaves it to
+    // a text field that has the focus.
+    mnuFunctionExit->setShortcutContext(Qt::WidgetShortcut);
+    connect(mnuFunctionExit, &QAction::triggered, this, &GeneralForm::mnuFunctionExitClick);
+    mnuHelpHelp = MakeAction(this, "mnuHelpHelp", QStringLiteral("&Справка"),
+                             QKeySequence(Qt::Key_F1), icons::Help());
+    connect(mnuHelpHelp, &QAction::triggered, this, &GeneralForm::mnuHelpHelpClick);
+    mnuHelpAbout = MakeAction(this, "mnuHelpAbout", QStringLiteral("&О программе..."), {}, QIcon());
+    connect(mnuHelpAbout, &QAction::triggered, this, &GeneralForm::mnuHelpAboutClick);
+    // Window-wide shortcuts work while the menu is closed.
+    for (QAction* action : {mnuFunctionOpen, mnuFunctionSave, mnuFunctionSaveGr, mnuHelpHelp}) {
+        addAction(action);
+    }
+}
+
+void GeneralForm::createMenus() {
+    mnuFunction = menuBar()->addMenu(QStringLiteral("&Файл"));
+    mnuFunction->setObjectName(QStringLiteral("mnuFunction"));
+    mnuFunction->addAction(mnuFunctionOpen);
+    mnuFunction->addAction(mnuFunctionSave);
+    mnuFunction->addSeparator()->setObjectName(QStringLiteral("mnuFunctionLine1"));
+    mnuFunction->addAction(mnuFunctionSaveGr);
+    mnuFunction->addAction(mnuFunctionSaveLog);
+    mnuFunction->addSeparator()->setObjectName(QStringLiteral("mnuFunctionLine2"));
+    mnuFunction->addAction(mnuFunctionExit);
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Помощь"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelp->addAction(mnuHelpHelp);
+    mnuHelp->addAction(mnuHelpAbout);
+    menuBar()->setObjectName(QStringLiteral("MainMenu"));
+}
+
+void GeneralForm::createDialogs() {
+    ColorDialog = new QColorDialog(this);
+    ColorDialog->setObjectName(QStringLiteral("ColorDialog"));
+    SaveDialog = MakeFileDialog(this, "SaveDialog", QFileDialog::AcceptSave,
+                                {QStringLiteral("Файлы функций tvk (*.tvk)")});
+    // The filter's description does not show its pattern.
+    SaveDialog->setOption(QFileDialog::HideNameFilterDetails);
+    OpenDialog = MakeFileDialog(
+        this, "OpenDialog", QFileDialog::AcceptOpen,
+        {QStringLiteral("Файлы функций (*.tvk)"), QStringLiteral("Все файлы (*.*)")});
+    SavePictureDialog = MakeFileDialog(this, "SavePictureDialog", QFileDialog::AcceptSave,
+                                       {QStringLiteral("Bitmaps (*.bmp)")});
+    SaveDialog1 = MakeFileDialog(
+        this, "SaveDialog1", QFileDialog::AcceptSave,
+        {QStringLiteral("Текстовые документы (*.txt)"), QStringLiteral("Все файлы (*.*)")});
+}
+
+void GeneralForm::createShortcuts() {
+    exitShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_X), this);
+    exitShortcut->setObjectName(QStringLiteral("exitShortcut"));
+    exitShortcut->setContext(Qt::WindowShortcut);
+    connect(exitShortcut, &QShortcut::activated, this, &GeneralForm::ExitShortcutActivated);
+}
+
+bool GeneralForm::IsTextField(const QWidget* widget) const {
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const QTextEdit*>(widget) ||
+           qobject_cast<const QAbstractSpinBox*>(widget) ||
+           (qobject_cast<const QComboBox*>(widget) &&
+            static_cast<const QComboBox*>(widget)->isEditable());
+}
+
+void GeneralForm::ExitShortcutActivated() {
+    // An editable field takes Ctrl+X itself (it cuts); a read-only one gets here and must not
+    // close the program either.
+    if (IsTextField(QApplication::focusWidget())) return;
+    mnuFunctionExit->trigger();
+}
+
+void GeneralForm::mnuFunctionExitClick() {
+    close();
+}
+
+int GeneralForm::ExecModal(QDialog& dialog) {
+    if (modalHook) return modalHook(dialog);
+    return dialog.exec();
+}
+
+void GeneralForm::ExecMessage(QMessageBox& box) {
+    if (messageHook) {
+        messageHook(box);
+        return;
+    }
+    box.exec();
+}
+
+void GeneralForm::InformationBox(const QString& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok,
+                    this);
+    ExecMessage(box);
+}
+
+void GeneralForm::GeneralErrorReport(const QString& text) {
+    QString message = text;
+    if (!message.isEmpty() && message.back() > QLatin1Char('.')) message += QLatin1Char('.');
+    QMessageBox box(QMessageBox::Critical, kApplicationTitle, message, QMessageBox::Ok, this);
+    ExecMessage(box);
+}

@@ -1,0 +1,245 @@
+// The run command, the parameter fields' exit rules, the colour fields, the check boxes that
+// switch other controls, the expression box's change handler and the window's layout on
+// resizing.
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QResizeEvent>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QToolButton>
+
+#include "files/cp1251.h"
+#include "ui/general_form.h"
+#include "ui/picture_widget.h"
+#include "ui/widget_factory.h"
+#include "view/run_command.h"
+#include "view/scale_commands.h"
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Colour ColourOf(const QLineEdit* field) {
+    const QColor c = field->palette().color(QPalette::Base);
+    return static_cast<Colour>(c.red()) | (static_cast<Colour>(c.green()) << 8) |
+           (static_cast<Colour>(c.blue()) << 16);
+}
+
+}  // namespace
+
+// --- Run command ---
+
+void GeneralForm::btnStartClick() {
+    const QString text = txtFunctionText->currentText();
+    bool known = false;
+    for (int i = 0; i < txtFunctionText->count() && !known; ++i) {
+        known = txtFunctionText->itemText(i) == text;
+    }
+    if (!known) {
+        // Adding the first item makes it current, which would rewrite the text part and move
+        // its caret; the text part stays as the user left it.
+        QLineEdit* edit = txtFunctionText->lineEdit();
+        const int cursor = edit->cursorPosition();
+        const int selStart = edit->selectionStart();
+        const int selLength = edit->selectedText().size();
+        const QSignalBlocker blocker(txtFunctionText);
+        txtFunctionText->addItem(text);
+        if (edit->text() != text) edit->setText(text);
+        if (selLength > 0) {
+            edit->setSelection(selStart, selLength);
+        } else {
+            edit->setCursorPosition(cursor);
+        }
+    }
+    for (const ParameterField field : kRunExitOrder) ApplyExitRule(field);
+    ShowParameters();
+
+    const std::string shown = text.toStdString();
+    RunOutcome outcome;
+    try {
+        outcome = RunExpression(engine_, view_, canvas(), CurrentDrawOptions(),
+                                Cp1251FromUtf8(shown), shown);
+    } catch (...) {
+        outcome.Overflow = true;
+    }
+    for (const std::string& line : outcome.LogLines) memoGenHelp->appendPlainText(FromUtf8(line));
+    if (outcome.Ran) txtResult->setToolTip(FromUtf8(outcome.ResultHint));
+    if (outcome.Caption) {
+        setWindowTitle(FromUtf8(*outcome.Caption));
+        if (!outcome.Overflow) ShowParameters();
+    }
+    if (outcome.ResultText) txtResult->setText(FromUtf8(*outcome.ResultText));
+    if (outcome.NewA0Text) txtA0->setText(FromUtf8(*outcome.NewA0Text));
+    Image->update();
+    if (outcome.Overflow) InformationBox(FromUtf8(kOverflowMessage));
+}
+
+void GeneralForm::txtFunctionTextChange() {
+    btnStart->setEnabled(!txtFunctionText->currentText().isEmpty());
+}
+
+void GeneralForm::SetExpressionText(const QString& text) {
+    const QSignalBlocker blocker(txtFunctionText);
+    txtFunctionText->setEditText(text);
+}
+
+QStringList GeneralForm::ScenarioLines() const {
+    QStringList lines;
+    for (QTextBlock block = memoGenHelp->document()->begin(); block.isValid();
+         block = block.next()) {
+        lines << block.text();
+    }
+    if (lines.size() == 1 && lines.front().isEmpty()) lines.clear();
+    return lines;
+}
+
+DrawOptions GeneralForm::CurrentDrawOptions() const {
+    DrawOptions options;
+    options.BackgroundColour = ColourOf(txtBkColor);
+    options.LineColour = ColourOf(txtLineColor);
+    options.ClearFirst = cbxKill->isChecked();
+    options.Grid = cbxSetka->isChecked();
+    options.Axes = cbxOci->isChecked();
+    options.Lines = rbtLines->isChecked();
+    options.BoundArgument = cbxBorderX->isChecked();
+    return options;
+}
+
+// --- Parameter fields ---
+
+QLineEdit* GeneralForm::FieldEdit(ParameterField field) const {
+    return parameterFields[static_cast<size_t>(field)];
+}
+
+void GeneralForm::ApplyExitRule(ParameterField field) {
+    QLineEdit* edit = FieldEdit(field);
+    const std::optional<std::string> rewrite =
+        ApplyFieldExit(view_, engine_, field, edit->text().toStdString());
+    if (rewrite) edit->setText(QString::fromStdString(*rewrite));
+}
+
+void GeneralForm::ShowParameters() {
+    const std::array<std::string, 11> texts = ::ShowParameters(view_, engine_);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        FieldEdit(kShowOrder[i])->setText(QString::fromStdString(texts[i]));
+    }
+}
+
+void GeneralForm::txtXExit() {
+    ApplyExitRule(ParameterField::X);
+}
+void GeneralForm::txtYExit() {
+    ApplyExitRule(ParameterField::Y);
+}
+void GeneralForm::txtXmExit() {
+    ApplyExitRule(ParameterField::Xm);
+}
+void GeneralForm::txtYmExit() {
+    ApplyExitRule(ParameterField::Ym);
+}
+void GeneralForm::txtTochnExit() {
+    ApplyExitRule(ParameterField::Tochn);
+}
+void GeneralForm::txtN0Exit() {
+    ApplyExitRule(ParameterField::N0);
+}
+void GeneralForm::txtNkExit() {
+    ApplyExitRule(ParameterField::Nk);
+}
+void GeneralForm::txtA0Exit() {
+    ApplyExitRule(ParameterField::A0);
+}
+void GeneralForm::txtCExit() {
+    ApplyExitRule(ParameterField::C);
+}
+void GeneralForm::txtX0Exit() {
+    ApplyExitRule(ParameterField::X0);
+}
+void GeneralForm::txtXkExit() {
+    ApplyExitRule(ParameterField::Xk);
+}
+
+void GeneralForm::SetBorderX(bool checked) {
+    cbxBorderX->setChecked(checked);
+    txtX0Exit();
+    txtXkExit();
+}
+
+void GeneralForm::PickColour(QLineEdit* field) {
+    // One dialog for both fields, starting on the colour last confirmed in it.
+    ColorDialog->setCurrentColor(lastConfirmedColour_);
+    if (ExecModal(*ColorDialog) == QDialog::Accepted) {
+        lastConfirmedColour_ = ColorDialog->currentColor();
+        ui::SetColours(field, lastConfirmedColour_, lastConfirmedColour_);
+    }
+    txtFunctionText->setFocus(Qt::OtherFocusReason);
+}
+
+void GeneralForm::txtBkColorClick() {
+    PickColour(txtBkColor);
+}
+void GeneralForm::txtLineColorClick() {
+    PickColour(txtLineColor);
+}
+
+void GeneralForm::cbxKillClick() {
+    const bool on = cbxKill->isChecked();
+    cbxSetka->setEnabled(on);
+    cbxOci->setEnabled(on);
+}
+
+void GeneralForm::cbxBorderXClick() {
+    const bool on = cbxBorderX->isChecked();
+    for (QWidget* widget : std::initializer_list<QWidget*>{txtX0, txtXk, Label1, Label2}) {
+        widget->setEnabled(on);
+    }
+}
+
+// --- Resizing ---
+
+void GeneralForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // A hidden window gets its pending resize when it is shown; showEvent serves that one.
+    if (isVisible()) FormCanResize();
+}
+
+void GeneralForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FormCanResize();
+}
+
+void GeneralForm::FormCanResize() {
+    if (ResizeCount == 0) {
+        const int i = QRandomGenerator::global()->bounded(1, 11);
+        SetExpressionText(ExampleExpressions.at(i - 1));
+    }
+    const ExtendedReal a0 = engine_.ValueA;
+    ++ResizeCount;
+    if (ResizeCount == 1) memoGenHelp->clear();
+    const QRect outer = frameGeometry();
+    const int w = outer.width();
+    const int h = outer.height();
+    // The height of the last layout is compared too, so that a taller or lower window is laid
+    // out anew.
+    if (w == LayoutWidth && h == LayoutHeight) return;
+    if (w > 25) txtFunctionText->resize(w - 25, txtFunctionText->height());
+    if (w > 329) txtResult->resize(w - 329, txtResult->height());
+    if (h > 385) memoGenHelp->resize(memoGenHelp->width(), h - 385);
+    if (w > 327) Image->resize(w - 327, Image->height());
+    if (h > 145) Image->resize(Image->width(), h - 145);
+    Image->FitCanvas();
+    btnStartClick();
+    btnHomeClick();
+    engine_.ValueA = a0;
+    ShowParameters();
+    LayoutWidth = w;
+    LayoutHeight = h;
+}
