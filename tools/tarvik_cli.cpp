@@ -107,43 +107,43 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     throw UsageError{"недопустимое значение " + option + ": " + text};
 }
 
-// One field's exit rule on a copy of the state; false when the field would reject the text.
+// One field's exit rule; false when the field rejects the text (the value is then unchanged).
 bool TryField(ViewState& view, Engine& engine, ParameterField field, const std::string& text) {
     return !ApplyFieldExit(view, engine, field, text).has_value();
 }
 
-// A pair of bounds (n0/nk, x0/xk) is taken in whichever order lets both pass the fields' rules,
-// as a user raising both bounds enters the upper one first.
-void ApplyBoundPair(ViewState& view, Engine& engine, ParameterField lowField,
-                    const std::string& lowOption, const std::string* lowText,
-                    ParameterField highField, const std::string& highOption,
-                    const std::string* highText) {
-    struct Step {
-        ParameterField field;
-        const std::string* option;
-        const std::string* text;
-    };
-    const Step low{lowField, &lowOption, lowText};
-    const Step high{highField, &highOption, highText};
-    const Step* firstFailure = nullptr;
-    for (const auto& order : {std::vector<Step>{low, high}, std::vector<Step>{high, low}}) {
-        ViewState triedView = view;
-        Engine triedEngine = engine;
-        const Step* failure = nullptr;
-        for (const Step& step : order) {
-            if (step.text != nullptr && !TryField(triedView, triedEngine, step.field, *step.text)) {
-                failure = step.field == lowField ? &low : &high;
-                break;
-            }
+// One bound of a pair (n0/nk, x0/xk) as given on the command line; text is null when absent.
+struct BoundOption {
+    ParameterField field;
+    const char* option;
+    const std::string* text;
+};
+
+// Applies the bounds in this order to copies of the state; returns the first one rejected, or
+// null after storing both.
+const BoundOption* ApplyInOrder(ViewState& view, Engine& engine, const BoundOption& first,
+                                const BoundOption& second) {
+    ViewState triedView = view;
+    Engine triedEngine = engine;
+    for (const BoundOption* bound : {&first, &second}) {
+        if (bound->text != nullptr &&
+            !TryField(triedView, triedEngine, bound->field, *bound->text)) {
+            return bound;
         }
-        if (failure == nullptr) {
-            view = triedView;
-            engine = triedEngine;
-            return;
-        }
-        if (firstFailure == nullptr) firstFailure = failure;
     }
-    Rejected(*firstFailure->option, *firstFailure->text);
+    view = triedView;
+    engine = triedEngine;
+    return nullptr;
+}
+
+// A pair of bounds is taken in whichever order lets both pass the fields' rules, as a user
+// raising both bounds enters the upper one first.
+void ApplyBoundPair(ViewState& view, Engine& engine, const BoundOption& low,
+                    const BoundOption& high) {
+    const BoundOption* rejected = ApplyInOrder(view, engine, low, high);
+    if (rejected != nullptr && ApplyInOrder(view, engine, high, low) != nullptr) {
+        Rejected(rejected->option, *rejected->text);
+    }
 }
 
 const std::string* Find(const CommandLine& line, const std::string& option) {
@@ -162,8 +162,8 @@ void ApplyRealOption(const CommandLine& line, ViewState& view, Engine& engine, P
 void ApplyParameters(const CommandLine& line, ViewState& view, Engine& engine) {
     ApplyRealOption(line, view, engine, ParameterField::A0, "--a0");
     ApplyRealOption(line, view, engine, ParameterField::C, "--c");
-    ApplyBoundPair(view, engine, ParameterField::N0, "--n0", Find(line, "--n0"), ParameterField::Nk,
-                   "--nk", Find(line, "--nk"));
+    ApplyBoundPair(view, engine, {ParameterField::N0, "--n0", Find(line, "--n0")},
+                   {ParameterField::Nk, "--nk", Find(line, "--nk")});
 }
 
 // Comma-separated parts of an option's value.
@@ -319,8 +319,8 @@ DrawOptions ApplyDrawing(const CommandLine& line, ViewState& view, Engine& engin
     if (const std::string* text = Find(line, "--bound")) {
         const std::vector<std::string> parts = SplitList(*text, ',');
         if (parts.size() != 2) Rejected("--bound", *text);
-        ApplyBoundPair(view, engine, ParameterField::X0, "--bound", &parts[0], ParameterField::Xk,
-                       "--bound", &parts[1]);
+        ApplyBoundPair(view, engine, {ParameterField::X0, "--bound", &parts[0]},
+                       {ParameterField::Xk, "--bound", &parts[1]});
         options.BoundArgument = true;
     }
     return options;
