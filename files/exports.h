@@ -1,0 +1,23 @@
+// The picture and scenario exports: the graph as a 24-bit Windows bitmap and the scenario log as
+// text, each written whole or not at all.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <string>
+
+inline const QString kPictureExtension = QStringLiteral(".bmp");
+inline const QString kScenarioExtension = QStringLiteral(".txt");
+
+// The picture as a BMP file of its own size, 24 bits per pixel.
+QByteArray PictureBmpBytes(const QImage& picture);
+// The log's text, UTF-8, every line ended by CR LF (the last one too); an empty log gives no
+// bytes. A line break at the very end does not make another line.
+QByteArray ScenarioBytes(const QString& logText);
+
+// Each writes to `path` (the extension already applied) and returns the failure message
+// ("Cannot create file NAME", "Stream write error"), empty on success. A picture that has never
+// been drawn (a null image) writes nothing.
+std::string SavePicture(const QString& path, const QImage& picture);
+std::string SaveScenario(const QString& path, const QString& logText);

@@ -1,0 +1,231 @@
+// Writing, reading and checking function files.
+#include "files/function_file.h"
+
+#include <QByteArray>
+#include <functional>
+
+#include "engine/number_text.h"
+#include "files/cp1251.h"
+#include "files/file_access.h"
+#include "files/file_errors.h"
+
+namespace {
+
+constexpr char kEndOfFile = 26;  // Ctrl-Z: nothing after it is read
+constexpr std::size_t kRealTokenLimit = 64;
+constexpr std::size_t kIntegerTokenLimit = 32;
+constexpr int kBoundedLine = 9;
+constexpr int kLowerBoundLine = 10;
+constexpr int kUpperBoundLine = 11;
+
+std::string OutOfRange(int line) {
+    return "Value out of range in line " + std::to_string(line);
+}
+std::string Missing(int line) {
+    return "Missing value in line " + std::to_string(line);
+}
+std::string BadBound(int line) {
+    return "Invalid argument bound in line " + std::to_string(line);
+}
+const std::string kBoundsOutOfOrder = "Argument bounds out of order in lines 10 and 11";
+
+// A text line of the file in code page 1251, without the bytes that would end it.
+std::string TextLineBytes(std::string_view utf8) {
+    std::string bytes = Cp1251FromUtf8(utf8);
+    for (char& c : bytes)
+        if (c == '\r' || c == '\n' || c == kEndOfFile) c = ' ';
+    return bytes;
+}
+
+// Walks the file's bytes. A line ends at CR (an LF right after it belongs to it) or at a bare
+// LF, so that files edited with either convention read alike.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view bytes) : data_(bytes.substr(0, bytes.find(kEndOfFile))) {}
+
+    // Everything up to the line end; the line end is consumed. Empty at the end of the file.
+    std::string_view TextLine() {
+        const std::size_t start = pos_;
+        while (!AtEnd() && !AtLineEnd()) ++pos_;
+        const std::string_view text = data_.substr(start, pos_ - start);
+        SkipLineEnd();
+        return text;
+    }
+
+    // The run of characters above 32 after skipping every character of 32 and below (empty
+    // lines included); nothing when the file ends first. The rest of its line is consumed.
+    std::optional<std::string_view> Token() {
+        while (!AtEnd() && Code() <= 32) ++pos_;
+        if (AtEnd()) return std::nullopt;
+        const std::size_t start = pos_;
+        while (!AtEnd() && Code() > 32) ++pos_;
+        const std::string_view token = data_.substr(start, pos_ - start);
+        TextLine();
+        return token;
+    }
+
+  private:
+    bool AtEnd() const { return pos_ >= data_.size(); }
+    unsigned char Code() const { return static_cast<unsigned char>(data_[pos_]); }
+    bool AtLineEnd() const { return data_[pos_] == '\r' || data_[pos_] == '\n'; }
+    void SkipLineEnd() {
+        if (AtEnd()) return;
+        if (data_[pos_] == '\r') {
+            ++pos_;
+            if (!AtEnd() && data_[pos_] == '\n') ++pos_;
+        } else if (data_[pos_] == '\n') {
+            ++pos_;
+        }
+    }
+
+    std::string_view data_;
+    std::size_t pos_ = 0;
+};
+
+// One numeric line: its value or the message that refuses the file.
+template <typename T>
+std::optional<std::string> ReadNumber(LineReader& reader, int line, T& value,
+                                      const std::function<bool(T)>& inRange) {
+    const std::optional<std::string_view> token = reader.Token();
+    if (!token) {
+        value = 0;
+        return inRange(value) ? std::nullopt : std::optional(Missing(line));
+    }
+    bool converted = false;
+    if constexpr (std::is_same_v<T, int32_t>) {
+        converted = token->size() <= kIntegerTokenLimit && IntegerText(*token, value);
+    } else {
+        converted = token->size() <= kRealTokenLimit && NumberSyntax(*token, value);
+    }
+    if (!converted) return std::string(kInvalidNumericInput);
+    if (!inRange(value)) return OutOfRange(line);
+    return std::nullopt;
+}
+
+bool PixelSizeInRange(ExtendedReal size) {
+    return size >= kMinPixelSize && size <= kMaxPixelSize;
+}
+
+std::optional<std::string> ReadBounds(LineReader& reader, FunctionFile& file) {
+    file.LowerBoundText = Utf8FromCp1251(reader.TextLine());
+    file.UpperBoundText = Utf8FromCp1251(reader.TextLine());
+    if (!NumberSyntax(file.LowerBoundText, file.ArgumentFrom)) return BadBound(kLowerBoundLine);
+    if (!NumberSyntax(file.UpperBoundText, file.ArgumentTo)) return BadBound(kUpperBoundLine);
+    if (!(file.ArgumentFrom < file.ArgumentTo)) return kBoundsOutOfOrder;
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadAll(LineReader& reader, FunctionFile& file) {
+    const auto any = [](auto) { return true; };
+    file.Expression = Utf8FromCp1251(reader.TextLine());
+    std::optional<std::string> error;
+    if ((error = ReadNumber<ExtendedReal>(reader, 2, file.PixelSizeX, PixelSizeInRange)))
+        return error;
+    if ((error = ReadNumber<ExtendedReal>(reader, 3, file.PixelSizeY, PixelSizeInRange)))
+        return error;
+    if ((error = ReadNumber<int32_t>(reader, 4, file.SamplesPerPixel,
+                                     [](int32_t v) { return v >= 1; })))
+        return error;
+    if ((error = ReadNumber<int32_t>(reader, 5, file.IndexFrom, [](int32_t v) { return v >= 0; })))
+        return error;
+    const int32_t from = file.IndexFrom;
+    if ((error = ReadNumber<int32_t>(reader, 6, file.IndexTo,
+                                     [from](int32_t v) { return v > from && v <= kMaxIndex; })))
+        return error;
+    if ((error = ReadNumber<ExtendedReal>(reader, 7, file.ValueA, any))) return error;
+    if ((error = ReadNumber<ExtendedReal>(reader, 8, file.ConstantC, any))) return error;
+    file.Bounded = reader.TextLine() == "1";
+    if (file.Bounded) return ReadBounds(reader, file);
+    return std::nullopt;
+}
+
+}  // namespace
+
+FunctionFile FunctionFileFromState(const ViewState& view, const Engine& engine,
+                                   std::string_view expression, bool bounded,
+                                   std::string_view lowerBoundText,
+                                   std::string_view upperBoundText) {
+    FunctionFile file;
+    file.Expression = std::string(expression);
+    file.PixelSizeX = view.PixelSizeX;
+    file.PixelSizeY = view.PixelSizeY;
+    file.SamplesPerPixel = view.SamplesPerPixel;
+    file.IndexFrom = engine.IndexFrom;
+    file.IndexTo = engine.IndexTo;
+    file.ValueA = engine.ValueA;
+    file.ConstantC = engine.ConstantC;
+    file.Bounded = bounded;
+    if (bounded) {
+        file.LowerBoundText = std::string(lowerBoundText);
+        file.UpperBoundText = std::string(upperBoundText);
+        file.ArgumentFrom = view.ArgumentFrom;
+        file.ArgumentTo = view.ArgumentTo;
+    }
+    return file;
+}
+
+std::string FunctionFileBytes(const FunctionFile& file) {
+    std::string out;
+    const auto line = [&out](std::string_view text) {
+        out += text;
+        out += "\r\n";
+    };
+    line(TextLineBytes(file.Expression));
+    line(FixedPointText(file.PixelSizeX, 10));
+    line(FixedPointText(file.PixelSizeY, 10));
+    line(IntegerDisplayText(file.SamplesPerPixel));
+    line(IntegerDisplayText(file.IndexFrom));
+    line(IntegerDisplayText(file.IndexTo));
+    line(FixedPointText(file.ValueA, 10));
+    line(FixedPointText(file.ConstantC, 10));
+    line(file.Bounded ? "1" : "0");
+    if (file.Bounded) {
+        line(TextLineBytes(file.LowerBoundText));
+        line(TextLineBytes(file.UpperBoundText));
+    }
+    return out;
+}
+
+FunctionFileParse ParseFunctionFile(std::string_view bytes) {
+    LineReader reader(bytes);
+    FunctionFile file;
+    FunctionFileParse result;
+    if (std::optional<std::string> error = ReadAll(reader, file)) {
+        result.Error = std::move(*error);
+    } else {
+        result.File = std::move(file);
+    }
+    return result;
+}
+
+void ApplyFunctionFile(const FunctionFile& file, ViewState& view, Engine& engine) {
+    view.PixelSizeX = file.PixelSizeX;
+    view.PixelSizeY = file.PixelSizeY;
+    view.SamplesPerPixel = file.SamplesPerPixel;
+    engine.IndexFrom = file.IndexFrom;
+    engine.IndexTo = file.IndexTo;
+    engine.ValueA = file.ValueA;
+    engine.ConstantC = file.ConstantC;
+    if (file.Bounded) {
+        view.ArgumentFrom = file.ArgumentFrom;
+        view.ArgumentTo = file.ArgumentTo;
+    }
+}
+
+std::string SaveFunctionFile(const QString& path, const FunctionFile& file) {
+    const std::string bytes = FunctionFileBytes(file);
+    const FileResult result =
+        WriteWholeFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return FileFailureText(result);
+}
+
+FunctionFileParse LoadFunctionFile(const QString& path) {
+    std::string bytes;
+    const FileResult read = ReadFileStart(path, bytes, kFunctionFileReadLimit);
+    if (!read.Ok()) {
+        FunctionFileParse result;
+        result.Error = FileFailureText(read);
+        return result;
+    }
+    return ParseFunctionFile(bytes);
+}
