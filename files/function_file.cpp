@@ -14,7 +14,6 @@ namespace {
 constexpr char kEndOfFile = 26;  // Ctrl-Z: nothing after it is read
 constexpr std::size_t kRealTokenLimit = 64;
 constexpr std::size_t kIntegerTokenLimit = 32;
-constexpr int kBoundedLine = 9;
 constexpr int kLowerBoundLine = 10;
 constexpr int kUpperBoundLine = 11;
 
