@@ -16,12 +16,14 @@ inline constexpr Colour kYellow = 0x00FFFF;
 inline constexpr Colour kGrey = 0x808080;
 inline constexpr Colour kRed = 0x0000FF;
 inline constexpr Colour kGreen = 0x008000;
+// What Pixel answers for a point outside the picture.
+inline constexpr Colour kInvalidColour = 0xFFFFFFFF;
 
 enum class PenMode { Copy, Xor };
 enum class PenStyle { Solid, Dashed };
 
 class Canvas {
-public:
+  public:
     Canvas() = default;
     Canvas(int width, int height);
 
@@ -37,6 +39,8 @@ public:
     Colour PenColour() const { return pen_; }
     void SetPenMode(PenMode mode) { mode_ = mode; }
     PenMode Mode() const { return mode_; }
+    // A new style starts its dash pattern afresh, as does MoveTo; consecutive LineTo calls
+    // continue it. The gaps of a dashed line leave the picture as it was.
     void SetPenStyle(PenStyle style);
     PenStyle Style() const { return style_; }
 
@@ -56,7 +60,12 @@ public:
 
     Colour Pixel(int32_t x, int32_t y) const;
 
-private:
+  private:
+    uint32_t* Row(int64_t y);
+    static void Put(uint32_t* row, int64_t x, QRgb value, PenMode mode);
+    // Pixels xFrom..xTo of row y, clipped to the picture.
+    void Span(int64_t y, int64_t xFrom, int64_t xTo, QRgb value, PenMode mode);
+
     QImage image_;
     Colour brush_ = kWhite;
     Colour pen_ = kBlack;

@@ -1,1 +1,321 @@
+// Background, grid and axes, and the curve plotting. Every loop here is bounded: a step that no
+// longer moves its position at that magnitude ends the loop, the samples of a plot are counted,
+// and grid lines closer together than a pixel are drawn as the rows they cover.
 #include "view/drawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "engine/evaluator.h"
+
+namespace {
+
+constexpr ExtendedReal kRowClamp = 32000;
+// 2^63: the first magnitude a 64-bit integer cannot hold.
+constexpr ExtendedReal kInt64Bound = 9223372036854775808.0L;
+// Lines closer together than this many pixels cover every row between the first and the last.
+constexpr ExtendedReal kDenseSpacing = 0.5L;
+constexpr ExtendedReal kFarPixels = 1073741824.0L;  // 2^30
+
+// Truncation toward zero to a 64-bit integer; false where no such integer exists.
+bool Trunc64(ExtendedReal value, int64_t& result) {
+    if (!(value > -kInt64Bound && value < kInt64Bound)) return false;
+    result = static_cast<int64_t>(value);
+    return true;
+}
+
+void RequireFinite(ExtendedReal value) {
+    if (!std::isfinite(value)) throw DrawingOverflow{};
+}
+
+// Pixel sizes that are not positive, or values beyond the range of numbers, leave nothing to
+// draw with: the same failure as an overflow in the drawing's arithmetic.
+void RequireUsableView(const ViewState& view) {
+    RequireFinite(view.ViewOriginX);
+    RequireFinite(view.ViewOriginY);
+    RequireFinite(view.PixelSizeX);
+    RequireFinite(view.PixelSizeY);
+    if (!(view.PixelSizeX > 0 && view.PixelSizeY > 0)) throw DrawingOverflow{};
+}
+
+ExtendedReal PowerOfTen(int64_t exponent) {
+    ExtendedReal power = 1;
+    for (int64_t k = 0; k < std::abs(exponent); ++k) power *= 10;
+    return exponent < 0 ? 1 / power : power;
+}
+
+// A tenth of the power of ten nearest the visible width, taken toward 1 (k cut toward zero).
+ExtendedReal GridStep(int width, ExtendedReal pixelSizeX) {
+    int64_t decade = 0;
+    Trunc64(std::log(width * pixelSizeX) / std::log(ExtendedReal(10)), decade);
+    return PowerOfTen(decade - 1);
+}
+
+// An upper bound on the lines a grid loop may draw across `extent` (in world units).
+int64_t LineBudget(ExtendedReal extent, ExtendedReal step) {
+    return 2 * static_cast<int64_t>(std::min<ExtendedReal>(extent / step, 1e9L)) + 8;
+}
+
+void VerticalLine(Canvas& canvas, int32_t column, int height) {
+    canvas.MoveTo(column, 0);
+    canvas.LineTo(column, height);
+}
+
+void HorizontalLine(Canvas& canvas, int32_t row, int width) {
+    canvas.MoveTo(0, row);
+    canvas.LineTo(width, row);
+}
+
+// Lines at the multiples of the step from the one cut toward zero on, until a line lies at or
+// beyond the right edge.
+void DrawVerticalGrid(Canvas& canvas, const ViewState& view, ExtendedReal step) {
+    const int width = canvas.Width();
+    int64_t start = 0;
+    if (!Trunc64(view.ViewOriginX / step, start)) return;
+    ExtendedReal xw = ExtendedReal(start) * step - step;
+    const int64_t budget = LineBudget(width * view.PixelSizeX, step);
+    int32_t column = width - 1;
+    for (int64_t drawn = 0; column < width && drawn < budget; ++drawn) {
+        const ExtendedReal next = xw + step;
+        if (next == xw) break;
+        xw = next;
+        column = RoundToPixel((xw - view.ViewOriginX) / view.PixelSizeX);
+        VerticalLine(canvas, column, canvas.Height());
+    }
+}
+
+// yw is the negated world y of a line: the lines run from the top down. Where they fall closer
+// than a pixel apart, consecutive lines reach every row from the first line's on, so those rows
+// are drawn once each instead of once per line.
+void DrawHorizontalGrid(Canvas& canvas, const ViewState& view, ExtendedReal step) {
+    const int height = canvas.Height();
+    int64_t start = 0;
+    if (!Trunc64(-view.ViewOriginY / step, start)) return;
+    ExtendedReal yw = ExtendedReal(start) * step - step;
+    if (step / view.PixelSizeY <= kDenseSpacing) {
+        const ExtendedReal next = yw + step;
+        if (next == yw) return;
+        const int32_t first = RoundToPixel((next + view.ViewOriginY) / view.PixelSizeY);
+        for (int32_t row = std::max(first, 0); row < height; ++row) {
+            HorizontalLine(canvas, row, canvas.Width());
+        }
+        return;
+    }
+    const int64_t budget = LineBudget(height * view.PixelSizeY, step);
+    int32_t row = height - 1;
+    for (int64_t drawn = 0; row < height && drawn < budget; ++drawn) {
+        const ExtendedReal next = yw + step;
+        if (next == yw) break;
+        yw = next;
+        row = RoundToPixel((yw + view.ViewOriginY) / view.PixelSizeY);
+        HorizontalLine(canvas, row, canvas.Width());
+    }
+}
+
+// A line position more than 2^30 pixels away lies far outside the picture. It is left out
+// rather than rounded, since only the low 32 bits of the rounded position would serve.
+bool FarOutside(ExtendedReal position) {
+    return !(std::abs(position) < kFarPixels);
+}
+
+void DrawAxes(Canvas& canvas, const ViewState& view) {
+    canvas.SetPenColour(kWhite);
+    const ExtendedReal column = -view.ViewOriginX / view.PixelSizeX;
+    const ExtendedReal row = view.ViewOriginY / view.PixelSizeY;
+    if (!FarOutside(column)) VerticalLine(canvas, RoundToPixel(column), canvas.Height());
+    if (!FarOutside(row)) HorizontalLine(canvas, RoundToPixel(row), canvas.Width());
+}
+
+int32_t SampleColumn(const ViewState& view, ExtendedReal x) {
+    const ExtendedReal column = (x - view.ViewOriginX) / view.PixelSizeX;
+    RequireFinite(column);
+    return RoundToPixel(column);
+}
+
+// Rows are clamped to +-32000 before rounding, so no value is too large to draw.
+int32_t SampleRow(const ViewState& view, ExtendedReal value) {
+    ExtendedReal q = (view.ViewOriginY - value) / view.PixelSizeY;
+    if (q < -kRowClamp) q = -kRowClamp;
+    if (q > kRowClamp) q = kRowClamp;
+    return RoundToPixel(q);
+}
+
+void BoundMarker(Canvas& canvas, const ViewState& view, ExtendedReal bound) {
+    canvas.SetPenColour(kRed);
+    canvas.SetPenStyle(PenStyle::Dashed);
+    const ExtendedReal column = (bound - view.ViewOriginX) / view.PixelSizeX;
+    if (!FarOutside(column)) VerticalLine(canvas, RoundToPixel(column), canvas.Height());
+    canvas.SetPenStyle(PenStyle::Solid);
+}
+
+// The samples of one plot. An expression without x has one value everywhere: it is evaluated
+// once and that value serves every sample. Each sample's walk starts from a0.
+class Sampler {
+  public:
+    Sampler(Engine& engine, ExtendedReal a0, ExtendedReal from, ExtendedReal step, int64_t budget)
+        : engine_(engine), a0_(a0), x_(from - step), step_(step), budget_(budget) {}
+
+    void SetConstant(ExtendedReal value) {
+        constant_ = value;
+        hasConstant_ = true;
+    }
+    ExtendedReal X() const { return x_; }
+
+    // Moves to the next sample; false when the budget is spent or the step no longer moves x.
+    bool Advance() {
+        if (taken_ >= budget_) return false;
+        const ExtendedReal next = x_ + step_;
+        if (next == x_ && taken_ > 0) return false;
+        x_ = next;
+        ++taken_;
+        return true;
+    }
+
+    bool Evaluate(ExtendedReal& value) {
+        if (hasConstant_) {
+            value = constant_;
+            return true;
+        }
+        engine_.ValueA = a0_;
+        ExtendedReal result = 0;
+        const bool ok = EvaluateSequence(engine_, x_, result) && engine_.EngineError == kNoError;
+        engine_.EngineError = kNoError;
+        if (ok) value = result;
+        return ok;
+    }
+
+  private:
+    Engine& engine_;
+    const ExtendedReal a0_;
+    ExtendedReal x_;
+    const ExtendedReal step_;
+    const int64_t budget_;
+    int64_t taken_ = 0;
+    ExtendedReal constant_ = 0;
+    bool hasConstant_ = false;
+};
+
+// Puts ValueA back however the plot ends.
+class ValueARestorer {
+  public:
+    explicit ValueARestorer(Engine& engine) : engine_(engine), a0_(engine.ValueA) {}
+    ~ValueARestorer() { engine_.ValueA = a0_; }
+    ValueARestorer(const ValueARestorer&) = delete;
+    ValueARestorer& operator=(const ValueARestorer&) = delete;
+
+  private:
+    Engine& engine_;
+    const ExtendedReal a0_;
+};
+
+void DrawSamples(Canvas& canvas, const ViewState& view, const DrawOptions& options,
+                 Sampler& sampler, ExtendedReal sampleTo) {
+    ExtendedReal value = 0;
+    // The first valid sample only places the pen; at least one sample is always evaluated.
+    do {
+        if (!sampler.Advance()) return;
+        if (sampler.Evaluate(value)) {
+            canvas.MoveTo(SampleColumn(view, sampler.X()), SampleRow(view, value));
+            break;
+        }
+    } while (!(sampler.X() > sampleTo));
+
+    if (options.Lines) {
+        bool penDown = true;
+        while (sampler.X() <= sampleTo && sampler.Advance()) {
+            if (!sampler.Evaluate(value)) {
+                penDown = false;
+                continue;
+            }
+            const int32_t column = SampleColumn(view, sampler.X());
+            const int32_t row = SampleRow(view, value);
+            if (penDown) {
+                canvas.LineTo(column, row);
+            } else {
+                penDown = true;
+                canvas.MoveTo(column, row);
+            }
+        }
+        return;
+    }
+    // Point mode tests strictly, and leaves the first valid sample unset.
+    while (sampler.X() < sampleTo && sampler.Advance()) {
+        if (sampler.Evaluate(value)) {
+            canvas.SetPixel(SampleColumn(view, sampler.X()), SampleRow(view, value),
+                            options.LineColour);
+        }
+    }
+}
+
+}  // namespace
+
+void DrawBackground(Canvas& canvas, const ViewState& view, const DrawOptions& options) {
+    canvas.SetBrushColour(options.BackgroundColour);
+    const int width = canvas.Width();
+    const int height = canvas.Height();
+    if (width > 0 && height > 0) {
+        RequireUsableView(view);
+        canvas.FillRect(0, 0, width, height);
+        canvas.FloodFill(2, 2, kBlack);
+    }
+    if (options.Grid) {
+        canvas.SetPenColour(kGrey);
+        if (width > 0 && height > 0) {
+            const ExtendedReal step = GridStep(width, view.PixelSizeX);
+            DrawVerticalGrid(canvas, view, step);
+            DrawHorizontalGrid(canvas, view, step);
+        }
+    }
+    if (options.Axes) {
+        canvas.SetPenColour(kWhite);
+        if (width > 0 && height > 0) DrawAxes(canvas, view);
+    }
+}
+
+bool PlotCurve(Canvas& canvas, Engine& engine, const ViewState& view, const DrawOptions& options) {
+    const ValueARestorer restorer(engine);
+    const ExtendedReal a0 = engine.ValueA;
+    canvas.SetPenMode(PenMode::Copy);
+    if (options.ClearFirst) DrawBackground(canvas, view, options);
+    const int width = canvas.Width();
+    const int height = canvas.Height();
+    engine.EngineError = kNoError;
+    // A failed build leaves a table that is not a whole tree: it is not evaluated.
+    if (engine.LastBuildError != kNoError) return false;
+    if (width <= 0 || height <= 0) return engine.UsesX;
+    RequireUsableView(view);
+
+    ExtendedReal sampleTo = width * view.PixelSizeX + view.ViewOriginX;
+    ExtendedReal sampleFrom = view.ViewOriginX;
+    RequireFinite(sampleTo);
+
+    ExtendedReal constant = 0;
+    if (!engine.UsesX) {
+        if (!EvaluateSequence(engine, 1, constant) || engine.EngineError != kNoError) {
+            return false;
+        }
+        // Drawn with whatever pen colour the background left.
+        HorizontalLine(canvas, SampleRow(view, constant), width);
+    }
+
+    if (options.BoundArgument) {
+        if (sampleTo > view.ArgumentTo) {
+            sampleTo = view.ArgumentTo;
+            BoundMarker(canvas, view, sampleTo);
+        }
+        if (view.ViewOriginX < view.ArgumentFrom) {
+            sampleFrom = view.ArgumentFrom;
+            BoundMarker(canvas, view, sampleFrom);
+        }
+    }
+
+    const int64_t samplesPerPixel = std::max<int32_t>(view.SamplesPerPixel, 1);
+    const ExtendedReal step = std::abs(sampleFrom - sampleTo) / width / samplesPerPixel;
+    RequireFinite(step);
+    Sampler sampler(engine, a0, sampleFrom, step, int64_t{width} * samplesPerPixel + 2);
+    if (!engine.UsesX) sampler.SetConstant(constant);
+    canvas.SetPenColour(options.LineColour);
+    DrawSamples(canvas, view, options, sampler, sampleTo);
+    return engine.UsesX;
+}

@@ -1,1 +1,73 @@
+// The core of the run command: build, plot, and the outcome line of the scenario log.
 #include "view/run_command.h"
+
+#include "engine/evaluator.h"
+#include "engine/number_text.h"
+#include "engine/tree_builder.h"
+
+namespace {
+
+constexpr int kValueDecimals = 10;
+
+// An index range with no step produces no value and carries no code of its own: it is shown
+// as an incorrect expression.
+std::string ErrorText(int32_t code) {
+    if (code <= kNoError || code >= int32_t(ErrorMessages.size())) code = kErrIncorrect;
+    return std::string(kErrorPrefix) + std::string(ErrorMessages[size_t(code)]);
+}
+
+void Report(RunOutcome& outcome, const std::string& text) {
+    outcome.ResultText = text;
+    outcome.LogLines.push_back(text);
+}
+
+// The value outcome of an expression without x: it becomes the new a0.
+void ComputeValue(RunOutcome& outcome, Engine& engine) {
+    ExtendedReal value = 0;
+    if (!EvaluateSequence(engine, 1, value) || engine.EngineError != kNoError) {
+        Report(outcome, ErrorText(engine.EngineError));
+        return;
+    }
+    engine.ValueA = value;
+    const std::string text = RealDisplayText(value, kValueDecimals);
+    outcome.NewA0Text = text;
+    Report(outcome, text);
+}
+
+}  // namespace
+
+RunOutcome RunExpression(Engine& engine, const ViewState& view, Canvas& canvas,
+                         const DrawOptions& options, std::string_view engineText,
+                         std::string_view shownText) {
+    RunOutcome outcome;
+    const ExtendedReal a0 = engine.ValueA;
+    if (engineText.empty()) return outcome;
+    outcome.Ran = true;
+    outcome.LogLines.emplace_back(kRunLogSeparator);
+    outcome.LogLines.emplace_back(shownText);
+
+    const int32_t error = BuildExpression(engine, engineText);
+    outcome.ResultHint = std::string(kResultHintPrefix) + std::string(shownText);
+    if (error != kNoError) {
+        Report(outcome, ErrorText(error));
+        return outcome;
+    }
+    outcome.Caption = std::string(kProgramCaption) + "  \"" + std::string(shownText) + "\"";
+
+    try {
+        engine.ValueA = a0;
+        PlotCurve(canvas, engine, view, options);
+        engine.ValueA = a0;
+        engine.NodeCursor = 1;
+        if (engine.UsesX) {
+            Report(outcome, std::string(kGraphBuilt));
+        } else {
+            ComputeValue(outcome, engine);
+        }
+    } catch (...) {
+        // What was logged and drawn so far stays; the window shows the overflow message.
+        engine.ValueA = a0;
+        outcome.Overflow = true;
+    }
+    return outcome;
+}
