@@ -78,8 +78,14 @@ void Canvas::Span(int64_t y, int64_t xFrom, int64_t xTo, QRgb value, PenMode mod
     xFrom = std::max<int64_t>(xFrom, 0);
     xTo = std::min<int64_t>(xTo, Width() - 1);
     if (xFrom > xTo) return;
-    uint32_t* row = Row(y);
-    for (int64_t x = xFrom; x <= xTo; ++x) Put(row, x, value, mode);
+    uint32_t* const first = Row(y) + xFrom;
+    const int64_t count = xTo - xFrom + 1;
+    if (mode == PenMode::Copy) {
+        std::fill_n(first, count, value);
+        return;
+    }
+    const uint32_t bits = value & 0x00FFFFFFu;
+    for (int64_t k = 0; k < count; ++k) first[k] ^= bits;
 }
 
 void Canvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -94,6 +100,7 @@ void Canvas::FloodFill(int32_t x, int32_t y, Colour border) {
     const int height = Height();
     if (x < 0 || y < 0 || x >= width || y >= height) return;
     const QRgb stop = ToQRgb(border) & 0x00FFFFFFu;
+    if ((Row(y)[x] & 0x00FFFFFFu) == stop) return;
     const QRgb value = ToQRgb(brush_);
     std::vector<uint8_t> done(size_t(width) * size_t(height), 0);
     auto open = [&](int px, int py) {
@@ -196,14 +203,22 @@ void Canvas::LineTo(int32_t x, int32_t y) {
     const int64_t twoMinor64 = 2 * dMinor;
     const QRgb value = ToQRgb(pen_);
     const bool dashed = style_ == PenStyle::Dashed;
+    if (xMajor && dMinor == 0 && !dashed) {
+        const int64_t from = major0 + majorSign * first;
+        const int64_t to = major0 + majorSign * last;
+        Span(minor0, std::min(from, to), std::max(from, to), value, mode_);
+        return;
+    }
+    const bool xorMode = mode_ == PenMode::Xor;
+    const uint32_t xorBits = value & 0x00FFFFFFu;
+    uint32_t* const bits = reinterpret_cast<uint32_t*>(image_.bits());
+    const int64_t stride = image_.bytesPerLine() / int64_t{sizeof(uint32_t)};
     for (int64_t i = first; i <= last; ++i) {
         if (!dashed || (phase + i) % kDashPeriod < kDashOn) {
             const int64_t major = major0 + majorSign * i;
             const int64_t minor = minor0 + minorSign * k;
-            if (xMajor)
-                Put(Row(minor), major, value, mode_);
-            else
-                Put(Row(major), minor, value, mode_);
+            uint32_t& pixel = xMajor ? bits[minor * stride + major] : bits[major * stride + minor];
+            pixel = xorMode ? pixel ^ xorBits : value;
         }
         rem += twoMinor64;
         if (rem >= twoMajor64) {
