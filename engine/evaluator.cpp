@@ -1,130 +1,63 @@
 // The evaluator: a recursive walk over the pre-order node table, the power rule, and the
 // sequence driver that carries a from step to step. Every operation checks its result, so a
 // fault (overflow, division by zero, invalid operation) becomes code 11 where it happens.
+//
+// The walk keeps values in the x87 registers: long doubles go through memory only where the
+// calling convention demands it, so the elementary functions are inlined into the walk, and
+// the leaves x, a, n are read in place through pointers.
 #include "engine/evaluator.h"
 
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
+#include "engine/extended_math.h"
 #include "engine/token_reader.h"
 
 namespace {
 
-constexpr ExtendedReal kMaxFinite = std::numeric_limits<ExtendedReal>::max();
-// log2(e) to the full extended precision (not derived from the constant "e").
-constexpr ExtendedReal kLog2E = 1.44269504088896340735992468100189213742664595L;
-// From this magnitude on sine and cosine yield 0.
-constexpr ExtendedReal kTrigLimit = 0x1p63L;
-// Beyond these, 2^t overflows or underflows to 0 for certain.
-constexpr ExtendedReal kExp2Overflow = 16400;
-constexpr ExtendedReal kExp2Underflow = -16500;
+using extended_math::IsFinite;
+
 constexpr int kLargestFactorial = 1754;
 
-// Operands of every operation are finite, so a result that is not finite means that the
-// operation overflowed or was invalid.
-inline bool IsFinite(ExtendedReal v) {
-    return std::fabs(v) <= kMaxFinite;
-}
+#define TARVIK_INLINE [[gnu::always_inline]] inline
 
-#if defined(__x86_64__) || defined(__i386__)
-// The x87 instructions: argument reduction of fsin/fcos with the 66-bit pi agrees with the
-// library well within 1e-14 for the arguments that matter, at a fraction of the cost.
-inline void SineCosine(ExtendedReal v, ExtendedReal& sine, ExtendedReal& cosine) {
-    asm("fsincos" : "=t"(cosine), "=u"(sine) : "0"(v));
-}
-inline ExtendedReal Sine(ExtendedReal v) {
-    ExtendedReal r;
-    asm("fsin" : "=t"(r) : "0"(v));
-    return r;
-}
-inline ExtendedReal Cosine(ExtendedReal v) {
-    ExtendedReal r;
-    asm("fcos" : "=t"(r) : "0"(v));
-    return r;
-}
-// ln v = ln 2 * log2 v.
-inline ExtendedReal NaturalLog(ExtendedReal v) {
-    ExtendedReal r;
-    asm("fldln2\n\tfxch\n\tfyl2x" : "=t"(r) : "0"(v) : "st(1)");
-    return r;
-}
-// 2^t for |t| within the clamps: 2^(t - round t) by f2xm1, scaled by 2^(round t).
-inline ExtendedReal PowerOfTwo(ExtendedReal t) {
-    ExtendedReal whole;
-    asm("frndint" : "=t"(whole) : "0"(t));
-    ExtendedReal fraction;
-    asm("f2xm1" : "=t"(fraction) : "0"(t - whole));
-    ExtendedReal r;
-    asm("fscale" : "=t"(r) : "0"(fraction + 1), "u"(whole));
-    return r;
-}
-#else
-inline void SineCosine(ExtendedReal v, ExtendedReal& sine, ExtendedReal& cosine) {
-    sine = sinl(v);
-    cosine = cosl(v);
-}
-inline ExtendedReal Sine(ExtendedReal v) {
-    return sinl(v);
-}
-inline ExtendedReal Cosine(ExtendedReal v) {
-    return cosl(v);
-}
-inline ExtendedReal NaturalLog(ExtendedReal v) {
-    return logl(v);
-}
-inline ExtendedReal PowerOfTwo(ExtendedReal t) {
-    return exp2l(t);
-}
-#endif
-
-// State of one walk: the next node, the first error met and the values of the leaves.
+// State of one walk: the next node, the first error met and where the leaves' values are.
 struct Walk {
     const TBinary* next;
     const TBinary* table;  // slot 0
     int32_t count;         // slots 1..count hold the tree
     int32_t error;
-    ExtendedReal x;
-    ExtendedReal a;
-    ExtendedReal n;
+    int32_t n;
+    const ExtendedReal* x;
+    const ExtendedReal* a;
 };
 
-inline ExtendedReal Fail(Walk& walk, int32_t code) {
-    walk.error = code;
+TARVIK_INLINE ExtendedReal Fail(int32_t& error, int32_t code) {
+    error = code;
     return 0;
 }
 
-// e^v as 2^(v * log2 e); both steps may overflow.
-ExtendedReal Exponential(int32_t& error, ExtendedReal v) {
-    const ExtendedReal t = v * kLog2E;
-    if (!IsFinite(t) || t > kExp2Overflow) {
-        error = kErrOverflow;
-        return 0;
-    }
-    if (t < kExp2Underflow) return 0;
-    const ExtendedReal r = PowerOfTwo(t);
-    if (!IsFinite(r)) {
-        error = kErrOverflow;
-        return 0;
-    }
-    return r;
+TARVIK_INLINE ExtendedReal Checked(int32_t& error, ExtendedReal v) {
+    return IsFinite(v) ? v : Fail(error, kErrOverflow);
 }
 
-ExtendedReal Power(int32_t& error, ExtendedReal base, ExtendedReal exponent) {
+// e^v as 2^(v * log2 e); both steps may overflow.
+TARVIK_INLINE ExtendedReal Exponential(int32_t& error, ExtendedReal v) {
+    const ExtendedReal t = v * extended_math::kLog2E;
+    if (!IsFinite(t) || t > extended_math::kPowerOfTwoOverflow) return Fail(error, kErrOverflow);
+    if (t < extended_math::kPowerOfTwoUnderflow) return 0;
+    return Checked(error, extended_math::PowerOfTwo(t));
+}
+
+TARVIK_INLINE ExtendedReal Power(int32_t& error, ExtendedReal base, ExtendedReal exponent) {
     const bool fractional = exponent - std::trunc(exponent) != 0;
-    if (base < 0 && fractional) {
-        error = kErrNegativeFractional;
-        return 0;
-    }
+    if (base < 0 && fractional) return Fail(error, kErrNegativeFractional);
     if (base == 0) {
-        if (fractional || exponent < 0) error = kErrZeroPower;
+        if (fractional || exponent < 0) return Fail(error, kErrZeroPower);
         return 0;  // 0^0 is 0 as well
     }
-    const ExtendedReal product = exponent * NaturalLog(std::fabs(base));
-    if (!IsFinite(product)) {
-        error = kErrOverflow;
-        return 0;
-    }
+    const ExtendedReal product = exponent * extended_math::NaturalLog(std::fabs(base));
+    if (!IsFinite(product)) return Fail(error, kErrOverflow);
     const ExtendedReal r = Exponential(error, product);
     if (base > 0) return r;
     const ExtendedReal half = exponent / 2;
@@ -141,138 +74,171 @@ struct FactorialTable {
     }
 };
 
-ExtendedReal Factorial(Walk& walk, ExtendedReal v) {
-    if (v < 0 || v != std::nearbyint(v)) return Fail(walk, kErrFactorial);
+[[gnu::noinline]] ExtendedReal Factorial(int32_t& error, const ExtendedReal& v) {
+    if (v < 0 || v != std::nearbyint(v)) return Fail(error, kErrFactorial);
     // From 1755 on the product leaves the extended range.
-    if (v > kLargestFactorial) return Fail(walk, kErrOverflow);
+    if (v > kLargestFactorial) return Fail(error, kErrOverflow);
     static const FactorialTable table;
     return table.value[static_cast<int>(v)];
 }
 
 // Sine over cosine or the reverse; a zero divisor (0/0 for huge arguments included) faults.
-ExtendedReal Quotient(Walk& walk, ExtendedReal dividend, ExtendedReal divisor) {
-    if (divisor == 0) return Fail(walk, kErrOverflow);
-    const ExtendedReal r = dividend / divisor;
-    return IsFinite(r) ? r : Fail(walk, kErrOverflow);
+TARVIK_INLINE ExtendedReal Quotient(int32_t& error, ExtendedReal dividend, ExtendedReal divisor) {
+    if (divisor == 0) return Fail(error, kErrOverflow);
+    return Checked(error, dividend / divisor);
 }
 
-[[gnu::noinline]] ExtendedReal ApplyFunction(Walk& walk, int32_t code, ExtendedReal v) {
-    const bool huge = !(std::fabs(v) < kTrigLimit);
+TARVIK_INLINE ExtendedReal ApplyFunction(int32_t& error, int32_t code, ExtendedReal v) {
+    const bool huge = !(std::fabs(v) < extended_math::kTrigLimit);
     switch (static_cast<FunctionCode>(code)) {
         case FunctionCode::Sin:
-            return huge ? 0 : Sine(v);
+            return huge ? 0 : extended_math::Sine(v);
         case FunctionCode::Cos:
-            return huge ? 0 : Cosine(v);
+            return huge ? 0 : extended_math::Cosine(v);
         case FunctionCode::Tg:
         case FunctionCode::Ctg: {
             const bool tangent = code == static_cast<int32_t>(FunctionCode::Tg);
-            if (tangent && v == HalfPi()) return Fail(walk, kErrTangent);
-            if (!tangent && v == ConstantPi()) return Fail(walk, kErrCotangent);
+            if (tangent && v == HalfPi()) return Fail(error, kErrTangent);
+            if (!tangent && v == ConstantPi()) return Fail(error, kErrCotangent);
             ExtendedReal sine = 0;
             ExtendedReal cosine = 0;
-            if (!huge) SineCosine(v, sine, cosine);
-            return tangent ? Quotient(walk, sine, cosine) : Quotient(walk, cosine, sine);
+            if (!huge) extended_math::SineCosine(v, sine, cosine);
+            return tangent ? Quotient(error, sine, cosine) : Quotient(error, cosine, sine);
         }
         case FunctionCode::Sqrt:
-            return v >= 0 ? std::sqrt(v) : Fail(walk, kErrSqrtNegative);
+            return v >= 0 ? std::sqrt(v) : Fail(error, kErrSqrtNegative);
         case FunctionCode::Ln:
-            if (!(v > 0)) return Fail(walk, kErrLnNonPositive);
-            return IsFinite(v) ? NaturalLog(v) : Fail(walk, kErrOverflow);
+            if (!(v > 0)) return Fail(error, kErrLnNonPositive);
+            return IsFinite(v) ? extended_math::NaturalLog(v) : Fail(error, kErrOverflow);
         case FunctionCode::Exp:
-            return Exponential(walk.error, v);
+            return Exponential(error, v);
         case FunctionCode::Abs:
             return std::fabs(v);
         case FunctionCode::Fact:
-            return Factorial(walk, v);
+            return Factorial(error, v);
     }
-    return Fail(walk, kErrIncorrect);
+    return Fail(error, kErrIncorrect);
 }
 
-[[gnu::noinline]] ExtendedReal ApplyPower(Walk& walk, ExtendedReal base, ExtendedReal exponent) {
-    return Power(walk.error, base, exponent);
-}
-
-inline ExtendedReal ApplyOperator(Walk& walk, int32_t code, ExtendedReal l, ExtendedReal r) {
-    ExtendedReal result;
+// "+", "-", "*", "/"; the power has its own rule.
+TARVIK_INLINE ExtendedReal ApplyArithmetic(int32_t& error, int32_t code, ExtendedReal l,
+                                           ExtendedReal r) {
     switch (static_cast<OperatorCode>(code)) {
         case OperatorCode::Add:
-            result = l + r;
-            break;
+            return Checked(error, l + r);
         case OperatorCode::Subtract:
-            result = l - r;
-            break;
+            return Checked(error, l - r);
         case OperatorCode::Multiply:
-            result = l * r;
-            break;
+            return Checked(error, l * r);
         case OperatorCode::Divide:
-            if (r == 0) return Fail(walk, kErrDivisionByZero);
-            result = l / r;
-            break;
-        case OperatorCode::Power:
-            return ApplyPower(walk, l, r);
+            if (r == 0) return Fail(error, kErrDivisionByZero);
+            return Checked(error, l / r);
         default:
-            return Fail(walk, kErrIncorrect);
+            return Fail(error, kErrIncorrect);
     }
-    return IsFinite(result) ? result : Fail(walk, kErrOverflow);
 }
 
-inline void CheckSlot([[maybe_unused]] const Walk& walk) {
+TARVIK_INLINE void CheckSlot([[maybe_unused]] const Walk& walk,
+                             [[maybe_unused]] const TBinary* node) {
 #ifdef TARVIK_CHECK_WALK
     // The walk must stay within the slots the last build filled.
-    if (walk.next - walk.table > walk.count) __builtin_trap();
+    if (node - walk.table < 1 || node - walk.table > walk.count) __builtin_trap();
 #endif
+}
+
+TARVIK_INLINE bool IsLeaf(NodeKind kind) {
+    return kind == NodeKind::Constant || kind == NodeKind::ArgumentX || kind == NodeKind::ValueA ||
+           kind == NodeKind::IndexN;
+}
+
+// The value of a leaf node; leaves cannot fault.
+TARVIK_INLINE ExtendedReal LeafValue(const Walk& walk, const TBinary* node) {
+    switch (node->Kind) {
+        case NodeKind::ArgumentX:
+            return *walk.x;
+        case NodeKind::ValueA:
+            return *walk.a;
+        case NodeKind::IndexN:
+            return static_cast<ExtendedReal>(walk.n);
+        default:
+            return node->Value;
+    }
 }
 
 ExtendedReal EvaluateWalk(Walk& walk);
 
-// Leaves are read in place; only inner nodes recurse.
-inline ExtendedReal Operand(Walk& walk) {
-    CheckSlot(walk);
+// Leaves are read in place; most inner nodes recurse.
+TARVIK_INLINE ExtendedReal Operand(Walk& walk) {
     const TBinary* node = walk.next;
-    switch (node->Kind) {
-        case NodeKind::Constant:
-            ++walk.next;
-            return node->Value;
-        case NodeKind::ArgumentX:
-            ++walk.next;
-            return walk.x;
-        case NodeKind::ValueA:
-            ++walk.next;
-            return walk.a;
-        case NodeKind::IndexN:
-            ++walk.next;
-            return walk.n;
-        default:
-            return EvaluateWalk(walk);
+    CheckSlot(walk, node);
+    if (IsLeaf(node->Kind)) {
+        ++walk.next;
+        return LeafValue(walk, node);
     }
+    // An arithmetic operator on two leaves ("2*x", "n*x") is done in place as well, so that
+    // a value already computed stays in its register.
+    if (node->Kind == NodeKind::Operator &&
+        node->Code != static_cast<int32_t>(OperatorCode::Power)) {
+        CheckSlot(walk, node + 1);
+        if (IsLeaf(node[1].Kind)) {
+            CheckSlot(walk, node + 2);
+            if (IsLeaf(node[2].Kind)) {
+                walk.next = node + 3;
+                return ApplyArithmetic(walk.error, node->Code, LeafValue(walk, node + 1),
+                                       LeafValue(walk, node + 2));
+            }
+        }
+    }
+    // So is a function of a leaf ("sinx", "lnx").
+    if (node->Kind == NodeKind::Function) {
+        CheckSlot(walk, node + 1);
+        if (IsLeaf(node[1].Kind)) {
+            walk.next = node + 2;
+            return ApplyFunction(walk.error, node->Code, LeafValue(walk, node + 1));
+        }
+    }
+    return EvaluateWalk(walk);
 }
 
 ExtendedReal EvaluateWalk(Walk& walk) {
-    CheckSlot(walk);
     const TBinary* node = walk.next++;
+    CheckSlot(walk, node);
     switch (node->Kind) {
-        case NodeKind::Constant:
-            return node->Value;
-        case NodeKind::ArgumentX:
-            return walk.x;
-        case NodeKind::ValueA:
-            return walk.a;
-        case NodeKind::IndexN:
-            return walk.n;
         case NodeKind::Operator: {
-            const ExtendedReal l = Operand(walk);
-            if (walk.error > 0) return 0;
-            const ExtendedReal r = Operand(walk);
-            if (walk.error > 0) return 0;
-            return ApplyOperator(walk, node->Code, l, r);
+            const TBinary* left = walk.next;
+            CheckSlot(walk, left);
+            ExtendedReal l;
+            ExtendedReal r;
+            if (IsLeaf(left->Kind)) {
+                // A leaf cannot fault, so it is read after the right operand: no value has to
+                // be kept across the recursion.
+                ++walk.next;
+                r = Operand(walk);
+                if (walk.error > 0) return 0;
+                l = LeafValue(walk, left);
+            } else {
+                l = Operand(walk);
+                if (walk.error > 0) return 0;
+                r = Operand(walk);
+                if (walk.error > 0) return 0;
+            }
+            if (node->Code == static_cast<int32_t>(OperatorCode::Power)) {
+                return Power(walk.error, l, r);
+            }
+            return ApplyArithmetic(walk.error, node->Code, l, r);
         }
         case NodeKind::Function: {
             const ExtendedReal v = Operand(walk);
             if (walk.error > 0) return 0;
-            return ApplyFunction(walk, node->Code, v);
+            return ApplyFunction(walk.error, node->Code, v);
         }
+        case NodeKind::Constant:
+        case NodeKind::ArgumentX:
+        case NodeKind::ValueA:
+        case NodeKind::IndexN:
+            return LeafValue(walk, node);
         default:
-            return Fail(walk, kErrIncorrect);
+            return Fail(walk.error, kErrIncorrect);
     }
 }
 
@@ -305,8 +271,8 @@ ExtendedReal EvaluateNode(Engine& engine, int32_t n, ExtendedReal x, ExtendedRea
         engine.EngineError = kErrIncorrect;
         return 0;
     }
-    Walk walk{&engine.NodeTable[engine.NodeCursor], engine.NodeTable.data(), kNodeSlots, 0, x, a,
-              static_cast<ExtendedReal>(n)};
+    Walk walk{
+        &engine.NodeTable[engine.NodeCursor], engine.NodeTable.data(), kNodeSlots, 0, n, &x, &a};
     const ExtendedReal result = EvaluateWalk(walk);
     engine.NodeCursor = static_cast<int32_t>(walk.next - walk.table);
     engine.EngineError = walk.error;
@@ -339,13 +305,13 @@ bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
     if (last < first) return false;
 
     const TBinary* root = &engine.NodeTable[1];
-    Walk walk{root, engine.NodeTable.data(), engine.NodeCount, 0, x, engine.ValueA, 0};
-    ExtendedReal a = engine.ValueA;
+    // ValueA itself is never changed: the first step reads it, later steps read `carried`.
+    ExtendedReal carried = 0;
+    Walk walk{root, engine.NodeTable.data(), engine.NodeCount, 0, 0, &x, &engine.ValueA};
     for (int64_t n = first;; ++n) {
         walk.next = root;
-        walk.a = a;
-        walk.n = static_cast<ExtendedReal>(n);
-        a = EvaluateWalk(walk);
+        walk.n = static_cast<int32_t>(n);
+        const ExtendedReal value = EvaluateWalk(walk);
         if (walk.error > 0) {
             engine.EngineError = walk.error;
             // Every later step starts at slot 1 and stops there at once, yielding 0.
@@ -353,9 +319,12 @@ bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
             result = 0;
             return true;
         }
-        if (n == last) break;
+        if (n == last) {
+            engine.NodeCursor = static_cast<int32_t>(walk.next - walk.table);
+            result = value;
+            return true;
+        }
+        carried = value;
+        walk.a = &carried;
     }
-    engine.NodeCursor = static_cast<int32_t>(walk.next - walk.table);
-    result = a;
-    return true;
 }

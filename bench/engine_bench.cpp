@@ -1,0 +1,212 @@
+// Evaluation speed: the engine's EvaluateSequence beside the floor (the same expression written
+// directly in C++ in extended precision, with the same fault checks and the same elementary
+// functions) and beside muparser in double precision. The recurrence runs 100 steps per
+// iteration; the "steps" counter makes the table show it per step.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "engine/evaluator.h"
+#include "engine/extended_math.h"
+#include "engine/tree_builder.h"
+
+#ifdef TARVIK_HAVE_MUPARSER
+#include <muParser.h>
+#endif
+
+namespace {
+
+namespace xm = extended_math;
+
+constexpr size_t kSamples = 1024;
+constexpr int32_t kSteps = 100;
+
+// Arguments spread over [0.5, 10.5), as a plot samples them.
+const std::array<ExtendedReal, kSamples>& Samples() {
+    static const std::array<ExtendedReal, kSamples> samples = [] {
+        std::array<ExtendedReal, kSamples> values{};
+        for (size_t i = 0; i < kSamples; ++i) values[i] = 0.5L + 10.0L * i / kSamples;
+        return values;
+    }();
+    return samples;
+}
+
+void EngineBench(benchmark::State& state, const char* text, int32_t steps) {
+    Engine engine;
+    engine.IndexFrom = 1;
+    engine.IndexTo = steps;
+    engine.ValueA = 0;
+    if (BuildExpression(engine, text) != 0) state.SkipWithError("build failed");
+    const auto& samples = Samples();
+    size_t i = 0;
+    ExtendedReal result = 0;
+    for (auto _ : state) {
+        EvaluateSequence(engine, samples[i++ % kSamples], result);
+        benchmark::DoNotOptimize(result);
+    }
+    if (engine.EngineError != 0) state.SkipWithError("evaluation failed");
+    state.counters["steps"] = steps;
+}
+
+// The floor: each operation checked as the evaluator checks it.
+struct Checked {
+    int32_t error = 0;
+    ExtendedReal operator()(ExtendedReal v) {
+        if (xm::IsFinite(v)) return v;
+        error = kErrOverflow;
+        return 0;
+    }
+};
+
+ExtendedReal FloorSine(ExtendedReal v) {
+    return std::fabs(v) < xm::kTrigLimit ? xm::Sine(v) : 0;
+}
+
+ExtendedReal FloorLn(ExtendedReal v, Checked& check) {
+    if (!(v > 0)) {
+        check.error = kErrLnNonPositive;
+        return 0;
+    }
+    return xm::NaturalLog(v);
+}
+
+ExtendedReal FloorPower(ExtendedReal base, ExtendedReal exponent, Checked& check) {
+    const bool fractional = exponent - std::trunc(exponent) != 0;
+    if (base < 0 && fractional) {
+        check.error = kErrNegativeFractional;
+        return 0;
+    }
+    if (base == 0) {
+        if (fractional || exponent < 0) check.error = kErrZeroPower;
+        return 0;
+    }
+    const ExtendedReal product = check(exponent * xm::NaturalLog(std::fabs(base)));
+    if (check.error) return 0;
+    const ExtendedReal t = check(product * xm::kLog2E);
+    if (check.error || t > xm::kPowerOfTwoOverflow) return check(HUGE_VALL);
+    const ExtendedReal r = t < xm::kPowerOfTwoUnderflow ? 0 : check(xm::PowerOfTwo(t));
+    if (base > 0) return r;
+    const ExtendedReal half = exponent / 2;
+    return half - std::trunc(half) != 0 ? -r : r;
+}
+
+ExtendedReal FloorDivide(ExtendedReal l, ExtendedReal r, Checked& check) {
+    if (r == 0) {
+        check.error = kErrDivisionByZero;
+        return 0;
+    }
+    return check(l / r);
+}
+
+ExtendedReal FloorCubic(ExtendedReal x, Checked& check) {
+    const ExtendedReal cube = check(check(x * x) * x);
+    const ExtendedReal twice = check(2 * x);
+    return check(check(cube + twice) - 1);
+}
+
+ExtendedReal FloorSineOverX(ExtendedReal x, Checked& check) {
+    return FloorDivide(FloorSine(x), x, check);
+}
+
+ExtendedReal FloorSineTimesLn(ExtendedReal x, Checked& check) {
+    const ExtendedReal sine = FloorSine(x);
+    const ExtendedReal ln = FloorLn(x, check);
+    return check.error ? 0 : check(sine * ln);
+}
+
+ExtendedReal FloorRoot(ExtendedReal x, Checked& check) {
+    const ExtendedReal inverse = FloorDivide(1, x, check);
+    return check.error ? 0 : FloorPower(x, inverse, check);
+}
+
+ExtendedReal FloorRecurrence(ExtendedReal x, Checked& check) {
+    ExtendedReal a = 0;
+    for (int32_t n = 1; n <= kSteps && !check.error; ++n) a = check(a + check(n * x));
+    return check.error ? 0 : a;
+}
+
+// The floor behind the same interface as EvaluateSequence: x by value (in memory, as the
+// calling convention passes a long double), the result through a reference.
+template <ExtendedReal (*Floor)(ExtendedReal, Checked&)>
+[[gnu::noinline]] bool FloorCall(ExtendedReal x, ExtendedReal& result, int32_t& error) {
+    Checked check;
+    const ExtendedReal value = Floor(x, check);
+    error = check.error;
+    result = value;
+    return true;
+}
+
+template <ExtendedReal (*Floor)(ExtendedReal, Checked&)>
+void FloorBench(benchmark::State& state, int32_t steps) {
+    const auto& samples = Samples();
+    size_t i = 0;
+    ExtendedReal result = 0;
+    int32_t error = 0;
+    for (auto _ : state) {
+        FloorCall<Floor>(samples[i++ % kSamples], result, error);
+        benchmark::DoNotOptimize(result);
+    }
+    if (error != 0) state.SkipWithError("evaluation failed");
+    state.counters["steps"] = steps;
+}
+
+#ifdef TARVIK_HAVE_MUPARSER
+void MuparserBench(benchmark::State& state, const char* text, int32_t steps) {
+    double x = 1;
+    double a = 0;
+    double n = 1;
+    mu::Parser parser;
+    parser.DefineVar("x", &x);
+    parser.DefineVar("a", &a);
+    parser.DefineVar("n", &n);
+    parser.SetExpr(text);
+    benchmark::DoNotOptimize(parser.Eval());  // the first evaluation compiles the bytecode
+    const auto& samples = Samples();
+    size_t i = 0;
+    for (auto _ : state) {
+        x = static_cast<double>(samples[i++ % kSamples]);
+        a = 0;
+        for (int32_t step = 1; step <= steps; ++step) {
+            n = step;
+            a = parser.Eval();
+        }
+        benchmark::DoNotOptimize(a);
+    }
+    state.counters["steps"] = steps;
+}
+#endif
+
+struct Case {
+    const char* label;
+    const char* engineText;
+    const char* muparserText;
+    void (*floor)(benchmark::State&, int32_t);
+    int32_t steps;
+};
+
+// Side by side, in this order: engine, floor, muparser for each expression.
+const bool kRegistered = [] {
+    const Case cases[] = {
+        {"x*x*x+2*x-1", "x*x*x+2*x-1", "x*x*x+2*x-1", FloorBench<FloorCubic>, 1},
+        {"sinx/x", "sinx/x", "sin(x)/x", FloorBench<FloorSineOverX>, 1},
+        {"sinx*lnx", "sinx*lnx", "sin(x)*ln(x)", FloorBench<FloorSineTimesLn>, 1},
+        {"x^(1/x)", "x^(1/x)", "x^(1/x)", FloorBench<FloorRoot>, 1},
+        {"a+n*x step", "a+n*x", "a+n*x", FloorBench<FloorRecurrence>, kSteps},
+    };
+    for (const Case& c : cases) {
+        const std::string label = c.label;
+        benchmark::RegisterBenchmark(("Engine/" + label).c_str(), EngineBench, c.engineText,
+                                     c.steps);
+        benchmark::RegisterBenchmark(("Floor/" + label).c_str(), c.floor, c.steps);
+#ifdef TARVIK_HAVE_MUPARSER
+        benchmark::RegisterBenchmark(("Muparser/" + label).c_str(), MuparserBench, c.muparserText,
+                                     c.steps);
+#endif
+    }
+    return true;
+}();
+
+}  // namespace

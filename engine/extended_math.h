@@ -1,0 +1,79 @@
+// The elementary functions of the evaluator in extended precision. On x86 they are the x87
+// instructions (fsin, fcos, fsincos, fyl2x, f2xm1 with fscale), which agree with the C library
+// far within 1e-14 for the arguments that matter, at a fraction of its cost.
+#pragma once
+
+#include <cmath>
+#include <limits>
+
+#include "engine/engine_state.h"
+
+namespace extended_math {
+
+inline constexpr ExtendedReal kMaxFinite = std::numeric_limits<ExtendedReal>::max();
+// log2(e) to the full extended precision (not derived from the constant "e").
+inline constexpr ExtendedReal kLog2E = 1.44269504088896340735992468100189213742664595L;
+// From this magnitude on sine and cosine yield 0.
+inline constexpr ExtendedReal kTrigLimit = 0x1p63L;
+// Beyond these, 2^t overflows or underflows to 0 for certain.
+inline constexpr ExtendedReal kPowerOfTwoOverflow = 16400;
+inline constexpr ExtendedReal kPowerOfTwoUnderflow = -16500;
+
+// Operands of every operation are finite, so a result that is not finite means that the
+// operation overflowed or was invalid. Compared with a float infinity, which loads at a
+// fraction of the cost of an extended constant.
+inline bool IsFinite(ExtendedReal v) {
+    return std::fabs(v) < std::numeric_limits<float>::infinity();
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The arguments of the trigonometric ones lie below kTrigLimit in magnitude.
+inline void SineCosine(ExtendedReal v, ExtendedReal& sine, ExtendedReal& cosine) {
+    asm("fsincos" : "=t"(cosine), "=u"(sine) : "0"(v));
+}
+inline ExtendedReal Sine(ExtendedReal v) {
+    ExtendedReal r;
+    asm("fsin" : "=t"(r) : "0"(v));
+    return r;
+}
+inline ExtendedReal Cosine(ExtendedReal v) {
+    ExtendedReal r;
+    asm("fcos" : "=t"(r) : "0"(v));
+    return r;
+}
+// ln v = ln 2 * log2 v, for v > 0.
+inline ExtendedReal NaturalLog(ExtendedReal v) {
+    ExtendedReal r;
+    asm("fldln2\n\tfxch\n\tfyl2x" : "=t"(r) : "0"(v) : "st(1)");
+    return r;
+}
+// 2^t for t between the clamps: 2^(t - round t) by f2xm1, scaled by 2^(round t).
+inline ExtendedReal PowerOfTwo(ExtendedReal t) {
+    ExtendedReal whole;
+    asm("frndint" : "=t"(whole) : "0"(t));
+    ExtendedReal fraction;
+    asm("f2xm1" : "=t"(fraction) : "0"(t - whole));
+    ExtendedReal r;
+    asm("fscale" : "=t"(r) : "0"(fraction + 1), "u"(whole));
+    return r;
+}
+#else
+inline void SineCosine(ExtendedReal v, ExtendedReal& sine, ExtendedReal& cosine) {
+    sine = std::sin(v);
+    cosine = std::cos(v);
+}
+inline ExtendedReal Sine(ExtendedReal v) {
+    return std::sin(v);
+}
+inline ExtendedReal Cosine(ExtendedReal v) {
+    return std::cos(v);
+}
+inline ExtendedReal NaturalLog(ExtendedReal v) {
+    return std::log(v);
+}
+inline ExtendedReal PowerOfTwo(ExtendedReal t) {
+    return std::exp2(t);
+}
+#endif
+
+}  // namespace extended_math
