@@ -34,6 +34,16 @@ void PlotSine(benchmark::State& state) {
 }
 BENCHMARK(PlotSine)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
+// A background that is not black: the flood fill after the clearing walks the whole picture.
+void PlotSineOnGrey(benchmark::State& state) {
+    Plot plot("sinx");
+    plot.options.BackgroundColour = 0x404040;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PlotCurve(plot.canvas, plot.engine, plot.view, plot.options));
+    }
+}
+BENCHMARK(PlotSineOnGrey)->Unit(benchmark::kMillisecond);
+
 void PlotRecurrence(benchmark::State& state) {
     Plot plot("a+n*x");
     plot.engine.IndexFrom = 1;

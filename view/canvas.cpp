@@ -102,10 +102,12 @@ void Canvas::FloodFill(int32_t x, int32_t y, Colour border) {
     const QRgb stop = ToQRgb(border) & 0x00FFFFFFu;
     if ((Row(y)[x] & 0x00FFFFFFu) == stop) return;
     const QRgb value = ToQRgb(brush_);
+    uint32_t* const bits = reinterpret_cast<uint32_t*>(image_.bits());
+    const size_t stride = size_t(image_.bytesPerLine()) / sizeof(uint32_t);
     std::vector<uint8_t> done(size_t(width) * size_t(height), 0);
     auto open = [&](int px, int py) {
         return !done[size_t(py) * size_t(width) + size_t(px)] &&
-               (Row(py)[px] & 0x00FFFFFFu) != stop;
+               (bits[size_t(py) * stride + size_t(px)] & 0x00FFFFFFu) != stop;
     };
     // Scanline fill: each seed grows into its whole span, which then seeds the runs of open
     // pixels directly above and below it (4-connected).
@@ -118,11 +120,10 @@ void Canvas::FloodFill(int32_t x, int32_t y, Colour border) {
         int right = sx;
         while (left > 0 && open(left - 1, sy)) --left;
         while (right < width - 1 && open(right + 1, sy)) ++right;
-        uint32_t* row = Row(sy);
-        for (int px = left; px <= right; ++px) {
-            row[px] = value;
-            done[size_t(sy) * size_t(width) + size_t(px)] = 1;
-        }
+        std::fill(bits + size_t(sy) * stride + size_t(left),
+                  bits + size_t(sy) * stride + size_t(right) + 1, value);
+        std::fill(done.begin() + ptrdiff_t(size_t(sy) * size_t(width) + size_t(left)),
+                  done.begin() + ptrdiff_t(size_t(sy) * size_t(width) + size_t(right) + 1), 1);
         for (const int ny : {sy - 1, sy + 1}) {
             if (ny < 0 || ny >= height) continue;
             bool inRun = false;
