@@ -45,7 +45,8 @@ ExtendedReal PowerOfTen(int64_t exponent) {
     return exponent < 0 ? 1 / power : power;
 }
 
-// A tenth of the power of ten nearest the visible width, taken toward 1 (k cut toward zero).
+// 10^k with k = trunc(log10 of the visible width) - 1: for widths of 1 and more a tenth of the
+// largest power of ten not above the width, below 1 a tenth of the smallest not below it.
 ExtendedReal GridStep(int width, ExtendedReal pixelSizeX) {
     int64_t decade = 0;
     Trunc64(std::log(width * pixelSizeX) / std::log(ExtendedReal(10)), decade);

@@ -359,6 +359,10 @@ TEST(Curve, RecurrenceWithoutXIsALineAtItsLastTerm) {
     for (int x = 0; x < 308; ++x) EXPECT_EQ(scene.canvas.Pixel(x, 60), kYellow) << x;
     for (int x = 0; x < 308; ++x) EXPECT_NE(scene.canvas.Pixel(x, 59), kYellow) << x;
 
+    // Without n there is a single step with n = 1, whatever the index range: y = 2 on row 160.
+    scene.Plot("a+1");
+    EXPECT_EQ(RowsOf(scene.canvas, 100, kYellow), std::vector<int>{160});
+
     Scene longer(308, 276);
     longer.engine.IndexTo = 100;
     longer.view.ViewOriginY = 5060;  // y = 5051 on row 180
