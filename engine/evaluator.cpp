@@ -28,9 +28,17 @@ struct Walk {
     int32_t count;         // slots 1..count hold the tree
     int32_t error;
     int32_t n;
-    const ExtendedReal* x;
-    const ExtendedReal* a;
+    // Where the values of x and a are, indexed by the node's kind.
+    const ExtendedReal* leaf[8];
 };
+
+TARVIK_INLINE Walk StartWalk(const Engine& engine, int32_t first, int32_t count, int32_t n,
+                             const ExtendedReal* x, const ExtendedReal* a) {
+    Walk walk{&engine.NodeTable[first], engine.NodeTable.data(), count, 0, n, {}};
+    walk.leaf[static_cast<int>(NodeKind::ArgumentX)] = x;
+    walk.leaf[static_cast<int>(NodeKind::ValueA)] = a;
+    return walk;
+}
 
 TARVIK_INLINE ExtendedReal Fail(int32_t& error, int32_t code) {
     error = code;
@@ -146,23 +154,19 @@ TARVIK_INLINE void CheckSlot([[maybe_unused]] const Walk& walk,
 #endif
 }
 
+// Leaves are the kinds 1, 4, 5 and 6.
 TARVIK_INLINE bool IsLeaf(NodeKind kind) {
-    return kind == NodeKind::Constant || kind == NodeKind::ArgumentX || kind == NodeKind::ValueA ||
-           kind == NodeKind::IndexN;
+    constexpr uint32_t kLeafKinds = (1u << 1) | (1u << 4) | (1u << 5) | (1u << 6);
+    return (kLeafKinds >> (static_cast<uint32_t>(kind) & 31u)) & 1u;
 }
 
 // The value of a leaf node; leaves cannot fault.
 TARVIK_INLINE ExtendedReal LeafValue(const Walk& walk, const TBinary* node) {
-    switch (node->Kind) {
-        case NodeKind::ArgumentX:
-            return *walk.x;
-        case NodeKind::ValueA:
-            return *walk.a;
-        case NodeKind::IndexN:
-            return static_cast<ExtendedReal>(walk.n);
-        default:
-            return node->Value;
-    }
+    const NodeKind kind = node->Kind;
+    if (kind == NodeKind::IndexN) return static_cast<ExtendedReal>(walk.n);
+    const ExtendedReal* source =
+        kind == NodeKind::Constant ? &node->Value : walk.leaf[static_cast<int>(kind) & 7];
+    return *source;
 }
 
 ExtendedReal EvaluateWalk(Walk& walk);
@@ -171,31 +175,34 @@ ExtendedReal EvaluateWalk(Walk& walk);
 TARVIK_INLINE ExtendedReal Operand(Walk& walk) {
     const TBinary* node = walk.next;
     CheckSlot(walk, node);
-    if (IsLeaf(node->Kind)) {
-        ++walk.next;
-        return LeafValue(walk, node);
-    }
-    // An arithmetic operator on two leaves ("2*x", "n*x") is done in place as well, so that
-    // a value already computed stays in its register.
-    if (node->Kind == NodeKind::Operator &&
-        node->Code != static_cast<int32_t>(OperatorCode::Power)) {
-        CheckSlot(walk, node + 1);
-        if (IsLeaf(node[1].Kind)) {
+    switch (node->Kind) {
+        case NodeKind::Operator:
+            // An arithmetic operator on two leaves ("2*x", "n*x") is done in place as well, so
+            // that a value already computed stays in its register.
+            if (node->Code == static_cast<int32_t>(OperatorCode::Power)) break;
             CheckSlot(walk, node + 2);
-            if (IsLeaf(node[2].Kind)) {
+            if (IsLeaf(node[1].Kind) && IsLeaf(node[2].Kind)) {
                 walk.next = node + 3;
                 return ApplyArithmetic(walk.error, node->Code, LeafValue(walk, node + 1),
                                        LeafValue(walk, node + 2));
             }
-        }
-    }
-    // So is a function of a leaf ("sinx", "lnx").
-    if (node->Kind == NodeKind::Function) {
-        CheckSlot(walk, node + 1);
-        if (IsLeaf(node[1].Kind)) {
-            walk.next = node + 2;
-            return ApplyFunction(walk.error, node->Code, LeafValue(walk, node + 1));
-        }
+            break;
+        case NodeKind::Function:
+            // So is a function of a leaf ("sinx", "lnx").
+            CheckSlot(walk, node + 1);
+            if (IsLeaf(node[1].Kind)) {
+                walk.next = node + 2;
+                return ApplyFunction(walk.error, node->Code, LeafValue(walk, node + 1));
+            }
+            break;
+        case NodeKind::Constant:
+        case NodeKind::ArgumentX:
+        case NodeKind::ValueA:
+        case NodeKind::IndexN:
+            ++walk.next;
+            return LeafValue(walk, node);
+        default:
+            break;
     }
     return EvaluateWalk(walk);
 }
@@ -271,8 +278,7 @@ ExtendedReal EvaluateNode(Engine& engine, int32_t n, ExtendedReal x, ExtendedRea
         engine.EngineError = kErrIncorrect;
         return 0;
     }
-    Walk walk{
-        &engine.NodeTable[engine.NodeCursor], engine.NodeTable.data(), kNodeSlots, 0, n, &x, &a};
+    Walk walk = StartWalk(engine, engine.NodeCursor, kNodeSlots, n, &x, &a);
     const ExtendedReal result = EvaluateWalk(walk);
     engine.NodeCursor = static_cast<int32_t>(walk.next - walk.table);
     engine.EngineError = walk.error;
@@ -307,7 +313,7 @@ bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
     const TBinary* root = &engine.NodeTable[1];
     // ValueA itself is never changed: the first step reads it, later steps read `carried`.
     ExtendedReal carried = 0;
-    Walk walk{root, engine.NodeTable.data(), engine.NodeCount, 0, 0, &x, &engine.ValueA};
+    Walk walk = StartWalk(engine, 1, engine.NodeCount, 0, &x, &engine.ValueA);
     for (int64_t n = first;; ++n) {
         walk.next = root;
         walk.n = static_cast<int32_t>(n);
@@ -325,6 +331,6 @@ bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
             return true;
         }
         carried = value;
-        walk.a = &carried;
+        walk.leaf[static_cast<int>(NodeKind::ValueA)] = &carried;
     }
 }
