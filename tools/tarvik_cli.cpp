@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QImage>
 #include <QSaveFile>
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -16,6 +18,9 @@
 #include "engine/number_text.h"
 #include "engine/tree_builder.h"
 #include "files/cp1251.h"
+#include "files/file_access.h"
+#include "files/file_errors.h"
+#include "files/function_file.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
 #include "view/run_command.h"
@@ -31,10 +36,16 @@ constexpr int kDefaultHeight = 275;
 constexpr int kMaxPictureSide = 20000;
 
 constexpr const char* kUsage =
-    "использование: tarvik-cli value|tree|derivative|integral|render ВЫРАЖЕНИЕ [параметры]";
+    "использование: tarvik-cli value|tree|derivative|integral|render ВЫРАЖЕНИЕ [параметры]\n"
+    "       tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА [параметры рисунка]";
 
 // A bad command line: its one-line message.
 struct UsageError {
+    std::string message;
+};
+
+// A function file that cannot be loaded: the text the window's error report shows.
+struct LoadRefused {
     std::string message;
 };
 
@@ -68,7 +79,7 @@ const std::map<std::string, CommandSpec>& Commands() {
         {"derivative", {WithParameters({"--x"}), {}, {"--x"}}},
         {"integral", {WithParameters({"--from", "--to"}), {}, {"--from", "--to"}}},
         {"render",
-         {WithParameters({"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg"}),
+         {WithParameters({"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load"}),
           {"--centre", "--points", "--no-grid", "--no-axes"},
           {"-o"}}},
     };
@@ -84,9 +95,11 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     const auto found = Commands().find(line.command);
     if (found == Commands().end()) throw UsageError{"неизвестная команда: " + line.command};
     if (argc < 3) throw UsageError{"нет выражения после команды " + line.command};
-    line.expression = argv[2];
+    // "render --load FILE" takes the expression from the file.
+    const bool fromFile = line.command == "render" && std::string_view(argv[2]) == "--load";
+    if (!fromFile) line.expression = argv[2];
     const CommandSpec& spec = found->second;
-    for (int i = 3; i < argc; ++i) {
+    for (int i = fromFile ? 2 : 3; i < argc; ++i) {
         const std::string option = argv[i];
         if (spec.flagOptions.contains(option)) {
             line.flags.insert(option);
@@ -336,18 +349,49 @@ bool SavePicture(const QImage& image, const std::string& path) {
     return file.commit();
 }
 
+// A function file as the window loads it: its values (the bounds as a pair) written into the
+// fields and read back by the run, and the view centred. Returns the file's expression.
+std::string ApplyLoadedFile(const CommandLine& line, ViewState& view, Engine& engine,
+                            DrawOptions& options, int width, int height) {
+    for (const char* option :
+         {"--view", "--centre", "--spp", "--bound", "--a0", "--c", "--n0", "--nk"}) {
+        if (line.Has(option) || line.flags.contains(option))
+            throw UsageError{std::string("--load и ") + option + " вместе не задаются"};
+    }
+    const FunctionFileParse parse =
+        LoadFunctionFile(QFile::decodeName(line.Value("--load").c_str()));
+    if (!parse.File) throw LoadRefused{GeneralErrorReportText(parse.Error)};
+    ApplyFunctionFile(*parse.File, view, engine);
+    options.BoundArgument = parse.File->Bounded;
+    const std::array<std::string, 11> shown = ShowParameters(view, engine);
+    for (const ParameterField field : kRunExitOrder) {
+        const size_t at = static_cast<size_t>(
+            std::find(kShowOrder.begin(), kShowOrder.end(), field) - kShowOrder.begin());
+        ApplyFieldExit(view, engine, field, shown[at]);
+    }
+    CentreView(view, width, height);
+    return parse.File->Expression;
+}
+
 int Render(const CommandLine& line) {
     int width = kDefaultWidth;
     int height = kDefaultHeight;
     ParseSize(line, width, height);
     ViewState view;
     Engine engine;
-    ApplyParameters(line, view, engine);
-    const DrawOptions options = ApplyDrawing(line, view, engine);
-    ApplyView(line, view, engine, width, height);
+    std::string expression = line.expression;
+    DrawOptions options;
+    if (line.Has("--load")) {
+        options = ApplyDrawing(line, view, engine);
+        expression = ApplyLoadedFile(line, view, engine, options, width, height);
+    } else {
+        ApplyParameters(line, view, engine);
+        options = ApplyDrawing(line, view, engine);
+        ApplyView(line, view, engine, width, height);
+    }
 
     Canvas canvas(width, height);
-    const RunOutcome run = RunOnce(engine, view, canvas, options, line.expression);
+    const RunOutcome run = RunOnce(engine, view, canvas, options, expression);
     if (!SavePicture(canvas.Image(), line.Value("-o"))) {
         return Information("Не удалось записать файл " + line.Value("-o"));
     }
@@ -357,6 +401,7 @@ int Render(const CommandLine& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     try {
         const CommandLine line = ParseCommandLine(argc, argv);
         if (line.command == "tree") return ShowTree(line);
@@ -365,5 +410,7 @@ int main(int argc, char** argv) {
     } catch (const UsageError& error) {
         std::fprintf(stderr, "tarvik-cli: %s\n", error.message.c_str());
         return kExitUsage;
+    } catch (const LoadRefused& refusal) {
+        return Information(refusal.message);
     }
 }

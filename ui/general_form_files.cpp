@@ -1,22 +1,112 @@
 // File commands, help and About: the function file, the picture and scenario exports, the help
-// page and the About box. Until they are written the menu entries do nothing and the flat
-// buttons forward to their menu entries.
+// page and the About box. The flat buttons forward to their menu entries.
 #include <QAction>
-#include <QDialog>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QUrl>
 
+#include "files/exports.h"
+#include "files/file_access.h"
+#include "files/function_file.h"
+#include "ui/about_box.h"
 #include "ui/general_form.h"
 
+namespace {
+
+const QString kExamplesFolder = QStringLiteral("Examples/");
+const QString kHelpIndex = QStringLiteral("help/index.htm");
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Shows a file dialog modally; the chosen name, or an empty text when the user cancels. The
+// program's dialogs neither add an extension nor ask before a file is replaced.
+QString ChosenFile(GeneralForm& form, QFileDialog& dialog) {
+    dialog.setDefaultSuffix(QString());
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (form.ExecModal(dialog) != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.front();
+}
+
+// Opens an address in the user's browser; a refusal is reported.
+void OpenInBrowser(GeneralForm& form, const QUrl& address) {
+    if (!QDesktopServices::openUrl(address))
+        form.GeneralErrorReport(QStringLiteral("Cannot open ") + address.toDisplayString());
+}
+
+// A checked file replaces the expression and the parameters (the bounds as a pair), then the
+// graph is run and centred as after a click of each button.
+void ApplyLoadedFunction(GeneralForm& form, const FunctionFile& file) {
+    form.SetExpressionText(FromUtf8(file.Expression));
+    ApplyFunctionFile(file, form.view(), form.engine());
+    if (file.Bounded) {
+        form.txtX0->setText(FromUtf8(file.LowerBoundText));
+        form.txtXk->setText(FromUtf8(file.UpperBoundText));
+    }
+    form.SetBorderX(file.Bounded);
+    form.ShowParameters();
+    form.btnStartClick();
+    form.btnHomeClick();
+}
+
+}  // namespace
+
 void GeneralForm::CreateAboutBox() {
-    AboutBoxForm = new QDialog(this);
-    AboutBoxForm->setObjectName(QStringLiteral("AboutBoxForm"));
-    AboutBoxForm->setModal(true);
+    auto* box = new AboutBox(this);
+    connect(box, &AboutBox::linkClicked, this,
+            [this](const QString& address) { OpenInBrowser(*this, QUrl(address)); });
+    AboutBoxForm = box;
     AboutBoxForm->hide();
 }
 
-void GeneralForm::mnuFunctionOpenClick() {}
-void GeneralForm::mnuFunctionSaveClick() {}
-void GeneralForm::mnuFunctionSaveGrClick() {}
-void GeneralForm::mnuFunctionSaveLogClick() {}
+void GeneralForm::mnuFunctionSaveClick() {
+    SaveDialog->setDirectory(ProgramFolder + kExamplesFolder);
+    const QString chosen = ChosenFile(*this, *SaveDialog);
+    if (chosen.isEmpty()) return;
+    const FunctionFile file = FunctionFileFromState(
+        view_, engine_, txtFunctionText->currentText().toStdString(), cbxBorderX->isChecked(),
+        txtX0->text().toStdString(), txtXk->text().toStdString());
+    const QString name = WithExtension(chosen, QString::fromLatin1(kFunctionFileExtension));
+    const std::string error = SaveFunctionFile(name, file);
+    if (!error.empty()) GeneralErrorReport(FromUtf8(error));
+}
+
+void GeneralForm::mnuFunctionOpenClick() {
+    OpenDialog->setDirectory(ProgramFolder + kExamplesFolder);
+    // The chosen file need not exist: a missing one is reported by the load.
+    OpenDialog->setFileMode(QFileDialog::AnyFile);
+    const QString chosen = ChosenFile(*this, *OpenDialog);
+    if (chosen.isEmpty()) return;
+    const FunctionFileParse parse = LoadFunctionFile(chosen);
+    if (!parse.File) {
+        GeneralErrorReport(FromUtf8(parse.Error));
+        return;
+    }
+    ApplyLoadedFunction(*this, *parse.File);
+}
+
+void GeneralForm::mnuFunctionSaveGrClick() {
+    const QString chosen = ChosenFile(*this, *SavePictureDialog);
+    if (chosen.isEmpty()) return;
+    const QString name = WithExtension(chosen, kPictureExtension);
+    const std::string error = SavePicture(name, canvas().Image());
+    if (!error.empty()) GeneralErrorReport(FromUtf8(error));
+}
+
+void GeneralForm::mnuFunctionSaveLogClick() {
+    const QString chosen = ChosenFile(*this, *SaveDialog1);
+    if (chosen.isEmpty()) return;
+    const QString name = WithExtension(chosen, kScenarioExtension);
+    const std::string error = SaveScenario(name, ScenarioLines().join(QLatin1Char('\n')));
+    if (!error.empty()) GeneralErrorReport(FromUtf8(error));
+}
+
 void GeneralForm::btnLoadFunctionClick() {
     mnuFunctionOpen->trigger();
 }
@@ -29,5 +119,11 @@ void GeneralForm::btnSaveGraphicClick() {
 void GeneralForm::mnuSaveScClick() {
     mnuFunctionSaveLog->trigger();
 }
-void GeneralForm::mnuHelpHelpClick() {}
-void GeneralForm::mnuHelpAboutClick() {}
+
+void GeneralForm::mnuHelpHelpClick() {
+    OpenInBrowser(*this, QUrl::fromLocalFile(ProgramFolder + kHelpIndex));
+}
+
+void GeneralForm::mnuHelpAboutClick() {
+    ExecModal(*AboutBoxForm);
+}

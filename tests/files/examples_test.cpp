@@ -62,7 +62,7 @@ TEST(ShippedExamples, ComputeWhatTheirNamesPromise) {
         {"zatuhayushie_kolebaniya.tvk", 1, 0.109904372784068L, 1e-15L},
         {"mnogochlen_teylora.tvk", 1, 2.718278769841270L, 1e-14L},
         {"mnogochlen_teylora.tvk", -1, 0.367881944444444L, 1e-14L},
-        {"logisticheskoe_otobrazhenie.tvk", 2.8L, 0.642857142857143L, 1e-12L},
+        {"logisticheskoe_otobrazhenie.tvk", -0.6L, 0.642857142857143L, 1e-12L},
         {"faktorial.tvk", 0, 3628800, 0},
         {"slozhnye_procenty.tvk", 0, 1628.894626777442L, 1e-9L},
         {"chislo_e_predel.tvk", 0, 2.718268237174490L, 1e-12L},

@@ -1,0 +1,144 @@
+// tarvik-cli render --load as a black box: a function file drawn with its own parameters, and
+// the refusals that print the error report's text, write no picture and exit with 1.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <string>
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+Result RunCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(TARVIK_CLI_PATH), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    Result result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+QString Example(const char* name) {
+    return QStringLiteral(TARVIK_EXAMPLES_DIR "/") + name;
+}
+
+// Rows of example file and the line a run prints for it.
+TEST(CliLoad, DrawsEachExample) {
+    const struct {
+        const char* file;
+        const char* out;
+    } rows[] = {
+        {"sinusoida.tvk", "График построен"},
+        {"polukrug.tvk", "График построен"},
+        {"logisticheskoe_otobrazhenie.tvk", "График построен"},
+        {"faktorial.tvk", "3628800"},
+        {"koren_iz_dvuh.tvk", "1.4142135624"},
+        {"chislo_e_ryad.tvk", "2.7182818285"},
+    };
+    QTemporaryDir dir;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        const QString picture = dir.filePath("picture.bmp");
+        QFile::remove(picture);
+        const Result result =
+            RunCli({"render", "--load", Example(row.file), "-o", picture, "--size", "200x150"});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, std::string(row.out) + "\n");
+        EXPECT_EQ(QImage(picture).size(), QSize(200, 150));
+    }
+}
+
+// The file's scales and bounds steer the drawing; the view is centred. The upper half circle
+// of radius 2 at 0.012 per pixel reaches 167 pixels above the centre row; the bounds are
+// marked at x = -2 and x = 2 (167 pixels either side of the centre column).
+TEST(CliLoad, UsesTheFileParametersAndCentres) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("circle.png");
+    const Result result = RunCli({"render", "--load", Example("polukrug.tvk"), "-o", picture,
+                                  "--size", "401x401", "--no-grid", "--no-axes"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const QImage image(picture);
+    ASSERT_EQ(image.size(), QSize(401, 401));
+    const auto yellowRows = [&image](int column) {
+        QList<int> rows;
+        for (int y = 0; y < image.height(); ++y)
+            if (image.pixelColor(column, y) == QColor(255, 255, 0)) rows << y;
+        return rows;
+    };
+    const QList<int> top = yellowRows(200);
+    ASSERT_FALSE(top.isEmpty());
+    EXPECT_NEAR(top.front(), 200 - 167, 1);
+    // Outside the bounds nothing is drawn.
+    EXPECT_TRUE(yellowRows(200 - 175).isEmpty());
+    EXPECT_TRUE(yellowRows(200 + 175).isEmpty());
+}
+
+TEST(CliLoad, DrawingOptionsStillApply) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("blue.png");
+    const Result result = RunCli({"render", "--load", Example("sinusoida.tvk"), "-o", picture,
+                                  "--size", "100x100", "--bg", "0000FF", "--no-grid", "--no-axes"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(QImage(picture).pixelColor(0, 0), QColor(0, 0, 255));
+}
+
+// Refusals: rows of file bytes (none: the file does not exist) and the text on stderr.
+TEST(CliLoad, RefusedFilesPrintTheReportAndWriteNothing) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("folder.tvk");
+    const struct {
+        const char* name;
+        const char* bytes;
+        const char* err;
+    } rows[] = {
+        {"missing.tvk", nullptr, "File not found.\n"},
+        {"none/missing.tvk", nullptr, "Invalid filename.\n"},
+        {"folder.tvk", nullptr, "File access denied.\n"},
+        {"joined.tvk", "x\r\n0.05x\r\n", "Invalid numeric input.\n"},
+        {"zero.tvk", "x\r\n0\r\n0.05\r\n1\r\n1\r\n100\r\n", "Value out of range in line 2.\n"},
+        {"short.tvk", "x\r\n", "Missing value in line 2.\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = dir.filePath(row.name);
+        if (row.bytes) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(row.bytes);
+        }
+        const QString picture = dir.filePath("never.png");
+        const Result result = RunCli({"render", "--load", path, "-o", picture});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, row.err);
+        EXPECT_EQ(result.out, "");
+        EXPECT_FALSE(QFile::exists(picture));
+    }
+}
+
+// The file brings its own parameters: options that would set them are refused.
+TEST(CliLoad, ParameterOptionsConflictWithTheFile) {
+    QTemporaryDir dir;
+    for (const QStringList& extra : {QStringList{"--a0", "2"}, QStringList{"--nk", "5"},
+                                     QStringList{"--spp", "2"}, QStringList{"--bound", "-1,1"},
+                                     QStringList{"--view", "0,0,1,1"}, QStringList{"--centre"}}) {
+        SCOPED_TRACE(extra.join(' ').toStdString());
+        const QString picture = dir.filePath("never.png");
+        const Result result = RunCli(
+            QStringList{"render", "--load", Example("sinusoida.tvk"), "-o", picture} + extra);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_FALSE(QFile::exists(picture));
+    }
+    EXPECT_EQ(RunCli({"render", "--load"}).exitCode, 2);
+}
+
+}  // namespace

@@ -1,0 +1,493 @@
+// The file commands through the window: the function file saved and loaded with its dialogs
+// (then run and centred), refusals that leave the window as it was, the picture and scenario
+// exports, the forwarding buttons and shortcuts, the help page and the About box.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QUrl>
+#include <functional>
+
+#include "engine/engine_state.h"
+#include "files/function_file.h"
+#include "ui/about_box.h"
+#include "ui/picture_widget.h"
+#include "view/scale_commands.h"
+#include "window_fixture.h"
+
+// Records the addresses the desktop services are asked to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+  public:
+    QList<QUrl> opened;
+
+  public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Answers the next file dialog with `name` (or cancels it when `name` is empty) and notes which
+// dialog it was.
+void AnswerFileDialog(WindowFixture& w, const QString& name, QString* dialogName = nullptr,
+                      QString* folder = nullptr) {
+    w->modalHook = [name, dialogName, folder](QDialog& dialog) {
+        if (dialogName) *dialogName = dialog.objectName();
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (folder && files) *folder = files->directory().absolutePath();
+        if (name.isEmpty() || !files) return int(QDialog::Rejected);
+        files->selectFile(name);
+        return int(QDialog::Accepted);
+    };
+}
+
+// Everything of the window that a refused command must leave as it was.
+struct WindowSnapshot {
+    QString expression;
+    QStringList fields;
+    bool bounded = false;
+    QString log;
+    QImage picture;
+    ViewState view;
+    Engine engine;
+
+    explicit WindowSnapshot(WindowFixture& w)
+        : expression(w->txtFunctionText->currentText()),
+          bounded(w->cbxBorderX->isChecked()),
+          log(w->memoGenHelp->toPlainText()),
+          picture(w.Picture()),
+          view(w->view()),
+          engine(w->engine()) {
+        for (QLineEdit* field : w->parameterFields) fields << field->text();
+    }
+
+    bool operator==(const WindowSnapshot& other) const {
+        return expression == other.expression && fields == other.fields &&
+               bounded == other.bounded && log == other.log && picture == other.picture &&
+               view.PixelSizeX == other.view.PixelSizeX &&
+               view.PixelSizeY == other.view.PixelSizeY &&
+               view.SamplesPerPixel == other.view.SamplesPerPixel &&
+               view.ArgumentFrom == other.view.ArgumentFrom &&
+               view.ArgumentTo == other.view.ArgumentTo &&
+               view.ViewOriginX == other.view.ViewOriginX &&
+               view.ViewOriginY == other.view.ViewOriginY &&
+               engine.IndexFrom == other.engine.IndexFrom &&
+               engine.IndexTo == other.engine.IndexTo && engine.ValueA == other.engine.ValueA &&
+               engine.ConstantC == other.engine.ConstantC;
+    }
+};
+
+const QByteArray kDefaultSinx =
+    "sinx\r\n0.0500000000\r\n0.0500000000\r\n1\r\n1\r\n100\r\n1.0000000000\r\n1.0000000000\r\n"
+    "0\r\n";
+
+}  // namespace
+
+class FilesWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void saveWritesTheFunctionFile_data();
+    void saveWritesTheFunctionFile();
+    void saveDialogOpensInTheExamplesFolder();
+    void cancelledSaveWritesNothing();
+    void loadRestoresRunsAndCentres();
+    void loadAppliesTheBoundsAsAPair();
+    void loadOfAnUnboundedFileClearsTheBox();
+    void refusedLoadChangesNothing_data();
+    void refusedLoadChangesNothing();
+    void failedSaveIsReported();
+    void pictureExport_data();
+    void pictureExport();
+    void scenarioExport_data();
+    void scenarioExport();
+    void exportFailureIsReported();
+    void forwardingButtonsAndShortcuts_data();
+    void forwardingButtonsAndShortcuts();
+    void helpOpensTheIndexBesideTheProgram();
+    void helpFailureIsReported();
+    void aboutBox();
+
+  private:
+    QTemporaryDir dir_;
+};
+
+void FilesWindowTest::saveWritesTheFunctionFile_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("bounded");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("default state") << "graph"
+                                   << "graph.tvk" << false << kDefaultSinx;
+    QTest::newRow("extension kept") << "graph.tvk"
+                                    << "graph.tvk" << false << kDefaultSinx;
+    QTest::newRow("other case") << "graph.TVK"
+                                << "graph.TVK.tvk" << false << kDefaultSinx;
+    QTest::newRow("bounded")
+        << "bounded"
+        << "bounded.tvk" << true
+        << QByteArray(kDefaultSinx).replace(kDefaultSinx.size() - 3, 3, "1\r\n-1\r\n1\r\n");
+}
+
+void FilesWindowTest::saveWritesTheFunctionFile() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(bool, bounded);
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    WindowFixture w;
+    w->SetExpressionText("sinx");
+    if (bounded) w->SetBorderX(true);
+    AnswerFileDialog(w, dir.filePath(chosen));
+    w->mnuFunctionSave->trigger();
+    QCOMPARE(FileBytes(dir.filePath(written)), bytes);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
+    QVERIFY(w.messages.empty());
+}
+
+void FilesWindowTest::saveDialogOpensInTheExamplesFolder() {
+    WindowFixture w;
+    QString dialogName, folder;
+    AnswerFileDialog(w, {}, &dialogName, &folder);
+    w->mnuFunctionSave->trigger();
+    QCOMPARE(dialogName, "SaveDialog");
+    QCOMPARE(folder + "/", w->ProgramFolder + "Examples/");
+    QCOMPARE(w->SaveDialog->nameFilters(), QStringList{"Файлы функций tvk (*.tvk)"});
+    AnswerFileDialog(w, {}, &dialogName, &folder);
+    w->mnuFunctionOpen->trigger();
+    QCOMPARE(dialogName, "OpenDialog");
+    QCOMPARE(folder + "/", w->ProgramFolder + "Examples/");
+    QCOMPARE(w->OpenDialog->nameFilters(),
+             QStringList({"Файлы функций (*.tvk)", "Все файлы (*.*)"}));
+}
+
+void FilesWindowTest::cancelledSaveWritesNothing() {
+    QTemporaryDir dir;
+    WindowFixture w;
+    AnswerFileDialog(w, {});
+    for (QAction* action : {w->mnuFunctionSave, w->mnuFunctionSaveGr, w->mnuFunctionSaveLog})
+        action->trigger();
+    QVERIFY(QDir(dir.path()).isEmpty());
+    QVERIFY(w.messages.empty());
+}
+
+void FilesWindowTest::loadRestoresRunsAndCentres() {
+    QTemporaryDir dir;
+    WindowFixture w;
+    const QString path = dir.filePath("saved.tvk");
+    WriteFile(path,
+              "a*x^2\r\n0.0200000000\r\n0.1000000000\r\n3\r\n2\r\n7\r\n1.5000000000\r\n"
+              "-2.0000000000\r\n1\r\n-0.5\r\n4e0\r\n");
+    const int logLines = w->ScenarioLines().size();
+    AnswerFileDialog(w, path);
+    w->mnuFunctionOpen->trigger();
+
+    QVERIFY(w.messages.empty());
+    QCOMPARE(w->txtFunctionText->currentText(), "a*x^2");
+    QVERIFY(w->cbxBorderX->isChecked());
+    QVERIFY(w->txtX0->isEnabled());
+    QCOMPARE(w->view().PixelSizeX, 0.02L);
+    QCOMPARE(w->view().PixelSizeY, 0.1L);
+    QCOMPARE(w->view().SamplesPerPixel, 3);
+    QCOMPARE(w->engine().IndexFrom, 2);
+    QCOMPARE(w->engine().IndexTo, 7);
+    QCOMPARE(w->engine().ValueA, 1.5L);
+    QCOMPARE(w->engine().ConstantC, -2.0L);
+    QCOMPARE(w->view().ArgumentFrom, -0.5L);
+    QCOMPARE(w->view().ArgumentTo, 4.0L);
+    // The run logged the expression; the centre command put x = 0, y = 0 in the middle.
+    QCOMPARE(w->ScenarioLines().mid(logLines),
+             QStringList({QString(65, '*'), "a*x^2", "График построен"}));
+    QCOMPARE(w->txtFunctionText->itemText(w->txtFunctionText->count() - 1), "a*x^2");
+    ViewState centred = w->view();
+    CentreView(centred, w->canvas().Width(), w->canvas().Height());
+    QCOMPARE(w->view().ViewOriginX, centred.ViewOriginX);
+    QCOMPARE(w->view().ViewOriginY, centred.ViewOriginY);
+    QStringList fields;
+    for (QLineEdit* field : w->parameterFields) fields << field->text();
+    QCOMPARE(fields.mid(2), QStringList({"0.02", "0.1", "3", "-0.5", "4", "2", "7", "1.5", "-2"}));
+}
+
+void FilesWindowTest::loadAppliesTheBoundsAsAPair() {
+    QTemporaryDir dir;
+    WindowFixture w;
+    const QString path = dir.filePath("bounds.tvk");
+    QByteArray bytes = kDefaultSinx;
+    WriteFile(path, bytes.replace(bytes.size() - 3, 3, "1\r\n2\r\n5\r\n"));
+    AnswerFileDialog(w, path);
+    w->mnuFunctionOpen->trigger();
+    QVERIFY(w.messages.empty());
+    QCOMPARE(w->view().ArgumentFrom, 2.0L);
+    QCOMPARE(w->view().ArgumentTo, 5.0L);
+    QCOMPARE(w->txtX0->text(), "2");
+    QCOMPARE(w->txtXk->text(), "5");
+}
+
+void FilesWindowTest::loadOfAnUnboundedFileClearsTheBox() {
+    QTemporaryDir dir;
+    WindowFixture w;
+    w->SetBorderX(true);
+    WriteFile(dir.filePath("free.tvk"), kDefaultSinx);
+    AnswerFileDialog(w, dir.filePath("free.tvk"));
+    w->mnuFunctionOpen->trigger();
+    QVERIFY(!w->cbxBorderX->isChecked());
+    QVERIFY(!w->txtX0->isEnabled());
+    QVERIFY(!w->txtXk->isEnabled());
+}
+
+void FilesWindowTest::refusedLoadChangesNothing_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");  // written first unless empty
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing file") << "missing.tvk" << QByteArray() << "File not found.";
+    QTest::newRow("missing folder") << "none/missing.tvk" << QByteArray() << "Invalid filename.";
+    QTest::newRow("joined text") << "bad.tvk" << QByteArray("cosx\r\n0.1\r\n0.05x\r\n")
+                                 << "Invalid numeric input.";
+    QTest::newRow("zero scale")
+        << "zero.tvk" << QByteArray(kDefaultSinx).replace("0.0500000000\r\n1\r\n", "0\r\n1\r\n")
+        << "Value out of range in line 3.";
+    QTest::newRow("truncated") << "short.tvk" << QByteArray("cosx\r\n0.1\r\n")
+                               << "Missing value in line 3.";
+    QTest::newRow("bounds reversed")
+        << "reversed.tvk"
+        << QByteArray(kDefaultSinx).replace(kDefaultSinx.size() - 3, 3, "1\r\n5\r\n2\r\n")
+        << "Argument bounds out of order in lines 10 and 11.";
+}
+
+void FilesWindowTest::refusedLoadChangesNothing() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    if (!bytes.isEmpty()) WriteFile(path, bytes);
+    WindowFixture w;
+    w->SetExpressionText("typed but not run");
+    const WindowSnapshot before(w);
+    AnswerFileDialog(w, path);
+    w->mnuFunctionOpen->trigger();
+    QCOMPARE(w.messages.size(), size_t(1));
+    QCOMPARE(w.messages[0].icon, QMessageBox::Critical);
+    QCOMPARE(w.messages[0].caption, "Tarvik");
+    QCOMPARE(w.messages[0].text, message);
+    QVERIFY(WindowSnapshot(w) == before);
+    if (!bytes.isEmpty()) QCOMPARE(FileBytes(path), bytes);
+}
+
+void FilesWindowTest::failedSaveIsReported() {
+    QTemporaryDir dir;
+    WindowFixture w;
+    QDir(dir.path()).mkdir("taken.tvk");
+    AnswerFileDialog(w, dir.filePath("none/graph"));
+    w->mnuFunctionSave->trigger();
+    AnswerFileDialog(w, dir.filePath("taken"));
+    w->mnuFunctionSave->trigger();
+    QCOMPARE(w.messages.size(), size_t(2));
+    QCOMPARE(w.messages[0].text, "Invalid filename.");
+    QCOMPARE(w.messages[1].text, "File access denied.");
+}
+
+void FilesWindowTest::pictureExport_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no extension") << "pic"
+                                  << "pic.bmp";
+    QTest::newRow("extension") << "pic.bmp"
+                               << "pic.bmp";
+    QTest::newRow("upper case") << "pic.BMP"
+                                << "pic.BMP.bmp";
+}
+
+void FilesWindowTest::pictureExport() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    WindowFixture w;
+    QString dialogName;
+    AnswerFileDialog(w, dir.filePath(chosen), &dialogName);
+    w->mnuFunctionSaveGr->trigger();
+    QCOMPARE(dialogName, "SavePictureDialog");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
+    const QByteArray bytes = FileBytes(dir.filePath(written));
+    QCOMPARE(bytes.left(2), QByteArray("BM"));
+    QCOMPARE(int(bytes[28]), 24);
+    const QImage saved = QImage::fromData(bytes, "BMP");
+    const QImage shown = w.Picture();
+    QCOMPARE(saved.size(), shown.size());
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
+             shown.convertToFormat(QImage::Format_RGB32));
+}
+
+void FilesWindowTest::scenarioExport_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("empty");
+    QTest::newRow("no extension") << "log"
+                                  << "log.txt" << false;
+    QTest::newRow("upper case") << "log.TXT"
+                                << "log.TXT.txt" << false;
+    QTest::newRow("extension") << "log.txt"
+                               << "log.txt" << false;
+    QTest::newRow("empty log") << "log"
+                               << "log.txt" << true;
+}
+
+void FilesWindowTest::scenarioExport() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(bool, empty);
+    QTemporaryDir dir;
+    WindowFixture w;
+    w.Run("2+2");
+    if (empty) w->memoGenHelp->clear();
+    QString dialogName;
+    AnswerFileDialog(w, dir.filePath(chosen), &dialogName);
+    w->mnuFunctionSaveLog->trigger();
+    QCOMPARE(dialogName, "SaveDialog1");
+    QByteArray expected;
+    for (const QString& line : w->ScenarioLines()) expected += line.toUtf8() + "\r\n";
+    QCOMPARE(FileBytes(dir.filePath(written)), expected);
+    QVERIFY(empty ? expected.isEmpty() : expected.endsWith("2+2\r\n4\r\n"));
+}
+
+void FilesWindowTest::exportFailureIsReported() {
+    QTemporaryDir dir;
+    WindowFixture w;
+    AnswerFileDialog(w, dir.filePath("none/pic"));
+    w->mnuFunctionSaveGr->trigger();
+    AnswerFileDialog(w, dir.filePath("none/log"));
+    w->mnuFunctionSaveLog->trigger();
+    QCOMPARE(w.messages.size(), size_t(2));
+    QCOMPARE(w.messages[0].text, "Cannot create file " + dir.filePath("none/pic.bmp") + ".");
+    QCOMPARE(w.messages[1].text, "Cannot create file " + dir.filePath("none/log.txt") + ".");
+}
+
+void FilesWindowTest::forwardingButtonsAndShortcuts_data() {
+    QTest::addColumn<QString>("button");  // a flat button, or empty for the key
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("load button") << "btnLoadFunction" << QKeySequence() << "OpenDialog";
+    QTest::newRow("save button") << "btnSaveFunction" << QKeySequence() << "SaveDialog";
+    QTest::newRow("picture button") << "btnSaveGraphic" << QKeySequence() << "SavePictureDialog";
+    QTest::newRow("scenario button") << "mnuSaveSc" << QKeySequence() << "SaveDialog1";
+    QTest::newRow("F3") << QString() << QKeySequence(Qt::Key_F3) << "OpenDialog";
+    QTest::newRow("F2") << QString() << QKeySequence(Qt::Key_F2) << "SaveDialog";
+    QTest::newRow("Ctrl+S") << QString() << QKeySequence(Qt::CTRL | Qt::Key_S)
+                            << "SavePictureDialog";
+}
+
+void FilesWindowTest::forwardingButtonsAndShortcuts() {
+    QFETCH(QString, button);
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, dialog);
+    WindowFixture w;
+    QString shown;
+    AnswerFileDialog(w, {}, &shown);
+    if (!button.isEmpty()) {
+        auto* flat = w->findChild<QToolButton*>(button);
+        QVERIFY(flat);
+        w->pgPages->setCurrentIndex(w->pgPages->indexOf(flat->parentWidget()));
+        QTest::mouseClick(flat, Qt::LeftButton);
+    } else {
+        QTest::keySequence(w.form().windowHandle(), key);
+    }
+    QCOMPARE(shown, dialog);
+}
+
+void FilesWindowTest::helpOpensTheIndexBesideTheProgram() {
+    WindowFixture w;
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler("file", &recorder, "open");
+    const QString elsewhere = QDir::currentPath();
+    QDir::setCurrent(dir_.path());
+    QTest::keyClick(w.form().windowHandle(), Qt::Key_F1);
+    w->mnuHelpHelp->trigger();
+    QDir::setCurrent(elsewhere);
+    QDesktopServices::unsetUrlHandler("file");
+    const QUrl index =
+        QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/help/index.htm");
+    QCOMPARE(recorder.opened, QList<QUrl>({index, index}));
+    QVERIFY(w.messages.empty());
+}
+
+void FilesWindowTest::helpFailureIsReported() {
+    WindowFixture w;
+    UrlRecorder recorder;
+    // A handler that cannot be called makes the opening fail.
+    QDesktopServices::setUrlHandler("file", &recorder, "noSuchSlot");
+    w->mnuHelpHelp->trigger();
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(w.messages.size(), size_t(1));
+    QCOMPARE(w.messages[0].caption, "Tarvik");
+    QVERIFY(w.messages[0].text.startsWith("Cannot open "));
+    QVERIFY(w.messages[0].text.endsWith("help/index.htm."));
+}
+
+void FilesWindowTest::aboutBox() {
+    WindowFixture w;
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler("https", &recorder, "open");
+    bool stillOpenAfterLink = false;
+    bool closedByOk = false;
+    int result = -1;
+    AboutBox* seen = nullptr;
+    w->modalHook = [&](QDialog& dialog) {
+        seen = qobject_cast<AboutBox*>(&dialog);
+        if (!seen) return int(QDialog::Rejected);
+        dialog.show();
+        QTest::mouseClick(seen->lblLink, Qt::LeftButton);
+        stillOpenAfterLink = dialog.isVisible();
+        QTest::mouseClick(seen->OKButton, Qt::LeftButton);
+        closedByOk = !dialog.isVisible();
+        result = dialog.result();
+        return result;
+    };
+    w->mnuHelpAbout->trigger();
+    QDesktopServices::unsetUrlHandler("https");
+    QVERIFY(seen);
+    QCOMPARE(seen->windowTitle(), "About Tarvik 1.0");
+    QCOMPARE(seen->size(), QSize(298, 190));
+    QCOMPARE(seen->Panel1->geometry(), QRect(8, 8, 281, 137));
+    QCOMPARE(seen->ProgramIcon->geometry(), QRect(8, 8, 33, 33));
+    QCOMPARE(seen->Image1->geometry(), QRect(8, 40, 41, 33));
+    QCOMPARE(seen->lblTitle->text(), "Tarvik 1.0");
+    QVERIFY(seen->lblTitle->font().bold() && seen->lblTitle->font().italic());
+    QCOMPARE(seen->lblTitle->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QCOMPARE(seen->lblTitle->pos(), QPoint(80, 8));
+    QCOMPARE(seen->Label1->pos(), QPoint(64, 48));
+    QCOMPARE(seen->Label2->pos(), QPoint(64, 72));
+    QCOMPARE(seen->lblLink->pos(), QPoint(64, 96));
+    QVERIFY(seen->lblLink->font().underline());
+    QCOMPARE(seen->lblLink->cursor().shape(), Qt::PointingHandCursor);
+    QVERIFY(seen->OKButton->isDefault());
+    QCOMPARE(seen->OKButton->geometry(), QRect(215, 156, 75, 25));
+    QCOMPARE(recorder.opened, QList<QUrl>{QUrl(seen->lblLink->text())});
+    QVERIFY(stillOpenAfterLink);
+    QVERIFY(closedByOk);
+    QCOMPARE(result, int(QDialog::Accepted));
+}
+
+std::unique_ptr<QObject> MakeFilesWindowTest() {
+    return std::make_unique<FilesWindowTest>();
+}
+
+#include "files_window_test.moc"

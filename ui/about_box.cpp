@@ -1,0 +1,106 @@
+// The About box's layout and its two handlers.
+#include "ui/about_box.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+#include "ui/icons.h"
+
+namespace {
+
+QFont SansSerif(int pixels) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
+                  QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(font);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* MakePicture(QWidget* parent, const char* name, const QRect& box) {
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(QString::fromLatin1(name));
+    picture->setGeometry(box);
+    picture->setPixmap(icons::Program().pixmap(32, 32));
+    return picture;
+}
+
+}  // namespace
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AboutBoxForm"));
+    setWindowTitle(kAboutCaption);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(298, 190);
+    setFont(SansSerif(11));
+    setModal(true);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(8, 8, 281, 137);
+    Panel1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+
+    ProgramIcon = MakePicture(Panel1, "ProgramIcon", {8, 8, 33, 33});
+    ProgramIcon->setScaledContents(true);
+    QFont titleFont(QStringLiteral("Times New Roman"));
+    titleFont.setStyleHint(QFont::Serif);
+    titleFont.setPixelSize(19);
+    titleFont.setBold(true);
+    titleFont.setItalic(true);
+    lblTitle = MakeLabel(Panel1, "lblTitle", kAboutTitle, titleFont, {80, 8});
+    lblTitle->setStyleSheet(QStringLiteral("color: red"));
+    Image1 = MakePicture(Panel1, "Image1", {8, 40, 41, 33});
+    Label1 = MakeLabel(Panel1, "Label1", QStringLiteral("Разработчики проекта Tarvik"),
+                       SansSerif(13), {64, 48});
+    Label2 = MakeLabel(Panel1, "Label2", QStringLiteral("Ноябрь — декабрь 2026 г."), SansSerif(13),
+                       {64, 72});
+    QFont linkFont = SansSerif(11);
+    linkFont.setUnderline(true);
+    lblLink = MakeLabel(Panel1, "lblLink", kProjectPage, linkFont, {64, 96});
+    lblLink->setStyleSheet(QStringLiteral("color: blue"));
+    lblLink->setCursor(Qt::PointingHandCursor);
+    lblLink->installEventFilter(this);
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setGeometry(215, 156, 75, 25);
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &AboutBox::OKButtonClick);
+}
+
+void AboutBox::lblLinkClick() {
+    emit linkClicked(lblLink->text());
+}
+
+void AboutBox::OKButtonClick() {
+    accept();
+}
+
+bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblLink && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        lblLinkClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void AboutBox::showEvent(QShowEvent* event) {
+    // Centred on the screen, not on the main window.
+    if (const QScreen* shown = screen())
+        move(shown->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    QDialog::showEvent(event);
+}
