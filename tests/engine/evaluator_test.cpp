@@ -93,6 +93,10 @@ INSTANTIATE_TEST_SUITE_P(
         // sine and cosine of a magnitude of 2^63 or more are 0
         ValueRow{"sinx", 0x1p63L, 0, 0}, ValueRow{"cosx", -0x1p63L, 0, 0},
         ValueRow{"sinx", 1e300L, 0, 0},
+        // the largest argument of the exponential with a finite result
+        ValueRow{"exp(x)", 11356.5L, std::exp(11356.5L), 1e-14L},
+        // denormal operands are no fault either
+        ValueRow{"x*2", 1e-4940L, 2e-4940L, 1e-3L},
         // underflow is no fault
         ValueRow{"x*x", 1e-3000L, 0, 0}, ValueRow{"x*x*x", 1e-2000L, 0, 0},
         ValueRow{"exp(x)", -11355, std::exp(-11355.0L), 1e-14L}));
@@ -150,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // the exponential of a power overflows
                     ErrorRow{"x^2", 1e3000L, 11},
                     // exponent times ln base overflows inside the power
-                    ErrorRow{"x^x", 1e4000L, 11},
+                    ErrorRow{"x^x", 1e4000L, 11}, ErrorRow{"exp(x)", 11356.53L, 11},
                     // V times log2 e overflows inside the exponential
                     ErrorRow{"exp(x)", 1e4932L, 11},
                     // tangent and cotangent of 2^63 or more are 0/0
@@ -217,6 +221,13 @@ TEST(EvaluateNodeTest, WalksFromTheCursorAndRefusesUnfilledSlots) {
     engine.NodeCursor = 2;  // the subtree a*n
     EXPECT_EQ(EvaluateNode(engine, 3, 0.5L, 2), 6);
     EXPECT_EQ(engine.NodeCursor, 5);
+
+    // An error already set: nothing is walked.
+    engine.NodeCursor = 1;
+    engine.EngineError = 4;
+    EXPECT_EQ(EvaluateNode(engine, 3, 0.5L, 2), 0);
+    EXPECT_EQ(engine.NodeCursor, 1);
+    EXPECT_EQ(engine.EngineError, 4);
 
     Engine fresh;
     fresh.NodeCursor = 1;
