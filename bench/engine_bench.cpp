@@ -74,7 +74,7 @@ ExtendedReal FloorLn(ExtendedReal v, Checked& check) {
 }
 
 ExtendedReal FloorPower(ExtendedReal base, ExtendedReal exponent, Checked& check) {
-    const bool fractional = exponent - std::trunc(exponent) != 0;
+    const bool fractional = !xm::IsIntegral(exponent);
     if (base < 0 && fractional) {
         check.error = kErrNegativeFractional;
         return 0;
@@ -89,8 +89,7 @@ ExtendedReal FloorPower(ExtendedReal base, ExtendedReal exponent, Checked& check
     if (check.error || t > xm::kPowerOfTwoOverflow) return check(HUGE_VALL);
     const ExtendedReal r = t < xm::kPowerOfTwoUnderflow ? 0 : check(xm::PowerOfTwo(t));
     if (base > 0) return r;
-    const ExtendedReal half = exponent / 2;
-    return half - std::trunc(half) != 0 ? -r : r;
+    return xm::IsIntegral(exponent / 2) ? r : -r;
 }
 
 ExtendedReal FloorDivide(ExtendedReal l, ExtendedReal r, Checked& check) {

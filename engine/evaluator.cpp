@@ -58,7 +58,8 @@ TARVIK_INLINE ExtendedReal Exponential(int32_t& error, ExtendedReal v) {
 }
 
 TARVIK_INLINE ExtendedReal Power(int32_t& error, ExtendedReal base, ExtendedReal exponent) {
-    const bool fractional = exponent - std::trunc(exponent) != 0;
+    // The fractional part (exponent minus exponent truncated) is 0 just for integers.
+    const bool fractional = !extended_math::IsIntegral(exponent);
     if (base < 0 && fractional) return Fail(error, kErrNegativeFractional);
     if (base == 0) {
         if (fractional || exponent < 0) return Fail(error, kErrZeroPower);
@@ -68,8 +69,7 @@ TARVIK_INLINE ExtendedReal Power(int32_t& error, ExtendedReal base, ExtendedReal
     if (!IsFinite(product)) return Fail(error, kErrOverflow);
     const ExtendedReal r = Exponential(error, product);
     if (base > 0) return r;
-    const ExtendedReal half = exponent / 2;
-    return half - std::trunc(half) != 0 ? -r : r;
+    return extended_math::IsIntegral(exponent / 2) ? r : -r;
 }
 
 // The factorials 0! .. 1754!, each the previous one times i in extended precision, the same
@@ -83,7 +83,7 @@ struct FactorialTable {
 };
 
 [[gnu::noinline]] ExtendedReal Factorial(int32_t& error, const ExtendedReal& v) {
-    if (v < 0 || v != std::nearbyint(v)) return Fail(error, kErrFactorial);
+    if (v < 0 || !extended_math::IsIntegral(v)) return Fail(error, kErrFactorial);
     // From 1755 on the product leaves the extended range.
     if (v > kLargestFactorial) return Fail(error, kErrOverflow);
     static const FactorialTable table;
@@ -106,8 +106,8 @@ TARVIK_INLINE ExtendedReal ApplyFunction(int32_t& error, int32_t code, ExtendedR
         case FunctionCode::Tg:
         case FunctionCode::Ctg: {
             const bool tangent = code == static_cast<int32_t>(FunctionCode::Tg);
-            if (tangent && v == HalfPi()) return Fail(error, kErrTangent);
-            if (!tangent && v == ConstantPi()) return Fail(error, kErrCotangent);
+            if (tangent && v == extended_math::kHalfPi) return Fail(error, kErrTangent);
+            if (!tangent && v == extended_math::kPi) return Fail(error, kErrCotangent);
             ExtendedReal sine = 0;
             ExtendedReal cosine = 0;
             if (!huge) extended_math::SineCosine(v, sine, cosine);

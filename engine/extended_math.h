@@ -13,6 +13,12 @@ namespace extended_math {
 inline constexpr ExtendedReal kMaxFinite = std::numeric_limits<ExtendedReal>::max();
 // log2(e) to the full extended precision (not derived from the constant "e").
 inline constexpr ExtendedReal kLog2E = 1.44269504088896340735992468100189213742664595L;
+// The constants "p" and "e" and half of "p": significand C90FDAA22168C235 (pi to 64 bits) and
+// ADF85458248CDACD (the extended number nearest to 2.718281828) with biased exponent 4000,
+// written as 64-bit integers times a power of two, which is exact.
+inline constexpr ExtendedReal kPi = 0xC90FDAA22168C235p-62L;
+inline constexpr ExtendedReal kHalfPi = 0xC90FDAA22168C235p-63L;
+inline constexpr ExtendedReal kE = 0xADF85458248CDACDp-62L;
 // From this magnitude on sine and cosine yield 0.
 inline constexpr ExtendedReal kTrigLimit = 0x1p63L;
 // Beyond these, 2^t overflows or underflows to 0 for certain.
@@ -27,6 +33,12 @@ inline constexpr ExtendedReal kPowerOfTwoUnderflow = -16500;
 }
 
 #if defined(__x86_64__) || defined(__i386__)
+// Rounds to the nearest integer in the current (nearest) mode, without switching modes.
+[[gnu::always_inline]] inline ExtendedReal RoundToNearest(ExtendedReal v) {
+    ExtendedReal r;
+    asm("frndint" : "=t"(r) : "0"(v));
+    return r;
+}
 // The arguments of the trigonometric ones lie below kTrigLimit in magnitude.
 [[gnu::always_inline]] inline void SineCosine(ExtendedReal v, ExtendedReal& sine,
                                               ExtendedReal& cosine) {
@@ -50,8 +62,7 @@ inline constexpr ExtendedReal kPowerOfTwoUnderflow = -16500;
 }
 // 2^t for t between the clamps: 2^(t - round t) by f2xm1, scaled by 2^(round t).
 [[gnu::always_inline]] inline ExtendedReal PowerOfTwo(ExtendedReal t) {
-    ExtendedReal whole;
-    asm("frndint" : "=t"(whole) : "0"(t));
+    const ExtendedReal whole = RoundToNearest(t);
     ExtendedReal fraction;
     asm("f2xm1" : "=t"(fraction) : "0"(t - whole));
     ExtendedReal r;
@@ -59,6 +70,9 @@ inline constexpr ExtendedReal kPowerOfTwoUnderflow = -16500;
     return r;
 }
 #else
+[[gnu::always_inline]] inline ExtendedReal RoundToNearest(ExtendedReal v) {
+    return std::nearbyint(v);
+}
 [[gnu::always_inline]] inline void SineCosine(ExtendedReal v, ExtendedReal& sine,
                                               ExtendedReal& cosine) {
     sine = std::sin(v);
@@ -77,5 +91,10 @@ inline constexpr ExtendedReal kPowerOfTwoUnderflow = -16500;
     return std::exp2(t);
 }
 #endif
+
+// Whether v is an integer (its fractional part is 0); v is finite.
+[[gnu::always_inline]] inline bool IsIntegral(ExtendedReal v) {
+    return RoundToNearest(v) == v;
+}
 
 }  // namespace extended_math

@@ -11,12 +11,9 @@
 #include <limits>
 #include <string>
 
-namespace {
+#include "engine/extended_math.h"
 
-// Builds 1.sss... * 2^(biasedExponent - 0x3FFF - 63) from the 64-bit significand, exactly.
-ExtendedReal FromBits(uint64_t significand, int biasedExponent) {
-    return std::ldexp(static_cast<ExtendedReal>(significand), biasedExponent - 0x3FFF - 63);
-}
+namespace {
 
 bool IsDigit(char ch) {
     return ch >= '0' && ch <= '9';
@@ -73,13 +70,13 @@ Token Constant(ExtendedReal value) {
 }  // namespace
 
 ExtendedReal ConstantPi() {
-    return FromBits(0xC90FDAA22168C235ULL, 0x4000);
+    return extended_math::kPi;
 }
 ExtendedReal ConstantE() {
-    return FromBits(0xADF85458248CDACDULL, 0x4000);
+    return extended_math::kE;
 }
 ExtendedReal HalfPi() {
-    return FromBits(0xC90FDAA22168C235ULL, 0x3FFF);
+    return extended_math::kHalfPi;
 }
 
 Token ReadToken(std::string_view text, int32_t position, ExtendedReal constantC) {
