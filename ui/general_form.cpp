@@ -202,7 +202,9 @@ void GeneralForm::createViewColumn() {
 
 void GeneralForm::createPages() {
     pgPages = ui::Make<QTabWidget>(central, "pgPages", {0, 77, 217, 241});
-    pgPages->setFocusPolicy(Qt::NoFocus);
+    // A click on a tab takes the focus, as a page control does: a field on the page being
+    // hidden is left for the tabs, not for whatever control follows it.
+    pgPages->tabBar()->setFocusPolicy(Qt::StrongFocus);
     // Qt's tabs are wider than the designed ones; narrower padding keeps all three visible.
     pgPages->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     auto* expression = new QWidget;
@@ -353,7 +355,7 @@ void GeneralForm::installFilters() {
          {txtBkColor, txtLineColor, txtResult, txtXfunc, txtXProiz, txtX0int, txtXkint}) {
         field->installEventFilter(this);
     }
-    txtFunctionText->lineEdit()->installEventFilter(this);
+    txtFunctionText->installEventFilter(this);
     central->installEventFilter(this);
 
     connect(btnStart, &QToolButton::clicked, this, &GeneralForm::btnStartClick);

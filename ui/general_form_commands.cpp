@@ -124,8 +124,9 @@ void GeneralForm::btnCalcIntClick() {
 // --- Events ---
 
 bool GeneralForm::eventFilter(QObject* watched, QEvent* event) {
+    // The combo box holds the focus and hands keys and focus events to its text part itself.
     QLineEdit* expression = txtFunctionText->lineEdit();
-    if (watched == expression) {
+    if (watched == txtFunctionText) {
         if (IsEnter(event)) {
             btnStartClick();
             return true;

@@ -12,6 +12,7 @@
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolButton>
 
 #include "files/cp1251.h"
@@ -32,6 +33,8 @@ Colour ColourOf(const QLineEdit* field) {
     return static_cast<Colour>(c.red()) | (static_cast<Colour>(c.green()) << 8) |
            (static_cast<Colour>(c.blue()) << 16);
 }
+
+constexpr int kShowLayoutDelayMs = 300;
 
 }  // namespace
 
@@ -213,7 +216,12 @@ void GeneralForm::resizeEvent(QResizeEvent* event) {
 
 void GeneralForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    FormCanResize();
+    // Maximising brings its resize after the show, from the window system; the start is laid
+    // out by that one alone. Where no resize comes (no window manager to maximise, or the
+    // maximised size equal to the shown one) the window is laid out a moment later.
+    QTimer::singleShot(kShowLayoutDelayMs, this, [this] {
+        if (LayoutWidth == 0 && LayoutHeight == 0) FormCanResize();
+    });
 }
 
 void GeneralForm::FormCanResize() {
@@ -224,9 +232,10 @@ void GeneralForm::FormCanResize() {
     const ExtendedReal a0 = engine_.ValueA;
     ++ResizeCount;
     if (ResizeCount == 1) memoGenHelp->clear();
-    const QRect outer = frameGeometry();
-    const int w = outer.width();
-    const int h = outer.height();
+    // The window's own size, without the frame: the frame is the window manager's and becomes
+    // known only after the window is mapped, which would lay the window out twice.
+    const int w = width();
+    const int h = height();
     // The height of the last layout is compared too, so that a taller or lower window is laid
     // out anew.
     if (w == LayoutWidth && h == LayoutHeight) return;

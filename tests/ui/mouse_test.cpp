@@ -1,0 +1,267 @@
+// The mouse tools with real mouse events on the picture: the move tool's mark and move, the
+// right-button cancel, the rectangle zoom with its rubber band, clamping and run, tool
+// switching in mid-gesture, the cursors, and the coordinate read-out.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QToolButton>
+
+#include "engine/number_text.h"
+#include "test_classes.h"
+#include "ui/picture_widget.h"
+#include "window_fixture.h"
+
+namespace {
+
+QString Shown(ExtendedReal value) {
+    return QString::fromStdString(RealDisplayText(value, 5));
+}
+
+}  // namespace
+
+class MouseTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void toolButtonsAndCursors();
+    void moveByTwoClicks_data();
+    void moveByTwoClicks();
+    void rightButtonCancelsMark();
+    void rectangleZoom_data();
+    void rectangleZoom();
+    void rectangleWithoutArea();
+    void narrowRectangleIsClamped();
+    void rubberBandErasesItself();
+    void switchingToolsMidGesture();
+    void readOut_data();
+    void readOut();
+    void readOutEmptiedOnFreeArea();
+};
+
+void MouseTest::toolButtonsAndCursors() {
+    WindowFixture w;
+    QCOMPARE(w->Image->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(w->btnRect, Qt::LeftButton);
+    QVERIFY(w->btnRect->isChecked() && !w->btnMove->isChecked());
+    QCOMPARE(w->Image->cursor().shape(), Qt::CrossCursor);
+    QTest::mouseClick(w->btnRect, Qt::LeftButton);
+    QVERIFY(w->btnRect->isChecked());
+    QCOMPARE(w->Image->cursor().shape(), Qt::CrossCursor);
+    QTest::mouseClick(w->btnMove, Qt::LeftButton);
+    QVERIFY(w->btnMove->isChecked() && !w->btnRect->isChecked());
+    QCOMPARE(w->Image->cursor().shape(), Qt::PointingHandCursor);
+}
+
+void MouseTest::moveByTwoClicks_data() {
+    QTest::addColumn<QPoint>("first");
+    QTest::addColumn<QPoint>("second");
+    QTest::addColumn<int>("button");
+    QTest::newRow("right and up") << QPoint(100, 100) << QPoint(150, 80) << int(Qt::LeftButton);
+    QTest::newRow("middle button") << QPoint(100, 100) << QPoint(40, 130) << int(Qt::MiddleButton);
+}
+
+void MouseTest::moveByTwoClicks() {
+    QFETCH(QPoint, first);
+    QFETCH(QPoint, second);
+    QFETCH(int, button);
+    WindowFixture w;
+    w.Run("sinx");
+    const ViewState start = w->view();
+    const QImage before = w.Picture();
+    w->cbxKill->setChecked(false);
+    QTest::mouseClick(w->Image, Qt::MouseButton(button), {}, first);
+    QCOMPARE(w->view().ToolClickCount, 1);
+    QCOMPARE(w->canvas().Pixel(first.x(), first.y()), kWhite);  // the mark
+    QCOMPARE(w->txtX->text(), Shown(start.ViewOriginX));
+    QTest::mouseClick(w->Image, Qt::MouseButton(button), {}, second);
+    QCOMPARE(w->view().ToolClickCount, 0);
+    const ExtendedReal ox = start.ViewOriginX - (second.x() - first.x()) * start.PixelSizeX;
+    const ExtendedReal oy = start.ViewOriginY + (second.y() - first.y()) * start.PixelSizeY;
+    QCOMPARE(w->view().ViewOriginX, ox);
+    QCOMPARE(w->view().ViewOriginY, oy);
+    QCOMPARE(w->txtX->text(), Shown(ox));
+    QCOMPARE(w->txtY->text(), Shown(oy));
+    QCOMPARE(w->view().PixelSizeX, start.PixelSizeX);
+    QVERIFY(w->cbxKill->isChecked());
+    // The picture moved with the view: a pixel under the first click is now under the second.
+    const QImage after = w.Picture();
+    const QPoint shift = second - first;
+    int same = 0, total = 0;
+    for (int y = 20; y < after.height() - 20; y += 7) {
+        for (int x = 20; x < after.width() - 20; x += 7) {
+            const QPoint to(x + shift.x(), y + shift.y());
+            if (!after.rect().contains(to)) continue;
+            ++total;
+            same += before.pixel(x, y) == after.pixel(to);
+        }
+    }
+    QVERIFY2(same > total * 95 / 100, qPrintable(QString("%1 of %2").arg(same).arg(total)));
+}
+
+void MouseTest::rightButtonCancelsMark() {
+    WindowFixture w;
+    const QImage before = w.Picture();
+    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(60, 60));
+    QVERIFY(w.Picture() != before);
+    QTest::mouseClick(w->Image, Qt::RightButton, {}, QPoint(90, 90));
+    QCOMPARE(w->view().ToolClickCount, 0);
+    QCOMPARE(w.Picture(), before);  // redrawn: the mark is gone
+    // The next two clicks move again.
+    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(60, 60));
+    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(70, 60));
+    QCOMPARE(w->view().ToolClickCount, 0);
+    QVERIFY(w.Picture() != before);
+}
+
+void MouseTest::rectangleZoom_data() {
+    QTest::addColumn<QPoint>("press");
+    QTest::addColumn<QPoint>("release");
+    QTest::newRow("down and right") << QPoint(10, 10) << QPoint(110, 60);
+    QTest::newRow("up and left") << QPoint(110, 60) << QPoint(10, 10);
+    QTest::newRow("down and left") << QPoint(110, 10) << QPoint(10, 60);
+}
+
+void MouseTest::rectangleZoom() {
+    QFETCH(QPoint, press);
+    QFETCH(QPoint, release);
+    WindowFixture w;
+    const ViewState start = w->view();
+    const int width = w->canvas().Width();
+    const int height = w->canvas().Height();
+    const int lines = w->ScenarioLines().size();
+    QTest::mouseClick(w->btnRect, Qt::LeftButton);
+    QTest::mousePress(w->Image, Qt::LeftButton, {}, press);
+    QTest::mouseMove(w->Image, (press + release) / 2);
+    QTest::mouseMove(w->Image, release);
+    QTest::mouseRelease(w->Image, Qt::LeftButton, {}, release);
+    // The world point under the upper-left corner becomes the origin; each axis is stretched
+    // to the picture; the run then reads the five-decimal texts back.
+    const ExtendedReal left = start.ViewOriginX + 10 * start.PixelSizeX;
+    const ExtendedReal top = start.ViewOriginY - 10 * start.PixelSizeY;
+    const ExtendedReal sx = 100 * start.PixelSizeX / width;
+    const ExtendedReal sy = 50 * start.PixelSizeY / height;
+    QCOMPARE(w->txtX->text(), Shown(left));
+    QCOMPARE(w->txtY->text(), Shown(top));
+    QCOMPARE(w->txtXm->text(), Shown(sx));
+    QCOMPARE(w->txtYm->text(), Shown(sy));
+    ExtendedReal shown = 0;
+    QVERIFY(NumberSyntax(Shown(sx).toStdString(), shown));
+    QCOMPARE(w->view().PixelSizeX, shown);
+    QCOMPARE(w->view().ToolClickCount, 0);
+    QCOMPARE(w->ScenarioLines().size(), lines + 3);
+}
+
+void MouseTest::rectangleWithoutArea() {
+    WindowFixture w;
+    const ViewState start = w->view();
+    QTest::mouseClick(w->btnRect, Qt::LeftButton);
+    const QImage before = w.Picture();
+    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(w->Image, QPoint(80, 50));
+    QVERIFY(w.Picture() != before);
+    QTest::mouseMove(w->Image, QPoint(20, 70));
+    const QImage band = w.Picture();
+    QTest::mouseRelease(w->Image, Qt::LeftButton, {}, QPoint(20, 70));
+    QCOMPARE(w->view().ToolClickCount, 0);
+    QCOMPARE(w->view().MarkX, 0);
+    QCOMPARE(w->view().ViewOriginX, start.ViewOriginX);
+    QCOMPARE(w->view().ViewOriginY, start.ViewOriginY);
+    QCOMPARE(w->view().PixelSizeX, start.PixelSizeX);
+    QCOMPARE(w->view().PixelSizeY, start.PixelSizeY);
+    // Nothing is redrawn and nothing run.
+    QCOMPARE(w.Picture(), band);
+    QCOMPARE(w->ScenarioLines().size(), 3);
+    // The next drag starts a new gesture.
+    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(20, 20));
+    QCOMPARE(w->view().ToolClickCount, 1);
+}
+
+void MouseTest::narrowRectangleIsClamped() {
+    WindowFixture w;
+    w.EnterField(w->txtXm, "0.001");
+    QTest::mouseClick(w->btnStart, Qt::LeftButton);
+    QTest::mouseClick(w->btnRect, Qt::LeftButton);
+    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(30, 30));
+    QTest::mouseMove(w->Image, QPoint(31, 90));
+    QTest::mouseRelease(w->Image, Qt::LeftButton, {}, QPoint(31, 90));
+    QCOMPARE(w->txtXm->text(), QStringLiteral("0.00001"));
+    QCOMPARE(w->view().PixelSizeX, kMinPixelSize);
+}
+
+void MouseTest::rubberBandErasesItself() {
+    WindowFixture w;
+    QTest::mouseClick(w->btnRect, Qt::LeftButton);
+    const QImage before = w.Picture();
+    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(w->Image, QPoint(80, 70));
+    const QImage big = w.Picture();
+    QTest::mouseMove(w->Image, QPoint(40, 30));
+    const QImage small = w.Picture();
+    // The right edge of the first band is gone; the second band is drawn.
+    for (int y = 12; y < 68; y += 5) QCOMPARE(small.pixel(79, y), before.pixel(79, y));
+    QVERIFY(big.pixel(79, 40) != before.pixel(79, 40));
+    int changed = 0;
+    for (int x = 10; x < 40; ++x) changed += small.pixel(x, 10) != before.pixel(x, 10);
+    QVERIFY(changed > 20);
+    // Outside both bands nothing was touched.
+    QCOMPARE(small.copy(100, 100, 50, 50), before.copy(100, 100, 50, 50));
+    QTest::mouseRelease(w->Image, Qt::RightButton, {}, QPoint(40, 30));
+}
+
+void MouseTest::switchingToolsMidGesture() {
+    WindowFixture w;
+    const ViewState start = w->view();
+    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(50, 50));  // mark: count 1
+    QTest::mouseClick(w->btnRect, Qt::LeftButton);
+    QCOMPARE(w->view().ToolClickCount, 1);
+    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(60, 60));  // count 2
+    QTest::mouseMove(w->Image, QPoint(120, 100));
+    QTest::mouseRelease(w->Image, Qt::LeftButton, {}, QPoint(120, 100));
+    QCOMPARE(w->view().ToolClickCount, 2);
+    QCOMPARE(w->view().PixelSizeX, start.PixelSizeX);
+    QTest::mouseClick(w->btnMove, Qt::LeftButton);
+    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(70, 70));  // count 3: nothing
+    QCOMPARE(w->view().ToolClickCount, 3);
+    QCOMPARE(w->view().ViewOriginX, start.ViewOriginX);
+    QTest::mouseClick(w->Image, Qt::RightButton, {}, QPoint(70, 70));
+    QCOMPARE(w->view().ToolClickCount, 0);
+    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(70, 70));
+    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(80, 70));
+    QCOMPARE(w->view().ViewOriginX, start.ViewOriginX - 10 * start.PixelSizeX);
+}
+
+void MouseTest::readOut_data() {
+    QTest::addColumn<QPoint>("at");
+    QTest::newRow("left edge") << QPoint(0, 3);  // QTest takes (0, 0) for the centre
+    QTest::newRow("inside") << QPoint(123, 45);
+    QTest::newRow("far") << QPoint(200, 150);
+}
+
+void MouseTest::readOut() {
+    QFETCH(QPoint, at);
+    WindowFixture w;
+    QTest::mouseMove(w->Image, at);
+    const ViewState& view = w->view();
+    QCOMPARE(w->txtXNow->text(), Shown(view.ViewOriginX + at.x() * view.PixelSizeX));
+    QCOMPARE(w->txtYNow->text(), Shown(view.ViewOriginY - at.y() * view.PixelSizeY));
+}
+
+void MouseTest::readOutEmptiedOnFreeArea() {
+    WindowFixture w;
+    QTest::mouseMove(w->Image, QPoint(40, 40));
+    QVERIFY(!w->txtXNow->text().isEmpty());
+    // Over another control the read-out stays.
+    QTest::mouseMove(w->txtX, QPoint(5, 5));
+    QTest::mouseMove(w->grpStatic3, QPoint(2, 280));
+    QVERIFY(!w->txtXNow->text().isEmpty());
+    // Between the view column and the picture lies the window's free area.
+    QVERIFY(!w->central->childAt(QPoint(300, 200)));
+    QTest::mouseMove(w->central, QPoint(300, 200));
+    QCOMPARE(w->txtXNow->text(), QString());
+    QCOMPARE(w->txtYNow->text(), QString());
+}
+
+std::unique_ptr<QObject> MakeMouseTest() {
+    return std::make_unique<MouseTest>();
+}
+
+#include "mouse_test.moc"

@@ -1,0 +1,121 @@
+// Resizing: the five layout rules, the picture's size after each layout, the run and centring
+// that follow, the sizes that lay nothing out, and a0 kept across a layout.
+#include <QComboBox>
+#include <QPlainTextEdit>
+
+#include "engine/number_text.h"
+#include "test_classes.h"
+#include "ui/picture_widget.h"
+#include "window_fixture.h"
+
+namespace {
+
+void ResizeTo(GeneralForm& form, int width, int height) {
+    form.resize(width, height);
+    QTRY_COMPARE(form.size(), QSize(width, height));
+}
+
+}  // namespace
+
+class ResizeTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void layoutRules_data();
+    void layoutRules();
+    void heightAloneLaysOut();
+    void sameSizeDoesNothing();
+    void valueKeptAcrossLayout();
+};
+
+void ResizeTest::init() {}
+
+void ResizeTest::layoutRules_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("box");  // expected widths and heights, -1: left as before
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("memo");
+    QTest::addColumn<int>("pictureW");
+    QTest::addColumn<int>("pictureH");
+    QTest::newRow("designed") << QSize(635, 420) << 610 << 306 << 35 << 308 << 275;
+    QTest::newRow("wide") << QSize(700, 500) << 675 << 371 << 115 << 373 << 355;
+    QTest::newRow("just above the limits") << QSize(330, 386) << 305 << 1 << 1 << 3 << 241;
+    QTest::newRow("narrow and low") << QSize(329, 385) << 304 << -1 << -1 << 2 << 240;
+}
+
+void ResizeTest::layoutRules() {
+    QFETCH(QSize, size);
+    QFETCH(int, box);
+    QFETCH(int, result);
+    QFETCH(int, memo);
+    QFETCH(int, pictureW);
+    QFETCH(int, pictureH);
+    WindowFixture w;
+    w->showNormal();
+    ResizeTo(w.form(), 700, 600);
+    const int resultBefore = w->txtResult->width();
+    const int memoBefore = w->memoGenHelp->height();
+    const int runs = w->ScenarioLines().size();
+    ResizeTo(w.form(), size.width(), size.height());
+    QCOMPARE(w->txtFunctionText->width(), box);
+    QCOMPARE(w->txtResult->width(), result < 0 ? resultBefore : result);
+    QCOMPARE(w->memoGenHelp->height(), memo < 0 ? memoBefore : memo);
+    QCOMPARE(w->Image->size(), QSize(pictureW, pictureH));
+    QCOMPARE(w->canvas().Width(), pictureW);
+    QCOMPARE(w->canvas().Height(), pictureH);
+    // Positions stay; one run was logged; the view is centred on the new picture.
+    QCOMPARE(w->Image->pos(), QPoint(304, 85));
+    QCOMPARE(w->ScenarioLines().size(), runs + 3);
+    QCOMPARE(w->view().ViewOriginX, -pictureW * w->view().PixelSizeX / 2);
+    QCOMPARE(w->view().ViewOriginY, pictureH * w->view().PixelSizeY / 2);
+    QCOMPARE(w->LayoutWidth, size.width());
+}
+
+void ResizeTest::heightAloneLaysOut() {
+    WindowFixture w;
+    w->showNormal();
+    ResizeTo(w.form(), 700, 600);
+    const int runs = w->ScenarioLines().size();
+    ResizeTo(w.form(), 700, 500);
+    QCOMPARE(w->Image->height(), 355);
+    QCOMPARE(w->canvas().Height(), 355);
+    QCOMPARE(w->ScenarioLines().size(), runs + 3);
+}
+
+void ResizeTest::sameSizeDoesNothing() {
+    WindowFixture w;
+    w->showNormal();
+    ResizeTo(w.form(), 700, 600);
+    const int runs = w->ScenarioLines().size();
+    const int count = w->ResizeCount;
+    const QImage picture = w.Picture();
+    ResizeTo(w.form(), 701, 600);
+    ResizeTo(w.form(), 700, 600);
+    QCOMPARE(w->ScenarioLines().size(), runs + 6);
+    // A resize check at the size of the last layout runs nothing.
+    QResizeEvent same(w->size(), w->size());
+    QApplication::sendEvent(&w.form(), &same);
+    QCOMPARE(w->ScenarioLines().size(), runs + 6);
+    QCOMPARE(w->ResizeCount, count + 3);
+    QCOMPARE(w.Picture(), picture);
+}
+
+void ResizeTest::valueKeptAcrossLayout() {
+    WindowFixture w;
+    w.Run("a+1");
+    QCOMPARE(w->txtA0->text(), QStringLiteral("2"));
+    w->showNormal();
+    ResizeTo(w.form(), 650, 450);
+    // The layout's run computed 3, shown in the result and the log; a0 is back at 2.
+    QCOMPARE(w->txtResult->text(), QStringLiteral("3"));
+    QCOMPARE(w->ScenarioLines().last(), QStringLiteral("3"));
+    QCOMPARE(w->engine().ValueA, 2.0L);
+    QCOMPARE(w->txtA0->text(), QStringLiteral("2"));
+}
+
+std::unique_ptr<QObject> MakeResizeTest() {
+    return std::make_unique<ResizeTest>();
+}
+
+#include "resize_test.moc"

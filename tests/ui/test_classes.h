@@ -1,0 +1,13 @@
+// Factories of the window test classes (each defined with its tests).
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+std::unique_ptr<QObject> MakeStartupTest();
+std::unique_ptr<QObject> MakeFieldsTest();
+std::unique_ptr<QObject> MakeRunTest();
+std::unique_ptr<QObject> MakeResizeTest();
+std::unique_ptr<QObject> MakeKeypadTest();
+std::unique_ptr<QObject> MakeScaleCalcTest();
+std::unique_ptr<QObject> MakeMouseTest();

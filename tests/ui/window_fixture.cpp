@@ -1,0 +1,54 @@
+// Shared helpers of the window tests.
+#include "window_fixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+
+#include "ui/picture_widget.h"
+
+WindowFixture::WindowFixture() : form_(std::make_unique<GeneralForm>()) {
+    form_->messageHook = [this](QMessageBox& box) {
+        messages.push_back({box.icon(), box.windowTitle(), box.text(), box.standardButtons()});
+    };
+    form_->modalHook = [](QDialog&) { return int(QDialog::Rejected); };
+    form_->CreateAboutBox();
+    form_->ShowMaximised();
+    form_->activateWindow();
+    if (!QTest::qWaitForWindowActive(form_.get())) qWarning("window not active");
+    if (!QTest::qWaitFor([this] { return form_->LayoutWidth != 0; })) qWarning("not laid out");
+}
+
+WindowFixture::~WindowFixture() = default;
+
+void WindowFixture::ClickFocus(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(3, widget->height() / 2));
+}
+
+void WindowFixture::TypeInto(QWidget* field, const QString& text) {
+    ClickFocus(field);
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(focus, Qt::Key_Delete);
+    QTest::keyClicks(focus, text);
+}
+
+void WindowFixture::Run(const QString& expression) {
+    TypeInto(form_->txtFunctionText->lineEdit(), expression);
+    QTest::keyClick(form_->txtFunctionText, Qt::Key_Return);
+}
+
+void WindowFixture::EnterField(QLineEdit* field, const QString& text) {
+    TypeInto(field, text);
+    // Leave for a field that is never disabled.
+    ClickFocus(field == form_->txtY ? form_->txtX : form_->txtY);
+}
+
+QLineEdit* WindowFixture::Field(const char* name) {
+    return form_->findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+QImage WindowFixture::Picture() const {
+    return form_->Image->canvas().Image().copy();
+}
