@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -113,6 +114,8 @@ class FilesWindowTest : public QObject {
     void loadRestoresRunsAndCentres();
     void loadAppliesTheBoundsAsAPair();
     void loadOfAnUnboundedFileClearsTheBox();
+    void loadDrawsWhatTheCompanionDraws_data();
+    void loadDrawsWhatTheCompanionDraws();
     void refusedLoadChangesNothing_data();
     void refusedLoadChangesNothing();
     void failedSaveIsReported();
@@ -252,6 +255,37 @@ void FilesWindowTest::loadOfAnUnboundedFileClearsTheBox() {
     QVERIFY(!w->cbxBorderX->isChecked());
     QVERIFY(!w->txtX0->isEnabled());
     QVERIFY(!w->txtXk->isEnabled());
+}
+
+// The window and tarvik-cli render --load share the loader: the same example gives the same
+// picture at the same size.
+void FilesWindowTest::loadDrawsWhatTheCompanionDraws_data() {
+    QTest::addColumn<QString>("example");
+    QTest::newRow("function") << "sinusoida.tvk";
+    QTest::newRow("bounded") << "polukrug.tvk";
+    QTest::newRow("sequence over x with c") << "logisticheskoe_otobrazhenie.tvk";
+    QTest::newRow("scales of ten decimals") << "zatuhayushie_kolebaniya.tvk";
+}
+
+void FilesWindowTest::loadDrawsWhatTheCompanionDraws() {
+    QFETCH(QString, example);
+    QTemporaryDir dir;
+    WindowFixture w;
+    const QString path = w->ProgramFolder + "Examples/" + example;
+    QVERIFY(QFile::exists(path));
+    AnswerFileDialog(w, path);
+    w->mnuFunctionOpen->trigger();
+    QVERIFY(w.messages.empty());
+    const QImage shown = w.Picture();
+    const QString picture = dir.filePath("cli.bmp");
+    QProcess cli;
+    cli.start(QStringLiteral(TARVIK_CLI_PATH),
+              {"render", "--load", path, "-o", picture, "--size",
+               QStringLiteral("%1x%2").arg(shown.width()).arg(shown.height())});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    QCOMPARE(QImage(picture).convertToFormat(QImage::Format_RGB32),
+             shown.convertToFormat(QImage::Format_RGB32));
 }
 
 void FilesWindowTest::refusedLoadChangesNothing_data() {
