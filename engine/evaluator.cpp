@@ -207,46 +207,39 @@ TARVIK_INLINE ExtendedReal Operand(Walk& walk) {
     return EvaluateWalk(walk);
 }
 
+TARVIK_INLINE bool IsInner(NodeKind kind) {
+    return kind == NodeKind::Operator || kind == NodeKind::Function;
+}
+
+// The left children of a node follow it in the table, so its left spine is the run of
+// operators and functions from it on, ending at a leaf. The spine is applied from the bottom
+// up, each operator taking its right operand where the walk stands: the same order as a walk
+// that recurses into every left operand, without the calls.
 ExtendedReal EvaluateWalk(Walk& walk) {
-    const TBinary* node = walk.next++;
+    const TBinary* const top = walk.next;
+    const TBinary* node = top;
     CheckSlot(walk, node);
-    switch (node->Kind) {
-        case NodeKind::Operator: {
-            const TBinary* left = walk.next;
-            CheckSlot(walk, left);
-            ExtendedReal l;
-            ExtendedReal r;
-            if (IsLeaf(left->Kind)) {
-                // A leaf cannot fault, so it is read after the right operand: no value has to
-                // be kept across the recursion.
-                ++walk.next;
-                r = Operand(walk);
-                if (walk.error > 0) return 0;
-                l = LeafValue(walk, left);
-            } else {
-                l = Operand(walk);
-                if (walk.error > 0) return 0;
-                r = Operand(walk);
-                if (walk.error > 0) return 0;
-            }
-            if (node->Code == static_cast<int32_t>(OperatorCode::Power)) {
-                return Power(walk.error, l, r);
-            }
-            return ApplyArithmetic(walk.error, node->Code, l, r);
-        }
-        case NodeKind::Function: {
-            const ExtendedReal v = Operand(walk);
-            if (walk.error > 0) return 0;
-            return ApplyFunction(walk.error, node->Code, v);
-        }
-        case NodeKind::Constant:
-        case NodeKind::ArgumentX:
-        case NodeKind::ValueA:
-        case NodeKind::IndexN:
-            return LeafValue(walk, node);
-        default:
-            return Fail(walk.error, kErrIncorrect);
+    while (IsInner(node->Kind)) {
+        ++node;
+        CheckSlot(walk, node);
     }
+    if (!IsLeaf(node->Kind)) return Fail(walk.error, kErrIncorrect);
+    walk.next = node + 1;
+    ExtendedReal value = LeafValue(walk, node);
+    while (node != top) {
+        --node;
+        if (node->Kind == NodeKind::Function) {
+            value = ApplyFunction(walk.error, node->Code, value);
+        } else {
+            const ExtendedReal right = Operand(walk);
+            if (walk.error > 0) return 0;
+            value = node->Code == static_cast<int32_t>(OperatorCode::Power)
+                        ? Power(walk.error, value, right)
+                        : ApplyArithmetic(walk.error, node->Code, value, right);
+        }
+        if (walk.error > 0) return 0;
+    }
+    return value;
 }
 
 // Whether the subtree at slot `first` lies wholly in filled slots of the table.
