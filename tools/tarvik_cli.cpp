@@ -36,8 +36,8 @@ constexpr int kDefaultHeight = 275;
 constexpr int kMaxPictureSide = 20000;
 
 constexpr const char* kUsage =
-    "использование: tarvik-cli value|tree|derivative|integral|render ВЫРАЖЕНИЕ [параметры]\n"
-    "       tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА [параметры рисунка]";
+    "использование: tarvik-cli value|tree|derivative|integral|render ВЫРАЖЕНИЕ [параметры]"
+    " или tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА [параметры рисунка]";
 
 // A bad command line: its one-line message.
 struct UsageError {
