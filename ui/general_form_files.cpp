@@ -5,6 +5,9 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QImageReader>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QUrl>
@@ -19,6 +22,7 @@ namespace {
 
 const QString kExamplesFolder = QStringLiteral("Examples/");
 const QString kHelpIndex = QStringLiteral("help/index.htm");
+constexpr int kPreviewSide = 160;
 
 QString FromUtf8(const std::string& text) {
     return QString::fromStdString(text);
@@ -32,6 +36,29 @@ QString ChosenFile(GeneralForm& form, QFileDialog& dialog) {
     if (form.ExecModal(dialog) != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.front();
+}
+
+// A pane beside the picture dialog's file list that shows the picture file selected in it.
+void AttachPicturePreview(QFileDialog& dialog) {
+    if (dialog.findChild<QLabel*>(QStringLiteral("PicturePreview"))) return;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid) return;
+    auto* preview = new QLabel(&dialog);
+    preview->setObjectName(QStringLiteral("PicturePreview"));
+    preview->setFixedSize(kPreviewSide, kPreviewSide);
+    preview->setAlignment(Qt::AlignCenter);
+    preview->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+    QObject::connect(
+        &dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+            QImageReader reader(path);
+            const QImage image = reader.read();
+            preview->setPixmap(image.isNull() ? QPixmap()
+                                              : QPixmap::fromImage(image.scaled(
+                                                    kPreviewSide, kPreviewSide, Qt::KeepAspectRatio,
+                                                    Qt::SmoothTransformation)));
+        });
 }
 
 // Opens an address in the user's browser; a refusal is reported.
@@ -92,6 +119,7 @@ void GeneralForm::mnuFunctionOpenClick() {
 }
 
 void GeneralForm::mnuFunctionSaveGrClick() {
+    AttachPicturePreview(*SavePictureDialog);
     const QString chosen = ChosenFile(*this, *SavePictureDialog);
     if (chosen.isEmpty()) return;
     const QString name = WithExtension(chosen, kPictureExtension);

@@ -124,6 +124,7 @@ class FilesWindowTest : public QObject {
     void scenarioExport_data();
     void scenarioExport();
     void exportFailureIsReported();
+    void pictureDialogPreviewsTheSelectedFile();
     void forwardingButtonsAndShortcuts_data();
     void forwardingButtonsAndShortcuts();
     void helpOpensTheIndexBesideTheProgram();
@@ -413,6 +414,35 @@ void FilesWindowTest::exportFailureIsReported() {
     QCOMPARE(w.messages.size(), size_t(2));
     QCOMPARE(w.messages[0].text, "Cannot create file " + dir.filePath("none/pic.bmp") + ".");
     QCOMPARE(w.messages[1].text, "Cannot create file " + dir.filePath("none/log.txt") + ".");
+}
+
+void FilesWindowTest::pictureDialogPreviewsTheSelectedFile() {
+    QTemporaryDir dir;
+    QImage picture(64, 32, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(dir.filePath("old.bmp"), "BMP"));
+    WriteFile(dir.filePath("notes.txt"), "not a picture");
+    WindowFixture w;
+    QPixmap previewOfPicture, previewOfText;
+    bool previewShown = false;
+    w->modalHook = [&](QDialog& dialog) {
+        auto& files = static_cast<QFileDialog&>(dialog);
+        auto* preview = dialog.findChild<QLabel*>("PicturePreview");
+        if (!preview) return int(QDialog::Rejected);
+        dialog.show();
+        previewShown = preview->isVisible();
+        emit files.currentChanged(dir.filePath("old.bmp"));
+        previewOfPicture = preview->pixmap();
+        emit files.currentChanged(dir.filePath("notes.txt"));
+        previewOfText = preview->pixmap();
+        dialog.hide();
+        return int(QDialog::Rejected);
+    };
+    w->mnuFunctionSaveGr->trigger();
+    QVERIFY(previewShown);
+    QCOMPARE(previewOfPicture.size(), QSize(160, 80));
+    QCOMPARE(previewOfPicture.toImage().pixelColor(80, 40), QColor(Qt::red));
+    QVERIFY(previewOfText.isNull());
 }
 
 void FilesWindowTest::forwardingButtonsAndShortcuts_data() {
