@@ -1,14 +1,19 @@
 // Fuzzes the build and the evaluation: arbitrary bytes give x, a0, c, a short index range and
 // the expression text. Every call must end, stay within the table, report a known code and
-// restore a; the same evaluation twice gives the same bits.
+// restore a, and agree bit for bit (value, code, cursor) with a plain transcription of the
+// evaluation rules: a recursion into every operand, the power by truncation, the factorial by
+// its loop.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/evaluator.h"
+#include "engine/extended_math.h"
+#include "engine/token_reader.h"
 #include "engine/tree_builder.h"
 
 namespace {
@@ -57,6 +62,144 @@ bool IsWholeTree(const Engine& engine, int32_t count) {
     return slot == count + 1;
 }
 
+namespace xm = extended_math;
+
+// The rules as written, one node at a time, on a copy of the engine state.
+class Reference {
+  public:
+    explicit Reference(Engine engine) : e_(std::move(engine)) {}
+
+    bool Sequence(ExtendedReal x, ExtendedReal& result) {
+        if (e_.LastBuildError != 0) {
+            e_.EngineError = e_.LastBuildError;
+            return false;
+        }
+        const ExtendedReal saved = e_.ValueA;
+        e_.EngineError = 0;
+        const int64_t first = e_.UsesN ? e_.IndexFrom : 1;
+        const int64_t last = e_.UsesN ? e_.IndexTo : 1;
+        if (last < first) return false;
+        for (int64_t n = first; n <= last; ++n) {
+            e_.NodeCursor = 1;
+            result = Node(static_cast<int32_t>(n), x, e_.ValueA);
+            e_.ValueA = result;
+        }
+        e_.ValueA = saved;
+        return true;
+    }
+
+    const Engine& State() const { return e_; }
+
+  private:
+    ExtendedReal Fail(int32_t code) {
+        e_.EngineError = code;
+        return 0;
+    }
+    ExtendedReal Checked(ExtendedReal v) { return std::isfinite(v) ? v : Fail(kErrOverflow); }
+
+    ExtendedReal Node(int32_t n, ExtendedReal x, ExtendedReal a) {
+        if (e_.EngineError > 0) return 0;
+        Check(e_.NodeCursor >= 1 && e_.NodeCursor <= e_.NodeCount);
+        const TBinary& node = e_.NodeTable[e_.NodeCursor++];
+        switch (node.Kind) {
+            case NodeKind::Constant:
+                return node.Value;
+            case NodeKind::ArgumentX:
+                return x;
+            case NodeKind::ValueA:
+                return a;
+            case NodeKind::IndexN:
+                return n;
+            case NodeKind::Operator: {
+                const ExtendedReal l = Node(n, x, a);
+                const ExtendedReal r = Node(n, x, a);
+                if (e_.EngineError > 0) return 0;
+                switch (node.Code) {
+                    case 1:
+                        return Checked(l + r);
+                    case 2:
+                        return Checked(l - r);
+                    case 3:
+                        return Checked(l * r);
+                    case 4:
+                        return r == 0 ? Fail(kErrDivisionByZero) : Checked(l / r);
+                    default:
+                        return Power(l, r);
+                }
+            }
+            case NodeKind::Function: {
+                const ExtendedReal v = Node(n, x, a);
+                if (e_.EngineError > 0) return 0;
+                return Function(node.Code, v);
+            }
+            default:
+                Check(false);
+                return 0;
+        }
+    }
+
+    ExtendedReal Exp(ExtendedReal v) {
+        const ExtendedReal t = Checked(v * xm::kLog2E);
+        if (e_.EngineError > 0 || t > xm::kPowerOfTwoOverflow) return Fail(kErrOverflow);
+        return t < xm::kPowerOfTwoUnderflow ? 0 : Checked(xm::PowerOfTwo(t));
+    }
+
+    ExtendedReal Power(ExtendedReal base, ExtendedReal exponent) {
+        const ExtendedReal fraction = exponent - std::trunc(exponent);
+        if (base < 0 && fraction != 0) return Fail(kErrNegativeFractional);
+        if (base == 0 && (fraction != 0 || exponent < 0)) return Fail(kErrZeroPower);
+        if (base == 0) return 0;
+        const ExtendedReal product = Checked(exponent * xm::NaturalLog(std::fabs(base)));
+        if (e_.EngineError > 0) return 0;
+        const ExtendedReal r = Exp(product);
+        const ExtendedReal half = exponent / 2;
+        return base < 0 && half - std::trunc(half) != 0 ? -r : r;
+    }
+
+    ExtendedReal Trig(ExtendedReal v, bool sine) {
+        if (std::fabs(v) >= xm::kTrigLimit) return 0;
+        return sine ? xm::Sine(v) : xm::Cosine(v);
+    }
+
+    ExtendedReal Quotient(ExtendedReal dividend, ExtendedReal divisor) {
+        return divisor == 0 ? Fail(kErrOverflow) : Checked(dividend / divisor);
+    }
+
+    ExtendedReal Function(int32_t code, ExtendedReal v) {
+        switch (code) {
+            case 1:
+                return Trig(v, true);
+            case 2:
+                return Trig(v, false);
+            case 3:
+                if (v == HalfPi()) return Fail(kErrTangent);
+                return Quotient(Trig(v, true), Trig(v, false));
+            case 4:
+                if (v == ConstantPi()) return Fail(kErrCotangent);
+                return Quotient(Trig(v, false), Trig(v, true));
+            case 5:
+                return v >= 0 ? std::sqrt(v) : Fail(kErrSqrtNegative);
+            case 6:
+                return v > 0 ? xm::NaturalLog(v) : Fail(kErrLnNonPositive);
+            case 7:
+                return Exp(v);
+            case 8:
+                return std::fabs(v);
+            default: {
+                if (v < 0 || v != std::nearbyint(v)) return Fail(kErrFactorial);
+                ExtendedReal r = 1;
+                for (ExtendedReal i = 1; i <= v; i += 1) {
+                    r = Checked(r * i);
+                    if (e_.EngineError > 0) return 0;
+                }
+                return r;
+            }
+        }
+    }
+
+    Engine e_;
+};
+
 bool SameBits(ExtendedReal a, ExtendedReal b) {
     return std::memcmp(&a, &b, 10) == 0;
 }
@@ -77,10 +220,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Scales reach the whole extended range; at most a few hundred steps per evaluation,
     // ranges ending at the largest index and empty ranges included.
-    const ExtendedReal x = std::ldexp(static_cast<ExtendedReal>(xBase), xScale * 64);
+    // The values of the parameter fields are finite.
+    const auto finite = [](double base, int8_t scale) {
+        const ExtendedReal v = std::ldexp(static_cast<ExtendedReal>(base), scale * 64);
+        return std::isfinite(v) ? v : 0;
+    };
+    const ExtendedReal x = finite(xBase, xScale);
     Engine engine;
-    engine.ValueA = std::ldexp(static_cast<ExtendedReal>(aBase), aScale * 64);
-    engine.ConstantC = std::ldexp(static_cast<ExtendedReal>(cBase), cScale * 64);
+    engine.ValueA = finite(aBase, aScale);
+    engine.ConstantC = finite(cBase, cScale);
     const int64_t last = static_cast<int64_t>(from) + span - 8;
     engine.IndexFrom = from;
     engine.IndexTo = static_cast<int32_t>(std::min<int64_t>(last, INT32_MAX));
@@ -91,6 +239,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(engine.NodeCursor >= 1 && engine.NodeCursor <= kNodeSlots + 1);
     Check(built == 0 || built == kErrIncorrect || built == kErrBrackets);
     if (built == 0) Check(IsWholeTree(engine, engine.NodeCount));
+
+    Reference reference(engine);
+    ExtendedReal expected = 7;
+    const bool referenceRan = reference.Sequence(x, expected);
 
     const ExtendedReal a0 = engine.ValueA;
     ExtendedReal first = 7;
@@ -104,10 +256,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(code == 0 || (code >= kErrDivisionByZero && code <= kErrOverflow));
     if (!ran) Check(code == 0 && first == 7 && engine.UsesN && engine.IndexTo < engine.IndexFrom);
     if (ran && code != 0) Check(first == 0);
+    Check(ran == referenceRan && code == reference.State().EngineError);
+    Check(SameBits(first, expected));
+    if (ran) Check(engine.NodeCursor == reference.State().NodeCursor);
 
     ExtendedReal second = 7;
     Check(EvaluateSequence(engine, x, second) == ran);
     Check(engine.EngineError == code);
-    Check(SameBits(first, second) || (std::isnan(first) && std::isnan(second)));
+    Check(SameBits(first, second));
     return 0;
 }
