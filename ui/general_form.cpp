@@ -150,7 +150,8 @@ void GeneralForm::createTopStrip() {
     memoGenHelp = ui::Make<QPlainTextEdit>(central, "memoGenHelp", {0, 325, 297, 17});
     memoGenHelp->setReadOnly(true);
     memoGenHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memoGenHelp->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memoGenHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memoGenHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memoGenHelp->setToolTip(QStringLiteral("Текущий сценарий"));
 }
 

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -44,6 +45,8 @@ class StartupTest : public QObject {
     void menuEntries_data();
     void menuEntries();
     void menuOrder();
+    void shortcutsFromAField_data();
+    void shortcutsFromAField();
     void dialogFilters_data();
     void dialogFilters();
     void errorReportFullStop_data();
@@ -282,6 +285,31 @@ void StartupTest::menuOrder() {
     QVERIFY(file[5]->isSeparator());
     QCOMPARE(file[6], form.mnuFunctionExit);
     QCOMPARE(form.mnuHelp->actions(), QList<QAction*>({form.mnuHelpHelp, form.mnuHelpAbout}));
+}
+
+void StartupTest::shortcutsFromAField_data() {
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("action");
+    QTest::newRow("F3") << QKeySequence(Qt::Key_F3) << "mnuFunctionOpen";
+    QTest::newRow("F2") << QKeySequence(Qt::Key_F2) << "mnuFunctionSave";
+    QTest::newRow("Ctrl+S") << QKeySequence(Qt::CTRL | Qt::Key_S) << "mnuFunctionSaveGr";
+}
+
+void StartupTest::shortcutsFromAField() {
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, action);
+    WindowFixture w;
+    int dialogs = 0;
+    w->modalHook = [&dialogs](QDialog&) {
+        ++dialogs;
+        return int(QDialog::Rejected);
+    };
+    QSignalSpy triggered(w->findChild<QAction*>(action), &QAction::triggered);
+    w.ClickFocus(w->txtXm);
+    QTest::keySequence(QApplication::focusWidget(), keys);
+    QCOMPARE(triggered.count(), 1);
+    QCOMPARE(dialogs, 1);
+    QVERIFY(w->isVisible());
 }
 
 void StartupTest::dialogFilters_data() {
