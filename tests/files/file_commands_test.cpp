@@ -239,6 +239,29 @@ TEST(FunctionFileOnDisk, FileSizeLimitRefusesTheSaveAndKeepsTheOldFile) {
               (QStringList{"graph.tvk", "log.txt", "pic.bmp", "small.txt"}));
 }
 
+// Without a free file descriptor neither a load nor a save can open its file.
+TEST(FunctionFileOnDisk, TooManyOpenFilesIsReported) {
+    Scratch scratch;
+    const QString old = scratch.Path("graph.tvk");
+    WriteBytes(old, kOldBytes);
+    const std::string outcome = InChild({}, [&] {
+        const rlimit none{0, 0};
+        if (setrlimit(RLIMIT_NOFILE, &none) != 0) return std::string("<setrlimit failed>");
+        return LoadFunctionFile(old).Error + "|" + SaveFunctionFile(old, SampleFile()) + "|" +
+               SaveScenario(scratch.Path("log.txt"), "A");
+    });
+    EXPECT_EQ(outcome, "Too many open files|Too many open files|Cannot create file " +
+                           scratch.Path("log.txt").toStdString());
+    EXPECT_EQ(ReadBytes(old), kOldBytes);
+    EXPECT_EQ(FolderEntries(scratch.Folder()), QStringList{"graph.tvk"});
+}
+
+// Any other failure of the system's file calls is reported with its error number: reading
+// the start of this process's own memory fails with EIO.
+TEST(FunctionFileOnDisk, OtherReadFailuresGiveTheErrorNumber) {
+    EXPECT_EQ(LoadFunctionFile("/proc/self/mem").Error, "I/O error 5");
+}
+
 // A full disk: a tiny memory file system filled to the last block.
 class FullDisk : public testing::Test {
   protected:
