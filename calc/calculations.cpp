@@ -18,7 +18,6 @@ constexpr std::string_view kLimitMessage = "Введите правильное 
 constexpr std::string_view kSequenceMessage = "Невозможно интегрировать последовательности";
 constexpr std::string_view kIntervalTooSmallMessage =
     "Интервал интегрирования слишком мал для таких пределов";
-constexpr std::string_view kEmptyRangeText = "ОШИБКА: Пустой диапазон индексов n";
 constexpr std::string_view kValueHint = "Значение функции в точке ";
 constexpr std::string_view kDerivativeHint = "Значение производной функции в точке ";
 constexpr std::string_view kIntegralHint = "Значение определенного интеграла ";
@@ -32,14 +31,13 @@ CalcOutcome Shown(std::string text, std::string hint) {
 
 // Text and tooltip both "ОШИБКА: " and the engine's message.
 CalcOutcome EngineFailure(int32_t code) {
-    if (code < kErrIncorrect || code > kErrOverflow) code = kErrOverflow;
-    std::string text(kErrorPrefix);
-    text += ErrorMessages[static_cast<size_t>(code)];
+    std::string text = EngineErrorText(code);
     return Shown(text, text);
 }
 
 CalcOutcome EmptyRange() {
-    return Shown(std::string(kEmptyRangeText), std::string(kEmptyRangeText));
+    const std::string text = std::string(kErrorPrefix) + std::string(kEmptyIndexRangeMessage);
+    return Shown(text, text);
 }
 
 CalcOutcome Information(std::string_view message, CalcField focus) {

@@ -29,3 +29,10 @@ void ResetForBuild(Engine& engine) {
     engine.LastBuildError = kErrIncorrect;
     engine.NodeCount = 0;
 }
+
+std::string EngineErrorText(int32_t code) {
+    // A code outside the table can only come from a caller's mistake; show it as an overflow,
+    // the engine's catch-all fault.
+    if (code < kErrIncorrect || code > kErrOverflow) code = kErrOverflow;
+    return std::string(kErrorPrefix) + std::string(ErrorMessages[static_cast<size_t>(code)]);
+}

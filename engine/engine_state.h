@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <string_view>
 
 // The one number type of the engine, the view and the parameters.
@@ -29,14 +30,22 @@ enum class OperatorCode : int32_t { Add = 1, Subtract = 2, Multiply = 3, Divide 
 
 // Function codes: 1-based positions in FunctionNames.
 enum class FunctionCode : int32_t {
-    Sin = 1, Cos = 2, Tg = 3, Ctg = 4, Sqrt = 5, Ln = 6, Exp = 7, Abs = 8, Fact = 9,
+    Sin = 1,
+    Cos = 2,
+    Tg = 3,
+    Ctg = 4,
+    Sqrt = 5,
+    Ln = 6,
+    Exp = 7,
+    Abs = 8,
+    Fact = 9,
 };
 
 // Error codes held in EngineError; 0 is "no error".
 enum ErrorCode : int32_t {
     kNoError = 0,
-    kErrIncorrect = 1,         // expression incorrect
-    kErrBrackets = 2,          // brackets misplaced
+    kErrIncorrect = 1,  // expression incorrect
+    kErrBrackets = 2,   // brackets misplaced
     kErrDivisionByZero = 3,
     kErrNegativeFractional = 4,
     kErrZeroPower = 5,
@@ -64,6 +73,12 @@ extern const std::array<std::string_view, 9> FunctionNames;
 
 // "ОШИБКА: " followed by the message for the code, as the callers show it.
 inline constexpr std::string_view kErrorPrefix = "ОШИБКА: ";
+
+// Shown when a sequence has an empty index range: the walk makes no step and yields no value.
+inline constexpr std::string_view kEmptyIndexRangeMessage = "Пустой диапазон индексов n";
+
+// "ОШИБКА: " and the message for an error code 1..11.
+std::string EngineErrorText(int32_t code);
 
 struct Engine {
     // Slots 1..255; slot 0 is never used.

@@ -9,11 +9,10 @@ namespace {
 
 constexpr int kValueDecimals = 10;
 
-// An index range with no step produces no value and carries no code of its own: it is shown
-// as an incorrect expression.
+// An index range with no step produces no value and carries no code of its own.
 std::string ErrorText(int32_t code) {
-    if (code <= kNoError || code >= int32_t(ErrorMessages.size())) code = kErrIncorrect;
-    return std::string(kErrorPrefix) + std::string(ErrorMessages[size_t(code)]);
+    if (code == kNoError) return std::string(kErrorPrefix) + std::string(kEmptyIndexRangeMessage);
+    return EngineErrorText(code);
 }
 
 void Report(RunOutcome& outcome, const std::string& text) {

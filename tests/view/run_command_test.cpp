@@ -121,7 +121,7 @@ TEST(Run, EmptyIndexRangeIsReportedNotLeftUnset) {
     runner.engine.IndexTo = 4;
     const RunOutcome outcome = runner.Run("a+n");
     ASSERT_TRUE(outcome.ResultText.has_value());
-    EXPECT_EQ(outcome.ResultText->rfind("ОШИБКА: ", 0), 0u);
+    EXPECT_EQ(*outcome.ResultText, "ОШИБКА: Пустой диапазон индексов n");
     EXPECT_FALSE(outcome.NewA0Text.has_value());
     EXPECT_EQ(runner.engine.ValueA, 1);
 }
