@@ -152,6 +152,7 @@ class Reference {
         const ExtendedReal product = Checked(exponent * xm::NaturalLog(std::fabs(base)));
         if (e_.EngineError > 0) return 0;
         const ExtendedReal r = Exp(product);
+        if (e_.EngineError > 0) return 0;  // the fault abandons the power
         const ExtendedReal half = exponent / 2;
         return base < 0 && half - std::trunc(half) != 0 ? -r : r;
     }
