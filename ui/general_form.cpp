@@ -207,7 +207,11 @@ void GeneralForm::createPages() {
     // hidden is left for the tabs, not for whatever control follows it.
     pgPages->tabBar()->setFocusPolicy(Qt::StrongFocus);
     // Qt's tabs are wider than the designed ones; narrower padding keeps all three visible.
-    pgPages->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
+    pgPages->tabBar()->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 2px 5px; border: 1px solid palette(mid); border-bottom: none;"
+        " background: palette(button); margin-right: 1px; margin-top: 2px; }"
+        "QTabBar::tab:selected { background: palette(window); margin-top: 0px;"
+        " padding-bottom: 4px; font-weight: bold; }"));
     auto* expression = new QWidget;
     expression->setObjectName(QStringLiteral("pgExpression"));
     auto* parameters = new QWidget;
