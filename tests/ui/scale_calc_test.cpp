@@ -25,6 +25,7 @@ class ScaleCalcTest : public QObject {
     void enterClicksItsButton_data();
     void enterClicksItsButton();
     void sequenceValueKeepsA0();
+    void typedExpressionIsNotUsed();
 };
 
 void ScaleCalcTest::scaleButtons_data() {
@@ -359,6 +360,20 @@ void ScaleCalcTest::sequenceValueKeepsA0() {
     QCOMPARE(w->txtFuncResult->text(), QStringLiteral("10101"));
     QCOMPARE(w->txtA0->text(), QStringLiteral("1"));
     QCOMPARE(w->engine().ValueA, 1.0L);
+}
+
+void ScaleCalcTest::typedExpressionIsNotUsed() {
+    WindowFixture w;
+    w.Run("sinx");
+    w.TypeInto(w->txtFunctionText, "x*100");
+    w->txtXfunc->setText("1");
+    w->txtXProiz->setText("1");
+    w->btnCalcFunc->click();
+    QCOMPARE(w->txtFuncResult->text(), QStringLiteral("0.8414709848"));
+    w->btnCalcProiz->click();
+    QCOMPARE(w->txtFuncResult->text(), QStringLiteral("0.5403023059"));
+    w->btnCalcInt->click();
+    QCOMPARE(w->txtFuncResult->text(), QStringLiteral("0.4597"));
 }
 
 std::unique_ptr<QObject> MakeScaleCalcTest() {
