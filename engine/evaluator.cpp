@@ -28,16 +28,13 @@ struct Walk {
     int32_t count;         // slots 1..count hold the tree
     int32_t error;
     int32_t n;
-    // Where the values of x and a are, indexed by the node's kind.
-    const ExtendedReal* leaf[8];
+    // Where the values of x (kind 4) and a (kind 5) are, indexed by the kind's lowest bit.
+    const ExtendedReal* leaf[2];
 };
 
 TARVIK_INLINE Walk StartWalk(const Engine& engine, int32_t first, int32_t count, int32_t n,
                              const ExtendedReal* x, const ExtendedReal* a) {
-    Walk walk{&engine.NodeTable[first], engine.NodeTable.data(), count, 0, n, {}};
-    walk.leaf[static_cast<int>(NodeKind::ArgumentX)] = x;
-    walk.leaf[static_cast<int>(NodeKind::ValueA)] = a;
-    return walk;
+    return Walk{&engine.NodeTable[first], engine.NodeTable.data(), count, 0, n, {x, a}};
 }
 
 TARVIK_INLINE ExtendedReal Fail(int32_t& error, int32_t code) {
@@ -165,7 +162,7 @@ TARVIK_INLINE ExtendedReal LeafValue(const Walk& walk, const TBinary* node) {
     const NodeKind kind = node->Kind;
     if (kind == NodeKind::IndexN) return static_cast<ExtendedReal>(walk.n);
     const ExtendedReal* source =
-        kind == NodeKind::Constant ? &node->Value : walk.leaf[static_cast<int>(kind) & 7];
+        kind == NodeKind::Constant ? &node->Value : walk.leaf[static_cast<int>(kind) & 1];
     return *source;
 }
 
@@ -324,6 +321,6 @@ bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
             return true;
         }
         carried = value;
-        walk.leaf[static_cast<int>(NodeKind::ValueA)] = &carried;
+        walk.leaf[1] = &carried;
     }
 }
