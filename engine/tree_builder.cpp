@@ -130,11 +130,16 @@ void NormaliseExpression(Engine& engine, std::string& text) {
         engine.EngineError = kErrIncorrect;
         return;
     }
-    if (text.front() == '-') text.insert(0, 1, '0');
-    // Every "(-" becomes "(0-"; an inserted zero never forms a new pair, so one sweep does it.
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '(' && text[i + 1] == '-') text.insert(i + 1, 1, '0');
+    // A leading "-" gets a "0" in front, and every "(-" becomes "(0-"; an inserted zero never
+    // forms a new pair, so one sweep does it.
+    std::string rewritten;
+    rewritten.reserve(text.size() + text.size() / 2 + 1);
+    if (text.front() == '-') rewritten += '0';
+    for (size_t i = 0; i < text.size(); ++i) {
+        rewritten += text[i];
+        if (text[i] == '(' && i + 1 < text.size() && text[i + 1] == '-') rewritten += '0';
     }
+    text = std::move(rewritten);
 }
 
 namespace {
