@@ -302,7 +302,7 @@ bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
 
     const TBinary* root = &engine.NodeTable[1];
     // ValueA itself is never changed: the first step reads it, later steps read `carried`.
-    ExtendedReal carried = 0;
+    ExtendedReal carried;  // written before a later step reads it
     Walk walk = StartWalk(engine, 1, engine.NodeCount, 0, &x, &engine.ValueA);
     for (int64_t n = first;; ++n) {
         walk.next = root;
