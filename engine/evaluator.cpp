@@ -2,9 +2,10 @@
 // sequence driver that carries a from step to step. Every operation checks its result, so a
 // fault (overflow, division by zero, invalid operation) becomes code 11 where it happens.
 //
-// The walk keeps values in the x87 registers: long doubles go through memory only where the
-// calling convention demands it, so the elementary functions are inlined into the walk, and
-// the leaves x, a, n are read in place through pointers.
+// The walk keeps values in the x87 registers: a long double that is stored and at once loaded
+// back stalls the processor, so the elementary functions are inlined into the walk, left
+// spines are walked in a loop, and the leaves are read in place (x and a through pointers,
+// n from its integer).
 #include "engine/evaluator.h"
 
 #include <cmath>
