@@ -213,7 +213,7 @@ TARVIK_INLINE bool IsInner(NodeKind kind) {
 // operators and functions from it on, ending at a leaf. The spine is applied from the bottom
 // up, each operator taking its right operand where the walk stands: the same order as a walk
 // that recurses into every left operand, without the calls.
-ExtendedReal EvaluateWalk(Walk& walk) {
+TARVIK_INLINE ExtendedReal WalkSpine(Walk& walk) {
     const TBinary* const top = walk.next;
     const TBinary* node = top;
     CheckSlot(walk, node);
@@ -238,6 +238,10 @@ ExtendedReal EvaluateWalk(Walk& walk) {
         if (walk.error > 0) return 0;
     }
     return value;
+}
+
+[[gnu::noinline]] ExtendedReal EvaluateWalk(Walk& walk) {
+    return WalkSpine(walk);
 }
 
 // Whether the subtree at slot `first` lies wholly in filled slots of the table.
@@ -308,7 +312,7 @@ bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
     for (int64_t n = first;; ++n) {
         walk.next = root;
         walk.n = static_cast<int32_t>(n);
-        const ExtendedReal value = EvaluateWalk(walk);
+        const ExtendedReal value = WalkSpine(walk);
         if (walk.error > 0) {
             engine.EngineError = walk.error;
             // Every later step starts at slot 1 and stops there at once, yielding 0.
