@@ -35,7 +35,11 @@ GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
 }
 
-GeneralForm::~GeneralForm() = default;
+GeneralForm::~GeneralForm() {
+    // Destroying the controls moves the focus out of the expression box, whose signals would
+    // then reach the handlers of this half-destroyed window.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
 
 Canvas& GeneralForm::canvas() {
     return Image->canvas();
