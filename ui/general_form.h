@@ -1,9 +1,9 @@
 // The main window: every control under its own name, the menu and the dialogs, and the handlers
 // that read the controls, call the engine and view core, and write the controls back. The
-// handlers are spread over several files: construction (general_form.cpp), menu and dialogs
-// (general_form_menu.cpp), run, fields, resizing, scale and calculations (general_form_run.cpp),
-// mouse tools (general_form_mouse.cpp), keypad (keypad.cpp) and the file commands
-// (general_form_files.cpp).
+// handlers are spread over several files: construction (general_form.cpp), menu, dialogs and
+// message boxes (general_form_menu.cpp), run, fields and resizing (general_form_run.cpp), scale
+// buttons, calculations and the event filter (general_form_commands.cpp), mouse tools
+// (general_form_mouse.cpp), keypad (keypad.cpp) and the file commands (general_form_files.cpp).
 #pragma once
 
 #include <QMainWindow>
