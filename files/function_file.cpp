@@ -2,6 +2,7 @@
 #include "files/function_file.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <functional>
 
 #include "engine/number_text.h"
@@ -146,8 +147,10 @@ FunctionFile FunctionFileFromState(const ViewState& view, const Engine& engine,
                                    std::string_view upperBoundText) {
     FunctionFile file;
     file.Expression = std::string(expression);
-    file.PixelSizeX = view.PixelSizeX;
-    file.PixelSizeY = view.PixelSizeY;
+    // One zoom step may carry a pixel size half a step past its bound; the next run clamps it
+    // back, so the file stores the size the run will use and always loads again.
+    file.PixelSizeX = std::clamp(view.PixelSizeX, kMinPixelSize, kMaxPixelSize);
+    file.PixelSizeY = std::clamp(view.PixelSizeY, kMinPixelSize, kMaxPixelSize);
     file.SamplesPerPixel = view.SamplesPerPixel;
     file.IndexFrom = engine.IndexFrom;
     file.IndexTo = engine.IndexTo;

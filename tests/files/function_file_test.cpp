@@ -62,6 +62,19 @@ TEST(FunctionFileWrite, ValuesTakenFromTheStateInForce) {
               " 2.7E+0043\r\n0\r\n");
 }
 
+TEST(FunctionFileWrite, PixelSizeZoomedPastItsBoundIsStoredClampedAndLoadsAgain) {
+    ViewState view;
+    view.PixelSizeX = 0.000005L;  // one zoom-in step below the smallest size
+    view.PixelSizeY = 200000;     // one zoom-out step above the largest
+    const Engine engine;
+    const std::string bytes =
+        FunctionFileBytes(FunctionFileFromState(view, engine, "x", false, "", ""));
+    EXPECT_EQ(bytes,
+              "x\r\n0.0000100000\r\n100000.0000000000\r\n1\r\n1\r\n100\r\n1.0000000000\r\n"
+              "1.0000000000\r\n0\r\n");
+    EXPECT_TRUE(ParseFunctionFile(bytes).File.has_value());
+}
+
 TEST(FunctionFileWrite, CyrillicIsCodePage1251AndLineBreaksInTextsBecomeBlanks) {
     const std::string bytes =
         FunctionFileBytes(DefaultStateFile("sin\xd1\x85", true, "1\r\n2", "3\x1a"));
