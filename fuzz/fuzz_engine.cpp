@@ -3,10 +3,12 @@
 // restore a, and agree bit for bit (value, code, cursor) with a plain transcription of the
 // evaluation rules: a recursion into every operand, the power by truncation, the factorial by
 // its loop.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -232,7 +234,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     engine.ConstantC = finite(cBase, cScale);
     const int64_t last = static_cast<int64_t>(from) + span - 8;
     engine.IndexFrom = from;
-    engine.IndexTo = static_cast<int32_t>(std::min<int64_t>(last, INT32_MAX));
+    engine.IndexTo = static_cast<int32_t>(
+        std::clamp<int64_t>(last, std::numeric_limits<int32_t>::min(), INT32_MAX));
     const std::string_view text = reader.Rest();
 
     const int32_t built = BuildExpression(engine, text);
