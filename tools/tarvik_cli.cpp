@@ -98,19 +98,19 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     // "render --load FILE" takes the expression from the file.
     const bool fromFile = line.command == "render" && std::string_view(argv[2]) == "--load";
     if (!fromFile) line.expression = argv[2];
-    const CommandSpec& spec = found->second;
+    const CommandSpec& accepted = found->second;
     for (int i = fromFile ? 2 : 3; i < argc; ++i) {
         const std::string option = argv[i];
-        if (spec.flagOptions.contains(option)) {
+        if (accepted.flagOptions.contains(option)) {
             line.flags.insert(option);
-        } else if (spec.valueOptions.contains(option)) {
+        } else if (accepted.valueOptions.contains(option)) {
             if (i + 1 >= argc) throw UsageError{"нет значения у " + option};
             line.values[option] = argv[++i];
         } else {
             throw UsageError{"неизвестный параметр для " + line.command + ": " + option};
         }
     }
-    for (const std::string& option : spec.required) {
+    for (const std::string& option : accepted.required) {
         if (!line.Has(option)) throw UsageError{"не задан " + option};
     }
     return line;
