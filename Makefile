@@ -1,5 +1,5 @@
 # Set-up, build, run and test over CMake. `make run` starts the program; `make test` runs every
-# test (plain build, then AddressSanitizer + UndefinedBehaviorSanitizer, then the fuzzers).
+# test (plain build, then the fuzzers, then AddressSanitizer + UndefinedBehaviorSanitizer).
 BUILD ?= build
 SAN_BUILD ?= build-san
 FUZZ_BUILD ?= build-fuzz
@@ -37,7 +37,7 @@ build: configure
 run: build
 	$(BUILD)/bin/tarvik
 
-test: deps test-plain test-san test-fuzz
+test: deps test-plain test-fuzz test-san
 
 test-plain:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
