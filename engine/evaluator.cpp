@@ -244,6 +244,210 @@ TARVIK_INLINE ExtendedReal WalkSpine(Walk& walk) {
     return WalkSpine(walk);
 }
 
+// The quick walk: the same operations in the same order, but no result is checked. Each
+// operation gives infinity or NaN exactly when the checked walk would call it a fault (code
+// 11), and such a value passes through every later operation as infinity or NaN, except where
+// an operation could turn it into a finite number (a divisor, the argument of sine, cosine and
+// the exponential, the exponent of a zero base): there it is looked at. So a step whose value
+// is finite met no fault, and its value is bit for bit the checked walk's. A guard (a zero
+// divisor, the power's rules, a function's domain) or an infinite value sends the evaluation
+// to the checked walk, which finds the first error and where the walk stopped.
+
+// The leaves' values for a subtree walked by a call of its own (the inlined walk keeps them
+// in registers), and the filled slots for the fuzzing build's check.
+struct QuickLeaves {
+    ExtendedReal x;
+    ExtendedReal a;
+    int32_t n;
+    const TBinary* table;
+    int32_t count;
+};
+
+TARVIK_INLINE void CheckSlot([[maybe_unused]] const QuickLeaves& leaves,
+                             [[maybe_unused]] const TBinary* node) {
+#ifdef TARVIK_CHECK_WALK
+    if (node - leaves.table < 1 || node - leaves.table > leaves.count) __builtin_trap();
+#endif
+}
+
+TARVIK_INLINE ExtendedReal Guard(bool& guarded) {
+    guarded = true;
+    return 0;
+}
+
+TARVIK_INLINE ExtendedReal QuickExponential(bool& guarded, ExtendedReal v) {
+    const ExtendedReal t = v * extended_math::kLog2E;
+    if (t > extended_math::kPowerOfTwoOverflow) return Guard(guarded);
+    // 0 would hide a t of minus infinity.
+    if (t < extended_math::kPowerOfTwoUnderflow) return IsFinite(t) ? 0 : Guard(guarded);
+    return extended_math::PowerOfTwo(t);
+}
+
+TARVIK_INLINE ExtendedReal QuickPower(bool& guarded, ExtendedReal base, ExtendedReal exponent) {
+    const bool fractional = !extended_math::IsIntegral(exponent);
+    if (base < 0 && fractional) return Guard(guarded);
+    if (base == 0) return fractional || exponent < 0 || !IsFinite(exponent) ? Guard(guarded) : 0;
+    const ExtendedReal product = exponent * extended_math::NaturalLog(std::fabs(base));
+    const ExtendedReal r = QuickExponential(guarded, product);
+    if (base > 0) return r;
+    return extended_math::IsIntegral(exponent / 2) ? r : -r;
+}
+
+// Returns the factorial, or a negative number when the checked walk must decide.
+[[gnu::noinline]] ExtendedReal QuickFactorial(const ExtendedReal& v) {
+    int32_t error = 0;
+    const ExtendedReal r = Factorial(error, v);
+    return error > 0 ? -1 : r;
+}
+
+TARVIK_INLINE ExtendedReal QuickFunction(bool& guarded, int32_t code, ExtendedReal v) {
+    const bool huge = !(std::fabs(v) < extended_math::kTrigLimit);
+    switch (static_cast<FunctionCode>(code)) {
+        case FunctionCode::Sin:
+            if (huge) return IsFinite(v) ? 0 : Guard(guarded);
+            return extended_math::Sine(v);
+        case FunctionCode::Cos:
+            if (huge) return IsFinite(v) ? 0 : Guard(guarded);
+            return extended_math::Cosine(v);
+        case FunctionCode::Tg:
+        case FunctionCode::Ctg: {
+            const bool tangent = code == static_cast<int32_t>(FunctionCode::Tg);
+            if (tangent && v == extended_math::kHalfPi) return Guard(guarded);
+            if (!tangent && v == extended_math::kPi) return Guard(guarded);
+            ExtendedReal sine = 0;
+            ExtendedReal cosine = 0;
+            if (!huge) extended_math::SineCosine(v, sine, cosine);
+            // A zero divisor gives infinity or NaN (0/0), which the end sees.
+            return tangent ? sine / cosine : cosine / sine;
+        }
+        case FunctionCode::Sqrt:
+            return v >= 0 ? std::sqrt(v) : Guard(guarded);
+        case FunctionCode::Ln:
+            return v > 0 ? extended_math::NaturalLog(v) : Guard(guarded);
+        case FunctionCode::Exp:
+            return QuickExponential(guarded, v);
+        case FunctionCode::Abs:
+            return std::fabs(v);
+        case FunctionCode::Fact: {
+            const ExtendedReal r = QuickFactorial(v);
+            return r < 0 ? Guard(guarded) : r;
+        }
+    }
+    return Guard(guarded);
+}
+
+TARVIK_INLINE ExtendedReal QuickOperator(bool& guarded, int32_t code, ExtendedReal l,
+                                         ExtendedReal r) {
+    switch (static_cast<OperatorCode>(code)) {
+        case OperatorCode::Add:
+            return l + r;
+        case OperatorCode::Subtract:
+            return l - r;
+        case OperatorCode::Multiply:
+            return l * r;
+        case OperatorCode::Divide:
+            // An infinite divisor would hide itself in a quotient of 0.
+            return r == 0 || !IsFinite(r) ? Guard(guarded) : l / r;
+        case OperatorCode::Power:
+            return QuickPower(guarded, l, r);
+    }
+    return Guard(guarded);
+}
+
+TARVIK_INLINE ExtendedReal QuickLeaf(const TBinary* node, const QuickLeaves& leaves) {
+    switch (node->Kind) {
+        case NodeKind::ArgumentX:
+            return leaves.x;
+        case NodeKind::ValueA:
+            return leaves.a;
+        case NodeKind::IndexN:
+            return static_cast<ExtendedReal>(leaves.n);
+        default:
+            return node->Value;
+    }
+}
+
+ExtendedReal QuickSubtree(const QuickLeaves& leaves, const TBinary*& next, bool& guarded);
+
+TARVIK_INLINE ExtendedReal QuickOperand(const TBinary*& next, bool& guarded,
+                                        const QuickLeaves& leaves) {
+    const TBinary* node = next;
+    CheckSlot(leaves, node);
+    if (IsLeaf(node->Kind)) {
+        next = node + 1;
+        return QuickLeaf(node, leaves);
+    }
+    CheckSlot(leaves, node + 1);
+    if (node->Kind == NodeKind::Operator && IsLeaf(node[1].Kind) &&
+        (CheckSlot(leaves, node + 2), IsLeaf(node[2].Kind))) {
+        next = node + 3;
+        return QuickOperator(guarded, node->Code, QuickLeaf(node + 1, leaves),
+                             QuickLeaf(node + 2, leaves));
+    }
+    if (node->Kind == NodeKind::Function && IsLeaf(node[1].Kind)) {
+        next = node + 2;
+        return QuickFunction(guarded, node->Code, QuickLeaf(node + 1, leaves));
+    }
+    // The call sees its own copies, so that ours stay in registers.
+    const QuickLeaves copy = leaves;
+    const TBinary* subtreeNext = node;
+    bool subtreeGuarded = false;
+    const ExtendedReal value = QuickSubtree(copy, subtreeNext, subtreeGuarded);
+    next = subtreeNext;
+    guarded |= subtreeGuarded;
+    return value;
+}
+
+// The left spine from the bottom up, as WalkSpine does it.
+TARVIK_INLINE ExtendedReal QuickSpine(const TBinary*& next, bool& guarded,
+                                      const QuickLeaves& leaves) {
+    const TBinary* const top = next;
+    const TBinary* node = top;
+    CheckSlot(leaves, node);
+    while (IsInner(node->Kind)) {
+        ++node;
+        CheckSlot(leaves, node);
+    }
+    if (!IsLeaf(node->Kind)) return Guard(guarded);
+    next = node + 1;
+    ExtendedReal value = QuickLeaf(node, leaves);
+    while (node != top) {
+        --node;
+        if (node->Kind == NodeKind::Function) {
+            value = QuickFunction(guarded, node->Code, value);
+        } else {
+            value = QuickOperator(guarded, node->Code, value, QuickOperand(next, guarded, leaves));
+        }
+    }
+    return value;
+}
+
+[[gnu::noinline]] ExtendedReal QuickSubtree(const QuickLeaves& leaves, const TBinary*& next,
+                                            bool& guarded) {
+    return QuickSpine(next, guarded, leaves);
+}
+
+// The quick sequence: true, with the last step's value and cursor stored, when no step
+// faulted and no guard was met; false when the checked walk must decide.
+TARVIK_INLINE bool QuickSequence(Engine& engine, ExtendedReal x, int64_t first, int64_t last,
+                                 ExtendedReal& result) {
+    const TBinary* const root = &engine.NodeTable[1];
+    QuickLeaves leaves{x, engine.ValueA, 0, engine.NodeTable.data(), engine.NodeCount};
+    bool guarded = false;
+    for (int64_t n = first;; ++n) {
+        const TBinary* next = root;
+        leaves.n = static_cast<int32_t>(n);
+        const ExtendedReal value = QuickSpine(next, guarded, leaves);
+        if (guarded || !IsFinite(value)) return false;
+        if (n == last) {
+            engine.NodeCursor = static_cast<int32_t>(next - engine.NodeTable.data());
+            result = value;
+            return true;
+        }
+        leaves.a = value;
+    }
+}
+
 // Whether the subtree at slot `first` lies wholly in filled slots of the table.
 bool SubtreeIsWhole(const Engine& engine, int32_t first) {
     int32_t pending = 1;
@@ -263,6 +467,35 @@ bool SubtreeIsWhole(const Engine& engine, int32_t first) {
         }
     }
     return true;
+}
+
+// The sequence with every result checked: the first error in the order of the walk stops it
+// with its code, and the cursor stays where that walk stopped.
+[[gnu::noinline]] void CheckedSequence(Engine& engine, ExtendedReal x, int64_t first, int64_t last,
+                                       ExtendedReal& result) {
+    const TBinary* root = &engine.NodeTable[1];
+    // ValueA itself is never changed: the first step reads it, later steps read `carried`.
+    ExtendedReal carried;  // written before a later step reads it
+    Walk walk = StartWalk(engine, 1, engine.NodeCount, 0, &x, &engine.ValueA);
+    for (int64_t n = first;; ++n) {
+        walk.next = root;
+        walk.n = static_cast<int32_t>(n);
+        const ExtendedReal value = WalkSpine(walk);
+        if (walk.error > 0) {
+            engine.EngineError = walk.error;
+            // Every later step starts at slot 1 and stops there at once, yielding 0.
+            engine.NodeCursor = n < last ? 1 : static_cast<int32_t>(walk.next - walk.table);
+            result = 0;
+            return;
+        }
+        if (n == last) {
+            engine.NodeCursor = static_cast<int32_t>(walk.next - walk.table);
+            result = value;
+            return;
+        }
+        carried = value;
+        walk.leaf[1] = &carried;
+    }
 }
 
 }  // namespace
@@ -304,28 +537,7 @@ bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
         last = engine.IndexTo;
     }
     if (last < first) return false;
-
-    const TBinary* root = &engine.NodeTable[1];
-    // ValueA itself is never changed: the first step reads it, later steps read `carried`.
-    ExtendedReal carried;  // written before a later step reads it
-    Walk walk = StartWalk(engine, 1, engine.NodeCount, 0, &x, &engine.ValueA);
-    for (int64_t n = first;; ++n) {
-        walk.next = root;
-        walk.n = static_cast<int32_t>(n);
-        const ExtendedReal value = WalkSpine(walk);
-        if (walk.error > 0) {
-            engine.EngineError = walk.error;
-            // Every later step starts at slot 1 and stops there at once, yielding 0.
-            engine.NodeCursor = n < last ? 1 : static_cast<int32_t>(walk.next - walk.table);
-            result = 0;
-            return true;
-        }
-        if (n == last) {
-            engine.NodeCursor = static_cast<int32_t>(walk.next - walk.table);
-            result = value;
-            return true;
-        }
-        carried = value;
-        walk.leaf[1] = &carried;
-    }
+    if (!QuickSequence(engine, x, first, last, result))
+        CheckedSequence(engine, x, first, last, result);
+    return true;
 }

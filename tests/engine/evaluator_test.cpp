@@ -162,6 +162,17 @@ INSTANTIATE_TEST_SUITE_P(
                     // the cotangent of a denormal overflows
                     ErrorRow{"ctgx", 1e-4940L, 11}));
 
+// An overflow whose infinity a later operation would turn into a finite number: a divisor,
+// the argument of sine, cosine or the exponential, the exponent of a zero base.
+INSTANTIATE_TEST_SUITE_P(
+    HiddenFaults, ErrorTest,
+    testing::Values(ErrorRow{"1/(x*x)", 1e3000L, 11}, ErrorRow{"sin(x*x)", 1e3000L, 11},
+                    ErrorRow{"cos(x*x)", -1e3000L, 11}, ErrorRow{"exp(0-x*x)", 1e3000L, 11},
+                    ErrorRow{"0^(x*x)", 1e3000L, 11}, ErrorRow{"abs(x*x)*0", 1e3000L, 11},
+                    ErrorRow{"fact(x*x)", 1e3000L, 11}, ErrorRow{"ln(x*x)/x", 1e3000L, 11},
+                    // the overflow comes first, the division by zero after it
+                    ErrorRow{"sin(x*x)+1/0", 1e3000L, 11}, ErrorRow{"1/0+sin(x*x)", 1e3000L, 3}));
+
 INSTANTIATE_TEST_SUITE_P(FirstErrorWins, ErrorTest,
                          testing::Values(ErrorRow{"x^lnx", 0, 9}, ErrorRow{"ln(0)+1/0", 0, 9},
                                          ErrorRow{"1/0+ln(0)", 0, 3},
@@ -277,7 +288,9 @@ INSTANTIATE_TEST_SUITE_P(
                     SequenceRow{"a+n", 0, kMin, kMin + 1, -4294967295.0L, 0},
                     // an error at some step: result 0 with that step's code
                     SequenceRow{"a/(n-3)", 1, 1, 5, 0, 3}, SequenceRow{"a*n*x", 1, 1, 2000, 0, 11},
-                    SequenceRow{"sqrt(a-n)", 10, 1, 5, 0, 8}));
+                    SequenceRow{"sqrt(a-n)", 10, 1, 5, 0, 8},
+                    // the overflow of the first step is not carried; the last step is finite
+                    SequenceRow{"(2-n)*(10^4000)*(10^4000)", 0, 1, 2, 0, 11}));
 
 TEST(SequenceTest, ErrorAtALaterStepLeavesTheCursorAtSlotOne) {
     Engine engine;
