@@ -336,6 +336,9 @@ TARVIK_INLINE ExtendedReal QuickFunction(bool& guarded, int32_t code, ExtendedRe
     return Guard(guarded);
 }
 
+// A computed divisor is looked at for infinity; a leaf is not, since a leaf of infinity (an
+// infinite x) divides to 0 in the checked walk as well.
+template <bool kComputedDivisor>
 TARVIK_INLINE ExtendedReal QuickOperator(bool& guarded, int32_t code, ExtendedReal l,
                                          ExtendedReal r) {
     switch (static_cast<OperatorCode>(code)) {
@@ -347,7 +350,7 @@ TARVIK_INLINE ExtendedReal QuickOperator(bool& guarded, int32_t code, ExtendedRe
             return l * r;
         case OperatorCode::Divide:
             // An infinite divisor would hide itself in a quotient of 0.
-            return r == 0 || !IsFinite(r) ? Guard(guarded) : l / r;
+            return r == 0 || (kComputedDivisor && !IsFinite(r)) ? Guard(guarded) : l / r;
         case OperatorCode::Power:
             return QuickPower(guarded, l, r);
     }
@@ -355,34 +358,25 @@ TARVIK_INLINE ExtendedReal QuickOperator(bool& guarded, int32_t code, ExtendedRe
 }
 
 TARVIK_INLINE ExtendedReal QuickLeaf(const TBinary* node, const QuickLeaves& leaves) {
-    switch (node->Kind) {
-        case NodeKind::ArgumentX:
-            return leaves.x;
-        case NodeKind::ValueA:
-            return leaves.a;
-        case NodeKind::IndexN:
-            return static_cast<ExtendedReal>(leaves.n);
-        default:
-            return node->Value;
-    }
+    const NodeKind kind = node->Kind;
+    if (kind == NodeKind::ArgumentX) return leaves.x;
+    if (kind == NodeKind::Constant) return node->Value;
+    if (kind == NodeKind::ValueA) return leaves.a;
+    return static_cast<ExtendedReal>(leaves.n);
 }
 
 ExtendedReal QuickSubtree(const QuickLeaves& leaves, const TBinary*& next, bool& guarded);
 
-TARVIK_INLINE ExtendedReal QuickOperand(const TBinary*& next, bool& guarded,
-                                        const QuickLeaves& leaves) {
+// The right operand of an operator when it is not a leaf.
+TARVIK_INLINE ExtendedReal QuickInnerOperand(const TBinary*& next, bool& guarded,
+                                             const QuickLeaves& leaves) {
     const TBinary* node = next;
-    CheckSlot(leaves, node);
-    if (IsLeaf(node->Kind)) {
-        next = node + 1;
-        return QuickLeaf(node, leaves);
-    }
     CheckSlot(leaves, node + 1);
     if (node->Kind == NodeKind::Operator && IsLeaf(node[1].Kind) &&
         (CheckSlot(leaves, node + 2), IsLeaf(node[2].Kind))) {
         next = node + 3;
-        return QuickOperator(guarded, node->Code, QuickLeaf(node + 1, leaves),
-                             QuickLeaf(node + 2, leaves));
+        return QuickOperator<false>(guarded, node->Code, QuickLeaf(node + 1, leaves),
+                                    QuickLeaf(node + 2, leaves));
     }
     if (node->Kind == NodeKind::Function && IsLeaf(node[1].Kind)) {
         next = node + 2;
@@ -415,8 +409,16 @@ TARVIK_INLINE ExtendedReal QuickSpine(const TBinary*& next, bool& guarded,
         --node;
         if (node->Kind == NodeKind::Function) {
             value = QuickFunction(guarded, node->Code, value);
+            continue;
+        }
+        const TBinary* const operand = next;
+        CheckSlot(leaves, operand);
+        if (IsLeaf(operand->Kind)) {
+            next = operand + 1;
+            value = QuickOperator<false>(guarded, node->Code, value, QuickLeaf(operand, leaves));
         } else {
-            value = QuickOperator(guarded, node->Code, value, QuickOperand(next, guarded, leaves));
+            value = QuickOperator<true>(guarded, node->Code, value,
+                                        QuickInnerOperand(next, guarded, leaves));
         }
     }
     return value;
