@@ -1,11 +1,13 @@
 // The evaluator: a recursive walk over the pre-order node table, the power rule, and the
-// sequence driver that carries a from step to step. Every operation checks its result, so a
-// fault (overflow, division by zero, invalid operation) becomes code 11 where it happens.
+// sequence driver that carries a from step to step. In the checked walk every operation
+// checks its result, so a fault (overflow, division by zero, invalid operation) becomes code
+// 11 where it happens. The sequence first tries a quick walk that checks nothing per
+// operation and hands over to the checked walk when a step went wrong.
 //
-// The walk keeps values in the x87 registers: a long double that is stored and at once loaded
+// The walks keep values in the x87 registers: a long double that is stored and at once loaded
 // back stalls the processor, so the elementary functions are inlined into the walk, left
-// spines are walked in a loop, and the leaves are read in place (x and a through pointers,
-// n from its integer).
+// spines are walked in a loop, and the leaves are read in place (the quick walk holds x and a
+// in registers, the checked one reads them through pointers; n from its integer).
 #include "engine/evaluator.h"
 
 #include <cmath>
