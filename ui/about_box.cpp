@@ -9,25 +9,9 @@
 #include <QScreen>
 
 #include "ui/icons.h"
+#include "ui/widget_factory.h"
 
 namespace {
-
-QFont SansSerif(int pixels) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    return font;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
-                  QPoint at) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
 
 QLabel* MakePicture(QWidget* parent, const char* name, const QRect& box) {
     auto* picture = new QLabel(parent);
@@ -45,7 +29,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(298, 190);
-    setFont(SansSerif(11));
+    setFont(ui::SansFont(11));
     setModal(true);
 
     Panel1 = new QFrame(this);
@@ -55,21 +39,19 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
 
     ProgramIcon = MakePicture(Panel1, "ProgramIcon", {8, 8, 33, 33});
     ProgramIcon->setScaledContents(true);
-    QFont titleFont(QStringLiteral("Times New Roman"));
-    titleFont.setStyleHint(QFont::Serif);
-    titleFont.setPixelSize(19);
+    QFont titleFont = ui::SerifFont(19);
     titleFont.setBold(true);
     titleFont.setItalic(true);
-    lblTitle = MakeLabel(Panel1, "lblTitle", kAboutTitle, titleFont, {80, 8});
+    lblTitle = ui::MakeLabel(Panel1, "lblTitle", {80, 8}, kAboutTitle, titleFont);
     lblTitle->setStyleSheet(QStringLiteral("color: red"));
     Image1 = MakePicture(Panel1, "Image1", {8, 40, 41, 33});
-    Label1 = MakeLabel(Panel1, "Label1", QStringLiteral("Разработчики проекта Tarvik"),
-                       SansSerif(13), {64, 48});
-    Label2 = MakeLabel(Panel1, "Label2", QStringLiteral("Ноябрь — декабрь 2026 г."), SansSerif(13),
-                       {64, 72});
-    QFont linkFont = SansSerif(11);
+    Label1 = ui::MakeLabel(Panel1, "Label1", {64, 48},
+                           QStringLiteral("Разработчики проекта Tarvik"), ui::SansFont(13));
+    Label2 = ui::MakeLabel(Panel1, "Label2", {64, 72}, QStringLiteral("Ноябрь — декабрь 2026 г."),
+                           ui::SansFont(13));
+    QFont linkFont = ui::SansFont(11);
     linkFont.setUnderline(true);
-    lblLink = MakeLabel(Panel1, "lblLink", kProjectPage, linkFont, {64, 96});
+    lblLink = ui::MakeLabel(Panel1, "lblLink", {64, 96}, kProjectPage, linkFont);
     lblLink->setStyleSheet(QStringLiteral("color: blue"));
     lblLink->setCursor(Qt::PointingHandCursor);
     lblLink->installEventFilter(this);
