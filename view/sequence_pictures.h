@@ -23,7 +23,7 @@ inline constexpr std::string_view kCobwebModeName = "Паутина";
 inline constexpr std::string_view kCobwebNeedsMap = "Паутина строится только для выражений без n";
 
 // The diagonal and the staircase of the cobweb; the curve and the terms take the line colour.
-inline constexpr Colour kDiagonalColour = kGreen;
+inline constexpr Colour kDiagonalColour = 0x00FF00;  // bright green
 inline constexpr Colour kStaircaseColour = kRed;
 
 struct PictureOutcome {
