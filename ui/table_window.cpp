@@ -67,6 +67,12 @@ TableWindow::TableWindow(GeneralForm& form) : QWidget(&form, Qt::Window), form_(
     resize(420, 560);
 }
 
+TableWindow::~TableWindow() {
+    // A field losing the focus while the controls are destroyed would reach the handlers of
+    // this half-destroyed window.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
+
 void TableWindow::createControls() {
     rbtSequence = Named<QRadioButton>(this, "rbtSequence", QStringLiteral("Последовательность"),
                                       QStringLiteral("Члены a_n при n от n0 до nk"));

@@ -26,6 +26,7 @@ class TableWindow : public QWidget {
 
   public:
     explicit TableWindow(GeneralForm& form);
+    ~TableWindow() override;
 
     // The picture the main window draws, and the argument of the sequence pictures (the x of
     // the sequence table as last accepted).
