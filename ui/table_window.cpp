@@ -3,7 +3,6 @@
 // stand, and asks the main window to redraw when the picture mode or its argument changes.
 #include "ui/table_window.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -12,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -105,11 +105,8 @@ void TableWindow::createControls() {
     tblRows->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     tblRows->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblRows->setWordWrap(false);
-    auto* copy = new QAction(tblRows);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
-    tblRows->addAction(copy);
-    connect(copy, &QAction::triggered, this, &TableWindow::btnTableCopyClick);
+    // The view's own copy key would take only the current cell.
+    tblRows->installEventFilter(this);
 
     lblLastTerm = new QLabel(this);
     lblLastTerm->setObjectName(QStringLiteral("lblLastTerm"));
@@ -172,6 +169,15 @@ void TableWindow::createControls() {
         connect(field, &QLineEdit::returnPressed, this, &TableWindow::btnTableFillClick);
     }
     ShowSummary(true);
+}
+
+bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tblRows && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        btnTableCopyClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 PictureMode TableWindow::Mode() const {

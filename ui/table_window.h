@@ -60,6 +60,9 @@ class TableWindow : public QWidget {
     void cbxPictureModeChange();
     void txtSeqXExit();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void createControls();
     void FillSequence();

@@ -91,6 +91,13 @@ class TableWindowTest : public QObject {
         QApplication::clipboard()->clear();
         QTest::mouseClick(table.btnTableCopy, Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2\t2\n4\t24\n"));
+        // Ctrl+C in the table does the same.
+        table.tblRows->selectRow(2);
+        QApplication::clipboard()->clear();
+        table.activateWindow();
+        table.tblRows->setFocus();
+        QTest::keyClick(table.tblRows, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("3\t6\n"));
 
         QTemporaryDir dir;
         const QString name = dir.filePath(QStringLiteral("terms"));
