@@ -8,12 +8,16 @@
 #include <array>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "calc/calculations.h"
+#include "calc/sequence_behaviour.h"
+#include "calc/sequence_table.h"
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
 #include "engine/tree_builder.h"
@@ -25,6 +29,7 @@
 #include "view/drawing.h"
 #include "view/run_command.h"
 #include "view/scale_commands.h"
+#include "view/sequence_pictures.h"
 #include "view/view_state.h"
 
 namespace {
@@ -36,7 +41,8 @@ constexpr int kDefaultHeight = 275;
 constexpr int kMaxPictureSide = 20000;
 
 constexpr const char* kUsage =
-    "использование: tarvik-cli value|tree|derivative|integral|render ВЫРАЖЕНИЕ [параметры]"
+    "использование: tarvik-cli value|tree|derivative|integral|table|sequence|render ВЫРАЖЕНИЕ"
+    " [параметры]"
     " или tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА [параметры рисунка]";
 
 // A bad command line: its one-line message.
@@ -79,9 +85,12 @@ const std::map<std::string, CommandSpec>& Commands() {
         {"derivative", {WithParameters({"--x"}), {}, {"--x"}}},
         {"integral", {WithParameters({"--from", "--to"}), {}, {"--from", "--to"}}},
         {"render",
-         {WithParameters({"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load"}),
-          {"--centre", "--points", "--no-grid", "--no-axes"},
+         {WithParameters(
+              {"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load", "--x"}),
+          {"--centre", "--points", "--no-grid", "--no-axes", "--terms", "--cobweb"},
           {"-o"}}},
+        {"table", {WithParameters({"--from", "--to", "--step"}), {}, {"--from", "--to", "--step"}}},
+        {"sequence", {WithParameters({"--x"}), {"--summary"}, {}}},
     };
     return commands;
 }
@@ -373,6 +382,76 @@ std::string ApplyLoadedFile(const CommandLine& line, ViewState& view, Engine& en
     return parse.File->Expression;
 }
 
+// --- Sequences and tables: the expression built with the parameters given, not run first, so
+// that a0 is the one on the command line.
+
+ExtendedReal RealOption(const CommandLine& line, const std::string& option) {
+    const std::string* text = Find(line, option);
+    ExtendedReal value = 0;
+    if (text != nullptr && !NumberSyntax(*text, value)) Rejected(option, *text);
+    return value;
+}
+
+Engine BuiltWithParameters(const CommandLine& line) {
+    ViewState view;
+    Engine engine;
+    ApplyParameters(line, view, engine);
+    BuildExpression(engine, Cp1251FromUtf8(line.expression));
+    return engine;
+}
+
+void PrintRows(const TableRows& rows) {
+    std::string text;
+    for (size_t k = 0; k < rows.Size(); ++k) {
+        text += rows.KeyText(k) + '\t' + rows.ValueText(k) + '\n';
+    }
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+int ShowTable(const CommandLine& line) {
+    const auto range = MakeTableRange(RealOption(line, "--from"), RealOption(line, "--to"),
+                                      RealOption(line, "--step"));
+    if (const auto* refused = std::get_if<std::string>(&range)) {
+        throw UsageError{"--step: " + *refused};
+    }
+    PrintRows(FunctionRows(BuiltWithParameters(line), std::get<TableRange>(range)));
+    return 0;
+}
+
+int ShowSequence(const CommandLine& line) {
+    const TermList terms = ComputeTerms(BuiltWithParameters(line), RealOption(line, "--x"));
+    if (!line.flags.contains("--summary")) {
+        PrintRows(SequenceRows(terms));
+        return 0;
+    }
+    for (const std::string& text : SequenceSummary(terms)) PrintLine(text);
+    return 0;
+}
+
+PictureMode RenderMode(const CommandLine& line) {
+    const bool terms = line.flags.contains("--terms");
+    const bool cobweb = line.flags.contains("--cobweb");
+    if (terms && cobweb) throw UsageError{"--terms и --cobweb вместе не задаются"};
+    if (!terms && !cobweb && line.Has("--x")) throw UsageError{"--x только с --terms или --cobweb"};
+    return terms ? PictureMode::Terms : cobweb ? PictureMode::Cobweb : PictureMode::Graph;
+}
+
+// The sequence picture over what the run drew, the walk starting from the a0 given (the run of
+// an expression without x has advanced it). Returns a message for an InformationBox, if any.
+std::optional<std::string> DrawSequencePicture(const CommandLine& line, const Engine& run,
+                                               ExtendedReal a0, const ViewState& view,
+                                               Canvas& canvas, const DrawOptions& options,
+                                               PictureMode mode) {
+    Engine engine = run;
+    engine.ValueA = a0;
+    try {
+        return DrawPicture(canvas, engine, view, options, mode, RealOption(line, "--x"))
+            .Information;
+    } catch (const DrawingOverflow&) {
+        return std::string(kOverflowMessage);
+    }
+}
+
 int Render(const CommandLine& line) {
     int width = kDefaultWidth;
     int height = kDefaultHeight;
@@ -390,11 +469,18 @@ int Render(const CommandLine& line) {
         ApplyView(line, view, engine, width, height);
     }
 
+    const PictureMode mode = RenderMode(line);
+    const ExtendedReal a0 = engine.ValueA;
     Canvas canvas(width, height);
     const RunOutcome run = RunOnce(engine, view, canvas, options, expression);
+    std::optional<std::string> information;
+    if (mode != PictureMode::Graph && !run.Overflow) {
+        information = DrawSequencePicture(line, engine, a0, view, canvas, options, mode);
+    }
     if (!SavePicture(canvas.Image(), line.Value("-o"))) {
         return Information("Не удалось записать файл " + line.Value("-o"));
     }
+    if (information) return Information(*information);
     return ShowRun(run);
 }
 
@@ -406,6 +492,8 @@ int main(int argc, char** argv) {
         const CommandLine line = ParseCommandLine(argc, argv);
         if (line.command == "tree") return ShowTree(line);
         if (line.command == "render") return Render(line);
+        if (line.command == "table") return ShowTable(line);
+        if (line.command == "sequence") return ShowSequence(line);
         return RunCalculation(line);
     } catch (const UsageError& error) {
         std::fprintf(stderr, "tarvik-cli: %s\n", error.message.c_str());

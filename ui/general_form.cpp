@@ -30,6 +30,7 @@ GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
     createDialogs();
     createActions();
     createMenus();
+    createTableWindow();
     createShortcuts();
     installFilters();
     FormCreate();

@@ -36,6 +36,7 @@ class QTabWidget;
 class QToolButton;
 class QWidget;
 class PictureWidget;
+class TableWindow;
 struct CalcOutcome;
 
 inline const QString kWindowCaption = QStringLiteral("Tarvik 1.0");
@@ -161,6 +162,10 @@ class GeneralForm : public QMainWindow {
     QAction* mnuHelpHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
     QShortcut* exitShortcut = nullptr;
+    // The table window and its menu (general_form_table.cpp).
+    TableWindow* tableWindow = nullptr;
+    QMenu* mnuTable = nullptr;
+    QAction* mnuTableOpen = nullptr;
 
     // Dialogs owned by the window.
     QColorDialog* ColorDialog = nullptr;
@@ -223,6 +228,8 @@ class GeneralForm : public QMainWindow {
     void mnuSaveScClick();
     void mnuHelpHelpClick();
     void mnuHelpAboutClick();
+    // The table window (general_form_table.cpp).
+    void mnuTableOpenClick();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -256,6 +263,12 @@ class GeneralForm : public QMainWindow {
     QLineEdit* FieldEdit(ParameterField field) const;
     bool IsTextField(const QWidget* widget) const;
     void ExitShortcutActivated();
+    // The table window (general_form_table.cpp): created with the window; the picture chosen
+    // there drawn instead of the graph (true when the expression uses x); after a run, that
+    // picture and the table brought up to date.
+    void createTableWindow();
+    bool DrawChosenPicture();
+    void AfterRunForTable(bool built);
 
     Engine engine_;
     ViewState view_;

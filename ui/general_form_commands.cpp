@@ -40,7 +40,7 @@ bool IsExit(const QEvent* event) {
 
 void GeneralForm::PlotPicture() {
     try {
-        if (PlotCurve(canvas(), engine_, view_, CurrentDrawOptions())) {
+        if (DrawChosenPicture()) {
             txtResult->setText(
                 QString::fromUtf8(kGraphBuilt.data(), static_cast<qsizetype>(kGraphBuilt.size())));
         }

@@ -1,0 +1,136 @@
+// Sequence terms step by step and the rows of the two tables.
+#include "calc/sequence_table.h"
+
+#include <cmath>
+
+#include "engine/evaluator.h"
+#include "engine/number_text.h"
+
+namespace {
+
+constexpr int kValueDecimals = 10;
+
+}  // namespace
+
+TermList ComputeTerms(const Engine& source, ExtendedReal x) {
+    TermList list;
+    list.FirstIndex = source.IndexFrom;
+    list.InitialValue = source.ValueA;
+    if (source.LastBuildError != kNoError) {
+        list.FailCode = source.LastBuildError;
+        return list;
+    }
+    // Each step is a walk of one index from the previous term; an expression without n reads no
+    // index, so the same step iterates it as a map.
+    Engine engine = source;
+    engine.UsesN = true;
+    ExtendedReal a = source.ValueA;
+    const int64_t last = source.IndexTo;
+    if (last < source.IndexFrom) {
+        list.FailCode = kEmptyRangeCode;
+        return list;
+    }
+    list.Terms.reserve(size_t(last - source.IndexFrom + 1));
+    for (int64_t n = source.IndexFrom; n <= last; ++n) {
+        engine.IndexFrom = engine.IndexTo = static_cast<int32_t>(n);
+        engine.ValueA = a;
+        ExtendedReal value = 0;
+        EvaluateSequence(engine, x, value);
+        if (engine.EngineError != kNoError) {
+            list.FailCode = engine.EngineError;
+            break;
+        }
+        list.Terms.push_back(value);
+        a = value;
+    }
+    return list;
+}
+
+std::string FailureText(int32_t code) {
+    if (code == kEmptyRangeCode) {
+        return std::string(kErrorPrefix) + std::string(kEmptyIndexRangeMessage);
+    }
+    return EngineErrorText(code);
+}
+
+std::string TableRows::KeyText(size_t row) const {
+    if (IntegerKeys) return IntegerDisplayText(static_cast<int32_t>(Keys[row]));
+    return RealDisplayText(Keys[row], kValueDecimals);
+}
+
+std::string TableRows::ValueText(size_t row) const {
+    if (Codes[row] != kNoError) return FailureText(Codes[row]);
+    return RealDisplayText(Values[row], kValueDecimals);
+}
+
+TableRows SequenceRows(const TermList& terms) {
+    TableRows rows;
+    rows.KeyHeader = "n";
+    rows.ValueHeader = "a_n";
+    rows.IntegerKeys = true;
+    const size_t count = terms.Terms.size() + (terms.Failed() ? 1 : 0);
+    rows.Keys.reserve(count);
+    rows.Values.reserve(count);
+    rows.Codes.reserve(count);
+    for (size_t k = 0; k < count; ++k) {
+        rows.Keys.push_back(ExtendedReal(int64_t{terms.FirstIndex} + int64_t(k)));
+        const bool failed = k == terms.Terms.size();
+        rows.Values.push_back(failed ? 0 : terms.Terms[k]);
+        rows.Codes.push_back(failed ? terms.FailCode : kNoError);
+    }
+    return rows;
+}
+
+std::variant<TableRange, std::string> MakeTableRange(ExtendedReal from, ExtendedReal to,
+                                                     ExtendedReal step) {
+    if (!(step > 0)) return std::string(kStepNotPositiveMessage);
+    const ExtendedReal last = (to - from) / step;
+    if (!std::isfinite(from) || !std::isfinite(last) || last >= ExtendedReal(kMaxTableRows)) {
+        return std::string(kTooManyRowsMessage);
+    }
+    TableRange range;
+    range.From = from;
+    range.Step = step;
+    // Rounded to nearest, ties to even, as every rounding of the program; a negative last index
+    // leaves the table empty.
+    const long long lastIndex = last <= -1 ? -1 : std::llrintl(last);
+    range.Count = lastIndex < 0 ? 0 : int64_t(lastIndex) + 1;
+    if (range.Count > kMaxTableRows) return std::string(kTooManyRowsMessage);
+    return range;
+}
+
+std::variant<TableRange, std::string> ParseTableRange(std::string_view fromText,
+                                                      std::string_view toText,
+                                                      std::string_view stepText) {
+    ExtendedReal from = 0;
+    ExtendedReal to = 0;
+    ExtendedReal step = 0;
+    if (!NumberSyntax(fromText, from) || !NumberSyntax(toText, to) ||
+        !NumberSyntax(stepText, step)) {
+        return std::string(kTableArgumentMessage);
+    }
+    return MakeTableRange(from, to, step);
+}
+
+TableRows FunctionRows(const Engine& source, const TableRange& range) {
+    TableRows rows;
+    rows.KeyHeader = "x";
+    rows.ValueHeader = "f(x)";
+    const auto count = size_t(range.Count);
+    rows.Keys.reserve(count);
+    rows.Values.reserve(count);
+    rows.Codes.reserve(count);
+    Engine engine = source;
+    for (int64_t k = 0; k < range.Count; ++k) {
+        const ExtendedReal x = range.At(k);
+        engine.ValueA = source.ValueA;
+        ExtendedReal value = 0;
+        const bool produced = EvaluateSequence(engine, x, value);
+        int32_t code = engine.EngineError;
+        if (code == kNoError && !produced) code = kEmptyRangeCode;
+        rows.Keys.push_back(x);
+        rows.Values.push_back(code == kNoError ? value : 0);
+        rows.Codes.push_back(code);
+    }
+    return rows;
+}

@@ -1,0 +1,76 @@
+// The terms of a sequence one by one, and the rows of the two tables (sequence terms against n,
+// function values against x) in the number format of the value command.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "engine/engine_state.h"
+
+// Rows a function table may have at most.
+inline constexpr int64_t kMaxTableRows = 1000001;
+
+inline constexpr std::string_view kStepNotPositiveMessage = "Шаг должен быть больше нуля";
+inline constexpr std::string_view kTooManyRowsMessage = "Слишком много строк: не больше 1000001";
+inline constexpr std::string_view kTableArgumentMessage = "Введите правильные значения x0, xk и h";
+
+// A sequence walk that yields no value (an empty index range).
+inline constexpr int32_t kEmptyRangeCode = -1;
+
+// The walk of the last built expression at one x: a_n for n = FirstIndex, FirstIndex + 1, ...
+// The walk starts from a0 and runs to IndexTo, or to the step that failed.
+struct TermList {
+    int32_t FirstIndex = 1;
+    ExtendedReal InitialValue = 0;    // a0, the start of the walk
+    std::vector<ExtendedReal> Terms;  // the terms computed without error
+    // The code of the step after the last term when it failed (kEmptyRangeCode: no step at all).
+    int32_t FailCode = kNoError;
+    bool Failed() const { return FailCode != kNoError; }
+};
+
+// Walks n from IndexFrom to IndexTo with a carried from step to step; an expression without n is
+// iterated as the map a <- f(a) over the same range. Works on a copy of the engine.
+TermList ComputeTerms(const Engine& engine, ExtendedReal x);
+
+// Rows of either table: a key (n or x), and a value or the code of its failure.
+struct TableRows {
+    std::string KeyHeader;
+    std::string ValueHeader;
+    bool IntegerKeys = false;
+    std::vector<ExtendedReal> Keys;
+    std::vector<ExtendedReal> Values;
+    std::vector<int32_t> Codes;  // kNoError, an engine code, or kEmptyRangeCode
+
+    size_t Size() const { return Keys.size(); }
+    std::string KeyText(size_t row) const;
+    // The value in the value command's format, or "ОШИБКА: " and the message.
+    std::string ValueText(size_t row) const;
+};
+
+// One row per term; a failing step adds its row with the error, and the table ends there.
+TableRows SequenceRows(const TermList& terms);
+
+// The argument x0 + k*h for k = 0 .. round((xk - x0) / h), each computed from k, not by adding.
+struct TableRange {
+    ExtendedReal From = 0;
+    ExtendedReal Step = 1;
+    int64_t Count = 0;
+    ExtendedReal At(int64_t k) const { return From + ExtendedReal(k) * Step; }
+};
+
+// The range of a function table, or the message that refuses it.
+std::variant<TableRange, std::string> MakeTableRange(ExtendedReal from, ExtendedReal to,
+                                                     ExtendedReal step);
+// The same from the texts of three fields.
+std::variant<TableRange, std::string> ParseTableRange(std::string_view fromText,
+                                                      std::string_view toText,
+                                                      std::string_view stepText);
+
+// f(x) at every x of the range, as the value command computes it (a sequence at its last index).
+TableRows FunctionRows(const Engine& engine, const TableRange& range);
+
+// The text of a failure code as the tables show it.
+std::string FailureText(int32_t code);

@@ -1,0 +1,40 @@
+// The main window's side of the table window: its menu entry, the picture chosen there (the
+// graph, the terms or the cobweb) drawn by every redraw, and the table refreshed after a run.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "ui/general_form.h"
+#include "ui/table_window.h"
+
+void GeneralForm::createTableWindow() {
+    tableWindow = new TableWindow(*this);
+    mnuTableOpen = new QAction(QStringLiteral("&Таблица и последовательность..."), this);
+    mnuTableOpen->setObjectName(QStringLiteral("mnuTableOpen"));
+    mnuTableOpen->setShortcut(QKeySequence(Qt::Key_F4));
+    connect(mnuTableOpen, &QAction::triggered, this, &GeneralForm::mnuTableOpenClick);
+    addAction(mnuTableOpen);
+    mnuTable = new QMenu(QStringLiteral("&Таблица"), this);
+    mnuTable->setObjectName(QStringLiteral("mnuTable"));
+    mnuTable->addAction(mnuTableOpen);
+    menuBar()->insertMenu(mnuHelp->menuAction(), mnuTable);
+}
+
+void GeneralForm::mnuTableOpenClick() {
+    tableWindow->show();
+    tableWindow->raise();
+    tableWindow->activateWindow();
+    tableWindow->btnTableFillClick();
+}
+
+bool GeneralForm::DrawChosenPicture() {
+    const PictureOutcome outcome = DrawPicture(canvas(), engine_, view_, CurrentDrawOptions(),
+                                               tableWindow->Mode(), tableWindow->SequenceX());
+    if (outcome.Information) InformationBox(QString::fromStdString(*outcome.Information));
+    return outcome.UsesX;
+}
+
+void GeneralForm::AfterRunForTable(bool built) {
+    if (built && tableWindow->Mode() != PictureMode::Graph) PlotPicture();
+    if (tableWindow->isVisible()) tableWindow->btnTableFillClick();
+}

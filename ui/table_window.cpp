@@ -1,0 +1,269 @@
+// The table window: its controls, the filling of the two tables, copying, CSV and the picture
+// mode. It reads the main window's engine (the last run expression) and parameters as they
+// stand, and asks the main window to redraw when the picture mode or its argument changes.
+#include "ui/table_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <variant>
+
+#include "calc/sequence_behaviour.h"
+#include "engine/number_text.h"
+#include "files/csv_export.h"
+#include "files/file_access.h"
+#include "ui/general_form.h"
+#include "ui/table_model.h"
+#include "ui/widget_factory.h"
+
+namespace {
+
+constexpr int kFieldWidth = 65;
+constexpr int kRowHeight = 18;
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLineEdit* Field(QWidget* parent, const char* name, const QString& text, const QString& hint) {
+    auto* field = ui::MakeField(parent, name, QRect(0, 0, kFieldWidth, 21), text, hint);
+    field->setFixedWidth(kFieldWidth);
+    return field;
+}
+
+QLabel* Label(QWidget* parent, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(ui::BoldFont(parent->font(), 11));
+    return label;
+}
+
+template <class Button>
+Button* Named(QWidget* parent, const char* name, const QString& text, const QString& hint) {
+    auto* button = new Button(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(hint);
+    return button;
+}
+
+}  // namespace
+
+TableWindow::TableWindow(GeneralForm& form) : QWidget(&form, Qt::Window), form_(form) {
+    setObjectName(QStringLiteral("TableWindow"));
+    setWindowTitle(kTableWindowCaption);
+    setFont(form.font());
+    createControls();
+    resize(420, 560);
+}
+
+TableWindow::~TableWindow() {
+    // A field losing the focus while the controls are destroyed would reach the handlers of
+    // this half-destroyed window.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
+
+void TableWindow::createControls() {
+    rbtSequence = Named<QRadioButton>(this, "rbtSequence", QStringLiteral("Последовательность"),
+                                      QStringLiteral("Члены a_n при n от n0 до nk"));
+    rbtSequence->setChecked(true);
+    rbtFunctionTable =
+        Named<QRadioButton>(this, "rbtFunctionTable", QStringLiteral("Таблица функции"),
+                            QStringLiteral("Значения f(x) при x = x0 + k·h"));
+    txtSeqX = Field(this, "txtSeqX", QStringLiteral("0"),
+                    QStringLiteral("Значение аргумента x для последовательности"));
+    txtTableX0 = Field(this, "txtTableX0", QStringLiteral("0"), QStringLiteral("Начальное x"));
+    txtTableXk = Field(this, "txtTableXk", QStringLiteral("1"), QStringLiteral("Конечное x"));
+    txtTableStep = Field(this, "txtTableStep", QStringLiteral("0.1"), QStringLiteral("Шаг h"));
+    btnTableFill = Named<QPushButton>(this, "btnTableFill", QStringLiteral("Заполнить"),
+                                      QStringLiteral("Заполнить таблицу для последнего выражения"));
+    cbxPictureMode = new QComboBox(this);
+    cbxPictureMode->setObjectName(QStringLiteral("cbxPictureMode"));
+    cbxPictureMode->setToolTip(QStringLiteral("Что показывает рисунок главного окна"));
+    for (const std::string_view name : {kGraphModeName, kTermsModeName, kCobwebModeName}) {
+        cbxPictureMode->addItem(FromUtf8(name));
+    }
+
+    tblRows = new QTableView(this);
+    tblRows->setObjectName(QStringLiteral("tblRows"));
+    model = new TableRowsModel(tblRows);
+    tblRows->setModel(model);
+    // Fixed row heights: the view never measures rows it does not show.
+    tblRows->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tblRows->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    tblRows->verticalHeader()->hide();
+    tblRows->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    tblRows->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblRows->setWordWrap(false);
+    // The view's own copy key would take only the current cell.
+    tblRows->installEventFilter(this);
+
+    lblLastTerm = new QLabel(this);
+    lblLastTerm->setObjectName(QStringLiteral("lblLastTerm"));
+    lblLastDifference = new QLabel(this);
+    lblLastDifference->setObjectName(QStringLiteral("lblLastDifference"));
+    lblBehaviour = new QLabel(this);
+    lblBehaviour->setObjectName(QStringLiteral("lblBehaviour"));
+    lblBehaviour->setWordWrap(true);
+    for (QLabel* label : {lblLastTerm, lblLastDifference, lblBehaviour}) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    btnTableCopy = Named<QPushButton>(this, "btnTableCopy", QStringLiteral("Копировать"),
+                                      QStringLiteral("Копировать выбранные строки"));
+    btnTableSaveCsv =
+        Named<QPushButton>(this, "btnTableSaveCsv", QStringLiteral("Сохранить CSV..."),
+                           QStringLiteral("Сохранить таблицу в CSV-файле"));
+    SaveCsvDialog = new QFileDialog(this);
+    SaveCsvDialog->setObjectName(QStringLiteral("SaveCsvDialog"));
+    SaveCsvDialog->setAcceptMode(QFileDialog::AcceptSave);
+    SaveCsvDialog->setNameFilters({QStringLiteral("Файлы CSV (*.csv)")});
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(rbtSequence, 0, 0);
+    grid->addWidget(Label(this, QStringLiteral("x =")), 0, 1);
+    grid->addWidget(txtSeqX, 0, 2);
+    grid->addWidget(rbtFunctionTable, 1, 0);
+    auto* range = new QHBoxLayout;
+    for (auto [text, field] :
+         {std::pair{"x0 =", txtTableX0}, {"xk =", txtTableXk}, {"h =", txtTableStep}}) {
+        range->addWidget(Label(this, QString::fromUtf8(text)));
+        range->addWidget(field);
+    }
+    range->addStretch();
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(btnTableFill);
+    commands->addStretch();
+    commands->addWidget(Label(this, QStringLiteral("Рисунок:")));
+    commands->addWidget(cbxPictureMode);
+    auto* saving = new QHBoxLayout;
+    saving->addWidget(btnTableCopy);
+    saving->addWidget(btnTableSaveCsv);
+    saving->addStretch();
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(grid);
+    column->addLayout(range);
+    column->addLayout(commands);
+    column->addWidget(tblRows, 1);
+    column->addWidget(lblLastTerm);
+    column->addWidget(lblLastDifference);
+    column->addWidget(lblBehaviour);
+    column->addLayout(saving);
+
+    connect(btnTableFill, &QPushButton::clicked, this, &TableWindow::btnTableFillClick);
+    connect(btnTableCopy, &QPushButton::clicked, this, &TableWindow::btnTableCopyClick);
+    connect(btnTableSaveCsv, &QPushButton::clicked, this, &TableWindow::btnTableSaveCsvClick);
+    connect(cbxPictureMode, &QComboBox::currentIndexChanged, this,
+            &TableWindow::cbxPictureModeChange);
+    connect(txtSeqX, &QLineEdit::editingFinished, this, &TableWindow::txtSeqXExit);
+    for (QLineEdit* field : {txtSeqX, txtTableX0, txtTableXk, txtTableStep}) {
+        connect(field, &QLineEdit::returnPressed, this, &TableWindow::btnTableFillClick);
+    }
+    ShowSummary(true);
+}
+
+bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tblRows && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        btnTableCopyClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+PictureMode TableWindow::Mode() const {
+    switch (cbxPictureMode->currentIndex()) {
+        case 1:
+            return PictureMode::Terms;
+        case 2:
+            return PictureMode::Cobweb;
+        default:
+            return PictureMode::Graph;
+    }
+}
+
+bool TableWindow::ReadSequenceX() {
+    ExtendedReal x = 0;
+    if (!NumberSyntax(txtSeqX->text().toStdString(), x)) {
+        form_.InformationBox(QStringLiteral("Введите правильное значение аргумента"));
+        txtSeqX->setFocus();
+        return false;
+    }
+    sequenceX_ = x;
+    return true;
+}
+
+void TableWindow::ShowSummary(bool shown) {
+    for (QLabel* label : {lblLastTerm, lblLastDifference, lblBehaviour}) label->setVisible(shown);
+}
+
+void TableWindow::FillSequence() {
+    if (!ReadSequenceX()) return;
+    const TermList terms = ComputeTerms(form_.engine(), sequenceX_);
+    model->SetRows(SequenceRows(terms));
+    const auto summary = SequenceSummary(terms);
+    lblLastTerm->setText(QString::fromStdString(summary[0]));
+    lblLastDifference->setText(QString::fromStdString(summary[1]));
+    lblBehaviour->setText(QString::fromStdString(summary[2]));
+    ShowSummary(true);
+}
+
+void TableWindow::FillFunctionTable() {
+    const auto range =
+        ParseTableRange(txtTableX0->text().toStdString(), txtTableXk->text().toStdString(),
+                        txtTableStep->text().toStdString());
+    if (const auto* refused = std::get_if<std::string>(&range)) {
+        form_.InformationBox(QString::fromStdString(*refused));
+        return;
+    }
+    model->SetRows(FunctionRows(form_.engine(), std::get<TableRange>(range)));
+    ShowSummary(false);
+}
+
+void TableWindow::btnTableFillClick() {
+    if (rbtSequence->isChecked()) {
+        FillSequence();
+    } else {
+        FillFunctionTable();
+    }
+}
+
+void TableWindow::btnTableCopyClick() {
+    std::vector<size_t> chosen;
+    for (const QModelIndex& index : tblRows->selectionModel()->selectedIndexes()) {
+        chosen.push_back(static_cast<size_t>(index.row()));
+    }
+    const std::string text = TabSeparatedRows(model->Rows(), std::move(chosen));
+    if (!text.empty()) QApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void TableWindow::btnTableSaveCsvClick() {
+    SaveCsvDialog->setOption(QFileDialog::DontConfirmOverwrite);
+    if (form_.ExecModal(*SaveCsvDialog) != QDialog::Accepted) return;
+    const QStringList files = SaveCsvDialog->selectedFiles();
+    if (files.isEmpty()) return;
+    const std::string error = SaveCsv(WithExtension(files.front(), kCsvExtension), model->Rows());
+    if (!error.empty()) form_.GeneralErrorReport(QString::fromStdString(error));
+}
+
+void TableWindow::cbxPictureModeChange() {
+    form_.RedrawPicture();
+}
+
+// A new argument redraws a sequence picture at once; the graph does not depend on it.
+void TableWindow::txtSeqXExit() {
+    const ExtendedReal before = sequenceX_;
+    ExtendedReal x = 0;
+    if (!NumberSyntax(txtSeqX->text().toStdString(), x)) return;
+    sequenceX_ = x;
+    if (Mode() != PictureMode::Graph && x != before) form_.RedrawPicture();
+}

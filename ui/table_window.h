@@ -1,0 +1,76 @@
+// The window "Таблица" opened from the menu: the sequence of the last run expression (n and
+// a_n at a chosen x, with its last term, last difference and behaviour) or a value table of it
+// (x and f(x) over a range), rows copied to the clipboard or saved as CSV, and the choice of the
+// main picture: the graph, the terms of the sequence or its cobweb.
+#pragma once
+
+#include <QWidget>
+
+#include "calc/sequence_table.h"
+#include "view/sequence_pictures.h"
+
+class GeneralForm;
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class TableRowsModel;
+
+inline const QString kTableWindowCaption = QStringLiteral("Таблица");
+
+class TableWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TableWindow(GeneralForm& form);
+    ~TableWindow() override;
+
+    // The picture the main window draws, and the argument of the sequence pictures (the x of
+    // the sequence table as last accepted).
+    PictureMode Mode() const;
+    ExtendedReal SequenceX() const { return sequenceX_; }
+
+    // Controls (object names equal the member names).
+    QRadioButton* rbtSequence = nullptr;
+    QRadioButton* rbtFunctionTable = nullptr;
+    QLineEdit* txtSeqX = nullptr;
+    QLineEdit* txtTableX0 = nullptr;
+    QLineEdit* txtTableXk = nullptr;
+    QLineEdit* txtTableStep = nullptr;
+    QPushButton* btnTableFill = nullptr;
+    QTableView* tblRows = nullptr;
+    TableRowsModel* model = nullptr;
+    QLabel* lblLastTerm = nullptr;
+    QLabel* lblLastDifference = nullptr;
+    QLabel* lblBehaviour = nullptr;
+    QPushButton* btnTableCopy = nullptr;
+    QPushButton* btnTableSaveCsv = nullptr;
+    QComboBox* cbxPictureMode = nullptr;
+    QFileDialog* SaveCsvDialog = nullptr;
+
+  public slots:
+    // Fills the chosen table from the last run expression and the fields.
+    void btnTableFillClick();
+    // Puts the selected rows on the clipboard, tab-separated.
+    void btnTableCopyClick();
+    void btnTableSaveCsvClick();
+    void cbxPictureModeChange();
+    void txtSeqXExit();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createControls();
+    void FillSequence();
+    void FillFunctionTable();
+    void ShowSummary(bool shown);
+    // Reads the x field; false (and the message shown) when it is no number.
+    bool ReadSequenceX();
+
+    GeneralForm& form_;
+    ExtendedReal sequenceX_ = 0;
+};
