@@ -6,15 +6,11 @@
 #include "files/file_access.h"
 #include "files/file_errors.h"
 
-namespace {
-
 std::string ExportFailureText(const QString& path, const FileResult& result) {
     if (result.Ok()) return {};
     if (result.WhileCreating) return CannotCreateText(path.toStdString());
     return std::string(kStreamWriteError);
 }
-
-}  // namespace
 
 QByteArray PictureBmpBytes(const QImage& picture) {
     QByteArray bytes;

@@ -18,18 +18,18 @@ inline constexpr std::string_view kResultHintPrefix = "Результат обр
 inline constexpr std::string_view kOverflowMessage = "Ошибка переполнения";
 
 struct RunOutcome {
-    bool Ran = false;                     // false: empty expression, nothing logged
-    std::vector<std::string> LogLines;    // separator, expression, outcome (UTF-8)
-    std::optional<std::string> Caption;   // new window caption after a successful build
-    std::string ResultHint;               // hint of txtResult
+    bool Ran = false;                       // false: empty expression, nothing logged
+    std::vector<std::string> LogLines;      // separator, expression, outcome (UTF-8)
+    std::optional<std::string> Caption;     // new window caption after a successful build
+    std::string ResultHint;                 // hint of txtResult
     std::optional<std::string> ResultText;  // text of txtResult, when the run writes it
     std::optional<std::string> NewA0Text;   // text for txtA0 when the value became the new a0
-    bool Overflow = false;                // the drawing raised: show kOverflowMessage
+    bool Overflow = false;                  // the drawing raised: show kOverflowMessage
 };
 
 // Steps 4 to 12 of a run: build (the expression converted to single-byte text by the caller and
 // passed as `engineText`; `shownText` is the text as the user sees it, UTF-8), plot, outcome.
 // Updates engine.ValueA when an expression without x computes a value.
-RunOutcome RunExpression(Engine& engine, const ViewState& view, Canvas& canvas,
+RunOutcome RunExpression(Engine& engine, const ViewState& view, DrawSurface& canvas,
                          const DrawOptions& options, std::string_view engineText,
                          std::string_view shownText);

@@ -1,0 +1,127 @@
+// PNG, SVG and PDF beside the BMP export.
+#include "files/picture_export.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <cmath>
+
+#include "files/exports.h"
+#include "files/file_errors.h"
+#include "view/vector_surface.h"
+
+namespace {
+
+constexpr qreal kPointsPerInch = 72;
+
+QByteArray ImageBytes(const QImage& picture, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.convertToFormat(QImage::Format_RGB888).save(&buffer, format);
+    return bytes;
+}
+
+void DrawVector(QPainter& painter, QSize size, const PictureDrawing& draw) {
+    VectorSurface surface(painter, size.width(), size.height());
+    draw(surface);
+}
+
+}  // namespace
+
+const std::array<PictureFormatInfo, 4>& PictureFormats() {
+    static const std::array<PictureFormatInfo, 4> formats = {{
+        {PictureFormat::Bmp, "bmp", ".bmp", "Bitmaps (*.bmp)"},
+        {PictureFormat::Png, "png", ".png", "PNG (*.png)"},
+        {PictureFormat::Svg, "svg", ".svg", "SVG (*.svg)"},
+        {PictureFormat::Pdf, "pdf", ".pdf", "PDF (*.pdf)"},
+    }};
+    return formats;
+}
+
+const PictureFormatInfo& InfoOf(PictureFormat format) {
+    return PictureFormats()[static_cast<size_t>(format)];
+}
+
+std::optional<PictureFormat> PictureFormatOfName(const QString& path) {
+    for (const PictureFormatInfo& info : PictureFormats()) {
+        if (path.endsWith(QLatin1String(info.Extension), Qt::CaseInsensitive) &&
+            path.size() > qsizetype(std::char_traits<char>::length(info.Extension))) {
+            return info.Format;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<PictureFormat> PictureFormatNamed(const std::string& name) {
+    for (const PictureFormatInfo& info : PictureFormats()) {
+        if (name == info.Name) return info.Format;
+    }
+    return std::nullopt;
+}
+
+QByteArray PicturePngBytes(const QImage& picture) {
+    return ImageBytes(picture, "PNG");
+}
+
+QByteArray PictureSvgBytes(QSize size, const PictureDrawing& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(kPictureDotsPerInch);
+    generator.setTitle(QStringLiteral("Tarvik"));
+    generator.setDescription(QString());
+    QPainter painter;
+    if (!painter.begin(&generator)) return {};
+    DrawVector(painter, size, draw);
+    painter.end();
+    return bytes;
+}
+
+QByteArray PicturePdfBytes(QSize size, const PictureDrawing& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPictureDotsPerInch);
+        // The writer makes pages of whole points; rounding up keeps the whole picture.
+        const QSizeF points(std::ceil(size.width() * kPointsPerInch / kPictureDotsPerInch),
+                            std::ceil(size.height() * kPointsPerInch / kPictureDotsPerInch));
+        const QPageSize page(points, QPageSize::Point, QString(), QPageSize::ExactMatch);
+        writer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                         QPageLayout::Point, QMarginsF(0, 0, 0, 0)));
+        QPainter painter;
+        if (!painter.begin(&writer)) return {};
+        DrawVector(painter, size, draw);
+        painter.end();
+    }
+    return bytes;
+}
+
+QByteArray PictureBytes(PictureFormat format, const QImage& raster, const PictureDrawing& draw) {
+    switch (format) {
+        case PictureFormat::Bmp:
+            return PictureBmpBytes(raster);
+        case PictureFormat::Png:
+            return PicturePngBytes(raster);
+        case PictureFormat::Svg:
+            return PictureSvgBytes(raster.size(), draw);
+        case PictureFormat::Pdf:
+            return PicturePdfBytes(raster.size(), draw);
+    }
+    return {};
+}
+
+std::string SavePictureAs(const QString& path, PictureFormat format, const QImage& raster,
+                          const PictureDrawing& draw) {
+    if (raster.isNull()) return {};
+    return ExportFailureText(path, WriteWholeFile(path, PictureBytes(format, raster, draw)));
+}
