@@ -8,6 +8,7 @@
 
 std::string ExportFailureText(const QString& path, const FileResult& result) {
     if (result.Ok()) return {};
+    if (RefusedTarget(result)) return FileFailureText(result);
     if (result.WhileCreating) return CannotCreateText(path.toStdString());
     return std::string(kStreamWriteError);
 }

@@ -52,6 +52,10 @@ struct Scene {
     }
 };
 
+void PrintTo(const SceneRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 const SceneRow kScenes[] = {
     {"Sine", "sinx", true, false, kBlack},
     {"Hyperbola", "1/x", true, false, kBlack},
