@@ -25,6 +25,49 @@ QByteArray ImageBytes(const QImage& picture, const char* format) {
     return bytes;
 }
 
+QByteArray PointText(qreal value) {
+    return QByteArray::number(value, 'f', 6);
+}
+
+// The writer makes pages of whole points, the picture's size rounded up, with the picture at
+// the top left. The page's box is narrowed to the picture itself; the objects after it move by
+// the box's change in length, so the cross-reference table is moved along. A file of another
+// shape than expected keeps its whole-point page.
+QByteArray FitPageToPicture(const QByteArray& pdf, QSizeF page, QSizeF picture) {
+    const QByteArray oldBox =
+        "/MediaBox [0 0 " + PointText(page.width()) + " " + PointText(page.height()) + "]";
+    const QByteArray newBox = "/MediaBox [0 " + PointText(page.height() - picture.height()) + " " +
+                              PointText(picture.width()) + " " + PointText(page.height()) + "]";
+    const qsizetype at = pdf.indexOf(oldBox);
+    const qsizetype table = pdf.lastIndexOf("\nxref\n");
+    const qsizetype start = pdf.lastIndexOf("\nstartxref\n");
+    if (at < 0 || pdf.indexOf(oldBox, at + 1) >= 0 || table < at || start < table) return pdf;
+    const qsizetype shift = newBox.size() - oldBox.size();
+    QByteArray fitted =
+        pdf.left(at) + newBox + pdf.mid(at + oldBox.size(), table - at - oldBox.size());
+    // Entries: "0000000123 00000 n \n", ten digits of offset each.
+    const QList<QByteArray> lines = pdf.mid(table, start - table).split('\n');
+    QByteArrayList moved;
+    for (const QByteArray& line : lines) {
+        bool number = false;
+        const qlonglong offset = line.left(10).toLongLong(&number);
+        if (line.size() >= 18 && number && line.at(17) == 'n' && offset > at) {
+            moved << QByteArray::number(offset + shift).rightJustified(10, '0') + line.mid(10);
+        } else {
+            moved << line;
+        }
+    }
+    fitted += moved.join('\n');
+    const qsizetype numberAt = start + qsizetype(sizeof "\nstartxref\n") - 1;
+    const qsizetype numberEnd = pdf.indexOf('\n', numberAt);
+    bool number = false;
+    const qlonglong tableOffset =
+        pdf.mid(numberAt, numberEnd - numberAt).trimmed().toLongLong(&number);
+    if (!number || numberEnd < 0) return pdf;
+    fitted += "\nstartxref\n" + QByteArray::number(tableOffset + shift) + pdf.mid(numberEnd);
+    return fitted;
+}
+
 void DrawVector(QPainter& painter, QSize size, const PictureDrawing& draw) {
     VectorSurface surface(painter, size.width(), size.height());
     draw(surface);
@@ -86,6 +129,8 @@ QByteArray PictureSvgBytes(QSize size, const PictureDrawing& draw) {
 }
 
 QByteArray PicturePdfBytes(QSize size, const PictureDrawing& draw) {
+    const QSizeF exact = QSizeF(size) * kPointsPerInch / kPictureDotsPerInch;
+    QSizeF points;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -93,8 +138,7 @@ QByteArray PicturePdfBytes(QSize size, const PictureDrawing& draw) {
         QPdfWriter writer(&buffer);
         writer.setResolution(kPictureDotsPerInch);
         // The writer makes pages of whole points; rounding up keeps the whole picture.
-        const QSizeF points(std::ceil(size.width() * kPointsPerInch / kPictureDotsPerInch),
-                            std::ceil(size.height() * kPointsPerInch / kPictureDotsPerInch));
+        points = QSizeF(std::ceil(exact.width()), std::ceil(exact.height()));
         const QPageSize page(points, QPageSize::Point, QString(), QPageSize::ExactMatch);
         writer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                                          QPageLayout::Point, QMarginsF(0, 0, 0, 0)));
@@ -103,7 +147,7 @@ QByteArray PicturePdfBytes(QSize size, const PictureDrawing& draw) {
         DrawVector(painter, size, draw);
         painter.end();
     }
-    return bytes;
+    return points == exact ? bytes : FitPageToPicture(bytes, points, exact);
 }
 
 QByteArray PictureBytes(PictureFormat format, const QImage& raster, const PictureDrawing& draw) {
