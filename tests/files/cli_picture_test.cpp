@@ -24,8 +24,10 @@ struct Result {
     std::string err;
 };
 
-Result RunCli(const QStringList& arguments, bool unprivileged = false) {
+Result RunCli(const QStringList& arguments, bool unprivileged = false,
+              const QString& standardOutput = {}) {
     QProcess process;
+    if (!standardOutput.isEmpty()) process.setStandardOutputFile(standardOutput);
     if (unprivileged && geteuid() == 0) {
         // Root passes every permission check: the command runs as "nobody".
         process.setChildProcessModifier([] {
@@ -162,6 +164,9 @@ TEST(RenderWriteFailure, DeviceAndPipeAreWrittenInPlaceAndKeepTheirKind) {
         ASSERT_EQ(stat(Native(full).constData(), &info), 0);
         EXPECT_TRUE(S_ISCHR(info.st_mode)) << format;
     }
+    const Result stream = RunCli({"render", "sinx", "-o", "-"}, false, full);
+    EXPECT_EQ(stream.exitCode, 1);
+    EXPECT_NE(stream.err.find("No space left on device"), std::string::npos) << stream.err;
     EXPECT_EQ(Entries(dir.path()), (QStringList{"full", "pipe"}));
 }
 
