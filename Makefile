@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-PACKAGES := cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
 	libbenchmark-dev libmuparser-dev clang libclang-rt-14-dev locales xvfb xauth \
 	fonts-dejavu-core fonts-liberation
 

@@ -6,15 +6,12 @@
 #include "files/file_access.h"
 #include "files/file_errors.h"
 
-namespace {
-
 std::string ExportFailureText(const QString& path, const FileResult& result) {
     if (result.Ok()) return {};
+    if (RefusedTarget(result)) return FileFailureText(result);
     if (result.WhileCreating) return CannotCreateText(path.toStdString());
     return std::string(kStreamWriteError);
 }
-
-}  // namespace
 
 QByteArray PictureBmpBytes(const QImage& picture) {
     QByteArray bytes;

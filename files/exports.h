@@ -7,6 +7,8 @@
 #include <QString>
 #include <string>
 
+#include "files/file_access.h"
+
 inline const QString kPictureExtension = QStringLiteral(".bmp");
 inline const QString kScenarioExtension = QStringLiteral(".txt");
 
@@ -15,6 +17,9 @@ QByteArray PictureBmpBytes(const QImage& picture);
 // The log's text, UTF-8, every line ended by CR LF (the last one too); an empty log gives no
 // bytes. A line break at the very end does not make another line.
 QByteArray ScenarioBytes(const QString& logText);
+
+// The export's failure message for a write's result, empty on success.
+std::string ExportFailureText(const QString& path, const FileResult& result);
 
 // Each writes to `path` (the extension already applied) and returns the failure message
 // ("Cannot create file NAME", "Stream write error"), empty on success. A picture that has never

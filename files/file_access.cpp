@@ -2,6 +2,8 @@
 #include "files/file_access.h"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include "files/file_errors.h"
 
@@ -79,7 +82,102 @@ FileResult CheckCanReplace(const QString& path) {
     return {};
 }
 
+constexpr int kMaxLinkHops = 40;
+
+// The name a save really writes: where a chain of symbolic links ends (a target that does not
+// exist yet included), so that the temporary file is made beside the target and the link stays.
+QByteArray FollowLinks(const QByteArray& path) {
+    QByteArray current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (lstat(current.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        char target[PATH_MAX];
+        const ssize_t length = readlink(current.constData(), target, sizeof target);
+        if (length <= 0 || length >= ssize_t(sizeof target)) return current;
+        QByteArray next(target, length);
+        if (!next.startsWith('/')) {
+            const qsizetype slash = current.lastIndexOf('/');
+            next = (slash < 0 ? QByteArray() : current.left(slash + 1)) + next;
+        }
+        current = next;
+    }
+    return current;  // a loop: the later calls report it
+}
+
+// Holds SIGPIPE back while a pipe is written, so that a reader going away gives EPIPE instead
+// of ending the program; a signal raised meanwhile is taken out before it is let through.
+class PipeSignalHold {
+  public:
+    PipeSignalHold() {
+        sigemptyset(&pipeOnly_);
+        sigaddset(&pipeOnly_, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        wasPending_ = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &pipeOnly_, &previous_);
+    }
+    ~PipeSignalHold() {
+        sigset_t pending;
+        sigpending(&pending);
+        if (!wasPending_ && sigismember(&pending, SIGPIPE) == 1) {
+            const timespec now{0, 0};
+            sigtimedwait(&pipeOnly_, nullptr, &now);
+        }
+        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    PipeSignalHold(const PipeSignalHold&) = delete;
+    PipeSignalHold& operator=(const PipeSignalHold&) = delete;
+
+  private:
+    sigset_t pipeOnly_{};
+    sigset_t previous_{};
+    bool wasPending_ = false;
+};
+
+FileResult Refused(FileFailure failure, int code) {
+    FileResult result;
+    result.Failure = failure;
+    result.WhileCreating = true;
+    result.Code = code;
+    return result;
+}
+
+FileResult WriteAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return Failed(errno, false);
+        if (written == 0) return Failed(ENOSPC, false);
+        done += written;
+    }
+    return {};
+}
+
+// A device or a pipe keeps what it is: the bytes go into it, each write checked. A pipe is
+// opened without waiting, so one that no process reads is refused instead of holding the save.
+FileResult WriteInPlace(const QByteArray& target, mode_t kind, const QByteArray& bytes) {
+    if (S_ISSOCK(kind)) return Refused(FileFailure::Socket, ENXIO);
+    const bool pipe = S_ISFIFO(kind);
+    const int fd =
+        open(target.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC | (pipe ? O_NONBLOCK : 0));
+    if (fd < 0) {
+        if (pipe && errno == ENXIO) return Refused(FileFailure::PipeWithoutReader, ENXIO);
+        return Failed(errno, true);
+    }
+    if (pipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const PipeSignalHold hold;
+    FileResult result = WriteAll(fd, bytes);
+    if (close(fd) != 0 && result.Ok() && errno != EINTR) result = Failed(errno, false);
+    return result;
+}
+
 }  // namespace
+
+std::string FileFailureReason(const FileResult& result) {
+    if (RefusedTarget(result)) return FileFailureText(result);
+    return std::strerror(result.Code);
+}
 
 std::string FileFailureText(const FileResult& result) {
     switch (result.Failure) {
@@ -95,14 +193,23 @@ std::string FileFailureText(const FileResult& result) {
             return std::string(kFileAccessDenied);
         case FileFailure::DiskFull:
             return std::string(kDiskFull);
+        case FileFailure::Socket:
+            return std::string(kSocketTarget);
+        case FileFailure::PipeWithoutReader:
+            return std::string(kPipeWithoutReader);
         case FileFailure::Other:
             break;
     }
     return IoErrorText(result.Code);
 }
 
-FileResult WriteWholeFile(const QString& path, const QByteArray& bytes) {
-    if (path.isEmpty()) return Failed(ENOENT, true);
+FileResult WriteWholeFile(const QString& name, const QByteArray& bytes) {
+    if (name.isEmpty()) return Failed(ENOENT, true);
+    const QByteArray target = FollowLinks(QFile::encodeName(name));
+    struct stat info {};
+    if (stat(target.constData(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
+        return WriteInPlace(target, info.st_mode, bytes);
+    const QString path = QFile::decodeName(target);
     if (const FileResult check = CheckCanReplace(path); !check.Ok()) return check;
 
     QSaveFile file(path);

@@ -1,6 +1,8 @@
 // Whole-file reading and writing for the file commands, with the failure kinds they report.
 // Writing goes through a temporary file that replaces the old one only when every byte has been
-// written, so a failed save never damages the file that was there.
+// written, so a failed save never damages the file that was there. A symbolic link is followed
+// and its target replaced; a device or a pipe is written in place instead (never replaced by a
+// plain file); a socket is refused.
 #pragma once
 
 #include <QByteArray>
@@ -8,7 +10,17 @@
 #include <cstddef>
 #include <string>
 
-enum class FileFailure { None, NotFound, InvalidName, TooManyFiles, AccessDenied, DiskFull, Other };
+enum class FileFailure {
+    None,
+    NotFound,
+    InvalidName,
+    TooManyFiles,
+    AccessDenied,
+    DiskFull,
+    Socket,             // the name is a socket: nothing can be saved there
+    PipeWithoutReader,  // the name is a pipe that no process reads
+    Other
+};
 
 struct FileResult {
     FileFailure Failure = FileFailure::None;
@@ -19,9 +31,17 @@ struct FileResult {
 
 // The file layer's message: "File not found", "Disk full", "I/O error 5"...
 std::string FileFailureText(const FileResult& result);
+// The reason in the system's words ("No space left on device"), or the refusal's message.
+std::string FileFailureReason(const FileResult& result);
+// Whether the save was refused for the kind of thing at the name (a socket, a pipe unread).
+inline bool RefusedTarget(const FileResult& result) {
+    return result.Failure == FileFailure::Socket ||
+           result.Failure == FileFailure::PipeWithoutReader;
+}
 
 // Replaces the content of `path` by `bytes`. On any failure the old file, if any, is unchanged.
-// A read-only file is not replaced (AccessDenied).
+// A read-only file is not replaced (AccessDenied). A character or block device or a pipe is
+// written in place with every write checked (a pipe only while some process reads it).
 FileResult WriteWholeFile(const QString& path, const QByteArray& bytes);
 
 // Reads the file's first `limit` bytes (all of a shorter file) into `bytes`.

@@ -11,6 +11,8 @@ inline constexpr std::string_view kFileAccessDenied = "File access denied";
 inline constexpr std::string_view kDiskFull = "Disk full";
 inline constexpr std::string_view kInvalidNumericInput = "Invalid numeric input";
 inline constexpr std::string_view kStreamWriteError = "Stream write error";
+inline constexpr std::string_view kSocketTarget = "Cannot save to a socket";
+inline constexpr std::string_view kPipeWithoutReader = "No process reads from the pipe";
 
 // "I/O error k" for any other failure of the system's file calls (k: the error number).
 std::string IoErrorText(int code);

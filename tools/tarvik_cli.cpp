@@ -1,12 +1,17 @@
 // tarvik-cli: the program's engine, calculations and picture on the command line, for scripts and
 // black-box tests. Prints exactly the text the window would show (one line, UTF-8) and exits 0;
 // an information message goes to stderr with exit code 1, a bad argument with exit code 2.
+// "render -o -" writes the picture to standard output, and the text to standard error.
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QImage>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -25,6 +30,7 @@
 #include "files/file_access.h"
 #include "files/file_errors.h"
 #include "files/function_file.h"
+#include "files/picture_export.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
 #include "view/run_command.h"
@@ -44,6 +50,7 @@ constexpr const char* kUsage =
     "использование: tarvik-cli value|tree|derivative|integral|table|sequence|render ВЫРАЖЕНИЕ"
     " [параметры]"
     " или tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА [параметры рисунка]";
+constexpr const char* kStandardOutput = "-";
 
 // A bad command line: its one-line message.
 struct UsageError {
@@ -86,7 +93,8 @@ const std::map<std::string, CommandSpec>& Commands() {
         {"integral", {WithParameters({"--from", "--to"}), {}, {"--from", "--to"}}},
         {"render",
          {WithParameters(
-              {"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load", "--x"}),
+              {"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load", "--x",
+               "--format"}),
           {"--centre", "--points", "--no-grid", "--no-axes", "--terms", "--cobweb"},
           {"-o"}}},
         {"table", {WithParameters({"--from", "--to", "--step"}), {}, {"--from", "--to", "--step"}}},
@@ -211,14 +219,14 @@ int Information(const std::string& text) {
 }
 
 // What a run leaves: the result text, and a0 advanced when the expression has no x.
-RunOutcome RunOnce(Engine& engine, const ViewState& view, Canvas& canvas,
+RunOutcome RunOnce(Engine& engine, const ViewState& view, DrawSurface& canvas,
                    const DrawOptions& options, const std::string& expression) {
     return RunExpression(engine, view, canvas, options, Cp1251FromUtf8(expression), expression);
 }
 
-int ShowRun(const RunOutcome& outcome) {
+int ShowRun(const RunOutcome& outcome, FILE* stream = stdout) {
     if (outcome.Overflow) return Information(std::string(kOverflowMessage));
-    PrintLine(outcome.ResultText.value_or(""));
+    std::fprintf(stream, "%s\n", outcome.ResultText.value_or("").c_str());
     return 0;
 }
 
@@ -348,14 +356,55 @@ DrawOptions ApplyDrawing(const CommandLine& line, ViewState& view, Engine& engin
     return options;
 }
 
-bool SavePicture(const QImage& image, const std::string& path) {
-    const QString name = QFile::decodeName(path.c_str());
-    const bool png = name.endsWith(".png", Qt::CaseInsensitive);
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const QImage picture = image.convertToFormat(QImage::Format_RGB888);
-    if (!picture.save(&file, png ? "PNG" : "BMP")) return false;
-    return file.commit();
+// Whether the name is a device, a pipe or the like, which is written in place: its name need
+// not carry an extension.
+bool NotAPlainFile(const std::string& name) {
+    struct stat info {};
+    return stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+}
+
+// The format of the picture: from the file's extension, or from --format (by default BMP) for
+// standard output and for a device or a pipe.
+PictureFormat OutputFormat(const CommandLine& line) {
+    const std::string& output = line.Value("-o");
+    std::optional<PictureFormat> format;
+    if (const std::string* named = Find(line, "--format")) {
+        format = PictureFormatNamed(*named);
+        if (!format) Rejected("--format", *named + " (bmp, png, svg или pdf)");
+    }
+    const bool inPlace = output == kStandardOutput || NotAPlainFile(output);
+    const std::optional<PictureFormat> byName =
+        inPlace ? std::nullopt : PictureFormatOfName(QFile::decodeName(output.c_str()));
+    if (!inPlace && !byName) {
+        throw UsageError{"расширение файла рисунка должно быть .bmp, .png, .svg или .pdf: " +
+                         output};
+    }
+    if (format && byName && *format != *byName)
+        throw UsageError{"--format не совпадает с расширением файла " + output};
+    return format.value_or(byName.value_or(PictureFormat::Bmp));
+}
+
+// Draws the run into the picture of the format: the raster canvas for BMP and PNG, the vector
+// surface for SVG and PDF. The run's outcome comes back through `run`.
+QByteArray RenderPicture(PictureFormat format, int width, int height, RunOutcome& run,
+                         const std::function<RunOutcome(DrawSurface&)>& draw) {
+    if (format == PictureFormat::Bmp || format == PictureFormat::Png) {
+        Canvas canvas(width, height);
+        run = draw(canvas);
+        return PictureBytes(format, canvas.Image(), {});
+    }
+    const PictureDrawing vector = [&](DrawSurface& surface) { run = draw(surface); };
+    const QSize size(width, height);
+    return format == PictureFormat::Svg ? PictureSvgBytes(size, vector)
+                                        : PicturePdfBytes(size, vector);
+}
+
+// Standard output takes the bytes as they are; every write is checked.
+bool WriteStandardOutput(const QByteArray& bytes) {
+    errno = 0;
+    const bool written =
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
+    return std::fflush(stdout) == 0 && written && !std::ferror(stdout);
 }
 
 // A function file as the window loads it: its values (the bounds as a pair) written into the
@@ -440,12 +489,12 @@ PictureMode RenderMode(const CommandLine& line) {
 // an expression without x has advanced it). Returns a message for an InformationBox, if any.
 std::optional<std::string> DrawSequencePicture(const CommandLine& line, const Engine& run,
                                                ExtendedReal a0, const ViewState& view,
-                                               Canvas& canvas, const DrawOptions& options,
-                                               PictureMode mode) {
+                                               DrawSurface& surface,
+                                               const DrawOptions& options, PictureMode mode) {
     Engine engine = run;
     engine.ValueA = a0;
     try {
-        return DrawPicture(canvas, engine, view, options, mode, RealOption(line, "--x"))
+        return DrawPicture(surface, engine, view, options, mode, RealOption(line, "--x"))
             .Information;
     } catch (const DrawingOverflow&) {
         return std::string(kOverflowMessage);
@@ -456,6 +505,7 @@ int Render(const CommandLine& line) {
     int width = kDefaultWidth;
     int height = kDefaultHeight;
     ParseSize(line, width, height);
+    const PictureFormat format = OutputFormat(line);
     ViewState view;
     Engine engine;
     std::string expression = line.expression;
@@ -471,14 +521,28 @@ int Render(const CommandLine& line) {
 
     const PictureMode mode = RenderMode(line);
     const ExtendedReal a0 = engine.ValueA;
-    Canvas canvas(width, height);
-    const RunOutcome run = RunOnce(engine, view, canvas, options, expression);
+    RunOutcome run;
     std::optional<std::string> information;
-    if (mode != PictureMode::Graph && !run.Overflow) {
-        information = DrawSequencePicture(line, engine, a0, view, canvas, options, mode);
+    const QByteArray bytes = RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
+        RunOutcome outcome = RunOnce(engine, view, surface, options, expression);
+        if (mode != PictureMode::Graph && !outcome.Overflow) {
+            information = DrawSequencePicture(line, engine, a0, view, surface, options, mode);
+        }
+        return outcome;
+    });
+    const std::string& output = line.Value("-o");
+    if (output == kStandardOutput) {
+        if (!WriteStandardOutput(bytes)) {
+            return Information("Не удалось записать рисунок в стандартный вывод: " +
+                               std::string(std::strerror(errno != 0 ? errno : EIO)));
+        }
+        if (information) return Information(*information);
+        return ShowRun(run, stderr);
     }
-    if (!SavePicture(canvas.Image(), line.Value("-o"))) {
-        return Information("Не удалось записать файл " + line.Value("-o"));
+    const FileResult written = WriteWholeFile(QFile::decodeName(output.c_str()), bytes);
+    if (!written.Ok()) {
+        return Information("Не удалось записать файл " + output + ": " +
+                           FileFailureReason(written));
     }
     if (information) return Information(*information);
     return ShowRun(run);

@@ -87,6 +87,11 @@ class GeneralForm : public QMainWindow {
     QStringList ScenarioLines() const;
     // The drawing options as the controls hold them now.
     DrawOptions CurrentDrawOptions() const;
+    // The picture drawn again from the last built expression onto any surface, as a redraw
+    // would draw it (general_form_export.cpp).
+    std::function<void(DrawSurface&)> VectorPicture() const;
+    // The expression of the picture: the one the last run built, else the expression box's.
+    QString PictureExpression() const;
     // Ticks or clears cbxBorderX (its dependants follow) and applies the bounds' exit rules.
     void SetBorderX(bool checked);
 
@@ -157,7 +162,11 @@ class GeneralForm : public QMainWindow {
     QAction* mnuFunctionSave = nullptr;
     QAction* mnuFunctionSaveGr = nullptr;
     QAction* mnuFunctionSaveLog = nullptr;
+    QAction* mnuFunctionPrint = nullptr;
     QAction* mnuFunctionExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuEditCopyPicture = nullptr;
+    QAction* mnuEditCopyResult = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
@@ -230,6 +239,10 @@ class GeneralForm : public QMainWindow {
     void mnuHelpAboutClick();
     // The table window (general_form_table.cpp).
     void mnuTableOpenClick();
+    // Printing and the clipboard (general_form_export.cpp).
+    void mnuFunctionPrintClick();
+    void mnuEditCopyPictureClick();
+    void mnuEditCopyResultClick();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -10,11 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QUrl>
 
 #include "files/exports.h"
 #include "files/file_access.h"
 #include "files/function_file.h"
+#include "files/picture_export.h"
 #include "ui/about_box.h"
 #include "ui/general_form.h"
 
@@ -23,6 +25,11 @@ namespace {
 const QString kExamplesFolder = QStringLiteral("Examples/");
 const QString kHelpIndex = QStringLiteral("help/index.htm");
 constexpr int kPreviewSide = 160;
+const QString kPictureFilterKey = QStringLiteral("pictureExport/filter");
+
+QSettings PictureSettings() {
+    return QSettings(kApplicationTitle, kApplicationTitle);
+}
 
 QString FromUtf8(const std::string& text) {
     return QString::fromStdString(text);
@@ -59,6 +66,24 @@ void AttachPicturePreview(QFileDialog& dialog) {
                                                     kPreviewSide, kPreviewSide, Qt::KeepAspectRatio,
                                                     Qt::SmoothTransformation)));
         });
+}
+
+// The picture dialog opens with the filter chosen last time (kept in the user's settings).
+void SelectRememberedPictureFilter(QFileDialog& dialog) {
+    const QString filter = PictureSettings().value(kPictureFilterKey).toString();
+    if (dialog.nameFilters().contains(filter)) dialog.selectNameFilter(filter);
+}
+
+// The format of the filter the user chose, which is remembered for the next time.
+PictureFormat RememberPictureFilter(QFileDialog& dialog) {
+    const QString filter = dialog.selectedNameFilter();
+    for (const PictureFormatInfo& info : PictureFormats()) {
+        if (filter == QString::fromUtf8(info.Filter)) {
+            PictureSettings().setValue(kPictureFilterKey, filter);
+            return info.Format;
+        }
+    }
+    return PictureFormat::Bmp;
 }
 
 // Opens an address in the user's browser; a refusal is reported.
@@ -120,10 +145,13 @@ void GeneralForm::mnuFunctionOpenClick() {
 
 void GeneralForm::mnuFunctionSaveGrClick() {
     AttachPicturePreview(*SavePictureDialog);
+    SelectRememberedPictureFilter(*SavePictureDialog);
     const QString chosen = ChosenFile(*this, *SavePictureDialog);
     if (chosen.isEmpty()) return;
-    const QString name = WithExtension(chosen, kPictureExtension);
-    const std::string error = SavePicture(name, canvas().Image());
+    // The extension rule applies to the extension of the chosen filter.
+    const PictureFormat format = RememberPictureFilter(*SavePictureDialog);
+    const QString name = WithExtension(chosen, QString::fromLatin1(InfoOf(format).Extension));
+    const std::string error = SavePictureAs(name, format, canvas().Image(), VectorPicture());
     if (!error.empty()) GeneralErrorReport(FromUtf8(error));
 }
 

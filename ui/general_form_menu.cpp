@@ -12,6 +12,7 @@
 #include <QShortcut>
 #include <QTextEdit>
 
+#include "files/picture_export.h"
 #include "ui/general_form.h"
 #include "ui/icons.h"
 
@@ -52,6 +53,17 @@ void GeneralForm::createActions() {
     mnuFunctionSaveLog = MakeAction(this, "mnuFunctionSaveLog",
                                     QStringLiteral("Сохранить сценарий..."), {}, icons::SaveLog());
     connect(mnuFunctionSaveLog, &QAction::triggered, this, &GeneralForm::mnuFunctionSaveLogClick);
+    mnuFunctionPrint = MakeAction(this, "mnuFunctionPrint", QStringLiteral("&Печать…"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_P), QIcon());
+    connect(mnuFunctionPrint, &QAction::triggered, this, &GeneralForm::mnuFunctionPrintClick);
+    mnuEditCopyPicture =
+        MakeAction(this, "mnuEditCopyPicture", QStringLiteral("Копировать рисунок"),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QIcon());
+    connect(mnuEditCopyPicture, &QAction::triggered, this, &GeneralForm::mnuEditCopyPictureClick);
+    mnuEditCopyResult =
+        MakeAction(this, "mnuEditCopyResult", QStringLiteral("Копировать результат"),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), QIcon());
+    connect(mnuEditCopyResult, &QAction::triggered, this, &GeneralForm::mnuEditCopyResultClick);
     mnuFunctionExit = MakeAction(this, "mnuFunctionExit", QStringLiteral("&Выход"),
                                  QKeySequence(Qt::CTRL | Qt::Key_X), QIcon());
     // The entry shows Ctrl+X, but the key itself goes through exitShortcut, which leaves it to
@@ -64,7 +76,8 @@ void GeneralForm::createActions() {
     mnuHelpAbout = MakeAction(this, "mnuHelpAbout", QStringLiteral("&О программе..."), {}, QIcon());
     connect(mnuHelpAbout, &QAction::triggered, this, &GeneralForm::mnuHelpAboutClick);
     // Window-wide shortcuts work while the menu is closed.
-    for (QAction* action : {mnuFunctionOpen, mnuFunctionSave, mnuFunctionSaveGr, mnuHelpHelp}) {
+    for (QAction* action : {mnuFunctionOpen, mnuFunctionSave, mnuFunctionSaveGr, mnuFunctionPrint,
+                            mnuEditCopyPicture, mnuEditCopyResult, mnuHelpHelp}) {
         addAction(action);
     }
 }
@@ -77,8 +90,13 @@ void GeneralForm::createMenus() {
     mnuFunction->addSeparator()->setObjectName(QStringLiteral("mnuFunctionLine1"));
     mnuFunction->addAction(mnuFunctionSaveGr);
     mnuFunction->addAction(mnuFunctionSaveLog);
+    mnuFunction->addAction(mnuFunctionPrint);
     mnuFunction->addSeparator()->setObjectName(QStringLiteral("mnuFunctionLine2"));
     mnuFunction->addAction(mnuFunctionExit);
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Правка"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEdit->addAction(mnuEditCopyPicture);
+    mnuEdit->addAction(mnuEditCopyResult);
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Помощь"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuHelp->addAction(mnuHelpHelp);
@@ -96,8 +114,11 @@ void GeneralForm::createDialogs() {
     OpenDialog = MakeFileDialog(
         this, "OpenDialog", QFileDialog::AcceptOpen,
         {QStringLiteral("Файлы функций (*.tvk)"), QStringLiteral("Все файлы (*.*)")});
-    SavePictureDialog = MakeFileDialog(this, "SavePictureDialog", QFileDialog::AcceptSave,
-                                       {QStringLiteral("Bitmaps (*.bmp)")});
+    QStringList pictureFilters;
+    for (const PictureFormatInfo& format : PictureFormats())
+        pictureFilters << QString::fromUtf8(format.Filter);
+    SavePictureDialog =
+        MakeFileDialog(this, "SavePictureDialog", QFileDialog::AcceptSave, pictureFilters);
     SaveDialog1 = MakeFileDialog(
         this, "SaveDialog1", QFileDialog::AcceptSave,
         {QStringLiteral("Текстовые документы (*.txt)"), QStringLiteral("Все файлы (*.*)")});

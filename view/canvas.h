@@ -7,52 +7,39 @@
 #include <QImage>
 #include <cstdint>
 
-// A 24-bit colour with red in the low byte: 0x00BBGGRR (yellow is 0x00FFFF).
-using Colour = uint32_t;
+#include "view/draw_surface.h"
 
-inline constexpr Colour kBlack = 0x000000;
-inline constexpr Colour kWhite = 0xFFFFFF;
-inline constexpr Colour kYellow = 0x00FFFF;
-inline constexpr Colour kGrey = 0x808080;
-inline constexpr Colour kRed = 0x0000FF;
-inline constexpr Colour kGreen = 0x008000;
-// What Pixel answers for a point outside the picture.
-inline constexpr Colour kInvalidColour = 0xFFFFFFFF;
-
-enum class PenMode { Copy, Xor };
-enum class PenStyle { Solid, Dashed };
-
-class Canvas {
+class Canvas : public DrawSurface {
   public:
     Canvas() = default;
     Canvas(int width, int height);
 
     // A new picture of the given size (contents white, as a fresh bitmap); pen and brush kept.
     void Resize(int width, int height);
-    int Width() const { return image_.width(); }
-    int Height() const { return image_.height(); }
+    int Width() const override { return image_.width(); }
+    int Height() const override { return image_.height(); }
     const QImage& Image() const { return image_; }
 
-    void SetBrushColour(Colour colour) { brush_ = colour; }
+    void SetBrushColour(Colour colour) override { brush_ = colour; }
     Colour BrushColour() const { return brush_; }
-    void SetPenColour(Colour colour) { pen_ = colour; }
+    void SetPenColour(Colour colour) override { pen_ = colour; }
     Colour PenColour() const { return pen_; }
-    void SetPenMode(PenMode mode) { mode_ = mode; }
+    void SetPenMode(PenMode mode) override { mode_ = mode; }
     PenMode Mode() const { return mode_; }
     // A new style starts its dash pattern afresh, as does MoveTo; consecutive LineTo calls
     // continue it. The gaps of a dashed line leave the picture as it was.
-    void SetPenStyle(PenStyle style);
+    void SetPenStyle(PenStyle style) override;
     PenStyle Style() const { return style_; }
 
     // Fills x1..x2-1 by y1..y2-1 with the brush (always copy mode).
-    void FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
     // Paints with the brush the 4-connected region around (x, y) holding no pixel of `border`.
-    void FloodFill(int32_t x, int32_t y, Colour border);
-    void MoveTo(int32_t x, int32_t y);
+    void FloodFill(int32_t x, int32_t y, Colour border) override;
+    void MoveTo(int32_t x, int32_t y) override;
     // Bresenham line from the current point to (x, y), end pixel excluded, in the pen's mode and
     // style; (x, y) becomes the current point.
-    void LineTo(int32_t x, int32_t y);
-    void SetPixel(int32_t x, int32_t y, Colour colour);
+    void LineTo(int32_t x, int32_t y) override;
+    void SetPixel(int32_t x, int32_t y, Colour colour) override;
     // Ellipse and rectangle in the box x1..x2-1 by y1..y2-1 (corners in any order): interior
     // with the brush, outline with the pen, both in the pen's mode.
     void Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2);

@@ -58,19 +58,19 @@ int64_t LineBudget(ExtendedReal extent, ExtendedReal step) {
     return 2 * static_cast<int64_t>(std::min<ExtendedReal>(extent / step, 1e9L)) + 8;
 }
 
-void VerticalLine(Canvas& canvas, int32_t column, int height) {
+void VerticalLine(DrawSurface& canvas, int32_t column, int height) {
     canvas.MoveTo(column, 0);
     canvas.LineTo(column, height);
 }
 
-void HorizontalLine(Canvas& canvas, int32_t row, int width) {
+void HorizontalLine(DrawSurface& canvas, int32_t row, int width) {
     canvas.MoveTo(0, row);
     canvas.LineTo(width, row);
 }
 
 // Lines at the multiples of the step from the one cut toward zero on, until a line lies at or
 // beyond the right edge.
-void DrawVerticalGrid(Canvas& canvas, const ViewState& view, ExtendedReal step) {
+void DrawVerticalGrid(DrawSurface& canvas, const ViewState& view, ExtendedReal step) {
     const int width = canvas.Width();
     int64_t start = 0;
     if (!Trunc64(view.ViewOriginX / step, start)) return;
@@ -89,7 +89,7 @@ void DrawVerticalGrid(Canvas& canvas, const ViewState& view, ExtendedReal step) 
 // yw is the negated world y of a line: the lines run from the top down. Where they fall closer
 // than a pixel apart, consecutive lines reach every row from the first line's on, so those rows
 // are drawn once each instead of once per line.
-void DrawHorizontalGrid(Canvas& canvas, const ViewState& view, ExtendedReal step) {
+void DrawHorizontalGrid(DrawSurface& canvas, const ViewState& view, ExtendedReal step) {
     const int height = canvas.Height();
     int64_t start = 0;
     if (!Trunc64(-view.ViewOriginY / step, start)) return;
@@ -120,7 +120,7 @@ bool FarOutside(ExtendedReal position) {
     return !(std::abs(position) < kFarPixels);
 }
 
-void DrawAxes(Canvas& canvas, const ViewState& view) {
+void DrawAxes(DrawSurface& canvas, const ViewState& view) {
     canvas.SetPenColour(kWhite);
     const ExtendedReal column = -view.ViewOriginX / view.PixelSizeX;
     const ExtendedReal row = view.ViewOriginY / view.PixelSizeY;
@@ -142,7 +142,7 @@ int32_t SampleRow(const ViewState& view, ExtendedReal value) {
     return RoundToPixel(q);
 }
 
-void BoundMarker(Canvas& canvas, const ViewState& view, ExtendedReal bound) {
+void BoundMarker(DrawSurface& canvas, const ViewState& view, ExtendedReal bound) {
     canvas.SetPenColour(kRed);
     canvas.SetPenStyle(PenStyle::Dashed);
     const ExtendedReal column = (bound - view.ViewOriginX) / view.PixelSizeX;
@@ -210,7 +210,7 @@ class ValueARestorer {
     const ExtendedReal a0_;
 };
 
-void DrawSamples(Canvas& canvas, const ViewState& view, const DrawOptions& options,
+void DrawSamples(DrawSurface& canvas, const ViewState& view, const DrawOptions& options,
                  Sampler& sampler, ExtendedReal sampleTo) {
     ExtendedReal value = 0;
     // The first valid sample only places the pen; at least one sample is always evaluated.
@@ -251,7 +251,7 @@ void DrawSamples(Canvas& canvas, const ViewState& view, const DrawOptions& optio
 
 }  // namespace
 
-void DrawBackground(Canvas& canvas, const ViewState& view, const DrawOptions& options) {
+void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOptions& options) {
     canvas.SetBrushColour(options.BackgroundColour);
     const int width = canvas.Width();
     const int height = canvas.Height();
@@ -274,7 +274,8 @@ void DrawBackground(Canvas& canvas, const ViewState& view, const DrawOptions& op
     }
 }
 
-bool PlotCurve(Canvas& canvas, Engine& engine, const ViewState& view, const DrawOptions& options) {
+bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
+               const DrawOptions& options) {
     const ValueARestorer restorer(engine);
     const ExtendedReal a0 = engine.ValueA;
     canvas.SetPenMode(PenMode::Copy);

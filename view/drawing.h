@@ -5,6 +5,7 @@
 
 #include "engine/engine_state.h"
 #include "view/canvas.h"
+#include "view/draw_surface.h"
 #include "view/view_state.h"
 
 // The drawing options the window reads from its controls at drawing time.
@@ -24,9 +25,9 @@ inline constexpr std::string_view kGraphBuilt = "График построен";
 // command shows "Ошибка переполнения" for it.
 struct DrawingOverflow {};
 
-void DrawBackground(Canvas& canvas, const ViewState& view, const DrawOptions& options);
+void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOptions& options);
 
 // Plots the last built tree. Returns true when the expression uses x: the caller then writes
 // kGraphBuilt into the result field. After a failed build only the background is drawn.
-bool PlotCurve(Canvas& canvas, Engine& engine, const ViewState& view,
+bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
                const DrawOptions& options);

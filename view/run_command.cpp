@@ -35,7 +35,7 @@ void ComputeValue(RunOutcome& outcome, Engine& engine) {
 
 }  // namespace
 
-RunOutcome RunExpression(Engine& engine, const ViewState& view, Canvas& canvas,
+RunOutcome RunExpression(Engine& engine, const ViewState& view, DrawSurface& canvas,
                          const DrawOptions& options, std::string_view engineText,
                          std::string_view shownText) {
     RunOutcome outcome;

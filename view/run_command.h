@@ -30,6 +30,6 @@ struct RunOutcome {
 // Steps 4 to 12 of a run: build (the expression converted to single-byte text by the caller and
 // passed as `engineText`; `shownText` is the text as the user sees it, UTF-8), plot, outcome.
 // Updates engine.ValueA when an expression without x computes a value.
-RunOutcome RunExpression(Engine& engine, const ViewState& view, Canvas& canvas,
+RunOutcome RunExpression(Engine& engine, const ViewState& view, DrawSurface& canvas,
                          const DrawOptions& options, std::string_view engineText,
                          std::string_view shownText);

@@ -37,7 +37,7 @@ int32_t Row(const ViewState& view, ExtendedReal y) {
 }
 
 // The background as the graph has it, and whether there is a picture to draw on.
-bool Prepare(Canvas& canvas, const Engine& engine, const ViewState& view,
+bool Prepare(DrawSurface& canvas, const Engine& engine, const ViewState& view,
              const DrawOptions& options) {
     canvas.SetPenMode(PenMode::Copy);
     if (options.ClearFirst) DrawBackground(canvas, view, options);
@@ -48,7 +48,7 @@ bool Prepare(Canvas& canvas, const Engine& engine, const ViewState& view,
 }
 
 // The curve y = f(a): one single-step evaluation per sample with a as the sample's abscissa.
-void DrawMapCurve(Canvas& canvas, const Engine& source, const ViewState& view,
+void DrawMapCurve(DrawSurface& canvas, const Engine& source, const ViewState& view,
                   const DrawOptions& options, ExtendedReal x) {
     Engine engine = source;
     const int64_t samplesPerPixel = std::max<int32_t>(view.SamplesPerPixel, 1);
@@ -77,7 +77,7 @@ void DrawMapCurve(Canvas& canvas, const Engine& source, const ViewState& view,
     }
 }
 
-void DrawDiagonal(Canvas& canvas, const ViewState& view) {
+void DrawDiagonal(DrawSurface& canvas, const ViewState& view) {
     const ExtendedReal left = view.ViewOriginX;
     const ExtendedReal right = view.ViewOriginX + canvas.Width() * view.PixelSizeX;
     canvas.SetPenColour(kDiagonalColour);
@@ -85,7 +85,7 @@ void DrawDiagonal(Canvas& canvas, const ViewState& view) {
     canvas.LineTo(Column(view, right), Row(view, right));
 }
 
-void DrawStaircase(Canvas& canvas, const ViewState& view, const TermList& terms) {
+void DrawStaircase(DrawSurface& canvas, const ViewState& view, const TermList& terms) {
     const auto vertices = CobwebVertices(terms);
     if (vertices.size() < 2) return;
     canvas.SetPenColour(kStaircaseColour);
@@ -110,7 +110,7 @@ std::vector<std::pair<ExtendedReal, ExtendedReal>> CobwebVertices(const TermList
     return vertices;
 }
 
-void DrawTerms(Canvas& canvas, const ViewState& view, const DrawOptions& options,
+void DrawTerms(DrawSurface& canvas, const ViewState& view, const DrawOptions& options,
                const TermList& terms) {
     const auto point = [&](size_t k) {
         const ExtendedReal n = ExtendedReal(int64_t{terms.FirstIndex} + int64_t(k));
@@ -132,14 +132,14 @@ void DrawTerms(Canvas& canvas, const ViewState& view, const DrawOptions& options
     }
 }
 
-void DrawCobweb(Canvas& canvas, const Engine& engine, const ViewState& view,
+void DrawCobweb(DrawSurface& canvas, const Engine& engine, const ViewState& view,
                 const DrawOptions& options, ExtendedReal x) {
     DrawMapCurve(canvas, engine, view, options, x);
     DrawDiagonal(canvas, view);
     DrawStaircase(canvas, view, ComputeTerms(engine, x));
 }
 
-PictureOutcome DrawPicture(Canvas& canvas, Engine& engine, const ViewState& view,
+PictureOutcome DrawPicture(DrawSurface& canvas, Engine& engine, const ViewState& view,
                            const DrawOptions& options, PictureMode mode, ExtendedReal x) {
     PictureOutcome outcome;
     if (mode == PictureMode::Graph) {

@@ -11,7 +11,7 @@
 
 #include "calc/sequence_table.h"
 #include "engine/engine_state.h"
-#include "view/canvas.h"
+#include "view/draw_surface.h"
 #include "view/drawing.h"
 #include "view/view_state.h"
 
@@ -35,14 +35,14 @@ struct PictureOutcome {
 std::vector<std::pair<ExtendedReal, ExtendedReal>> CobwebVertices(const TermList& terms);
 
 // Each term a_n at world (n, a_n) as a 3 x 3 square in the line colour, joined in line mode.
-void DrawTerms(Canvas& canvas, const ViewState& view, const DrawOptions& options,
+void DrawTerms(DrawSurface& canvas, const ViewState& view, const DrawOptions& options,
                const TermList& terms);
 
 // The curve y = f(a) over the view at argument x, the diagonal y = a and the staircase.
-void DrawCobweb(Canvas& canvas, const Engine& engine, const ViewState& view,
+void DrawCobweb(DrawSurface& canvas, const Engine& engine, const ViewState& view,
                 const DrawOptions& options, ExtendedReal x);
 
 // The picture of the chosen mode for the last built expression; x is the argument of the
 // sequence pictures. The graph is PlotCurve itself. Raises DrawingOverflow as PlotCurve does.
-PictureOutcome DrawPicture(Canvas& canvas, Engine& engine, const ViewState& view,
+PictureOutcome DrawPicture(DrawSurface& canvas, Engine& engine, const ViewState& view,
                            const DrawOptions& options, PictureMode mode, ExtendedReal x);

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -250,8 +251,16 @@ void StartupTest::menuEntries_data() {
                              << true;
     QTest::newRow("log") << "mnuFunctionSaveLog"
                          << "Сохранить сценарий..." << QKeySequence() << true;
+    QTest::newRow("print") << "mnuFunctionPrint"
+                           << "&Печать…" << QKeySequence(Qt::CTRL | Qt::Key_P) << false;
     QTest::newRow("exit") << "mnuFunctionExit"
                           << "&Выход" << QKeySequence(Qt::CTRL | Qt::Key_X) << false;
+    QTest::newRow("copy picture") << "mnuEditCopyPicture"
+                                  << "Копировать рисунок"
+                                  << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C) << false;
+    QTest::newRow("copy result") << "mnuEditCopyResult"
+                                 << "Копировать результат"
+                                 << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R) << false;
     QTest::newRow("help") << "mnuHelpHelp"
                           << "&Справка" << QKeySequence(Qt::Key_F1) << true;
     QTest::newRow("about") << "mnuHelpAbout"
@@ -276,15 +285,26 @@ void StartupTest::menuOrder() {
     QCOMPARE(form.mnuFunction->title(), QStringLiteral("&Файл"));
     QCOMPARE(form.mnuHelp->title(), QStringLiteral("&Помощь"));
     const QList<QAction*> file = form.mnuFunction->actions();
-    QCOMPARE(file.size(), 7);
+    QCOMPARE(file.size(), 8);
     QCOMPARE(file[0], form.mnuFunctionOpen);
     QCOMPARE(file[1], form.mnuFunctionSave);
     QVERIFY(file[2]->isSeparator());
     QCOMPARE(file[3], form.mnuFunctionSaveGr);
     QCOMPARE(file[4], form.mnuFunctionSaveLog);
-    QVERIFY(file[5]->isSeparator());
-    QCOMPARE(file[6], form.mnuFunctionExit);
+    QCOMPARE(file[5], form.mnuFunctionPrint);
+    QVERIFY(file[6]->isSeparator());
+    QCOMPARE(file[7], form.mnuFunctionExit);
+    QCOMPARE(form.mnuEdit->title(), QStringLiteral("&Правка"));
+    QCOMPARE(form.mnuEdit->actions(),
+             QList<QAction*>({form.mnuEditCopyPicture, form.mnuEditCopyResult}));
     QCOMPARE(form.mnuHelp->actions(), QList<QAction*>({form.mnuHelpHelp, form.mnuHelpAbout}));
+    // The edit menu stands between the file and help menus, the table menu before help.
+    const QList<QAction*> bar = form.menuBar()->actions();
+    QCOMPARE(bar.size(), 4);
+    QCOMPARE(bar[0]->menu(), form.mnuFunction);
+    QCOMPARE(bar[1]->menu(), form.mnuEdit);
+    QCOMPARE(bar[2]->menu()->title(), QStringLiteral("&Таблица"));
+    QCOMPARE(bar[3]->menu(), form.mnuHelp);
 }
 
 void StartupTest::shortcutsFromAField_data() {
@@ -320,7 +340,10 @@ void StartupTest::dialogFilters_data() {
         << "SaveDialog" << QStringList{"Файлы функций tvk (*.tvk)"} << true;
     QTest::newRow("function open")
         << "OpenDialog" << QStringList{"Файлы функций (*.tvk)", "Все файлы (*.*)"} << false;
-    QTest::newRow("picture") << "SavePictureDialog" << QStringList{"Bitmaps (*.bmp)"} << true;
+    QTest::newRow("picture") << "SavePictureDialog"
+                             << QStringList{"Bitmaps (*.bmp)", "PNG (*.png)", "SVG (*.svg)",
+                                            "PDF (*.pdf)"}
+                             << true;
     QTest::newRow("log") << "SaveDialog1"
                          << QStringList{"Текстовые документы (*.txt)", "Все файлы (*.*)"} << true;
 }

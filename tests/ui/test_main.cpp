@@ -1,6 +1,9 @@
 // Runs the window test classes; a first argument naming one class runs only that class (each
 // class is its own CTest test), the remaining arguments go to QTest.
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <map>
@@ -9,6 +12,10 @@
 #include "test_classes.h"
 
 int main(int argc, char* argv[]) {
+    // The user's settings (the picture dialog's last filter) stay out of the tests.
+    QStandardPaths::setTestModeEnabled(true);
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvik"));
     const std::map<QString, std::function<std::unique_ptr<QObject>()>> classes = {

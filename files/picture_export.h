@@ -1,0 +1,51 @@
+// The picture in every format the program writes: BMP and PNG from the raster picture, SVG and
+// PDF drawn again through the vector surface at the picture's size in pixels (96 dots per inch;
+// the PDF page is exactly the picture). Saving goes through the same checked whole-file write
+// as every other file.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "files/file_access.h"
+#include "view/draw_surface.h"
+
+enum class PictureFormat { Bmp, Png, Svg, Pdf };
+
+struct PictureFormatInfo {
+    PictureFormat Format;
+    const char* Name;       // "bmp", as --format takes it
+    const char* Extension;  // ".bmp"
+    const char* Filter;     // the save dialog's filter
+};
+
+// In the order the save dialog offers them.
+const std::array<PictureFormatInfo, 4>& PictureFormats();
+const PictureFormatInfo& InfoOf(PictureFormat format);
+// The format whose extension the name ends with, in any letter case.
+std::optional<PictureFormat> PictureFormatOfName(const QString& path);
+// The format called `name` ("bmp", "png", "svg", "pdf").
+std::optional<PictureFormat> PictureFormatNamed(const std::string& name);
+
+// Draws the picture through the surface it is given (the background, grid, axes and curve).
+using PictureDrawing = std::function<void(DrawSurface&)>;
+
+inline constexpr int kPictureDotsPerInch = 96;
+
+QByteArray PicturePngBytes(const QImage& picture);
+QByteArray PictureSvgBytes(QSize size, const PictureDrawing& draw);
+QByteArray PicturePdfBytes(QSize size, const PictureDrawing& draw);
+// The bytes of the picture in `format`: the raster picture for BMP and PNG, `draw` at the
+// raster picture's size for SVG and PDF.
+QByteArray PictureBytes(PictureFormat format, const QImage& raster, const PictureDrawing& draw);
+
+// Writes the picture to `path` (the extension already applied); a never-drawn picture writes
+// nothing. Returns the failure message as the BMP export words it, empty on success.
+std::string SavePictureAs(const QString& path, PictureFormat format, const QImage& raster,
+                          const PictureDrawing& draw);

@@ -1,0 +1,218 @@
+// tarvik-cli render -o as a black box: the format by the extension (or --format for standard
+// output, a device or a pipe), the argument error for any other extension, and write failures
+// that exit 1 with the system's reason and leave no file behind and every old file as it was.
+#include <fcntl.h>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    QByteArray out;
+    std::string err;
+};
+
+Result RunCli(const QStringList& arguments, bool unprivileged = false,
+              const QString& standardOutput = {}) {
+    QProcess process;
+    if (!standardOutput.isEmpty()) process.setStandardOutputFile(standardOutput);
+    if (unprivileged && geteuid() == 0) {
+        // Root passes every permission check: the command runs as "nobody".
+        process.setChildProcessModifier([] {
+            constexpr uid_t kNobody = 65534;
+            if (setgroups(0, nullptr) != 0 || setresgid(kNobody, kNobody, kNobody) != 0 ||
+                setresuid(kNobody, kNobody, kNobody) != 0) {
+                _exit(99);
+            }
+        });
+    }
+    process.start(QStringLiteral(TARVIK_CLI_PATH), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    Result result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+QStringList Entries(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+const QByteArray kOld = "old picture, kept byte for byte";
+
+struct ExtensionRow {
+    const char* name;
+    const char* start;  // the written file's first bytes; null: an argument error
+};
+
+class RenderExtension : public testing::TestWithParam<ExtensionRow> {};
+
+TEST_P(RenderExtension, PicksTheFormatOrRefusesTheName) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromUtf8(GetParam().name));
+    const Result result = RunCli({"render", "sinx", "-o", path, "--size", "60x40"});
+    if (GetParam().start == nullptr) {
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_NE(result.err.find(".bmp, .png, .svg или .pdf"), std::string::npos) << result.err;
+        EXPECT_EQ(Entries(dir.path()), QStringList{});
+        return;
+    }
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "График построен\n");
+    EXPECT_TRUE(ReadAll(path).startsWith(GetParam().start));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, RenderExtension,
+    testing::Values(ExtensionRow{"a.bmp", "BM"}, ExtensionRow{"a.png", "\x89PNG"},
+                    ExtensionRow{"a.svg", "<?xml"}, ExtensionRow{"a.pdf", "%PDF"},
+                    ExtensionRow{"A.PDF", "%PDF"}, ExtensionRow{"рисунок.Svg", "<?xml"},
+                    ExtensionRow{"a.jpg", nullptr}, ExtensionRow{"a", nullptr},
+                    ExtensionRow{"a.png.txt", nullptr}, ExtensionRow{"bmp", nullptr}));
+
+struct StreamRow {
+    QStringList format;
+    const char* start;
+};
+
+class RenderToStandardOutput : public testing::TestWithParam<StreamRow> {};
+
+TEST_P(RenderToStandardOutput, WritesThePictureAndTheTextGoesToStandardError) {
+    const Result result =
+        RunCli(QStringList{"render", "sinx", "-o", "-", "--size", "60x40"} + GetParam().format);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(result.out.startsWith(GetParam().start)) << result.out.left(8).toStdString();
+    EXPECT_EQ(result.err, "График построен\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, RenderToStandardOutput,
+                         testing::Values(StreamRow{{}, "BM"}, StreamRow{{"--format", "bmp"}, "BM"},
+                                         StreamRow{{"--format", "png"}, "\x89PNG"},
+                                         StreamRow{{"--format", "svg"}, "<?xml"},
+                                         StreamRow{{"--format", "pdf"}, "%PDF"}));
+
+TEST(RenderFormatOption, RefusedWhenUnknownOrAgainstTheExtension) {
+    QTemporaryDir dir;
+    for (const QStringList& extra :
+         {QStringList{"-o", "-", "--format", "gif"}, QStringList{"-o", "-", "--format", "PNG"},
+          QStringList{"-o", dir.filePath("a.png"), "--format", "svg"}}) {
+        const Result result = RunCli(QStringList{"render", "sinx"} + extra);
+        EXPECT_EQ(result.exitCode, 2) << extra.join(' ').toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    EXPECT_EQ(Entries(dir.path()), QStringList{});
+}
+
+TEST(RenderWriteFailure, MissingFolderGivesTheSystemsReason) {
+    QTemporaryDir dir;
+    const Result result = RunCli({"render", "sinx", "-o", dir.filePath("no/a.png")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("No such file or directory"), std::string::npos) << result.err;
+    EXPECT_EQ(Entries(dir.path()), QStringList{});
+}
+
+// A full-device node and a pipe of our own (the machine's /dev is left alone).
+TEST(RenderWriteFailure, DeviceAndPipeAreWrittenInPlaceAndKeepTheirKind) {
+    QTemporaryDir dir;
+    const QString full = dir.filePath("full");
+    const QString pipe = dir.filePath("pipe");
+    ASSERT_EQ(mkfifo(Native(pipe).constData(), 0666), 0);
+    Result unread = RunCli({"render", "sinx", "-o", pipe});
+    EXPECT_EQ(unread.exitCode, 1);
+    EXPECT_NE(unread.err.find("No process reads from the pipe"), std::string::npos);
+    struct stat info {};
+    ASSERT_EQ(stat(Native(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    if (mknod(Native(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        GTEST_SKIP() << "cannot make a device node here (" << std::strerror(errno) << ")";
+    const int probe = open(Native(full).constData(), O_WRONLY);
+    if (probe < 0) GTEST_SKIP() << "device nodes do not open here (" << std::strerror(errno) << ")";
+    close(probe);
+    for (const char* format : {"bmp", "png", "svg", "pdf"}) {
+        const Result result = RunCli({"render", "sinx", "-o", full, "--format", format});
+        EXPECT_EQ(result.exitCode, 1) << format;
+        EXPECT_NE(result.err.find("No space left on device"), std::string::npos) << result.err;
+        ASSERT_EQ(stat(Native(full).constData(), &info), 0);
+        EXPECT_TRUE(S_ISCHR(info.st_mode)) << format;
+    }
+    const Result stream = RunCli({"render", "sinx", "-o", "-"}, false, full);
+    EXPECT_EQ(stream.exitCode, 1);
+    EXPECT_NE(stream.err.find("No space left on device"), std::string::npos) << stream.err;
+    EXPECT_EQ(Entries(dir.path()), (QStringList{"full", "pipe"}));
+}
+
+class RenderKeepsOldFile : public testing::TestWithParam<const char*> {};
+
+TEST_P(RenderKeepsOldFile, OnAFullDisk) {
+    QTemporaryDir dir;
+    const QString disk = dir.filePath("disk");
+    QDir(dir.path()).mkdir("disk");
+    if (mount("tmpfs", Native(disk).constData(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here (" << std::strerror(errno) << ")";
+    const QString path = disk + "/old." + GetParam();
+    WriteAll(path, kOld);
+    FILE* filler = fopen(Native(disk + "/filler").constData(), "wb");
+    const std::string block(512, 'f');
+    while (filler && fwrite(block.data(), 1, block.size(), filler) == block.size()) {
+    }
+    if (filler) fclose(filler);
+    const Result result = RunCli({"render", "sinx", "-o", path});
+    const QByteArray kept = ReadAll(path);
+    const QStringList entries = Entries(disk);
+    umount2(Native(disk).constData(), MNT_DETACH);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("No space left on device"), std::string::npos) << result.err;
+    EXPECT_EQ(kept, kOld);
+    EXPECT_EQ(entries, (QStringList{"filler", QStringLiteral("old.") + GetParam()}));
+}
+
+TEST_P(RenderKeepsOldFile, InAReadOnlyFolder) {
+    QTemporaryDir dir;
+    chmod(Native(dir.path()).constData(), 0755);
+    const QString folder = dir.filePath("locked");
+    QDir(dir.path()).mkdir("locked");
+    const QString path = folder + "/old." + GetParam();
+    WriteAll(path, kOld);
+    chmod(Native(path).constData(), 0666);
+    chmod(Native(folder).constData(), 0555);
+    const Result result = RunCli({"render", "sinx", "-o", path}, true);
+    chmod(Native(folder).constData(), 0755);
+    ASSERT_NE(result.exitCode, 99) << "could not run as an unprivileged user";
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("Permission denied"), std::string::npos) << result.err;
+    EXPECT_EQ(ReadAll(path), kOld);
+    EXPECT_EQ(Entries(folder), QStringList{QStringLiteral("old.") + GetParam()});
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, RenderKeepsOldFile, testing::Values("bmp", "png", "svg", "pdf"));
+
+}  // namespace

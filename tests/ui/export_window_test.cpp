@@ -1,0 +1,212 @@
+// The picture outside the window, through the window: the save dialog's formats with the
+// extension rule of the chosen filter and the filter remembered, printing (the print dialog
+// answered by the test and the printer writing a PDF file), and the clipboard entries.
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "window_fixture.h"
+
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+int PdfPages(const QByteArray& pdf) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    return int(QString::fromLatin1(pdf).count(page));
+}
+
+// Answers the picture dialog with a filter and a name, and notes the filter it opened with.
+void AnswerPictureDialog(WindowFixture& w, const QString& filter, const QString& name,
+                         QString* openedWith = nullptr) {
+    w->modalHook = [=](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (!files) return int(QDialog::Rejected);
+        if (openedWith) *openedWith = files->selectedNameFilter();
+        if (name.isEmpty()) return int(QDialog::Rejected);
+        files->selectNameFilter(filter);
+        files->selectFile(name);
+        return int(QDialog::Accepted);
+    };
+}
+
+}  // namespace
+
+class ExportWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void savesEachFormat_data();
+    void savesEachFormat();
+    void lastFilterIsRemembered();
+    void printWritesOnePageThroughTheDialog();
+    void cancelledPrintPrintsNothing();
+    void ctrlPOpensThePrintDialog();
+    void copyShortcutsFromAnyFocus_data();
+    void copyShortcutsFromAnyFocus();
+};
+
+void ExportWindowTest::savesEachFormat_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("png") << "PNG (*.png)"
+                         << "pic"
+                         << "pic.png" << QByteArray("\x89PNG");
+    QTest::newRow("png kept") << "PNG (*.png)"
+                              << "pic.png"
+                              << "pic.png" << QByteArray("\x89PNG");
+    QTest::newRow("png upper case") << "PNG (*.png)"
+                                    << "pic.PNG"
+                                    << "pic.PNG.png" << QByteArray("\x89PNG");
+    QTest::newRow("svg") << "SVG (*.svg)"
+                         << "pic"
+                         << "pic.svg" << QByteArray("<?xml");
+    QTest::newRow("pdf") << "PDF (*.pdf)"
+                         << "pic.pdf"
+                         << "pic.pdf" << QByteArray("%PDF");
+    QTest::newRow("bmp filter, png name") << "Bitmaps (*.bmp)"
+                                          << "pic.png"
+                                          << "pic.png.bmp" << QByteArray("BM");
+}
+
+void ExportWindowTest::savesEachFormat() {
+    QFETCH(QString, filter);
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, start);
+    QTemporaryDir dir;
+    WindowFixture w;
+    AnswerPictureDialog(w, filter, dir.filePath(chosen));
+    w->mnuFunctionSaveGr->trigger();
+    QCOMPARE(w.messages.size(), size_t(0));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
+    const QByteArray bytes = FileBytes(dir.filePath(written));
+    QVERIFY(bytes.startsWith(start));
+    if (start == "\x89PNG") {
+        QCOMPARE(QImage::fromData(bytes, "PNG").convertToFormat(QImage::Format_RGB32),
+                 w.Picture().convertToFormat(QImage::Format_RGB32));
+    }
+    if (start == "%PDF") QCOMPARE(PdfPages(bytes), 1);
+    if (start == "<?xml") {
+        const QSize size = w.Picture().size();
+        QVERIFY(bytes.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"")
+                                   .arg(size.width())
+                                   .arg(size.height())
+                                   .toLatin1()));
+    }
+}
+
+void ExportWindowTest::lastFilterIsRemembered() {
+    QTemporaryDir dir;
+    {
+        WindowFixture w;
+        AnswerPictureDialog(w, QStringLiteral("SVG (*.svg)"), dir.filePath("a"));
+        w->mnuFunctionSaveGr->trigger();
+    }
+    WindowFixture w;
+    QString openedWith;
+    AnswerPictureDialog(w, {}, {}, &openedWith);
+    w->mnuFunctionSaveGr->trigger();
+    QCOMPARE(openedWith, QStringLiteral("SVG (*.svg)"));
+    AnswerPictureDialog(w, QStringLiteral("PDF (*.pdf)"), dir.filePath("b"));
+    w->mnuFunctionSaveGr->trigger();
+    AnswerPictureDialog(w, {}, {}, &openedWith);
+    w->mnuFunctionSaveGr->trigger();
+    QCOMPARE(openedWith, QStringLiteral("PDF (*.pdf)"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.svg", "b.pdf"}));
+}
+
+void ExportWindowTest::printWritesOnePageThroughTheDialog() {
+    QTemporaryDir dir;
+    const QString output = dir.filePath("printed.pdf");
+    WindowFixture w;
+    w.Run(QStringLiteral("sinx"));
+    QString shown;
+    w->modalHook = [&](QDialog& dialog) {
+        shown = dialog.objectName();
+        auto* print = qobject_cast<QPrintDialog*>(&dialog);
+        if (!print) return int(QDialog::Rejected);
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(output);
+        return int(QDialog::Accepted);
+    };
+    w->mnuFunctionPrint->trigger();
+    QCOMPARE(shown, QStringLiteral("PrintDialog"));
+    QCOMPARE(w->PictureExpression(), QStringLiteral("sinx"));
+    const QByteArray pdf = FileBytes(output);
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(PdfPages(pdf), 1);
+}
+
+void ExportWindowTest::cancelledPrintPrintsNothing() {
+    QTemporaryDir dir;
+    WindowFixture w;
+    w->modalHook = [&](QDialog& dialog) {
+        if (auto* print = qobject_cast<QPrintDialog*>(&dialog)) {
+            print->printer()->setOutputFormat(QPrinter::PdfFormat);
+            print->printer()->setOutputFileName(dir.filePath("never.pdf"));
+        }
+        return int(QDialog::Rejected);
+    };
+    w->mnuFunctionPrint->trigger();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{});
+}
+
+void ExportWindowTest::ctrlPOpensThePrintDialog() {
+    WindowFixture w;
+    QString shown;
+    w->modalHook = [&](QDialog& dialog) {
+        shown = dialog.objectName();
+        return int(QDialog::Rejected);
+    };
+    QTest::keySequence(w.form().windowHandle(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QCOMPARE(shown, QStringLiteral("PrintDialog"));
+}
+
+void ExportWindowTest::copyShortcutsFromAnyFocus_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("expression box") << "txtFunctionText";
+    QTest::newRow("parameter field") << "txtX";
+    QTest::newRow("result field") << "txtResult";
+    QTest::newRow("scenario") << "memoGenHelp";
+}
+
+void ExportWindowTest::copyShortcutsFromAnyFocus() {
+    QFETCH(QString, focus);
+    WindowFixture w;
+    w.Run(QStringLiteral("sinx"));
+    auto* target = w->findChild<QWidget*>(focus);
+    QVERIFY(target);
+    w.ClickFocus(target);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("before"));
+    QTest::keySequence(w.form().windowHandle(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    const QImage copied = clipboard->image();
+    QVERIFY(!copied.isNull());
+    QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
+             w.Picture().convertToFormat(QImage::Format_RGB32));
+    QTest::keySequence(w.form().windowHandle(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    QCOMPARE(clipboard->text(), QStringLiteral("График построен"));
+    QCOMPARE(w->txtResult->text(), QStringLiteral("График построен"));
+}
+
+std::unique_ptr<QObject> MakeExportWindowTest() {
+    return std::make_unique<ExportWindowTest>();
+}
+
+#include "export_window_test.moc"
