@@ -92,9 +92,8 @@ const std::map<std::string, CommandSpec>& Commands() {
         {"derivative", {WithParameters({"--x"}), {}, {"--x"}}},
         {"integral", {WithParameters({"--from", "--to"}), {}, {"--from", "--to"}}},
         {"render",
-         {WithParameters(
-              {"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load", "--x",
-               "--format"}),
+         {WithParameters({"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load",
+                          "--x", "--format"}),
           {"--centre", "--points", "--no-grid", "--no-axes", "--terms", "--cobweb"},
           {"-o"}}},
         {"table", {WithParameters({"--from", "--to", "--step"}), {}, {"--from", "--to", "--step"}}},
@@ -489,8 +488,8 @@ PictureMode RenderMode(const CommandLine& line) {
 // an expression without x has advanced it). Returns a message for an InformationBox, if any.
 std::optional<std::string> DrawSequencePicture(const CommandLine& line, const Engine& run,
                                                ExtendedReal a0, const ViewState& view,
-                                               DrawSurface& surface,
-                                               const DrawOptions& options, PictureMode mode) {
+                                               DrawSurface& surface, const DrawOptions& options,
+                                               PictureMode mode) {
     Engine engine = run;
     engine.ValueA = a0;
     try {
