@@ -1,11 +1,12 @@
 // The compiler from the pre-order node table to a postfix instruction list, and its runner.
 //
-// The program keeps one running value per column (the accumulator) and a stack for left
-// operands that wait for a computed right one. An operator with a leaf operand takes the leaf
-// in place; when only its left operand is a leaf, the right one is computed first and the leaf
-// comes in as the left operand. The order of the operations may thus differ from the walk's,
-// which is harmless: without side effects, each operation gets the same operands and gives the
-// same bits.
+// The program keeps a running value v, a second register w and a stack for left operands that
+// wait for a computed right one. An operator with a leaf operand takes the leaf in place; when
+// only its left operand is a leaf, the right one is computed first and the leaf comes in as the
+// left operand. An operand that is a chain (a leaf with functions and operators on leaves
+// applied to it, as "lnx" or "2*x") is computed in w beside v, without the stack. The order of
+// the operations may thus differ from the walk's, which is harmless: without side effects,
+// each operation gets the same operands and gives the same bits.
 //
 // Nothing is checked per operation. Every operation maps a value that is not finite to one that
 // is not finite either, and an operation that meets one of the guards of the checked walk (the
@@ -48,20 +49,38 @@ enum Source : int32_t {
     kSources,
 };
 
-// Opcodes: the end, a push of the accumulator, loads of a leaf (with or without a push first),
-// the nine functions, then the five operators with each source.
+// Opcodes: the end, a push of v, loads of a leaf into v (with or without a push first), the
+// nine functions on v, the five operators on v with each source; then the same on w (a load,
+// the functions, the operators with a leaf on the right), and the operators that combine v and
+// w into v (v op w, and w op v); last an operator on two leaves into v (not both constants).
 constexpr int32_t kEnd = 0;
 constexpr int32_t kPush = 1;
 constexpr int32_t kLoad = 2;
 constexpr int32_t kPushLoad = kLoad + 4;
 constexpr int32_t kFunction = kPushLoad + 4;
 constexpr int32_t kBinary = kFunction + 9;
+constexpr int32_t kLoadW = kBinary + 5 * kSources;
+constexpr int32_t kFunctionW = kLoadW + 4;
+constexpr int32_t kBinaryW = kFunctionW + 9;
+constexpr int32_t kCombine = kBinaryW + 5 * 4;
+constexpr int32_t kCombineReverse = kCombine + 5;
+constexpr int32_t kLeafPair = kCombineReverse + 5;
+constexpr int32_t kOpCount = kLeafPair + 5 * 4 * 4;
 
-constexpr int32_t FunctionOp(FunctionCode code) {
-    return kFunction + static_cast<int32_t>(code) - 1;
+constexpr int32_t Index(FunctionCode code) {
+    return static_cast<int32_t>(code) - 1;
+}
+constexpr int32_t Index(OperatorCode code) {
+    return static_cast<int32_t>(code) - 1;
 }
 constexpr int32_t BinaryOp(OperatorCode code, int32_t source) {
-    return kBinary + (static_cast<int32_t>(code) - 1) * kSources + source;
+    return kBinary + Index(code) * kSources + source;
+}
+constexpr int32_t BinaryWOp(OperatorCode code, int32_t source) {
+    return kBinaryW + Index(code) * 4 + source;
+}
+constexpr int32_t LeafPairOp(OperatorCode code, int32_t left, int32_t right) {
+    return kLeafPair + Index(code) * 16 + left * 4 + right;
 }
 
 struct FactorialTable {
@@ -142,17 +161,23 @@ class Compiler {
         const int32_t leaf = LeafSource(node);
         if (leaf >= 0) return Emit(kLoad + leaf, LeafConstant(node));
         if (node.Kind == NodeKind::Function) {
-            if (node.Code < 1 || node.Code > 9) return Fail();
+            if (!KnownCode(node)) return Fail();
             Subtree(slot + 1);
-            return Emit(FunctionOp(static_cast<FunctionCode>(node.Code)), 0);
+            return Emit(kFunction + node.Code - 1, 0);
         }
-        if (node.Code < 1 || node.Code > 5) return Fail();
+        if (!KnownCode(node)) return Fail();
         const auto code = static_cast<OperatorCode>(node.Code);
         const int32_t left = slot + 1;
         const int32_t right = SubtreeEnd(left);
         if (right == 0) return Fail();
         const TBinary& leftNode = engine_.NodeTable[left];
         const TBinary& rightNode = engine_.NodeTable[right];
+        if (LeafSource(rightNode) >= 0 && LeafSource(leftNode) >= 0 &&
+            (LeafSource(leftNode) != kC || LeafSource(rightNode) != kC)) {
+            const ExtendedReal constant =
+                LeafSource(leftNode) == kC ? leftNode.Value : LeafConstant(rightNode);
+            return Emit(LeafPairOp(code, LeafSource(leftNode), LeafSource(rightNode)), constant);
+        }
         if (LeafSource(rightNode) >= 0) {
             Subtree(left);
             return Emit(BinaryOp(code, LeafSource(rightNode)), LeafConstant(rightNode));
@@ -163,12 +188,52 @@ class Compiler {
             const int32_t source = LeafSource(leftNode) + (commutative ? 0 : kReverseX);
             return Emit(BinaryOp(code, source), LeafConstant(leftNode));
         }
+        if (IsChain(right)) {
+            Subtree(left);
+            Chain(right);
+            return Emit(kCombine + Index(code), 0);
+        }
+        if (IsChain(left)) {
+            Subtree(right);
+            Chain(left);
+            return Emit(kCombineReverse + Index(code), 0);
+        }
         Subtree(left);
         Emit(kPush, 0);
         if (++depth_ > kMaxDepth) return Fail();
         Subtree(right);
         --depth_;
         Emit(BinaryOp(code, kStack), 0);
+    }
+
+    // Functions 1..9, operators 1..5.
+    static bool KnownCode(const TBinary& node) {
+        return node.Code >= 1 && node.Code <= (node.Kind == NodeKind::Function ? 9 : 5);
+    }
+
+    // A leaf, or a function of a chain, or an operator on a chain and a leaf.
+    bool IsChain(int32_t slot) const {
+        for (;; ++slot) {
+            const TBinary& node = engine_.NodeTable[slot];
+            if (LeafSource(node) >= 0) return true;
+            if (!KnownCode(node)) return false;
+            if (node.Kind == NodeKind::Operator &&
+                LeafSource(engine_.NodeTable[SubtreeEnd(slot + 1)]) < 0) {
+                return false;
+            }
+        }
+    }
+
+    // A chain computed into w.
+    void Chain(int32_t slot) {
+        const TBinary& node = engine_.NodeTable[slot];
+        const int32_t leaf = LeafSource(node);
+        if (leaf >= 0) return Emit(kLoadW + leaf, LeafConstant(node));
+        Chain(slot + 1);
+        if (node.Kind == NodeKind::Function) return Emit(kFunctionW + node.Code - 1, 0);
+        const TBinary& rightNode = engine_.NodeTable[SubtreeEnd(slot + 1)];
+        Emit(BinaryWOp(static_cast<OperatorCode>(node.Code), LeafSource(rightNode)),
+             LeafConstant(rightNode));
     }
 
     void Fail() { ok_ = false; }
@@ -286,78 +351,112 @@ TARVIK_INLINE ExtendedReal ApplyOperator(ExtendedReal l, ExtendedReal r) {
     if constexpr (kCode == OperatorCode::Power) return Power(l, r);
 }
 
-// One instruction: the new running value.
+// One instruction on the registers v and w.
 template <int32_t kOp>
-TARVIK_INLINE ExtendedReal Apply(ExtendedReal v, const Leaves& leaves, const Instruction* ip,
-                                 ExtendedReal* stack, int32_t& sp) {
+TARVIK_INLINE void Apply(ExtendedReal& v, ExtendedReal& w, const Leaves& leaves,
+                         const Instruction* ip, ExtendedReal* stack, int32_t& sp) {
     if constexpr (kOp == kPush) {
         stack[sp++] = v;
-        return v;
     } else if constexpr (kOp >= kLoad && kOp < kFunction) {
         if constexpr (kOp >= kPushLoad) stack[sp++] = v;
-        return Leaf<(kOp - kLoad) & 3>(leaves, ip);
+        v = Leaf<(kOp - kLoad) & 3>(leaves, ip);
     } else if constexpr (kOp >= kFunction && kOp < kBinary) {
-        return ApplyFunction<static_cast<FunctionCode>(kOp - kFunction + 1)>(v);
-    } else {
+        v = ApplyFunction<static_cast<FunctionCode>(kOp - kFunction + 1)>(v);
+    } else if constexpr (kOp >= kBinary && kOp < kLoadW) {
         constexpr auto code = static_cast<OperatorCode>((kOp - kBinary) / kSources + 1);
         constexpr int32_t source = (kOp - kBinary) % kSources;
         if constexpr (source == kStack) {
-            return ApplyOperator<code, true>(stack[--sp], v);
+            v = ApplyOperator<code, true>(stack[--sp], v);
         } else if constexpr (source >= kReverseX) {
-            return ApplyOperator<code, true>(Leaf<source - kReverseX>(leaves, ip), v);
+            v = ApplyOperator<code, true>(Leaf<source - kReverseX>(leaves, ip), v);
         } else {
-            return ApplyOperator<code, false>(v, Leaf<source>(leaves, ip));
+            v = ApplyOperator<code, false>(v, Leaf<source>(leaves, ip));
         }
+    } else if constexpr (kOp >= kLoadW && kOp < kFunctionW) {
+        w = Leaf<kOp - kLoadW>(leaves, ip);
+    } else if constexpr (kOp >= kFunctionW && kOp < kBinaryW) {
+        w = ApplyFunction<static_cast<FunctionCode>(kOp - kFunctionW + 1)>(w);
+    } else if constexpr (kOp >= kBinaryW && kOp < kCombine) {
+        constexpr auto code = static_cast<OperatorCode>((kOp - kBinaryW) / 4 + 1);
+        w = ApplyOperator<code, false>(w, Leaf<(kOp - kBinaryW) % 4>(leaves, ip));
+    } else if constexpr (kOp >= kCombine && kOp < kCombineReverse) {
+        v = ApplyOperator<static_cast<OperatorCode>(kOp - kCombine + 1), true>(v, w);
+    } else if constexpr (kOp >= kCombineReverse && kOp < kLeafPair) {
+        v = ApplyOperator<static_cast<OperatorCode>(kOp - kCombineReverse + 1), true>(w, v);
+    } else if constexpr (kOp >= kLeafPair && kOp < kOpCount) {
+        constexpr auto code = static_cast<OperatorCode>((kOp - kLeafPair) / 16 + 1);
+        v = ApplyOperator<code, false>(Leaf<(kOp - kLeafPair) / 4 % 4>(leaves, ip),
+                                       Leaf<(kOp - kLeafPair) % 4>(leaves, ip));
     }
 }
 
-constexpr int32_t kOpCount = kBinary + 5 * kSources;
-static_assert(kOpCount <= 64, "the dispatch below lists 64 opcodes");
+static_assert(kOpCount <= 192, "the dispatch below lists 192 opcodes");
 
-#define TARVIK_CASE(OP)                                                    \
-    case OP:                                                               \
-        if constexpr (OP > kEnd && OP < kOpCount) {                        \
-            v = Apply<(OP < kOpCount ? OP : 0)>(v, leaves, ip, stack, sp); \
-        }                                                                  \
+#define TARVIK_CASE(OP)                                                   \
+    case OP:                                                              \
+        if constexpr (OP > kEnd && OP < kOpCount) {                       \
+            Apply<(OP < kOpCount ? OP : 0)>(v, w, leaves, ip, stack, sp); \
+        }                                                                 \
         break;
-#define TARVIK_CASES8(B)                                                                           \
-    TARVIK_CASE(B)                                                                                 \
-    TARVIK_CASE(B + 1)                                                                             \
-    TARVIK_CASE(B + 2) TARVIK_CASE(B + 3) TARVIK_CASE(B + 4) TARVIK_CASE(B + 5) TARVIK_CASE(B + 6) \
-        TARVIK_CASE(B + 7)
+#define TARVIK_CASES8(B) \
+    TARVIK_CASE(B)       \
+    TARVIK_CASE(B + 1)   \
+    TARVIK_CASE(B + 2)   \
+    TARVIK_CASE(B + 3) TARVIK_CASE(B + 4) TARVIK_CASE(B + 5) TARVIK_CASE(B + 6) TARVIK_CASE(B + 7)
 
-// Every sample over n = first..last. A sample whose value is not finite at some step stops
-// there with ok false.
+// One sample over n = first..last: its value, or a value that is not finite when the checked
+// walk must decide (the steps stop there).
+TARVIK_INLINE ExtendedReal RunSample(const Instruction* code, ExtendedReal x, ExtendedReal a0,
+                                     int64_t first, int64_t last, ExtendedReal* stack) {
+    // n counts in extended precision, which is exact for every 32-bit index.
+    Leaves leaves{x, a0, static_cast<ExtendedReal>(first)};
+    ExtendedReal v = 0;
+    ExtendedReal w = 0;
+    for (int64_t step = first;; ++step, leaves.n += 1) {
+        int32_t sp = 0;
+        for (const Instruction* ip = code; ip->Op != kEnd; ++ip) {
+            switch (ip->Op) {
+                TARVIK_CASES8(0)
+                TARVIK_CASES8(8)
+                TARVIK_CASES8(16)
+                TARVIK_CASES8(24)
+                TARVIK_CASES8(32)
+                TARVIK_CASES8(40)
+                TARVIK_CASES8(48)
+                TARVIK_CASES8(56)
+                TARVIK_CASES8(64)
+                TARVIK_CASES8(72)
+                TARVIK_CASES8(80)
+                TARVIK_CASES8(88)
+                TARVIK_CASES8(96)
+                TARVIK_CASES8(104)
+                TARVIK_CASES8(112)
+                TARVIK_CASES8(120)
+                TARVIK_CASES8(128)
+                TARVIK_CASES8(136)
+                TARVIK_CASES8(144)
+                TARVIK_CASES8(152)
+                TARVIK_CASES8(160)
+                TARVIK_CASES8(168)
+                TARVIK_CASES8(176)
+                TARVIK_CASES8(184)
+                default:
+                    __builtin_unreachable();
+            }
+        }
+        if (step == last || !IsFinite(v)) return v;
+        leaves.a = v;
+    }
+}
+
+// Samples run one after another through the same loop.
 void RunSamples(const Instruction* code, const ExtendedReal* xs, int32_t count, ExtendedReal a0,
                 int64_t first, int64_t last, ExtendedReal* values, bool* ok) {
     ExtendedReal stack[kMaxDepth];
     for (int32_t i = 0; i < count; ++i) {
-        Leaves leaves{xs[i], a0, 0};
-        ExtendedReal v = 0;
-        bool finite = true;
-        for (int64_t step = first;; ++step) {
-            leaves.n = static_cast<ExtendedReal>(step);
-            int32_t sp = 0;
-            for (const Instruction* ip = code; ip->Op != kEnd; ++ip) {
-                switch (ip->Op) {
-                    TARVIK_CASES8(0)
-                    TARVIK_CASES8(8)
-                    TARVIK_CASES8(16)
-                    TARVIK_CASES8(24)
-                    TARVIK_CASES8(32)
-                    TARVIK_CASES8(40)
-                    TARVIK_CASES8(48)
-                    TARVIK_CASES8(56)
-                    default:
-                        __builtin_unreachable();
-                }
-            }
-            finite = IsFinite(v);
-            if (step == last || !finite) break;
-            leaves.a = v;
-        }
+        const ExtendedReal v = RunSample(code, xs[i], a0, first, last, stack);
         values[i] = v;
-        ok[i] = finite;
+        ok[i] = IsFinite(v);
     }
 }
 
@@ -372,12 +471,13 @@ void CompileProgram(Engine& engine) {
     Compiler(engine).Compile();
 }
 
-bool HasProgram(const Engine& engine) {
-    return engine.Program.Length > 0 && engine.LastBuildError == kNoError &&
-           engine.Program.NodeCount == engine.NodeCount;
-}
-
 void RunProgram(const Engine& engine, const ExtendedReal* x, int32_t count, int64_t first,
                 int64_t last, ExtendedReal* values, bool* ok) {
     RunSamples(engine.Program.Code.data(), x, count, engine.ValueA, first, last, values, ok);
+}
+
+ExtendedReal RunProgramOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
+                            int64_t last) {
+    ExtendedReal stack[kMaxDepth];
+    return RunSample(engine.Program.Code.data(), x, engine.ValueA, first, last, stack);
 }

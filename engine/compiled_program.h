@@ -21,7 +21,10 @@ ExtendedReal TabulatedFactorial(int32_t i);
 void CompileProgram(Engine& engine);
 
 // Whether engine.Program was compiled by the build that filled the table.
-bool HasProgram(const Engine& engine);
+inline bool HasProgram(const Engine& engine) {
+    return engine.Program.Length > 0 && engine.LastBuildError == kNoError &&
+           engine.Program.NodeCount == engine.NodeCount;
+}
 
 // The samples run side by side in one pass over the program.
 inline constexpr int32_t kProgramColumns = 1;
@@ -32,3 +35,8 @@ inline constexpr int32_t kProgramColumns = 1;
 // slot without error. ok[i] false: the checked walk must decide (values[i] is unspecified).
 void RunProgram(const Engine& engine, const ExtendedReal* x, int32_t count, int64_t first,
                 int64_t last, ExtendedReal* values, bool* ok);
+
+// RunProgram for one sample: its value, or a value that is not finite where ok would be false.
+// x by reference: a long double passed by value is copied through memory, which stalls.
+ExtendedReal RunProgramOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
+                            int64_t last);

@@ -344,10 +344,8 @@ bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
     engine.EngineError = kNoError;
     const IndexRange range = RangeOf(engine);
     if (range.last < range.first) return false;
-    ExtendedReal value;
-    bool ok;
-    RunProgram(engine, &x, 1, range.first, range.last, &value, &ok);
-    if (!ok) {
+    const ExtendedReal value = RunProgramOnce(engine, x, range.first, range.last);
+    if (!extended_math::IsFinite(value)) {
         CheckedSequence(engine, x, range.first, range.last, result);
         return true;
     }
