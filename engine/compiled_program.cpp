@@ -67,9 +67,6 @@ constexpr int32_t kCombineReverse = kCombine + 5;
 constexpr int32_t kLeafPair = kCombineReverse + 5;
 constexpr int32_t kOpCount = kLeafPair + 5 * 4 * 4;
 
-constexpr int32_t Index(FunctionCode code) {
-    return static_cast<int32_t>(code) - 1;
-}
 constexpr int32_t Index(OperatorCode code) {
     return static_cast<int32_t>(code) - 1;
 }
@@ -414,9 +411,16 @@ TARVIK_INLINE ExtendedReal RunSample(const Instruction* code, ExtendedReal x, Ex
     ExtendedReal w = 0;
     for (int64_t step = first;; ++step, leaves.n += 1) {
         int32_t sp = 0;
-        for (const Instruction* ip = code; ip->Op != kEnd; ++ip) {
+        // The end of the program is one case of the dispatch, not a test per instruction.
+        for (const Instruction* ip = code;; ++ip) {
             switch (ip->Op) {
-                TARVIK_CASES8(0)
+                TARVIK_CASE(1)
+                TARVIK_CASE(2)
+                TARVIK_CASE(3)
+                TARVIK_CASE(4)
+                TARVIK_CASE(5)
+                TARVIK_CASE(6)
+                TARVIK_CASE(7)
                 TARVIK_CASES8(8)
                 TARVIK_CASES8(16)
                 TARVIK_CASES8(24)
@@ -440,10 +444,13 @@ TARVIK_INLINE ExtendedReal RunSample(const Instruction* code, ExtendedReal x, Ex
                 TARVIK_CASES8(168)
                 TARVIK_CASES8(176)
                 TARVIK_CASES8(184)
+                case kEnd:
+                    goto stepDone;
                 default:
                     __builtin_unreachable();
             }
         }
+    stepDone:
         if (step == last || !IsFinite(v)) return v;
         leaves.a = v;
     }
