@@ -1,6 +1,6 @@
 // The compiled form of a tree: the node table of a successful build turned once into a flat
 // postfix list of instructions, leaves and constants in place, and the runner that evaluates it
-// for several samples in lockstep. The runner checks nothing per operation; it only says, per
+// for many samples in one call. The runner checks nothing per operation; it only says, per
 // sample, whether its value is certainly the one the checked walk of the table gives. Where it
 // is not (a guard, a fault, a value that is not finite), the checked walk decides.
 #pragma once
