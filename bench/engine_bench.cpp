@@ -1,7 +1,9 @@
 // Evaluation speed: the engine's EvaluateSequence beside the floor (the same expression written
 // directly in C++ in extended precision, with the same fault checks and the same elementary
 // functions) and beside muparser in double precision. The recurrence runs 100 steps per
-// iteration; the "steps" counter makes the table show it per step.
+// iteration; the "steps" counter makes the table show it per step. The batch rows run
+// EvaluateSamples over a block of samples, as a plot does, shown per evaluation; the last row
+// is a long recurrence against a one-core compiled loop.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -49,6 +51,31 @@ void EngineBench(benchmark::State& state, const char* text, int32_t steps) {
     }
     if (engine.EngineError != 0) state.SkipWithError("evaluation failed");
     state.counters["steps"] = steps;
+}
+
+// The batch path, as a plot uses it: kBatch samples per call of EvaluateSamples. Shown per
+// evaluation (and per step).
+constexpr int32_t kBatch = 64;
+
+void EngineBatchBench(benchmark::State& state, const char* text, int32_t steps) {
+    Engine engine;
+    engine.IndexFrom = 1;
+    engine.IndexTo = steps;
+    engine.ValueA = 0;
+    if (BuildExpression(engine, text) != 0) state.SkipWithError("build failed");
+    const auto& samples = Samples();
+    std::array<ExtendedReal, kBatch> values{};
+    std::array<bool, kBatch> ok{};
+    size_t i = 0;
+    bool allOk = true;
+    for (auto _ : state) {
+        EvaluateSamples(engine, &samples[i], kBatch, values.data(), ok.data());
+        i = (i + kBatch) % kSamples;
+        benchmark::DoNotOptimize(values.data());
+        allOk &= ok[0] && ok[kBatch - 1];
+    }
+    if (!allOk) state.SkipWithError("evaluation failed");
+    state.counters["steps"] = static_cast<double>(steps) * kBatch;
 }
 
 // The floor: each operation checked as the evaluator checks it.
@@ -152,6 +179,74 @@ void FloorBench(benchmark::State& state, int32_t steps) {
     state.counters["steps"] = steps;
 }
 
+template <ExtendedReal (*Floor)(ExtendedReal, Checked&)>
+void FloorBatchBench(benchmark::State& state, int32_t steps) {
+    const auto& samples = Samples();
+    size_t i = 0;
+    std::array<ExtendedReal, kBatch> values{};
+    int32_t error = 0;
+    for (auto _ : state) {
+        for (int32_t k = 0; k < kBatch; ++k) FloorCall<Floor>(samples[i + k], values[k], error);
+        i = (i + kBatch) % kSamples;
+        benchmark::DoNotOptimize(values.data());
+    }
+    if (error != 0) state.SkipWithError("evaluation failed");
+    state.counters["steps"] = static_cast<double>(steps) * kBatch;
+}
+
+// The long recurrence a+n*x, n = 1..100000, as a plot of it computes each column: through
+// EvaluateSamples, beside the one-core loop that makes the same steps in compiled extended
+// precision with a finiteness check after each step.
+constexpr int32_t kLongSteps = 100000;
+constexpr int32_t kLongBatch = 8;
+
+void EngineLongRecurrenceBench(benchmark::State& state) {
+    Engine engine;
+    engine.IndexFrom = 1;
+    engine.IndexTo = kLongSteps;
+    engine.ValueA = 0;
+    if (BuildExpression(engine, "a+n*x") != 0) state.SkipWithError("build failed");
+    const auto& samples = Samples();
+    std::array<ExtendedReal, kLongBatch> values{};
+    std::array<bool, kLongBatch> ok{};
+    size_t i = 0;
+    bool allOk = true;
+    for (auto _ : state) {
+        EvaluateSamples(engine, &samples[i], kLongBatch, values.data(), ok.data());
+        i = (i + kLongBatch) % kSamples;
+        benchmark::DoNotOptimize(values.data());
+        allOk &= ok[0] && ok[kLongBatch - 1];
+    }
+    if (!allOk) state.SkipWithError("evaluation failed");
+    state.counters["steps"] = static_cast<double>(kLongSteps) * kLongBatch;
+}
+
+[[gnu::noinline]] bool OneCoreRecurrenceLoop(const ExtendedReal& x, ExtendedReal& result) {
+    ExtendedReal a = 0;
+    for (int32_t n = 1; n <= kLongSteps; ++n) {
+        a = a + n * x;
+        if (!xm::IsFinite(a)) return false;
+    }
+    result = a;
+    return true;
+}
+
+void OneCoreLoopBench(benchmark::State& state) {
+    const auto& samples = Samples();
+    std::array<ExtendedReal, kLongBatch> values{};
+    size_t i = 0;
+    bool allOk = true;
+    for (auto _ : state) {
+        for (int32_t k = 0; k < kLongBatch; ++k) {
+            allOk &= OneCoreRecurrenceLoop(samples[i + k], values[k]);
+        }
+        i = (i + kLongBatch) % kSamples;
+        benchmark::DoNotOptimize(values.data());
+    }
+    if (!allOk) state.SkipWithError("evaluation failed");
+    state.counters["steps"] = static_cast<double>(kLongSteps) * kLongBatch;
+}
+
 #ifdef TARVIK_HAVE_MUPARSER
 void MuparserBench(benchmark::State& state, const char* text, int32_t steps) {
     double x = 1;
@@ -195,6 +290,13 @@ const bool kRegistered = [] {
         {"x^(1/x)", "x^(1/x)", "x^(1/x)", FloorBench<FloorRoot>, 1},
         {"a+n*x step", "a+n*x", "a+n*x", FloorBench<FloorRecurrence>, kSteps},
     };
+    const Case batchCases[] = {
+        {"x*x*x+2*x-1 batch", "x*x*x+2*x-1", "x*x*x+2*x-1", FloorBatchBench<FloorCubic>, 1},
+        {"sinx/x batch", "sinx/x", "sin(x)/x", FloorBatchBench<FloorSineOverX>, 1},
+        {"sinx*lnx batch", "sinx*lnx", "sin(x)*ln(x)", FloorBatchBench<FloorSineTimesLn>, 1},
+        {"x^(1/x) batch", "x^(1/x)", "x^(1/x)", FloorBatchBench<FloorRoot>, 1},
+        {"a+n*x step batch", "a+n*x", "a+n*x", FloorBatchBench<FloorRecurrence>, kSteps},
+    };
     for (const Case& c : cases) {
         const std::string label = c.label;
         benchmark::RegisterBenchmark(("Engine/" + label).c_str(), EngineBench, c.engineText,
@@ -205,6 +307,19 @@ const bool kRegistered = [] {
                                      c.steps);
 #endif
     }
+    for (const Case& c : batchCases) {
+        const std::string label = c.label;
+        benchmark::RegisterBenchmark(("Engine/" + label).c_str(), EngineBatchBench, c.engineText,
+                                     c.steps);
+        benchmark::RegisterBenchmark(("Floor/" + label).c_str(), c.floor, c.steps);
+#ifdef TARVIK_HAVE_MUPARSER
+        benchmark::RegisterBenchmark(("Muparser/" + label).c_str(), MuparserBench, c.muparserText,
+                                     c.steps);
+#endif
+    }
+    // The floor column of this row is the one-core loop.
+    benchmark::RegisterBenchmark("Engine/a+n*x to 1e5 vs one-core loop", EngineLongRecurrenceBench);
+    benchmark::RegisterBenchmark("Floor/a+n*x to 1e5 vs one-core loop", OneCoreLoopBench);
     return true;
 }();
 

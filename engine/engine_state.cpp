@@ -28,6 +28,8 @@ void ResetForBuild(Engine& engine) {
     // Until the coming build ends, the table holds no tree the evaluator may walk.
     engine.LastBuildError = kErrIncorrect;
     engine.NodeCount = 0;
+    engine.Program.Length = 0;
+    engine.Program.NodeCount = 0;
 }
 
 std::string EngineErrorText(int32_t code) {

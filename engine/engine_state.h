@@ -66,6 +66,22 @@ struct TBinary {
 
 inline constexpr int kNodeSlots = 255;
 
+// One instruction of a compiled tree (engine/compiled_program.h): what to do, the constant it
+// reads, if any.
+struct Instruction {
+    int32_t Op = 0;
+    ExtendedReal Constant = 0;
+};
+
+// The tree of the last successful build as a flat postfix list of instructions. It holds no
+// pointers, so a copy of the engine carries a working copy of it. Length 0: no program, the
+// evaluator walks the table.
+struct CompiledProgram {
+    std::array<Instruction, kNodeSlots + 1> Code{};
+    int32_t Length = 0;
+    int32_t NodeCount = 0;  // the build it was compiled from
+};
+
 // Messages for EngineError 1..11 (UTF-8). Index 0 is empty.
 extern const std::array<std::string_view, 12> ErrorMessages;
 // Function names; a function's code is its 1-based position.
@@ -96,6 +112,9 @@ struct Engine {
     // refuses to walk a table whose build failed.
     int32_t LastBuildError = kErrIncorrect;
     int32_t NodeCount = 0;
+    // Compiled by the build that filled the table; dropped by ResetForBuild. A table filled or
+    // changed in any other way has no program and is only walked.
+    CompiledProgram Program{};
 };
 
 // The caller's reset before a build: flags false, no error, cursor at slot 1.

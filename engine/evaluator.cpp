@@ -1,26 +1,27 @@
 // The evaluator: a recursive walk over the pre-order node table, the power rule, and the
 // sequence driver that carries a from step to step. In the checked walk every operation
 // checks its result, so a fault (overflow, division by zero, invalid operation) becomes code
-// 11 where it happens. The sequence first tries a quick walk that checks nothing per
-// operation and hands over to the checked walk when a step went wrong.
+// 11 where it happens; it is the reference for every value, code and cursor. The sequence
+// driver runs the compiled program (engine/compiled_program.h) and hands a sample over to the
+// checked walk when the program cannot vouch for its value.
 //
-// The walks keep values in the x87 registers: a long double that is stored and at once loaded
+// The walk keeps values in the x87 registers: a long double that is stored and at once loaded
 // back stalls the processor, so the elementary functions are inlined into the walk, left
-// spines are walked in a loop, and the leaves are read in place (the quick walk holds x and a
-// in registers, the checked one reads them through pointers; n from its integer).
+// spines are walked in a loop, and the leaves are read in place (x and a through pointers, n
+// from its integer).
 #include "engine/evaluator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+#include "engine/compiled_program.h"
 #include "engine/extended_math.h"
 #include "engine/token_reader.h"
 
 namespace {
 
 using extended_math::IsFinite;
-
-constexpr int kLargestFactorial = 1754;
 
 #define TARVIK_INLINE [[gnu::always_inline]] inline
 
@@ -72,22 +73,11 @@ TARVIK_INLINE ExtendedReal Power(int32_t& error, ExtendedReal base, ExtendedReal
     return extended_math::IsIntegral(exponent / 2) ? r : -r;
 }
 
-// The factorials 0! .. 1754!, each the previous one times i in extended precision, the same
-// products the loop of the definition makes.
-struct FactorialTable {
-    ExtendedReal value[kLargestFactorial + 1];
-    FactorialTable() {
-        value[0] = 1;
-        for (int i = 1; i <= kLargestFactorial; ++i) value[i] = value[i - 1] * i;
-    }
-};
-
 [[gnu::noinline]] ExtendedReal Factorial(int32_t& error, const ExtendedReal& v) {
     if (v < 0 || !extended_math::IsIntegral(v)) return Fail(error, kErrFactorial);
     // From 1755 on the product leaves the extended range.
     if (v > kLargestFactorial) return Fail(error, kErrOverflow);
-    static const FactorialTable table;
-    return table.value[static_cast<int>(v)];
+    return TabulatedFactorial(static_cast<int32_t>(v));
 }
 
 // Sine over cosine or the reverse; a zero divisor (0/0 for huge arguments included) faults.
@@ -246,212 +236,6 @@ TARVIK_INLINE ExtendedReal WalkSpine(Walk& walk) {
     return WalkSpine(walk);
 }
 
-// The quick walk: the same operations in the same order, but no result is checked. Each
-// operation gives infinity or NaN exactly when the checked walk would call it a fault (code
-// 11), and such a value passes through every later operation as infinity or NaN, except where
-// an operation could turn it into a finite number (a divisor, the argument of sine, cosine and
-// the exponential, the exponent of a zero base): there it is looked at. So a step whose value
-// is finite met no fault, and its value is bit for bit the checked walk's. A guard (a zero
-// divisor, the power's rules, a function's domain) or an infinite value sends the evaluation
-// to the checked walk, which finds the first error and where the walk stopped.
-
-// The leaves' values for a subtree walked by a call of its own (the inlined walk keeps them
-// in registers), and the filled slots for the fuzzing build's check.
-struct QuickLeaves {
-    ExtendedReal x;
-    ExtendedReal a;
-    int32_t n;
-    const TBinary* table;
-    int32_t count;
-};
-
-TARVIK_INLINE void CheckSlot([[maybe_unused]] const QuickLeaves& leaves,
-                             [[maybe_unused]] const TBinary* node) {
-#ifdef TARVIK_CHECK_WALK
-    if (node - leaves.table < 1 || node - leaves.table > leaves.count) __builtin_trap();
-#endif
-}
-
-TARVIK_INLINE ExtendedReal Guard(bool& guarded) {
-    guarded = true;
-    return 0;
-}
-
-TARVIK_INLINE ExtendedReal QuickExponential(bool& guarded, ExtendedReal v) {
-    const ExtendedReal t = v * extended_math::kLog2E;
-    if (t > extended_math::kPowerOfTwoOverflow) return Guard(guarded);
-    // 0 would hide a t of minus infinity.
-    if (t < extended_math::kPowerOfTwoUnderflow) return IsFinite(t) ? 0 : Guard(guarded);
-    return extended_math::PowerOfTwo(t);
-}
-
-TARVIK_INLINE ExtendedReal QuickPower(bool& guarded, ExtendedReal base, ExtendedReal exponent) {
-    const bool fractional = !extended_math::IsIntegral(exponent);
-    if (base < 0 && fractional) return Guard(guarded);
-    if (base == 0) return fractional || exponent < 0 || !IsFinite(exponent) ? Guard(guarded) : 0;
-    const ExtendedReal product = exponent * extended_math::NaturalLog(std::fabs(base));
-    const ExtendedReal r = QuickExponential(guarded, product);
-    if (base > 0) return r;
-    return extended_math::IsIntegral(exponent / 2) ? r : -r;
-}
-
-// Returns the factorial, or a negative number when the checked walk must decide.
-[[gnu::noinline]] ExtendedReal QuickFactorial(const ExtendedReal& v) {
-    int32_t error = 0;
-    const ExtendedReal r = Factorial(error, v);
-    return error > 0 ? -1 : r;
-}
-
-TARVIK_INLINE ExtendedReal QuickFunction(bool& guarded, int32_t code, ExtendedReal v) {
-    const bool huge = !(std::fabs(v) < extended_math::kTrigLimit);
-    switch (static_cast<FunctionCode>(code)) {
-        case FunctionCode::Sin:
-            if (huge) return IsFinite(v) ? 0 : Guard(guarded);
-            return extended_math::Sine(v);
-        case FunctionCode::Cos:
-            if (huge) return IsFinite(v) ? 0 : Guard(guarded);
-            return extended_math::Cosine(v);
-        case FunctionCode::Tg:
-        case FunctionCode::Ctg: {
-            const bool tangent = code == static_cast<int32_t>(FunctionCode::Tg);
-            if (tangent && v == extended_math::kHalfPi) return Guard(guarded);
-            if (!tangent && v == extended_math::kPi) return Guard(guarded);
-            ExtendedReal sine = 0;
-            ExtendedReal cosine = 0;
-            if (!huge) extended_math::SineCosine(v, sine, cosine);
-            // A zero divisor gives infinity or NaN (0/0), which the end sees.
-            return tangent ? sine / cosine : cosine / sine;
-        }
-        case FunctionCode::Sqrt:
-            return v >= 0 ? std::sqrt(v) : Guard(guarded);
-        case FunctionCode::Ln:
-            return v > 0 ? extended_math::NaturalLog(v) : Guard(guarded);
-        case FunctionCode::Exp:
-            return QuickExponential(guarded, v);
-        case FunctionCode::Abs:
-            return std::fabs(v);
-        case FunctionCode::Fact: {
-            const ExtendedReal r = QuickFactorial(v);
-            return r < 0 ? Guard(guarded) : r;
-        }
-    }
-    return Guard(guarded);
-}
-
-// A computed divisor is looked at for infinity; a leaf is not, since a leaf of infinity (an
-// infinite x) divides to 0 in the checked walk as well.
-template <bool kComputedDivisor>
-TARVIK_INLINE ExtendedReal QuickOperator(bool& guarded, int32_t code, ExtendedReal l,
-                                         ExtendedReal r) {
-    switch (static_cast<OperatorCode>(code)) {
-        case OperatorCode::Add:
-            return l + r;
-        case OperatorCode::Subtract:
-            return l - r;
-        case OperatorCode::Multiply:
-            return l * r;
-        case OperatorCode::Divide:
-            // An infinite divisor would hide itself in a quotient of 0.
-            return r == 0 || (kComputedDivisor && !IsFinite(r)) ? Guard(guarded) : l / r;
-        case OperatorCode::Power:
-            return QuickPower(guarded, l, r);
-    }
-    return Guard(guarded);
-}
-
-TARVIK_INLINE ExtendedReal QuickLeaf(const TBinary* node, const QuickLeaves& leaves) {
-    const NodeKind kind = node->Kind;
-    if (kind == NodeKind::ArgumentX) return leaves.x;
-    if (kind == NodeKind::Constant) return node->Value;
-    if (kind == NodeKind::ValueA) return leaves.a;
-    return static_cast<ExtendedReal>(leaves.n);
-}
-
-ExtendedReal QuickSubtree(const QuickLeaves& leaves, const TBinary*& next, bool& guarded);
-
-// The right operand of an operator when it is not a leaf.
-TARVIK_INLINE ExtendedReal QuickInnerOperand(const TBinary*& next, bool& guarded,
-                                             const QuickLeaves& leaves) {
-    const TBinary* node = next;
-    CheckSlot(leaves, node + 1);
-    if (node->Kind == NodeKind::Operator && IsLeaf(node[1].Kind) &&
-        (CheckSlot(leaves, node + 2), IsLeaf(node[2].Kind))) {
-        next = node + 3;
-        return QuickOperator<false>(guarded, node->Code, QuickLeaf(node + 1, leaves),
-                                    QuickLeaf(node + 2, leaves));
-    }
-    if (node->Kind == NodeKind::Function && IsLeaf(node[1].Kind)) {
-        next = node + 2;
-        return QuickFunction(guarded, node->Code, QuickLeaf(node + 1, leaves));
-    }
-    // The call sees its own copies, so that ours stay in registers.
-    const QuickLeaves copy = leaves;
-    const TBinary* subtreeNext = node;
-    bool subtreeGuarded = false;
-    const ExtendedReal value = QuickSubtree(copy, subtreeNext, subtreeGuarded);
-    next = subtreeNext;
-    guarded |= subtreeGuarded;
-    return value;
-}
-
-// The left spine from the bottom up, as WalkSpine does it.
-TARVIK_INLINE ExtendedReal QuickSpine(const TBinary*& next, bool& guarded,
-                                      const QuickLeaves& leaves) {
-    const TBinary* const top = next;
-    const TBinary* node = top;
-    CheckSlot(leaves, node);
-    while (IsInner(node->Kind)) {
-        ++node;
-        CheckSlot(leaves, node);
-    }
-    if (!IsLeaf(node->Kind)) return Guard(guarded);
-    next = node + 1;
-    ExtendedReal value = QuickLeaf(node, leaves);
-    while (node != top) {
-        --node;
-        if (node->Kind == NodeKind::Function) {
-            value = QuickFunction(guarded, node->Code, value);
-            continue;
-        }
-        const TBinary* const operand = next;
-        CheckSlot(leaves, operand);
-        if (IsLeaf(operand->Kind)) {
-            next = operand + 1;
-            value = QuickOperator<false>(guarded, node->Code, value, QuickLeaf(operand, leaves));
-        } else {
-            value = QuickOperator<true>(guarded, node->Code, value,
-                                        QuickInnerOperand(next, guarded, leaves));
-        }
-    }
-    return value;
-}
-
-[[gnu::noinline]] ExtendedReal QuickSubtree(const QuickLeaves& leaves, const TBinary*& next,
-                                            bool& guarded) {
-    return QuickSpine(next, guarded, leaves);
-}
-
-// The quick sequence: true, with the last step's value and cursor stored, when no step
-// faulted and no guard was met; false when the checked walk must decide.
-TARVIK_INLINE bool QuickSequence(Engine& engine, ExtendedReal x, int64_t first, int64_t last,
-                                 ExtendedReal& result) {
-    const TBinary* const root = &engine.NodeTable[1];
-    QuickLeaves leaves{x, engine.ValueA, 0, engine.NodeTable.data(), engine.NodeCount};
-    bool guarded = false;
-    for (int64_t n = first;; ++n) {
-        const TBinary* next = root;
-        leaves.n = static_cast<int32_t>(n);
-        const ExtendedReal value = QuickSpine(next, guarded, leaves);
-        if (guarded || !IsFinite(value)) return false;
-        if (n == last) {
-            engine.NodeCursor = static_cast<int32_t>(next - engine.NodeTable.data());
-            result = value;
-            return true;
-        }
-        leaves.a = value;
-    }
-}
-
 // Whether the subtree at slot `first` lies wholly in filled slots of the table.
 bool SubtreeIsWhole(const Engine& engine, int32_t first) {
     int32_t pending = 1;
@@ -527,21 +311,73 @@ ExtendedReal RaisePower(Engine& engine, ExtendedReal base, ExtendedReal exponent
     return result;
 }
 
-bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
+namespace {
+
+// The index range of a sequence: n from first to last (64-bit, so that a range ending at the
+// largest index still ends). Empty when last < first.
+struct IndexRange {
+    int64_t first = 1;
+    int64_t last = 1;
+};
+
+IndexRange RangeOf(const Engine& engine) {
+    if (!engine.UsesN) return {};
+    return {engine.IndexFrom, engine.IndexTo};
+}
+
+}  // namespace
+
+bool EvaluateSequenceChecked(Engine& engine, ExtendedReal x, ExtendedReal& result) {
     if (engine.LastBuildError != kNoError) {
         engine.EngineError = engine.LastBuildError;
         return false;
     }
     engine.EngineError = kNoError;
-    // 64-bit bounds, so that a range ending at the largest index still ends.
-    int64_t first = 1;
-    int64_t last = 1;
-    if (engine.UsesN) {
-        first = engine.IndexFrom;
-        last = engine.IndexTo;
-    }
-    if (last < first) return false;
-    if (!QuickSequence(engine, x, first, last, result))
-        CheckedSequence(engine, x, first, last, result);
+    const IndexRange range = RangeOf(engine);
+    if (range.last < range.first) return false;
+    CheckedSequence(engine, x, range.first, range.last, result);
     return true;
+}
+
+bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
+    if (!HasProgram(engine)) return EvaluateSequenceChecked(engine, x, result);
+    engine.EngineError = kNoError;
+    const IndexRange range = RangeOf(engine);
+    if (range.last < range.first) return false;
+    const ExtendedReal value = RunProgramOnce(engine, x, range.first, range.last);
+    if (!extended_math::IsFinite(value)) {
+        CheckedSequence(engine, x, range.first, range.last, result);
+        return true;
+    }
+    engine.NodeCursor = engine.NodeCount + 1;
+    result = value;
+    return true;
+}
+
+void EvaluateSamples(Engine& engine, const ExtendedReal* x, int32_t count, ExtendedReal* values,
+                     bool* ok) {
+    engine.EngineError = kNoError;
+    if (count <= 0) return;
+    const IndexRange range = RangeOf(engine);
+    if (engine.LastBuildError != kNoError || range.last < range.first) {
+        std::fill(ok, ok + count, false);
+        return;
+    }
+    if (HasProgram(engine)) {
+        RunProgram(engine, x, count, range.first, range.last, values, ok);
+    } else {
+        std::fill(ok, ok + count, false);
+    }
+    // The cursor as the last sample's evaluation leaves it: past the tree when the program
+    // gave its value, where the checked walk stopped otherwise.
+    int32_t cursor = engine.NodeCount + 1;
+    for (int32_t i = 0; i < count; ++i) {
+        if (ok[i]) continue;
+        engine.EngineError = kNoError;
+        CheckedSequence(engine, x[i], range.first, range.last, values[i]);
+        ok[i] = engine.EngineError == kNoError;
+        if (i == count - 1) cursor = engine.NodeCursor;
+    }
+    engine.NodeCursor = cursor;
+    engine.EngineError = kNoError;
 }

@@ -1,6 +1,8 @@
 // The evaluator and the sequence driver.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/engine_state.h"
 
 // Evaluates the node at NodeCursor and its subtree; leaves NodeCursor past the subtree.
@@ -14,4 +16,18 @@ ExtendedReal RaisePower(Engine& engine, ExtendedReal base, ExtendedReal exponent
 // Returns true when at least one step ran and result was written; false leaves result as it
 // was (an empty index range, or a table whose build failed: EngineError then holds the
 // build's code).
+// Runs the compiled program when the build made one, the checked walk where it cannot vouch
+// for a sample's value.
 bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result);
+
+// The reference: EvaluateSequence with every step walked through the table, every operation
+// checked. It defines each value, EngineError and NodeCursor that EvaluateSequence and
+// EvaluateSamples give.
+bool EvaluateSequenceChecked(Engine& engine, ExtendedReal x, ExtendedReal& result);
+
+// Evaluates the sequence once per x[i], each from a0 = engine.ValueA, as EvaluateSequence
+// would: ok[i] is true when a value was produced and no error was met, and values[i] then
+// holds it (values[i] is unspecified otherwise). Afterwards EngineError is 0, ValueA is as
+// it was, and NodeCursor is as EvaluateSequence leaves it after x[count - 1].
+void EvaluateSamples(Engine& engine, const ExtendedReal* x, int32_t count, ExtendedReal* values,
+                     bool* ok);

@@ -33,40 +33,42 @@ inline constexpr ExtendedReal kPowerOfTwoUnderflow = -16500;
 }
 
 #if defined(__x86_64__) || defined(__i386__)
+// The statements are volatile: the compiler would otherwise hoist these slow instructions out
+// of the branches and loops that guard them (a power's frndint for every sample, say).
 // Rounds to the nearest integer in the current (nearest) mode, without switching modes.
 [[gnu::always_inline]] inline ExtendedReal RoundToNearest(ExtendedReal v) {
     ExtendedReal r;
-    asm("frndint" : "=t"(r) : "0"(v));
+    asm volatile("frndint" : "=t"(r) : "0"(v));
     return r;
 }
 // The arguments of the trigonometric ones lie below kTrigLimit in magnitude.
 [[gnu::always_inline]] inline void SineCosine(ExtendedReal v, ExtendedReal& sine,
                                               ExtendedReal& cosine) {
-    asm("fsincos" : "=t"(cosine), "=u"(sine) : "0"(v));
+    asm volatile("fsincos" : "=t"(cosine), "=u"(sine) : "0"(v));
 }
 [[gnu::always_inline]] inline ExtendedReal Sine(ExtendedReal v) {
     ExtendedReal r;
-    asm("fsin" : "=t"(r) : "0"(v));
+    asm volatile("fsin" : "=t"(r) : "0"(v));
     return r;
 }
 [[gnu::always_inline]] inline ExtendedReal Cosine(ExtendedReal v) {
     ExtendedReal r;
-    asm("fcos" : "=t"(r) : "0"(v));
+    asm volatile("fcos" : "=t"(r) : "0"(v));
     return r;
 }
 // ln v = ln 2 * log2 v, for v > 0.
 [[gnu::always_inline]] inline ExtendedReal NaturalLog(ExtendedReal v) {
     ExtendedReal r;
-    asm("fldln2\n\tfxch\n\tfyl2x" : "=t"(r) : "0"(v) : "st(1)");
+    asm volatile("fldln2\n\tfxch\n\tfyl2x" : "=t"(r) : "0"(v) : "st(1)");
     return r;
 }
 // 2^t for t between the clamps: 2^(t - round t) by f2xm1, scaled by 2^(round t).
 [[gnu::always_inline]] inline ExtendedReal PowerOfTwo(ExtendedReal t) {
     const ExtendedReal whole = RoundToNearest(t);
     ExtendedReal fraction;
-    asm("f2xm1" : "=t"(fraction) : "0"(t - whole));
+    asm volatile("f2xm1" : "=t"(fraction) : "0"(t - whole));
     ExtendedReal r;
-    asm("fscale" : "=t"(r) : "0"(fraction + 1), "u"(whole));
+    asm volatile("fscale" : "=t"(r) : "0"(fraction + 1), "u"(whole));
     return r;
 }
 #else

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/compiled_program.h"
 #include "engine/token_reader.h"
 
 namespace {
@@ -177,6 +178,9 @@ void BuildTree(Engine& engine, std::string text) {
     // The evaluator walks the table only when this record says the build was complete.
     engine.LastBuildError = engine.EngineError;
     engine.NodeCount = engine.NodeCursor - 1;
+    // A whole tree is compiled once here, for every evaluation until the next build.
+    engine.Program.Length = 0;
+    if (engine.LastBuildError == kNoError) CompileProgram(engine);
 }
 
 int32_t BuildExpression(Engine& engine, std::string_view text) {

@@ -2,10 +2,12 @@
 // the expression text. Every call must end, stay within the table, report a known code and
 // restore a, and agree bit for bit (value, code, cursor) with a plain transcription of the
 // evaluation rules: a recursion into every operand, the power by truncation, the factorial by
-// its loop.
+// its loop. Every path agrees with it: the compiled program through EvaluateSequence, the
+// checked walk, and EvaluateSamples over a batch of x and arguments derived from it.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -46,8 +48,11 @@ class Reader {
     size_t offset_ = 0;
 };
 
-void Check(bool condition) {
-    if (!condition) std::abort();
+// Names the line of the failed check before it aborts.
+void Check(bool condition, int line = __builtin_LINE()) {
+    if (condition) return;
+    std::fprintf(stderr, "fuzz_engine.cpp:%d: check failed\n", line);
+    std::abort();
 }
 
 // A complete pre-order tree fills exactly slots 1..count.
@@ -164,6 +169,15 @@ class Reference {
         return sine ? xm::Sine(v) : xm::Cosine(v);
     }
 
+    // Tangent and cotangent take both from one fsincos, which may differ from fsin and fcos
+    // in the last bit.
+    ExtendedReal TrigPair(ExtendedReal v, bool tangent) {
+        ExtendedReal sine = 0;
+        ExtendedReal cosine = 0;
+        if (std::fabs(v) < xm::kTrigLimit) xm::SineCosine(v, sine, cosine);
+        return tangent ? Quotient(sine, cosine) : Quotient(cosine, sine);
+    }
+
     ExtendedReal Quotient(ExtendedReal dividend, ExtendedReal divisor) {
         return divisor == 0 ? Fail(kErrOverflow) : Checked(dividend / divisor);
     }
@@ -176,10 +190,10 @@ class Reference {
                 return Trig(v, false);
             case 3:
                 if (v == HalfPi()) return Fail(kErrTangent);
-                return Quotient(Trig(v, true), Trig(v, false));
+                return TrigPair(v, true);
             case 4:
                 if (v == ConstantPi()) return Fail(kErrCotangent);
-                return Quotient(Trig(v, false), Trig(v, true));
+                return TrigPair(v, false);
             case 5:
                 return v >= 0 ? std::sqrt(v) : Fail(kErrSqrtNegative);
             case 6:
@@ -205,6 +219,37 @@ class Reference {
 
 bool SameBits(ExtendedReal a, ExtendedReal b) {
     return std::memcmp(&a, &b, 10) == 0;
+}
+
+constexpr int32_t kMaxBatch = 9;
+
+// EvaluateSamples over x and arguments derived from it (some fault where x does not), each
+// column against the transcription, the cursor against the last column's.
+void CheckBatch(const Engine& engine, ExtendedReal x, int32_t count) {
+    const ExtendedReal derived[kMaxBatch] = {x, 0, -x, x / 3, 1e3000L, x + 1, -1, x * x, 0.5L};
+    ExtendedReal xs[kMaxBatch];
+    for (int32_t i = 0; i < count; ++i) {
+        const ExtendedReal v = derived[(i * 5 + count) % kMaxBatch];
+        xs[i] = std::isfinite(v) ? v : x;
+    }
+    Engine batch = engine;
+    batch.EngineError = kErrOverflow;
+    ExtendedReal values[kMaxBatch];
+    bool ok[kMaxBatch];
+    EvaluateSamples(batch, xs, count, values, ok);
+    Check(batch.EngineError == 0 && SameBits(batch.ValueA, engine.ValueA));
+    int32_t cursor = engine.NodeCursor;
+    for (int32_t i = 0; i < count; ++i) {
+        Reference reference(engine);
+        ExtendedReal expected = 7;
+        const bool ran = reference.Sequence(xs[i], expected);
+        const bool produced = ran && reference.State().EngineError == 0;
+        Check(ok[i] == produced);
+        if (produced) Check(SameBits(values[i], expected));
+        if (ran) cursor = reference.State().NodeCursor;
+        if (!ran) cursor = engine.NodeCursor;
+    }
+    Check(batch.NodeCursor == cursor);
 }
 
 }  // namespace
@@ -255,6 +300,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(SameBits(engine.ValueA, a0));
     if (built != 0) {
         Check(!ran && code == built && first == 7);
+        CheckBatch(engine, x, 1 + static_cast<int32_t>(text.size() % kMaxBatch));
         return 0;
     }
     Check(code == 0 || (code >= kErrDivisionByZero && code <= kErrOverflow));
@@ -268,5 +314,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(EvaluateSequence(engine, x, second) == ran);
     Check(engine.EngineError == code);
     Check(SameBits(first, second));
+
+    Engine checked = engine;
+    ExtendedReal walked = 7;
+    Check(EvaluateSequenceChecked(checked, x, walked) == ran);
+    Check(checked.EngineError == code && SameBits(walked, first));
+    Check(checked.NodeCursor == engine.NodeCursor && SameBits(checked.ValueA, a0));
+
+    CheckBatch(engine, x, 1 + static_cast<int32_t>(text.size() % kMaxBatch));
     return 0;
 }

@@ -1,6 +1,7 @@
 // Evaluation: values and error codes of single expressions, trapped faults in every step, the
 // sequence driver (n, a, ValueA, empty ranges, refused tables) and the x87 functions against
-// the C library.
+// the C library. Every row also checks that the compiled program (EvaluateSequence, and
+// EvaluateSamples alone and in mixed batches) agrees bit for bit with the checked walk.
 #include "engine/evaluator.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 
 #include "engine/token_reader.h"
 #include "engine/tree_builder.h"
+#include "tests/engine/path_agreement.h"
 
 namespace {
 
@@ -22,6 +24,7 @@ struct Outcome {
 
 Outcome Evaluate(Engine& engine, const std::string& text, ExtendedReal x) {
     EXPECT_EQ(BuildExpression(engine, text), 0) << text;
+    ExpectAllPathsAgree(engine, x);
     ExtendedReal value = -12345;
     EXPECT_TRUE(EvaluateSequence(engine, x, value)) << text;
     return {value, engine.EngineError};

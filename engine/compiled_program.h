@@ -1,0 +1,42 @@
+// The compiled form of a tree: the node table of a successful build turned once into a flat
+// postfix list of instructions, leaves and constants in place, and the runner that evaluates it
+// for many samples in one call. The runner checks nothing per operation; it only says, per
+// sample, whether its value is certainly the one the checked walk of the table gives. Where it
+// is not (a guard, a fault, a value that is not finite), the checked walk decides.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/engine_state.h"
+
+// The largest argument of "fact" with a finite result.
+inline constexpr int32_t kLargestFactorial = 1754;
+
+// i! for 0 <= i <= kLargestFactorial: each the previous one times i in extended precision, the
+// same products that multiplying 1 by 1, 2, ..., i in turn makes.
+ExtendedReal TabulatedFactorial(int32_t i);
+
+// Compiles slots 1..NodeCount into engine.Program. A table that does not hold one whole tree
+// of known kinds and codes there (or one too deep to run) gets no program.
+void CompileProgram(Engine& engine);
+
+// Whether engine.Program was compiled by the build that filled the table.
+inline bool HasProgram(const Engine& engine) {
+    return engine.Program.Length > 0 && engine.LastBuildError == kNoError &&
+           engine.Program.NodeCount == engine.NodeCount;
+}
+
+// The samples run side by side in one pass over the program.
+inline constexpr int32_t kProgramColumns = 1;
+
+// Runs the program for every x[i] over n = first..last (first <= last), a carried from step to
+// step from ValueA. ok[i] is true when every step gave a finite value without meeting a guard:
+// values[i] then holds exactly the checked walk's result, and that walk ends past the last
+// slot without error. ok[i] false: the checked walk must decide (values[i] is unspecified).
+void RunProgram(const Engine& engine, const ExtendedReal* x, int32_t count, int64_t first,
+                int64_t last, ExtendedReal* values, bool* ok);
+
+// RunProgram for one sample: its value, or a value that is not finite where ok would be false.
+// x by reference: a long double passed by value is copied through memory, which stalls.
+ExtendedReal RunProgramOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
+                            int64_t last);
