@@ -545,3 +545,16 @@ bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
         CheckedSequence(engine, x, first, last, result);
     return true;
 }
+
+void EvaluateSamples(Engine& engine, const ExtendedReal* x, int32_t count, ExtendedReal* values,
+                     bool* ok) {
+    const ExtendedReal a0 = engine.ValueA;
+    for (int32_t i = 0; i < count; ++i) {
+        engine.ValueA = a0;
+        ExtendedReal result = 0;
+        ok[i] = EvaluateSequence(engine, x[i], result) && engine.EngineError == kNoError;
+        values[i] = result;
+    }
+    engine.ValueA = a0;
+    engine.EngineError = kNoError;
+}

@@ -15,3 +15,10 @@ ExtendedReal RaisePower(Engine& engine, ExtendedReal base, ExtendedReal exponent
 // was (an empty index range, or a table whose build failed: EngineError then holds the
 // build's code).
 bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result);
+
+// Evaluates the sequence once per x[i], each from a0 = engine.ValueA, as EvaluateSequence
+// would: ok[i] is true when a value was produced and no error was met, and values[i] then
+// holds it (values[i] is unspecified otherwise). Afterwards EngineError is 0, ValueA is as
+// it was, and NodeCursor is as EvaluateSequence leaves it after x[count - 1].
+void EvaluateSamples(Engine& engine, const ExtendedReal* x, int32_t count, ExtendedReal* values,
+                     bool* ok);

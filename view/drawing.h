@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "calc/sample_stream.h"
 #include "engine/engine_state.h"
 #include "view/canvas.h"
 #include "view/view_state.h"
@@ -28,5 +29,8 @@ void DrawBackground(Canvas& canvas, const ViewState& view, const DrawOptions& op
 
 // Plots the last built tree. Returns true when the expression uses x: the caller then writes
 // kGraphBuilt into the result field. After a failed build only the background is drawn.
-bool PlotCurve(Canvas& canvas, Engine& engine, const ViewState& view,
-               const DrawOptions& options);
+bool PlotCurve(Canvas& canvas, Engine& engine, const ViewState& view, const DrawOptions& options);
+// The same, with the samples computed on control.Threads threads: the picture is the same pixel
+// for pixel for any count. A stop ends the plot early with what was drawn so far.
+bool PlotCurve(Canvas& canvas, Engine& engine, const ViewState& view, const DrawOptions& options,
+               const SampleControl& control);
