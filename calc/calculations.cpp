@@ -105,6 +105,13 @@ CalcOutcome CalculateDerivative(Engine& engine, std::string_view argumentText) {
                  std::string(kDerivativeHint) + std::string(argumentText));
 }
 
+bool IntegralSamples(const Engine& engine, std::string_view fromText, std::string_view toText) {
+    ExtendedReal lower = 0;
+    ExtendedReal upper = 0;
+    return engine.LastBuildError == kNoError && !engine.UsesN && NumberSyntax(fromText, lower) &&
+           NumberSyntax(toText, upper) && lower != upper;
+}
+
 CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::string_view toText) {
     return CalculateIntegral(engine, fromText, toText, SampleControl{});
 }

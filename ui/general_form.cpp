@@ -32,6 +32,7 @@ GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
     createMenus();
     createShortcuts();
     installFilters();
+    SetUpWork();
     FormCreate();
 }
 
@@ -367,7 +368,7 @@ void GeneralForm::installFilters() {
     txtFunctionText->installEventFilter(this);
     central->installEventFilter(this);
 
-    connect(btnStart, &QToolButton::clicked, this, &GeneralForm::btnStartClick);
+    connect(btnStart, &QToolButton::clicked, this, &GeneralForm::btnStartPressed);
     connect(txtFunctionText, &QComboBox::editTextChanged, this,
             &GeneralForm::txtFunctionTextChange);
     connect(txtFunctionText, &QComboBox::activated, this, &GeneralForm::txtFunctionTextChange);

@@ -78,6 +78,7 @@ void ApplyLoadedFunction(GeneralForm& form, const FunctionFile& file) {
     }
     form.SetBorderX(file.Bounded);
     form.ShowParameters();
+    const GeneralForm::WorkBatch batch(form);
     form.btnStartClick();
     form.btnHomeClick();
 }
