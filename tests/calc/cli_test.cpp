@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <string>
@@ -240,6 +242,31 @@ TEST(TarvikCli, IntegralIsTheSameOnEveryThreadCount) {
         EXPECT_EQ(result.out, "-2.8782\n") << threads;
         EXPECT_EQ(result.err, "");
     }
+}
+
+// On a terminal, work past a second shows a progress line on stderr, cleared at the end. The
+// terminal is the one `script` gives the program.
+TEST(TarvikCli, ProgressLineOnATerminalOnly) {
+    if (QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty()) {
+        GTEST_SKIP() << "no script(1) for a terminal";
+    }
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("slow.bmp"));
+    const QString command =
+        QStringLiteral("'%1' render 'a+n*x' --nk 100000 --size 1920x100 --spp 2 -o '%2'")
+            .arg(QStringLiteral(TARVIK_CLI_PATH), picture);
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(QStringLiteral("script"), {"-qfec", command, "/dev/null"});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    const qint64 elapsed = clock.elapsed();
+    const std::string out = process.readAllStandardOutput().toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << out;
+    EXPECT_NE(out.find("График построен"), std::string::npos) << out;
+    if (elapsed < 1500) GTEST_SKIP() << "the render took only " << elapsed << " ms";
+    EXPECT_NE(out.find("\033[KПостроение графика… "), std::string::npos) << out;
+    EXPECT_NE(out.find("%\r\033[K"), std::string::npos) << "the line is cleared: " << out;
 }
 
 }  // namespace
