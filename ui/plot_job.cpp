@@ -15,22 +15,29 @@ constexpr auto kProgressDelay = std::chrono::milliseconds(WorkRunner::kProgressD
 constexpr auto kProgressRefresh = std::chrono::milliseconds(100);
 
 // Job threads are detached: closing the window never waits for a sample being computed. They
-// are counted so that the program and the tests can wait for them.
-std::mutex liveMutex;
-std::condition_variable liveChanged;
-int liveThreads = 0;
+// are counted so that the program and the tests can wait for them. The count outlives every
+// thread (it is never destroyed), and a thread's last use of it is under its lock.
+struct LiveThreads {
+    std::mutex mutex;
+    std::condition_variable changed;
+    int count = 0;
+};
+
+LiveThreads& Live() {
+    static LiveThreads* const live = new LiveThreads;
+    return *live;
+}
 
 void ThreadStarted() {
-    const std::lock_guard<std::mutex> lock(liveMutex);
-    ++liveThreads;
+    const std::lock_guard<std::mutex> lock(Live().mutex);
+    ++Live().count;
 }
 
 void ThreadEnded() {
-    {
-        const std::lock_guard<std::mutex> lock(liveMutex);
-        --liveThreads;
-    }
-    liveChanged.notify_all();
+    LiveThreads& live = Live();
+    const std::lock_guard<std::mutex> lock(live.mutex);
+    --live.count;
+    live.changed.notify_all();
 }
 
 int Percent(int64_t done, int64_t expected) {
@@ -41,9 +48,10 @@ int Percent(int64_t done, int64_t expected) {
 }  // namespace
 
 bool WaitForWorkThreads(int milliseconds) {
-    std::unique_lock<std::mutex> lock(liveMutex);
-    return liveChanged.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                                [] { return liveThreads == 0; });
+    LiveThreads& live = Live();
+    std::unique_lock<std::mutex> lock(live.mutex);
+    return live.changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                                 [&live] { return live.count == 0; });
 }
 
 struct WorkRunner::Shared {
