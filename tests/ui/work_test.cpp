@@ -47,6 +47,7 @@ class WorkTest : public QObject {
     void redrawDuringRunWins();
     void resizeDuringRunLaysOut();
     void integralStops();
+    void markDuringPlotCancelsIt();
     void closeDuringPlotEndsTheWork();
     void windowAnswersDuringPlot();
 };
@@ -162,12 +163,28 @@ void WorkTest::integralStops() {
     QCOMPARE(w->txtFuncResult->text(), QStringLiteral("before"));
     // Unstopped, the same integral shows its value and its progress while it runs.
     w->btnCalcInt->click();
-    QTRY_VERIFY_WITH_TIMEOUT(w->txtResult->text().startsWith("Вычисление интеграла… ") ||
-                                 !w->WorkRunning(),
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        w->txtResult->text().startsWith("Вычисление интеграла… ") || !w->WorkRunning(), 10000);
     w.Settle();
     QCOMPARE(w->txtFuncResult->text(), QStringLiteral("0.108"));
     QCOMPARE(w->txtResult->text(), QStringLiteral("Вычисление прервано"));
+}
+
+// The move tool's first click is a tool action: the plot in flight is dropped, and the mark
+// stays on the picture the plot never replaced.
+void WorkTest::markDuringPlotCancelsIt() {
+    WindowFixture w;
+    const QImage before = w.Picture();
+    StartEndlessPlot(w, "sinx");
+    const QStringList lines = w->ScenarioLines();
+    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(40, 30));
+    QVERIFY(!w->WorkRunning());
+    QTest::qWait(200);
+    QCOMPARE(w->ScenarioLines(), lines);
+    const QImage marked = w.Picture();
+    QCOMPARE(marked.pixelColor(40, 30), QColor(Qt::white));
+    QCOMPARE(marked.pixelColor(100, 100), before.pixelColor(100, 100));
+    QCOMPARE(w->btnStart->text(), QStringLiteral("Выполнить"));
 }
 
 void WorkTest::closeDuringPlotEndsTheWork() {
