@@ -2,6 +2,7 @@
 # test (plain build, then the fuzzers, then AddressSanitizer + UndefinedBehaviorSanitizer).
 BUILD ?= build
 SAN_BUILD ?= build-san
+TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
@@ -10,7 +11,7 @@ PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-svg-dev libgl-dev libgte
 	libbenchmark-dev libmuparser-dev clang libclang-rt-14-dev locales xvfb xauth \
 	fonts-dejavu-core fonts-liberation
 
-.PHONY: deps locale configure build run test test-plain test-san test-fuzz bench clean
+.PHONY: deps locale configure build run test test-plain test-san test-tsan test-fuzz bench clean
 
 # Installs what is missing (Debian 12, as root or through sudo).
 deps:
@@ -50,6 +51,13 @@ test-san:
 	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
 		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# ThreadSanitizer over every test: the plot, the integral and the window's background work.
+test-tsan:
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_TSAN=ON -DTARVIK_BENCH=OFF
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cd $(TSAN_BUILD) && QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$(CURDIR)/tests/tsan.supp \
+		ctest --output-on-failure -j $(JOBS)
+
 test-fuzz:
 	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
@@ -59,4 +67,4 @@ bench: build
 	$(BUILD)/bench/tarvik_bench
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

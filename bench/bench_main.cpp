@@ -24,7 +24,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
             // A run of several steps is shown per step.
             const auto steps = run.counters.find("steps");
             const double divisor = steps == run.counters.end() ? 1 : steps->second.value;
-            times_[label][name.substr(0, slash)] = run.GetAdjustedCPUTime() / divisor;
+            // Work spread over threads or processes is timed by the wall clock.
+            const double time = run.run_name.time_type == "real_time" ? run.GetAdjustedRealTime()
+                                                                      : run.GetAdjustedCPUTime();
+            times_[label][name.substr(0, slash)] = time / divisor;
         }
     }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "calc/integral_samples.h"
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
 
@@ -104,7 +105,19 @@ CalcOutcome CalculateDerivative(Engine& engine, std::string_view argumentText) {
                  std::string(kDerivativeHint) + std::string(argumentText));
 }
 
+bool IntegralSamples(const Engine& engine, std::string_view fromText, std::string_view toText) {
+    ExtendedReal lower = 0;
+    ExtendedReal upper = 0;
+    return engine.LastBuildError == kNoError && !engine.UsesN && NumberSyntax(fromText, lower) &&
+           NumberSyntax(toText, upper) && lower != upper;
+}
+
 CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::string_view toText) {
+    return CalculateIntegral(engine, fromText, toText, SampleControl{});
+}
+
+CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::string_view toText,
+                              const SampleControl& control) {
     if (auto refused = RefuseAfterFailedBuild(engine)) return *refused;
     if (engine.UsesN) return Information(kSequenceMessage, CalcField::None);
     ExtendedReal lower = 0;
@@ -118,17 +131,22 @@ CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::st
 
     const ExtendedReal strip = (upper - lower) / kIntegralStripCount;
     if (!std::isfinite(strip)) return EngineFailure(kErrOverflow);
-    ExtendedReal sum = 0;
-    // The abscissa grows by repeated addition and is tested before it grows, so the last sample
-    // lies at the first abscissa above the upper limit.
-    for (ExtendedReal t = lower; t <= upper;) {
-        const ExtendedReal next = t + strip;
-        if (next == t) return Information(kIntervalTooSmallMessage, CalcField::None);
-        t = next;
-        ExtendedReal y = 0;
-        if (auto failed = Evaluate(engine, t, y)) return *failed;
-        sum += y * strip;
+    const ValueAGuard guard(engine);
+    const StripSum sum = SumStrips(engine, lower, upper, strip, control);
+    switch (sum.Status) {
+        case StripSumStatus::Stopped:
+            return CalcOutcome{};
+        case StripSumStatus::TooSmall:
+            return Information(kIntervalTooSmallMessage, CalcField::None);
+        case StripSumStatus::Failed: {
+            // The failing sample once more, on the checked walk, for its code.
+            ExtendedReal y = 0;
+            if (auto failed = Evaluate(engine, sum.FailedAt, y)) return *failed;
+            return EngineFailure(kErrOverflow);
+        }
+        case StripSumStatus::Done:
+            break;
     }
-    if (!std::isfinite(sum)) return EngineFailure(kErrOverflow);
-    return Shown(RealDisplayText(sum, kIntegralDecimals), hint);
+    if (!std::isfinite(sum.Sum)) return EngineFailure(kErrOverflow);
+    return Shown(RealDisplayText(sum.Sum, kIntegralDecimals), hint);
 }

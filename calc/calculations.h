@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/sample_stream.h"
 #include "engine/engine_state.h"
 
 inline constexpr ExtendedReal kDerivativeStep = 1e-6L;
@@ -26,3 +27,10 @@ struct CalcOutcome {
 CalcOutcome CalculateValue(Engine& engine, std::string_view argumentText);
 CalcOutcome CalculateDerivative(Engine& engine, std::string_view argumentText);
 CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::string_view toText);
+// Whether the integral of these limits evaluates the expression; otherwise it answers at once
+// (a refusal, or equal limits).
+bool IntegralSamples(const Engine& engine, std::string_view fromText, std::string_view toText);
+// The same with the samples computed on control.Threads threads (the result is the same to the
+// last bit). A stopped integral gives an empty outcome: nothing is shown.
+CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::string_view toText,
+                              const SampleControl& control);

@@ -31,6 +31,7 @@
 #include "files/file_errors.h"
 #include "files/function_file.h"
 #include "files/picture_export.h"
+#include "tools/cli_progress.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
 #include "view/run_command.h"
@@ -45,6 +46,9 @@ constexpr int kExitUsage = 2;
 constexpr int kDefaultWidth = 308;
 constexpr int kDefaultHeight = 275;
 constexpr int kMaxPictureSide = 20000;
+constexpr int kMostThreads = 256;
+constexpr std::string_view kPlotProgress = "Построение графика…";
+constexpr std::string_view kIntegralProgress = "Вычисление интеграла…";
 
 constexpr const char* kUsage =
     "использование: tarvik-cli value|tree|derivative|integral|table|sequence|render ВЫРАЖЕНИЕ"
@@ -90,10 +94,10 @@ const std::map<std::string, CommandSpec>& Commands() {
         {"value", {WithParameters({"--x"}), {}, {}}},
         {"tree", {{}, {}, {}}},
         {"derivative", {WithParameters({"--x"}), {}, {"--x"}}},
-        {"integral", {WithParameters({"--from", "--to"}), {}, {"--from", "--to"}}},
+        {"integral", {WithParameters({"--from", "--to", "--threads"}), {}, {"--from", "--to"}}},
         {"render",
          {WithParameters({"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load",
-                          "--x", "--format"}),
+                          "--x", "--format", "--threads"}),
           {"--centre", "--points", "--no-grid", "--no-axes", "--terms", "--cobweb"},
           {"-o"}}},
         {"table", {WithParameters({"--from", "--to", "--step"}), {}, {"--from", "--to", "--step"}}},
@@ -217,6 +221,21 @@ int Information(const std::string& text) {
     return kExitInformation;
 }
 
+// --threads N: 1 to kMostThreads; the machine's cores when not given.
+SampleControl ThreadsOf(const CommandLine& line) {
+    SampleControl control;
+    control.Threads = DefaultThreadCount();
+    const std::string* text = Find(line, "--threads");
+    if (text == nullptr) return control;
+    const bool digits =
+        !text->empty() && text->size() <= 4 &&
+        std::all_of(text->begin(), text->end(), [](char c) { return c >= '0' && c <= '9'; });
+    const int count = digits ? std::stoi(*text) : 0;
+    if (count < 1 || count > kMostThreads) Rejected("--threads", *text);
+    control.Threads = count;
+    return control;
+}
+
 // What a run leaves: the result text, and a0 advanced when the expression has no x.
 RunOutcome RunOnce(Engine& engine, const ViewState& view, DrawSurface& canvas,
                    const DrawOptions& options, const std::string& expression) {
@@ -248,7 +267,11 @@ int RunCalculation(const CommandLine& line) {
     if (line.command == "derivative") {
         return ShowCalculation(CalculateDerivative(engine, line.Value("--x")));
     }
-    return ShowCalculation(CalculateIntegral(engine, line.Value("--from"), line.Value("--to")));
+    SampleControl control = ThreadsOf(line);
+    TerminalProgress progress(std::string(kIntegralProgress), kIntegralStripCount + 1);
+    control.Progress = [&progress](int64_t done) { progress.Update(done); };
+    return ShowCalculation(
+        CalculateIntegral(engine, line.Value("--from"), line.Value("--to"), control));
 }
 
 std::string NodeText(const TBinary& node) {
@@ -520,10 +543,15 @@ int Render(const CommandLine& line) {
 
     const PictureMode mode = RenderMode(line);
     const ExtendedReal a0 = engine.ValueA;
+    SampleControl control = ThreadsOf(line);
+    TerminalProgress progress(std::string(kPlotProgress),
+                              int64_t{width} * std::max<int32_t>(view.SamplesPerPixel, 1));
+    control.Progress = [&progress](int64_t done) { progress.Update(done); };
     RunOutcome run;
     std::optional<std::string> information;
     const QByteArray bytes = RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
-        RunOutcome outcome = RunOnce(engine, view, surface, options, expression);
+        RunOutcome outcome = RunExpression(engine, view, surface, options,
+                                           Cp1251FromUtf8(expression), expression, control);
         if (mode != PictureMode::Graph && !outcome.Overflow) {
             information = DrawSequencePicture(line, engine, a0, view, surface, options, mode);
         }

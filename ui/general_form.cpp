@@ -33,6 +33,7 @@ GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
     createTableWindow();
     createShortcuts();
     installFilters();
+    SetUpWork();
     FormCreate();
 }
 
@@ -368,7 +369,7 @@ void GeneralForm::installFilters() {
     txtFunctionText->installEventFilter(this);
     central->installEventFilter(this);
 
-    connect(btnStart, &QToolButton::clicked, this, &GeneralForm::btnStartClick);
+    connect(btnStart, &QToolButton::clicked, this, &GeneralForm::btnStartPressed);
     connect(txtFunctionText, &QComboBox::editTextChanged, this,
             &GeneralForm::txtFunctionTextChange);
     connect(txtFunctionText, &QComboBox::activated, this, &GeneralForm::txtFunctionTextChange);

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/engine_state.h"
@@ -37,7 +38,11 @@ class QToolButton;
 class QWidget;
 class PictureWidget;
 class TableWindow;
+class WorkRunner;
 struct CalcOutcome;
+struct PlotStep;
+struct RunOutcome;
+struct WorkJob;
 
 inline const QString kWindowCaption = QStringLiteral("Tarvik 1.0");
 inline const QString kApplicationTitle = QStringLiteral("Tarvik");
@@ -94,6 +99,26 @@ class GeneralForm : public QMainWindow {
     QString PictureExpression() const;
     // Ticks or clears cbxBorderX (its dependants follow) and applies the bounds' exit rules.
     void SetBorderX(bool checked);
+
+    // Background work (general_form_work.cpp): plots and the integral run off the window's
+    // thread; the last request wins.
+    bool WorkRunning() const;
+    // Esc, and the run button while it reads "Остановить": the work ends, keeping what it drew.
+    void StopWork();
+    // Drops the work in flight: nothing of it reaches the picture or the fields.
+    void CancelWork();
+    // Requests made while a batch is open go into one job, started when the outermost closes
+    // (a layout's run and centring).
+    class WorkBatch {
+      public:
+        explicit WorkBatch(GeneralForm& form);
+        ~WorkBatch();
+        WorkBatch(const WorkBatch&) = delete;
+        WorkBatch& operator=(const WorkBatch&) = delete;
+
+      private:
+        GeneralForm& form_;
+    };
 
     // --- Controls (object names equal the member names) ---
     QWidget* central = nullptr;
@@ -187,9 +212,15 @@ class GeneralForm : public QMainWindow {
     // The parameter fields in ShowParameters order.
     std::array<QLineEdit*, 11> parameterFields{};
 
+  signals:
+    // Background work has finished, been stopped or cancelled, and the window shows its outcome.
+    void workFinished();
+
   public slots:
     // Run command and keyboard.
     void btnStartClick();
+    // The run button: stops the work while it shows its progress, runs otherwise.
+    void btnStartPressed();
     void txtFunctionTextChange();
     // Parameter fields.
     void txtXExit();
@@ -276,12 +307,20 @@ class GeneralForm : public QMainWindow {
     QLineEdit* FieldEdit(ParameterField field) const;
     bool IsTextField(const QWidget* widget) const;
     void ExitShortcutActivated();
-    // The table window (general_form_table.cpp): created with the window; the picture chosen
-    // there drawn instead of the graph (true when the expression uses x); after a run, that
-    // picture and the table brought up to date.
+    // The table window (general_form_table.cpp): created with the window; after a run its
+    // table is brought up to date. The picture chosen there is drawn by the background work.
     void createTableWindow();
-    bool DrawChosenPicture();
-    void AfterRunForTable(bool built);
+    void AfterRunForTable();
+    // Background work (general_form_work.cpp).
+    void SetUpWork();
+    void QueueStep(PlotStep step);
+    void QueueRun(const RunOutcome& begun);
+    void SubmitWork();
+    void WorkStarted();
+    void WorkProgress(int percent, const QImage& preview);
+    void WorkEnded();
+    void WorkDelivered(const std::shared_ptr<WorkJob>& job);
+    void ApplySteps(const WorkJob& job);
 
     Engine engine_;
     ViewState view_;
@@ -291,4 +330,14 @@ class GeneralForm : public QMainWindow {
     int savedSelectionLength_ = 0;
     int savedCursor_ = -1;
     QString savedText_;
+    // Background work.
+    WorkRunner* work_ = nullptr;
+    std::shared_ptr<WorkJob> pendingWork_;
+    int workBatchDepth_ = 0;
+    bool integralRunning_ = false;
+    QString resultBeforeProgress_;
+    QShortcut* stopShortcut_ = nullptr;
+    Qt::CursorShape pictureCursor_ = Qt::ArrowCursor;
+
+    friend class WorkBatch;
 };

@@ -38,19 +38,6 @@ bool IsExit(const QEvent* event) {
 
 // --- Redrawing ---
 
-void GeneralForm::PlotPicture() {
-    try {
-        if (DrawChosenPicture()) {
-            txtResult->setText(
-                QString::fromUtf8(kGraphBuilt.data(), static_cast<qsizetype>(kGraphBuilt.size())));
-        }
-    } catch (...) {
-        GeneralErrorReport(QString::fromUtf8(kOverflowMessage.data(),
-                                             static_cast<qsizetype>(kOverflowMessage.size())));
-    }
-    Image->update();
-}
-
 void GeneralForm::RedrawPicture() {
     cbxKill->setChecked(true);
     ShowParameters();
@@ -114,11 +101,6 @@ void GeneralForm::btnCalcFuncClick() {
 
 void GeneralForm::btnCalcProizClick() {
     ShowCalcOutcome(CalculateDerivative(engine_, txtXProiz->text().toStdString()));
-}
-
-void GeneralForm::btnCalcIntClick() {
-    ShowCalcOutcome(
-        CalculateIntegral(engine_, txtX0int->text().toStdString(), txtXkint->text().toStdString()));
 }
 
 // --- Events ---

@@ -103,6 +103,7 @@ void ApplyLoadedFunction(GeneralForm& form, const FunctionFile& file) {
     }
     form.SetBorderX(file.Bounded);
     form.ShowParameters();
+    const GeneralForm::WorkBatch batch(form);
     form.btnStartClick();
     form.btnHomeClick();
 }

@@ -22,6 +22,8 @@ void GeneralForm::btnRectClick() {
 
 void GeneralForm::ImageMouseDown(Qt::MouseButton button, int x, int y) {
     if (button == Qt::RightButton || !btnRect->isChecked()) return;
+    // The band is drawn on the picture as it stands: a plot in flight is dropped first.
+    CancelWork();
     ++view_.ToolClickCount;
     view_.MarkX = view_.RubberEndX = x;
     view_.MarkY = view_.RubberEndY = y;
@@ -60,6 +62,7 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
         if (view_.ToolClickCount == 1) {
             view_.MarkX = x;
             view_.MarkY = y;
+            CancelWork();
             Canvas& c = canvas();
             c.SetBrushColour(kWhite);
             c.SetPenColour(kWhite);

@@ -18,6 +18,7 @@
 #include "files/cp1251.h"
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
+#include "ui/plot_job.h"
 #include "ui/widget_factory.h"
 #include "view/run_command.h"
 #include "view/scale_commands.h"
@@ -35,6 +36,7 @@ Colour ColourOf(const QLineEdit* field) {
 }
 
 constexpr int kShowLayoutDelayMs = 300;
+const QString kRunCaption = QStringLiteral("Выполнить");
 
 }  // namespace
 
@@ -66,10 +68,13 @@ void GeneralForm::btnStartClick() {
     ShowParameters();
 
     const std::string shown = text.toStdString();
+    // The build is quick and stays here; the plot and the outcome line follow from the
+    // background work.
+    if (!pendingWork_) CancelWork();
     RunOutcome outcome;
+    bool plot = false;
     try {
-        outcome = RunExpression(engine_, view_, canvas(), CurrentDrawOptions(),
-                                Cp1251FromUtf8(shown), shown);
+        plot = BeginRun(engine_, outcome, Cp1251FromUtf8(shown), shown);
     } catch (...) {
         outcome.Overflow = true;
     }
@@ -80,14 +85,18 @@ void GeneralForm::btnStartClick() {
         if (!outcome.Overflow) ShowParameters();
     }
     if (outcome.ResultText) txtResult->setText(FromUtf8(*outcome.ResultText));
-    if (outcome.NewA0Text) txtA0->setText(FromUtf8(*outcome.NewA0Text));
-    Image->update();
     if (outcome.Overflow) InformationBox(FromUtf8(kOverflowMessage));
-    if (outcome.Ran) AfterRunForTable(outcome.Caption && !outcome.Overflow);
+    if (plot) {
+        QueueRun(outcome);
+    } else if (outcome.Ran) {
+        AfterRunForTable();
+    }
 }
 
 void GeneralForm::txtFunctionTextChange() {
-    btnStart->setEnabled(!txtFunctionText->currentText().isEmpty());
+    // While the work shows its progress the button stops it.
+    btnStart->setEnabled(!txtFunctionText->currentText().isEmpty() ||
+                         (work_ != nullptr && WorkRunning() && btnStart->text() != kRunCaption));
 }
 
 void GeneralForm::SetExpressionText(const QString& text) {
@@ -246,8 +255,13 @@ void GeneralForm::FormCanResize() {
     if (w > 327) Image->resize(w - 327, Image->height());
     if (h > 145) Image->resize(Image->width(), h - 145);
     Image->FitCanvas();
-    btnStartClick();
-    btnHomeClick();
+    {
+        // The run and the centring go into one job; the layout keeps a0.
+        const WorkBatch batch(*this);
+        btnStartClick();
+        if (pendingWork_) pendingWork_->KeepA0 = true;
+        btnHomeClick();
+    }
     engine_.ValueA = a0;
     ShowParameters();
     LayoutWidth = w;

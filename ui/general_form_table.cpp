@@ -27,14 +27,6 @@ void GeneralForm::mnuTableOpenClick() {
     tableWindow->btnTableFillClick();
 }
 
-bool GeneralForm::DrawChosenPicture() {
-    const PictureOutcome outcome = DrawPicture(canvas(), engine_, view_, CurrentDrawOptions(),
-                                               tableWindow->Mode(), tableWindow->SequenceX());
-    if (outcome.Information) InformationBox(QString::fromStdString(*outcome.Information));
-    return outcome.UsesX;
-}
-
-void GeneralForm::AfterRunForTable(bool built) {
-    if (built && tableWindow->Mode() != PictureMode::Graph) PlotPicture();
+void GeneralForm::AfterRunForTable() {
     if (tableWindow->isVisible()) tableWindow->btnTableFillClick();
 }

@@ -1,9 +1,18 @@
 // Tarvik: the application titled "Tarvik", the main window, the hidden About box, the window
 // shown maximised, and the message loop.
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 #include "files/file_access.h"
 #include "ui/general_form.h"
+#include "ui/plot_job.h"
+
+namespace {
+
+constexpr int kCloseWaitMs = 300;
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     IgnoreFileSizeSignal();
@@ -12,5 +21,13 @@ int main(int argc, char* argv[]) {
     GeneralForm form;
     form.CreateAboutBox();
     form.ShowMaximised();
-    return app.exec();
+    const int code = app.exec();
+    // Work still running when the window closes is dropped; a sample that takes long to compute
+    // does not hold the program.
+    form.CancelWork();
+    if (!WaitForWorkThreads(kCloseWaitMs)) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }

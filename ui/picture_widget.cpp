@@ -16,10 +16,21 @@ void PictureWidget::FitCanvas() {
     update();
 }
 
+void PictureWidget::ShowPreview(const QImage& image) {
+    preview_ = image;
+    update();
+}
+
+void PictureWidget::ClearPreview() {
+    if (preview_.isNull()) return;
+    preview_ = QImage();
+    update();
+}
+
 void PictureWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect dirty = event->rect();
-    painter.drawImage(dirty, canvas_.Image(), dirty);
+    painter.drawImage(dirty, preview_.isNull() ? canvas_.Image() : preview_, dirty);
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {

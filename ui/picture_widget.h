@@ -16,6 +16,9 @@ class PictureWidget : public QWidget {
     const Canvas& canvas() const { return canvas_; }
     // Gives the canvas the widget's size (a fresh picture).
     void FitCanvas();
+    // Shows a picture being drawn in place of the canvas, until ClearPreview.
+    void ShowPreview(const QImage& image);
+    void ClearPreview();
 
   signals:
     void mouseDown(Qt::MouseButton button, int x, int y);
@@ -30,4 +33,5 @@ class PictureWidget : public QWidget {
 
   private:
     Canvas canvas_;
+    QImage preview_;
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "engine/evaluator.h"
 
@@ -150,12 +151,13 @@ void BoundMarker(DrawSurface& canvas, const ViewState& view, ExtendedReal bound)
     canvas.SetPenStyle(PenStyle::Solid);
 }
 
-// The samples of one plot. An expression without x has one value everywhere: it is evaluated
-// once and that value serves every sample. Each sample's walk starts from a0.
+// The samples of one plot, in order, from the sample stream. An expression without x has one
+// value everywhere: it is evaluated once and that value serves every sample. Each sample's walk
+// starts from a0.
 class Sampler {
   public:
-    Sampler(Engine& engine, ExtendedReal a0, ExtendedReal from, ExtendedReal step, int64_t budget)
-        : engine_(engine), a0_(a0), x_(from - step), step_(step), budget_(budget) {}
+    Sampler(Engine& engine, const AbscissaRow& row, const SampleControl& control)
+        : engine_(engine), row_(row), control_(control) {}
 
     void SetConstant(ExtendedReal value) {
         constant_ = value;
@@ -163,14 +165,12 @@ class Sampler {
     }
     ExtendedReal X() const { return x_; }
 
-    // Moves to the next sample; false when the budget is spent or the step no longer moves x.
+    // Moves to the next sample; false when the budget is spent, the step no longer moves x, the
+    // row has passed its end or the plot is stopped.
     bool Advance() {
-        if (taken_ >= budget_) return false;
-        const ExtendedReal next = x_ + step_;
-        if (next == x_ && taken_ > 0) return false;
-        x_ = next;
-        ++taken_;
-        return true;
+        if (hasConstant_) return !control_.Stopped() && row_.Next(x_);
+        if (!stream_) stream_.emplace(engine_, row_, control_);
+        return stream_->Next(x_, value_, ok_);
     }
 
     bool Evaluate(ExtendedReal& value) {
@@ -178,21 +178,18 @@ class Sampler {
             value = constant_;
             return true;
         }
-        engine_.ValueA = a0_;
-        ExtendedReal result = 0;
-        const bool ok = EvaluateSequence(engine_, x_, result) && engine_.EngineError == kNoError;
-        engine_.EngineError = kNoError;
-        if (ok) value = result;
-        return ok;
+        if (ok_) value = value_;
+        return ok_;
     }
 
   private:
     Engine& engine_;
-    const ExtendedReal a0_;
-    ExtendedReal x_;
-    const ExtendedReal step_;
-    const int64_t budget_;
-    int64_t taken_ = 0;
+    AbscissaRow row_;
+    const SampleControl& control_;
+    std::optional<SampleStream> stream_;
+    ExtendedReal x_ = 0;
+    ExtendedReal value_ = 0;
+    bool ok_ = false;
     ExtendedReal constant_ = 0;
     bool hasConstant_ = false;
 };
@@ -276,6 +273,11 @@ void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOption
 
 bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
                const DrawOptions& options) {
+    return PlotCurve(canvas, engine, view, options, SampleControl{});
+}
+
+bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
+               const DrawOptions& options, const SampleControl& control) {
     const ValueARestorer restorer(engine);
     const ExtendedReal a0 = engine.ValueA;
     canvas.SetPenMode(PenMode::Copy);
@@ -315,7 +317,11 @@ bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
     const int64_t samplesPerPixel = std::max<int32_t>(view.SamplesPerPixel, 1);
     const ExtendedReal step = std::abs(sampleFrom - sampleTo) / width / samplesPerPixel;
     RequireFinite(step);
-    Sampler sampler(engine, a0, sampleFrom, step, int64_t{width} * samplesPerPixel + 2);
+    // The first abscissa is sampleFrom itself; the row ends after the first one past sampleTo,
+    // where the drawing stops at the latest.
+    const AbscissaRow row(sampleFrom - step, step, int64_t{width} * samplesPerPixel + 2, sampleTo);
+    engine.ValueA = a0;
+    Sampler sampler(engine, row, control);
     if (!engine.UsesX) sampler.SetConstant(constant);
     canvas.SetPenColour(options.LineColour);
     DrawSamples(canvas, view, options, sampler, sampleTo);

@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "calc/sample_stream.h"
 #include "engine/engine_state.h"
 #include "view/canvas.h"
 #include "view/draw_surface.h"
@@ -31,3 +32,7 @@ void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOption
 // kGraphBuilt into the result field. After a failed build only the background is drawn.
 bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
                const DrawOptions& options);
+// The same, with the samples computed on control.Threads threads: the picture is the same pixel
+// for pixel for any count. A stop ends the plot early with what was drawn so far.
+bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
+               const DrawOptions& options, const SampleControl& control);

@@ -35,12 +35,9 @@ void ComputeValue(RunOutcome& outcome, Engine& engine) {
 
 }  // namespace
 
-RunOutcome RunExpression(Engine& engine, const ViewState& view, DrawSurface& canvas,
-                         const DrawOptions& options, std::string_view engineText,
-                         std::string_view shownText) {
-    RunOutcome outcome;
-    const ExtendedReal a0 = engine.ValueA;
-    if (engineText.empty()) return outcome;
+bool BeginRun(Engine& engine, RunOutcome& outcome, std::string_view engineText,
+              std::string_view shownText) {
+    if (engineText.empty()) return false;
     outcome.Ran = true;
     outcome.LogLines.emplace_back(kRunLogSeparator);
     outcome.LogLines.emplace_back(shownText);
@@ -49,16 +46,22 @@ RunOutcome RunExpression(Engine& engine, const ViewState& view, DrawSurface& can
     outcome.ResultHint = std::string(kResultHintPrefix) + std::string(shownText);
     if (error != kNoError) {
         Report(outcome, ErrorText(error));
-        return outcome;
+        return false;
     }
     outcome.Caption = std::string(kProgramCaption) + "  \"" + std::string(shownText) + "\"";
+    return true;
+}
 
+void FinishRun(Engine& engine, const ViewState& view, DrawSurface& canvas,
+               const DrawOptions& options, RunOutcome& outcome, const SampleControl& control) {
+    const ExtendedReal a0 = engine.ValueA;
     try {
-        engine.ValueA = a0;
-        PlotCurve(canvas, engine, view, options);
+        PlotCurve(canvas, engine, view, options, control);
         engine.ValueA = a0;
         engine.NodeCursor = 1;
-        if (engine.UsesX) {
+        if (control.Stopped()) {
+            Report(outcome, std::string(kPlotStopped));
+        } else if (engine.UsesX) {
             Report(outcome, std::string(kGraphBuilt));
         } else {
             ComputeValue(outcome, engine);
@@ -67,6 +70,15 @@ RunOutcome RunExpression(Engine& engine, const ViewState& view, DrawSurface& can
         // What was logged and drawn so far stays; the window shows the overflow message.
         engine.ValueA = a0;
         outcome.Overflow = true;
+    }
+}
+
+RunOutcome RunExpression(Engine& engine, const ViewState& view, DrawSurface& canvas,
+                         const DrawOptions& options, std::string_view engineText,
+                         std::string_view shownText, const SampleControl& control) {
+    RunOutcome outcome;
+    if (BeginRun(engine, outcome, engineText, shownText)) {
+        FinishRun(engine, view, canvas, options, outcome, control);
     }
     return outcome;
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/engine_state.h"
-#include "view/canvas.h"
+#include "view/draw_surface.h"
 #include "view/drawing.h"
 #include "view/view_state.h"
 
@@ -16,15 +16,16 @@ inline constexpr std::string_view kRunLogSeparator =
 inline constexpr std::string_view kProgramCaption = "Tarvik 1.0";
 inline constexpr std::string_view kResultHintPrefix = "Результат обработки выражения ";
 inline constexpr std::string_view kOverflowMessage = "Ошибка переполнения";
+inline constexpr std::string_view kPlotStopped = "Построение прервано";
 
 struct RunOutcome {
-    bool Ran = false;                     // false: empty expression, nothing logged
-    std::vector<std::string> LogLines;    // separator, expression, outcome (UTF-8)
-    std::optional<std::string> Caption;   // new window caption after a successful build
-    std::string ResultHint;               // hint of txtResult
+    bool Ran = false;                       // false: empty expression, nothing logged
+    std::vector<std::string> LogLines;      // separator, expression, outcome (UTF-8)
+    std::optional<std::string> Caption;     // new window caption after a successful build
+    std::string ResultHint;                 // hint of txtResult
     std::optional<std::string> ResultText;  // text of txtResult, when the run writes it
     std::optional<std::string> NewA0Text;   // text for txtA0 when the value became the new a0
-    bool Overflow = false;                // the drawing raised: show kOverflowMessage
+    bool Overflow = false;                  // the drawing raised: show kOverflowMessage
 };
 
 // Steps 4 to 12 of a run: build (the expression converted to single-byte text by the caller and
@@ -32,4 +33,12 @@ struct RunOutcome {
 // Updates engine.ValueA when an expression without x computes a value.
 RunOutcome RunExpression(Engine& engine, const ViewState& view, DrawSurface& canvas,
                          const DrawOptions& options, std::string_view engineText,
-                         std::string_view shownText);
+                         std::string_view shownText, const SampleControl& control = {});
+
+// The two halves of RunExpression. BeginRun builds and writes the first log lines; false when the
+// run ends there (an empty text, or a build error already reported). FinishRun plots on
+// control.Threads threads and adds the outcome: kPlotStopped when the control stopped the plot.
+bool BeginRun(Engine& engine, RunOutcome& outcome, std::string_view engineText,
+              std::string_view shownText);
+void FinishRun(Engine& engine, const ViewState& view, DrawSurface& canvas,
+               const DrawOptions& options, RunOutcome& outcome, const SampleControl& control);

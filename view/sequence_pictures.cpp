@@ -140,10 +140,11 @@ void DrawCobweb(DrawSurface& canvas, const Engine& engine, const ViewState& view
 }
 
 PictureOutcome DrawPicture(DrawSurface& canvas, Engine& engine, const ViewState& view,
-                           const DrawOptions& options, PictureMode mode, ExtendedReal x) {
+                           const DrawOptions& options, PictureMode mode, ExtendedReal x,
+                           const SampleControl& control) {
     PictureOutcome outcome;
     if (mode == PictureMode::Graph) {
-        outcome.UsesX = PlotCurve(canvas, engine, view, options);
+        outcome.UsesX = PlotCurve(canvas, engine, view, options, control);
         return outcome;
     }
     outcome.UsesX = engine.LastBuildError == kNoError && engine.UsesX;

@@ -45,4 +45,5 @@ void DrawCobweb(DrawSurface& canvas, const Engine& engine, const ViewState& view
 // The picture of the chosen mode for the last built expression; x is the argument of the
 // sequence pictures. The graph is PlotCurve itself. Raises DrawingOverflow as PlotCurve does.
 PictureOutcome DrawPicture(DrawSurface& canvas, Engine& engine, const ViewState& view,
-                           const DrawOptions& options, PictureMode mode, ExtendedReal x);
+                           const DrawOptions& options, PictureMode mode, ExtendedReal x,
+                           const SampleControl& control = SampleControl{});

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <string>
@@ -130,6 +132,17 @@ const FailureRow kFailureRows[] = {
     {{"render", "sinx", "-o", "never.bmp", "--bg", "12345"}, 2, "--bg"},
     {{"render", "sinx", "-o", "never.bmp", "--fg", "GG0000"}, 2, "--fg"},
     {{"render", "sinx", "-o", "never.bmp", "--centre", "--view", "0,0,1,1"}, 2, "--centre"},
+    // --threads: a whole number from 1 on, for render and integral only.
+    {{"render", "sinx", "-o", "never.bmp", "--threads", "0"}, 2, "--threads"},
+    {{"render", "sinx", "-o", "never.bmp", "--threads", "-2"}, 2, "--threads"},
+    {{"render", "sinx", "-o", "never.bmp", "--threads", "two"}, 2, "--threads"},
+    {{"render", "sinx", "-o", "never.bmp", "--threads", ""}, 2, "--threads"},
+    {{"render", "sinx", "-o", "never.bmp", "--threads", "1.5"}, 2, "--threads"},
+    {{"render", "sinx", "-o", "never.bmp", "--threads", "100000"}, 2, "--threads"},
+    {{"render", "sinx", "-o", "never.bmp", "--threads"}, 2, "--threads"},
+    {{"integral", "x", "--from", "0", "--to", "1", "--threads", "0"}, 2, "--threads"},
+    {{"integral", "x", "--from", "0", "--to", "1", "--threads", "+3"}, 2, "--threads"},
+    {{"value", "x", "--threads", "2"}, 2, "--threads"},
 };
 
 TEST(TarvikCli, RefusalsAndArgumentErrors) {
@@ -196,6 +209,64 @@ TEST_F(TarvikCliRender, ValueExpressionPrintsItsValue) {
     const Result result = RunCli({"render", "a*2", "-o", path, "--a0", "21"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "42\n");
+}
+
+// The thread count changes neither the picture nor the printed text, and adds nothing to stderr
+// when stderr is not a terminal.
+TEST_F(TarvikCliRender, EveryThreadCountWritesTheSamePicture) {
+    const std::vector<std::string> kExpressions = {"a+n*x", "sin(1/x)*x", "tg(x)"};
+    for (const std::string& expression : kExpressions) {
+        QByteArray first;
+        for (const char* threads : {"1", "2", "7"}) {
+            SCOPED_TRACE(expression + " on " + threads);
+            const std::string path = Path("threads.bmp");
+            const Result result = RunCli({"render", expression, "-o", path, "--nk", "300", "--spp",
+                                          "3", "--size", "200x100", "--threads", threads});
+            ASSERT_EQ(result.exitCode, 0) << result.err;
+            EXPECT_EQ(result.out, "График построен\n");
+            EXPECT_EQ(result.err, "");
+            QFile file(QString::fromStdString(path));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            if (first.isEmpty()) first = bytes;
+            EXPECT_EQ(bytes, first);
+        }
+    }
+}
+
+TEST(TarvikCli, IntegralIsTheSameOnEveryThreadCount) {
+    for (const char* threads : {"1", "3"}) {
+        const Result result =
+            RunCli({"integral", "x*sinx", "--from", "-2", "--to", "7", "--threads", threads});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, "-2.8782\n") << threads;
+        EXPECT_EQ(result.err, "");
+    }
+}
+
+// On a terminal, work past a second shows a progress line on stderr, cleared at the end. The
+// terminal is the one `script` gives the program.
+TEST(TarvikCli, ProgressLineOnATerminalOnly) {
+    if (QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty()) {
+        GTEST_SKIP() << "no script(1) for a terminal";
+    }
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("slow.bmp"));
+    const QString command =
+        QStringLiteral("'%1' render 'a+n*x' --nk 100000 --size 1920x100 --spp 2 -o '%2'")
+            .arg(QStringLiteral(TARVIK_CLI_PATH), picture);
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(QStringLiteral("script"), {"-qfec", command, "/dev/null"});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    const qint64 elapsed = clock.elapsed();
+    const std::string out = process.readAllStandardOutput().toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << out;
+    EXPECT_NE(out.find("График построен"), std::string::npos) << out;
+    if (elapsed < 1500) GTEST_SKIP() << "the render took only " << elapsed << " ms";
+    EXPECT_NE(out.find("\033[KПостроение графика… "), std::string::npos) << out;
+    EXPECT_NE(out.find("%\r\033[K"), std::string::npos) << "the line is cleared: " << out;
 }
 
 }  // namespace

@@ -228,6 +228,7 @@ void FieldsTest::colourDialogConfirmed() {
     const QPoint corner(1, 1);
     QVERIFY(w->Image->canvas().Image().pixelColor(corner) != QColor(0, 0, 255));
     QTest::mouseClick(w->btnStart, Qt::LeftButton);
+    w.Settle();
     QCOMPARE(w->Image->canvas().Image().pixelColor(corner), QColor(0, 0, 255));
 }
 

@@ -204,6 +204,7 @@ void FilesWindowTest::loadRestoresRunsAndCentres() {
     const int logLines = w->ScenarioLines().size();
     AnswerFileDialog(w, path);
     w->mnuFunctionOpen->trigger();
+    w.Settle();
 
     QVERIFY(w.messages.empty());
     QCOMPARE(w->txtFunctionText->currentText(), "a*x^2");

@@ -133,6 +133,7 @@ void MouseTest::rectangleZoom() {
     QTest::mouseMove(w->Image, (press + release) / 2);
     QTest::mouseMove(w->Image, release);
     QTest::mouseRelease(w->Image, Qt::LeftButton, {}, release);
+    w.Settle();
     // The world point under the upper-left corner becomes the origin; each axis is stretched
     // to the picture; the run then reads the five-decimal texts back.
     const ExtendedReal left = start.ViewOriginX + 10 * start.PixelSizeX;

@@ -10,9 +10,11 @@
 
 namespace {
 
+// Resizes and waits for the layout's run and redraw to finish.
 void ResizeTo(GeneralForm& form, int width, int height) {
     form.resize(width, height);
     QTRY_COMPARE(form.size(), QSize(width, height));
+    QTRY_VERIFY(!form.WorkRunning());
 }
 
 }  // namespace

@@ -154,6 +154,7 @@ void RunTest::enterKeys() {
     w.ClickFocus(widget);
     const QString result = w->txtResult->text();
     QTest::keyClick(widget, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    w.Settle();
     QCOMPARE(w->ScenarioLines().size(), runs ? 6 : 3);
     QCOMPARE(w->txtResult->text(), result);
 }

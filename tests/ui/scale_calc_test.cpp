@@ -245,6 +245,7 @@ void ScaleCalcTest::calculation() {
     if (button == "btnCalcInt") w.TypeInto(w->txtXkint, second);
     const QString a0 = w->txtA0->text();
     QTest::mouseClick(w->findChild<QToolButton*>(button), Qt::LeftButton);
+    w.Settle();
     QCOMPARE(w->txtFuncResult->text(), result);
     if (hint.isEmpty()) {
         QVERIFY(w->txtFuncResult->toolTip().startsWith("Значение определенного интеграла "));
@@ -345,6 +346,7 @@ void ScaleCalcTest::enterClicksItsButton() {
     QLineEdit* edit = w.Field(qPrintable(field));
     w.ClickFocus(edit);
     QTest::keyClick(edit, Qt::Key_Return, Qt::ControlModifier);
+    w.Settle();
     QCOMPARE(w->txtFuncResult->text(), result);
     QCOMPARE(QApplication::focusWidget(), edit);
 }
@@ -373,6 +375,7 @@ void ScaleCalcTest::typedExpressionIsNotUsed() {
     w->btnCalcProiz->click();
     QCOMPARE(w->txtFuncResult->text(), QStringLiteral("0.5403023059"));
     w->btnCalcInt->click();
+    w.Settle();
     QCOMPARE(w->txtFuncResult->text(), QStringLiteral("0.4597"));
 }
 

@@ -26,6 +26,7 @@ int main(int argc, char* argv[]) {
         {"KeypadTest", [] { return MakeKeypadTest(); }},
         {"ScaleCalcTest", [] { return MakeScaleCalcTest(); }},
         {"MouseTest", [] { return MakeMouseTest(); }},
+        {"WorkTest", [] { return MakeWorkTest(); }},
     };
     QStringList args = app.arguments();
     QString only;

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include "ui/picture_widget.h"
+#include "ui/plot_job.h"
 
 WindowFixture::WindowFixture() : form_(std::make_unique<GeneralForm>()) {
     form_->messageHook = [this](QMessageBox& box) {
@@ -18,9 +19,21 @@ WindowFixture::WindowFixture() : form_(std::make_unique<GeneralForm>()) {
     form_->activateWindow();
     if (!QTest::qWaitForWindowActive(form_.get())) qWarning("window not active");
     if (!QTest::qWaitFor([this] { return form_->LayoutWidth != 0; })) qWarning("not laid out");
+    Settle();
 }
 
-WindowFixture::~WindowFixture() = default;
+// No job thread outlives the test that started it.
+WindowFixture::~WindowFixture() {
+    form_->CancelWork();
+    form_.reset();
+    if (!WaitForWorkThreads(10000)) qWarning("background work still running");
+}
+
+void WindowFixture::Settle() {
+    if (!QTest::qWaitFor([this] { return !form_->WorkRunning(); }, 60000)) {
+        qWarning("background work did not finish");
+    }
+}
 
 void WindowFixture::ClickFocus(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(3, widget->height() / 2));
@@ -37,6 +50,7 @@ void WindowFixture::TypeInto(QWidget* field, const QString& text) {
 void WindowFixture::Run(const QString& expression) {
     TypeInto(form_->txtFunctionText->lineEdit(), expression);
     QTest::keyClick(form_->txtFunctionText, Qt::Key_Return);
+    Settle();
 }
 
 void WindowFixture::EnterField(QLineEdit* field, const QString& text) {
@@ -49,6 +63,7 @@ QLineEdit* WindowFixture::Field(const char* name) {
     return form_->findChild<QLineEdit*>(QString::fromLatin1(name));
 }
 
-QImage WindowFixture::Picture() const {
+QImage WindowFixture::Picture() {
+    Settle();
     return form_->Image->canvas().Image().copy();
 }

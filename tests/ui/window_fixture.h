@@ -39,7 +39,10 @@ class WindowFixture {
     // Types a text into a parameter field and leaves it for another field.
     void EnterField(QLineEdit* field, const QString& text);
     QLineEdit* Field(const char* name);
-    QImage Picture() const;
+    // The picture once the background work has finished.
+    QImage Picture();
+    // Waits until the window's background work has finished and its outcome is shown.
+    void Settle();
 
   private:
     std::unique_ptr<GeneralForm> form_;

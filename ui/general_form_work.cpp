@@ -1,0 +1,207 @@
+// The window's background work: the plots of runs and redraws and the integral go to the work
+// runner with copies of the engine and the picture; their outcomes come back here and are
+// written into the picture, the fields and the scenario log. Work that lasts past
+// WorkRunner::kProgressDelayMs shows its progress in the result field, a busy pointer over the
+// picture and the picture as it grows; Esc or the run button then stop it.
+#include <QComboBox>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <QToolButton>
+
+#include "calc/sample_stream.h"
+#include "ui/general_form.h"
+#include "ui/picture_widget.h"
+#include "ui/plot_job.h"
+#include "ui/table_window.h"
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const QString kRunCaption = QStringLiteral("Выполнить");
+const QString kStopCaption = QStringLiteral("Остановить");
+const QString kPlotProgress = QStringLiteral("Построение графика… %1%");
+const QString kIntegralProgress = QStringLiteral("Вычисление интеграла… %1%");
+const QString kIntegralStopped = QStringLiteral("Вычисление прервано");
+
+}  // namespace
+
+GeneralForm::WorkBatch::WorkBatch(GeneralForm& form) : form_(form) {
+    ++form_.workBatchDepth_;
+}
+
+GeneralForm::WorkBatch::~WorkBatch() {
+    if (--form_.workBatchDepth_ == 0) form_.SubmitWork();
+}
+
+void GeneralForm::SetUpWork() {
+    work_ = new WorkRunner(this);
+    connect(work_, &WorkRunner::progressStarted, this, &GeneralForm::WorkStarted);
+    connect(work_, &WorkRunner::progress, this, &GeneralForm::WorkProgress);
+    connect(work_, &WorkRunner::progressEnded, this, &GeneralForm::WorkEnded);
+    connect(work_, &WorkRunner::finished, this, &GeneralForm::WorkDelivered);
+    // Esc stops the work from its start; while nothing runs the key is left to the controls.
+    stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    stopShortcut_->setEnabled(false);
+    connect(stopShortcut_, &QShortcut::activated, this, &GeneralForm::StopWork);
+}
+
+bool GeneralForm::WorkRunning() const {
+    return work_->Running();
+}
+
+void GeneralForm::StopWork() {
+    work_->Stop();
+}
+
+void GeneralForm::CancelWork() {
+    work_->Cancel();
+    stopShortcut_->setEnabled(false);
+    integralRunning_ = false;
+}
+
+void GeneralForm::btnStartPressed() {
+    if (work_->ProgressShown()) {
+        StopWork();
+        return;
+    }
+    btnStartClick();
+}
+
+void GeneralForm::QueueStep(PlotStep step) {
+    if (!pendingWork_) {
+        CancelWork();
+        pendingWork_ = std::make_shared<WorkJob>();
+        pendingWork_->JobEngine = engine_;
+        pendingWork_->Picture = canvas();
+    }
+    pendingWork_->Steps.push_back(std::move(step));
+    if (workBatchDepth_ == 0) SubmitWork();
+}
+
+void GeneralForm::QueueRun(const RunOutcome& begun) {
+    PlotStep step;
+    step.Run = true;
+    step.View = view_;
+    step.Options = CurrentDrawOptions();
+    step.Mode = tableWindow->Mode();
+    step.SequenceX = tableWindow->SequenceX();
+    step.Outcome = begun;
+    QueueStep(std::move(step));
+}
+
+void GeneralForm::PlotPicture() {
+    PlotStep step;
+    step.View = view_;
+    step.Options = CurrentDrawOptions();
+    step.Mode = tableWindow->Mode();
+    step.SequenceX = tableWindow->SequenceX();
+    QueueStep(std::move(step));
+}
+
+void GeneralForm::btnCalcIntClick() {
+    CancelWork();
+    const std::string from = txtX0int->text().toStdString();
+    const std::string to = txtXkint->text().toStdString();
+    // Refusals and equal limits answer at once.
+    if (!IntegralSamples(engine_, from, to)) {
+        ShowCalcOutcome(CalculateIntegral(engine_, from, to));
+        return;
+    }
+    auto job = std::make_shared<WorkJob>();
+    job->Integral = true;
+    job->JobEngine = engine_;
+    job->From = from;
+    job->To = to;
+    integralRunning_ = true;
+    stopShortcut_->setEnabled(true);
+    work_->Start(std::move(job), DefaultThreadCount());
+}
+
+void GeneralForm::SubmitWork() {
+    if (!pendingWork_) return;
+    stopShortcut_->setEnabled(true);
+    integralRunning_ = false;
+    work_->Start(std::move(pendingWork_), DefaultThreadCount());
+    pendingWork_.reset();
+}
+
+void GeneralForm::WorkStarted() {
+    resultBeforeProgress_ = txtResult->text();
+    pictureCursor_ = Image->cursor().shape();
+    Image->setCursor(Qt::BusyCursor);
+    btnStart->setText(kStopCaption);
+    btnStart->setEnabled(true);
+    WorkProgress(0, QImage());
+}
+
+void GeneralForm::WorkProgress(int percent, const QImage& preview) {
+    txtResult->setText((integralRunning_ ? kIntegralProgress : kPlotProgress).arg(percent));
+    if (!preview.isNull()) Image->ShowPreview(preview);
+}
+
+// The progress display goes: the result field, the pointer and the button are as before.
+void GeneralForm::WorkEnded() {
+    Image->ClearPreview();
+    Image->setCursor(pictureCursor_);
+    btnStart->setText(kRunCaption);
+    txtResult->setText(resultBeforeProgress_);
+    txtFunctionTextChange();
+}
+
+void GeneralForm::WorkDelivered(const std::shared_ptr<WorkJob>& job) {
+    stopShortcut_->setEnabled(false);
+    engine_.EngineError = job->JobEngine.EngineError;
+    if (job->Integral) {
+        integralRunning_ = false;
+        if (job->Stopped) {
+            txtResult->setText(kIntegralStopped);
+            memoGenHelp->appendPlainText(kIntegralStopped);
+        } else {
+            ShowCalcOutcome(job->IntegralOutcome);
+        }
+    } else {
+        ApplySteps(*job);
+    }
+    emit workFinished();
+}
+
+void GeneralForm::ApplySteps(const WorkJob& job) {
+    engine_.NodeCursor = job.JobEngine.NodeCursor;
+    canvas() = job.Picture;
+    Image->update();
+    bool reportedStop = false;
+    bool overflow = false;
+    for (size_t i = 0; i < job.StepsDone && i < job.Steps.size(); ++i) {
+        const PlotStep& step = job.Steps[i];
+        reportedStop = false;
+        if (step.Run) {
+            const RunOutcome& outcome = step.Outcome;
+            // The separator and the expression were written when the run began.
+            for (size_t k = 2; k < outcome.LogLines.size(); ++k) {
+                memoGenHelp->appendPlainText(FromUtf8(outcome.LogLines[k]));
+            }
+            if (outcome.ResultText) txtResult->setText(FromUtf8(*outcome.ResultText));
+            if (outcome.NewA0Text && !job.KeepA0) {
+                engine_.ValueA = job.JobEngine.ValueA;
+                txtA0->setText(FromUtf8(*outcome.NewA0Text));
+            }
+            reportedStop = outcome.ResultText && *outcome.ResultText == kPlotStopped;
+            overflow = overflow || outcome.Overflow;
+            if (outcome.Overflow) InformationBox(FromUtf8(kOverflowMessage));
+            AfterRunForTable();
+        } else {
+            if (step.GraphBuilt) txtResult->setText(FromUtf8(kGraphBuilt));
+            if (step.Overflow) GeneralErrorReport(FromUtf8(kOverflowMessage));
+        }
+        if (step.Information) InformationBox(FromUtf8(*step.Information));
+    }
+    if (job.Stopped && !reportedStop) {
+        txtResult->setText(FromUtf8(kPlotStopped));
+        memoGenHelp->appendPlainText(FromUtf8(kPlotStopped));
+    }
+}
