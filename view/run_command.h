@@ -7,24 +7,25 @@
 #include <vector>
 
 #include "engine/engine_state.h"
+#include "tarvik_version.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
 #include "view/view_state.h"
 
 inline constexpr std::string_view kRunLogSeparator =
     "*****************************************************************";
-inline constexpr std::string_view kProgramCaption = "Tarvik 1.0";
+inline constexpr std::string_view kProgramCaption = TARVIK_NAME_AND_VERSION;
 inline constexpr std::string_view kResultHintPrefix = "Результат обработки выражения ";
 inline constexpr std::string_view kOverflowMessage = "Ошибка переполнения";
 
 struct RunOutcome {
-    bool Ran = false;                     // false: empty expression, nothing logged
-    std::vector<std::string> LogLines;    // separator, expression, outcome (UTF-8)
-    std::optional<std::string> Caption;   // new window caption after a successful build
-    std::string ResultHint;               // hint of txtResult
+    bool Ran = false;                       // false: empty expression, nothing logged
+    std::vector<std::string> LogLines;      // separator, expression, outcome (UTF-8)
+    std::optional<std::string> Caption;     // new window caption after a successful build
+    std::string ResultHint;                 // hint of txtResult
     std::optional<std::string> ResultText;  // text of txtResult, when the run writes it
     std::optional<std::string> NewA0Text;   // text for txtA0 when the value became the new a0
-    bool Overflow = false;                // the drawing raised: show kOverflowMessage
+    bool Overflow = false;                  // the drawing raised: show kOverflowMessage
 };
 
 // Steps 4 to 12 of a run: build (the expression converted to single-byte text by the caller and
