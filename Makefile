@@ -8,9 +8,10 @@ JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
 	libbenchmark-dev libmuparser-dev clang libclang-rt-14-dev locales xvfb xauth \
-	fonts-dejavu-core fonts-liberation
+	fonts-dejavu-core fonts-liberation qt6-translations-l10n qt6-l10n-tools qt6-tools-dev clang-format
 
-.PHONY: deps locale configure build run test test-plain test-san test-fuzz bench clean
+.PHONY: deps locale configure build run test test-plain test-san test-fuzz bench clean format \
+	format-check
 
 # Installs what is missing (Debian 12, as root or through sudo).
 deps:
@@ -54,6 +55,18 @@ test-fuzz:
 	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run_all.sh $(FUZZ_BUILD)
+
+# The project's C++ files (the build folders left out), formatted by the root .clang-format.
+FORMAT_FILES = $(shell find . \( -path './build*' -o -path './.git' \) -prune -o -type f \
+	\( -name '*.cpp' -o -name '*.h' \) -print | sort)
+
+# Formats every file in place.
+format:
+	clang-format -i $(FORMAT_FILES)
+
+# Fails when a file is not formatted; changes nothing.
+format-check:
+	clang-format --dry-run -Werror $(FORMAT_FILES)
 
 bench: build
 	$(BUILD)/bench/tarvik_bench
