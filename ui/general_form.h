@@ -15,6 +15,7 @@
 #include <string>
 
 #include "engine/engine_state.h"
+#include "tarvik_version.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
 #include "view/view_state.h"
@@ -34,12 +35,13 @@ class QRadioButton;
 class QShortcut;
 class QTabWidget;
 class QToolButton;
+class QUrl;
 class QWidget;
 class PictureWidget;
 class TableWindow;
 struct CalcOutcome;
 
-inline const QString kWindowCaption = QStringLiteral("Tarvik 1.0");
+inline const QString kWindowCaption = QStringLiteral(TARVIK_NAME_AND_VERSION);
 inline const QString kApplicationTitle = QStringLiteral("Tarvik");
 
 class GeneralForm : public QMainWindow {
@@ -66,6 +68,9 @@ class GeneralForm : public QMainWindow {
     // returns the dialog's result.
     std::function<int(QDialog&)> modalHook;
     std::function<void(QMessageBox&)> messageHook;
+    // Tests replace the desktop's browser: the hook gets the address and tells whether a
+    // browser took it.
+    std::function<bool(const QUrl&)> browserHook;
 
     // State owned by the window.
     Engine& engine() { return engine_; }
