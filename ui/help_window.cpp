@@ -180,7 +180,7 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == findText_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            findFromBar(key->modifiers() & Qt::ShiftModifier);
+            findFromBar(key->modifiers().testFlag(Qt::ShiftModifier));
             return true;
         }
         if (key->key() == Qt::Key_Escape) {
