@@ -9,9 +9,10 @@ JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
 	libbenchmark-dev libmuparser-dev clang libclang-rt-14-dev locales xvfb xauth \
-	fonts-dejavu-core fonts-liberation
+	fonts-dejavu-core fonts-liberation qt6-translations-l10n qt6-l10n-tools qt6-tools-dev clang-format
 
-.PHONY: deps locale configure build run test test-plain test-san test-tsan test-fuzz bench clean
+.PHONY: deps locale configure build run test test-plain test-san test-tsan test-fuzz bench clean \
+	format format-check
 
 # Installs what is missing (Debian 12, as root or through sudo).
 deps:
@@ -38,7 +39,7 @@ build: configure
 run: build
 	$(BUILD)/bin/tarvik
 
-test: deps test-plain test-fuzz test-san
+test: deps format-check test-plain test-fuzz test-san
 
 test-plain:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -63,8 +64,20 @@ test-fuzz:
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run_all.sh $(FUZZ_BUILD)
 
+# The project's C++ files (the build folders left out), formatted by the root .clang-format.
+FORMAT_FILES = $(shell find . \( -path './build*' -o -path './.git' \) -prune -o -type f \
+	\( -name '*.cpp' -o -name '*.h' \) -print | sort)
+
+# Formats every file in place.
+format:
+	clang-format -i $(FORMAT_FILES)
+
+# Fails when a file is not formatted; changes nothing.
+format-check:
+	clang-format --dry-run -Werror $(FORMAT_FILES)
+
 bench: build
-	$(BUILD)/bench/tarvik_bench
+	$(BUILD)/bin/tarvik_bench
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -5,12 +5,14 @@
 #include <QDialog>
 #include <QString>
 
+#include "tarvik_version.h"
+
 class QFrame;
 class QLabel;
 class QPushButton;
 
-inline const QString kAboutCaption = QStringLiteral("About Tarvik 1.0");
-inline const QString kAboutTitle = QStringLiteral("Tarvik 1.0");
+inline const QString kAboutCaption = QStringLiteral("About " TARVIK_NAME_AND_VERSION);
+inline const QString kAboutTitle = QStringLiteral(TARVIK_NAME_AND_VERSION);
 inline const QString kProjectPage = QStringLiteral("https://tarvik.example.org/");
 
 class AboutBox : public QDialog {

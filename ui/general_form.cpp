@@ -20,6 +20,7 @@
 #include "ui/icons.h"
 #include "ui/picture_widget.h"
 #include "ui/widget_factory.h"
+#include "ui/window_geometry.h"
 
 GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("GeneralForm"));
@@ -35,6 +36,8 @@ GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
     installFilters();
     SetUpWork();
     FormCreate();
+    // Below the designed size controls would be cut off.
+    setMinimumSize(kDesignedWindowSize);
 }
 
 GeneralForm::~GeneralForm() {
@@ -73,11 +76,10 @@ void GeneralForm::FormCreate() {
 }
 
 void GeneralForm::ShowMaximised() {
-    // Without a window manager a maximised state is not applied; filling the screen first
-    // makes the window look the same either way.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        setGeometry(screen->availableGeometry());
-    }
+    // Un-maximised, the window comes back at its designed size in the middle of the screen,
+    // its frame on the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(NormalWindowGeometry(screen->availableGeometry()));
     showMaximized();
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "engine/engine_state.h"
+#include "tarvik_version.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
 #include "view/view_state.h"
@@ -35,6 +36,7 @@ class QRadioButton;
 class QShortcut;
 class QTabWidget;
 class QToolButton;
+class QUrl;
 class QWidget;
 class PictureWidget;
 class TableWindow;
@@ -44,7 +46,7 @@ struct PlotStep;
 struct RunOutcome;
 struct WorkJob;
 
-inline const QString kWindowCaption = QStringLiteral("Tarvik 1.0");
+inline const QString kWindowCaption = QStringLiteral(TARVIK_NAME_AND_VERSION);
 inline const QString kApplicationTitle = QStringLiteral("Tarvik");
 
 class GeneralForm : public QMainWindow {
@@ -71,6 +73,9 @@ class GeneralForm : public QMainWindow {
     // returns the dialog's result.
     std::function<int(QDialog&)> modalHook;
     std::function<void(QMessageBox&)> messageHook;
+    // Tests replace the desktop's browser: the hook gets the address and tells whether a
+    // browser took it.
+    std::function<bool(const QUrl&)> browserHook;
 
     // State owned by the window.
     Engine& engine() { return engine_; }

@@ -19,11 +19,11 @@
 #include "files/picture_export.h"
 #include "ui/about_box.h"
 #include "ui/general_form.h"
+#include "ui/help_window.h"
 
 namespace {
 
 const QString kExamplesFolder = QStringLiteral("Examples/");
-const QString kHelpIndex = QStringLiteral("help/index.htm");
 constexpr int kPreviewSide = 160;
 const QString kPictureFilterKey = QStringLiteral("pictureExport/filter");
 
@@ -86,9 +86,14 @@ PictureFormat RememberPictureFilter(QFileDialog& dialog) {
     return PictureFormat::Bmp;
 }
 
+// Asks the desktop to open an address in the user's browser; false when nothing took it.
+bool OpenedInBrowser(GeneralForm& form, const QUrl& address) {
+    return form.browserHook ? form.browserHook(address) : QDesktopServices::openUrl(address);
+}
+
 // Opens an address in the user's browser; a refusal is reported.
 void OpenInBrowser(GeneralForm& form, const QUrl& address) {
-    if (!QDesktopServices::openUrl(address))
+    if (!OpenedInBrowser(form, address))
         form.GeneralErrorReport(QStringLiteral("Cannot open ") + address.toDisplayString());
 }
 
@@ -178,7 +183,9 @@ void GeneralForm::mnuSaveScClick() {
 }
 
 void GeneralForm::mnuHelpHelpClick() {
-    OpenInBrowser(*this, QUrl::fromLocalFile(ProgramFolder + kHelpIndex));
+    // Without a browser for the page, the program's own help window shows it.
+    const QUrl index = HelpIndexUrl(ProgramFolder);
+    if (!OpenedInBrowser(*this, index)) ShowProgramHelp(*this, index);
 }
 
 void GeneralForm::mnuHelpAboutClick() {

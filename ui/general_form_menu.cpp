@@ -14,7 +14,9 @@
 
 #include "files/picture_export.h"
 #include "ui/general_form.h"
+#include "ui/help_window.h"
 #include "ui/icons.h"
+#include "ui/language.h"
 
 namespace {
 
@@ -101,6 +103,8 @@ void GeneralForm::createMenus() {
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuHelp->addAction(mnuHelpHelp);
     mnuHelp->addAction(mnuHelpAbout);
+    AddHelpWindowEntry(*this, *mnuHelp, mnuHelpAbout);
+    AddLanguageMenu(*this, *mnuHelp, mnuHelpAbout);
     menuBar()->setObjectName(QStringLiteral("MainMenu"));
 }
 

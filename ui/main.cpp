@@ -1,11 +1,12 @@
-// Tarvik: the application titled "Tarvik", the main window, the hidden About box, the window
-// shown maximised, and the message loop.
+// Tarvik: the application titled "Tarvik" in the chosen language, the main window, the hidden
+// About box, the window shown maximised, and the message loop.
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 
 #include "files/file_access.h"
 #include "ui/general_form.h"
+#include "ui/language.h"
 #include "ui/plot_job.h"
 
 namespace {
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
     IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
+    SetUpLanguage(app);
     GeneralForm form;
     form.CreateAboutBox();
     form.ShowMaximised();

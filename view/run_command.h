@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "engine/engine_state.h"
+#include "tarvik_version.h"
 #include "view/draw_surface.h"
 #include "view/drawing.h"
 #include "view/view_state.h"
 
 inline constexpr std::string_view kRunLogSeparator =
     "*****************************************************************";
-inline constexpr std::string_view kProgramCaption = "Tarvik 1.0";
+inline constexpr std::string_view kProgramCaption = TARVIK_NAME_AND_VERSION;
 inline constexpr std::string_view kResultHintPrefix = "Результат обработки выражения ";
 inline constexpr std::string_view kOverflowMessage = "Ошибка переполнения";
 inline constexpr std::string_view kPlotStopped = "Построение прервано";

@@ -45,13 +45,13 @@ int32_t WorldYToRow(const ViewState& view, ExtendedReal y);
 // The eleven parameter fields, in the order ShowParameters writes them.
 enum class ParameterField { X, Y, Xm, Ym, Tochn, X0, Xk, N0, Nk, A0, C };
 inline constexpr std::array<ParameterField, 11> kShowOrder = {
-    ParameterField::X,  ParameterField::Y,  ParameterField::Xm, ParameterField::Ym,
+    ParameterField::X,     ParameterField::Y,  ParameterField::Xm, ParameterField::Ym,
     ParameterField::Tochn, ParameterField::X0, ParameterField::Xk, ParameterField::N0,
-    ParameterField::Nk, ParameterField::A0, ParameterField::C};
+    ParameterField::Nk,    ParameterField::A0, ParameterField::C};
 // The order in which a run applies the exit rules.
 inline constexpr std::array<ParameterField, 11> kRunExitOrder = {
-    ParameterField::X,  ParameterField::Y,  ParameterField::Xm, ParameterField::Ym,
-    ParameterField::X0, ParameterField::Xk, ParameterField::N0, ParameterField::Nk,
+    ParameterField::X,  ParameterField::Y,  ParameterField::Xm,   ParameterField::Ym,
+    ParameterField::X0, ParameterField::Xk, ParameterField::N0,   ParameterField::Nk,
     ParameterField::A0, ParameterField::C,  ParameterField::Tochn};
 
 // The text ShowParameters writes for one field (reals: 5 decimals trimmed; integers: digits).

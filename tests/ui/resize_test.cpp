@@ -54,6 +54,8 @@ void ResizeTest::layoutRules() {
     QFETCH(int, pictureW);
     QFETCH(int, pictureH);
     WindowFixture w;
+    // The rules hold below the window's smallest size too (a window manager may ignore it).
+    w->setMinimumSize(0, 0);
     w->showNormal();
     ResizeTo(w.form(), 700, 600);
     const int resultBefore = w->txtResult->width();

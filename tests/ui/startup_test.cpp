@@ -297,7 +297,11 @@ void StartupTest::menuOrder() {
     QCOMPARE(form.mnuEdit->title(), QStringLiteral("&Правка"));
     QCOMPARE(form.mnuEdit->actions(),
              QList<QAction*>({form.mnuEditCopyPicture, form.mnuEditCopyResult}));
-    QCOMPARE(form.mnuHelp->actions(), QList<QAction*>({form.mnuHelpHelp, form.mnuHelpAbout}));
+    // Help, the program's own help window, the language, About.
+    QCOMPARE(
+        form.mnuHelp->actions(),
+        QList<QAction*>({form.mnuHelpHelp, form.findChild<QAction*>("mnuHelpWindow"),
+                         form.findChild<QMenu*>("mnuLanguage")->menuAction(), form.mnuHelpAbout}));
     // The edit menu stands between the file and help menus, the table menu before help.
     const QList<QAction*> bar = form.menuBar()->actions();
     QCOMPARE(bar.size(), 4);

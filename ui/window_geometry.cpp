@@ -1,0 +1,21 @@
+// The place of the main window when it is not maximised.
+#include "ui/window_geometry.h"
+
+#include <algorithm>
+
+namespace {
+
+// Room for a title bar above the window and a border beside it; the frame itself is known only
+// once the window manager has framed the window.
+constexpr int kTitleAllowance = 32;
+constexpr int kBorderAllowance = 8;
+
+}  // namespace
+
+QRect NormalWindowGeometry(const QRect& available) {
+    QRect placed(QPoint(0, 0), kDesignedWindowSize);
+    placed.moveCenter(available.center());
+    placed.moveLeft(std::max(placed.left(), available.left() + kBorderAllowance));
+    placed.moveTop(std::max(placed.top(), available.top() + kTitleAllowance));
+    return placed;
+}

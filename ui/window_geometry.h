@@ -1,0 +1,13 @@
+// The main window's designed size, which is also its smallest, and the place it takes when it
+// is not maximised.
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+// The designed size of the window: every control fits at this size and above.
+inline constexpr QSize kDesignedWindowSize{635, 420};
+
+// The designed window centred on the available area of the screen, with room above and beside
+// it for the window manager's frame, so that the title bar can always be reached.
+QRect NormalWindowGeometry(const QRect& available);
