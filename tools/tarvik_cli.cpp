@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
 #include <array>
@@ -31,6 +32,7 @@
 #include "files/file_errors.h"
 #include "files/function_file.h"
 #include "files/picture_export.h"
+#include "view/axis_label_painter.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
 #include "view/run_command.h"
@@ -94,7 +96,8 @@ const std::map<std::string, CommandSpec>& Commands() {
         {"render",
          {WithParameters({"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load",
                           "--x", "--format"}),
-          {"--centre", "--points", "--no-grid", "--no-axes", "--terms", "--cobweb"},
+          {"--centre", "--points", "--no-grid", "--no-axes", "--terms", "--cobweb", "--labels",
+           "--break-poles"},
           {"-o"}}},
         {"table", {WithParameters({"--from", "--to", "--step"}), {}, {"--from", "--to", "--step"}}},
         {"sequence", {WithParameters({"--x"}), {"--summary"}, {}}},
@@ -338,6 +341,7 @@ DrawOptions ApplyDrawing(const CommandLine& line, ViewState& view, Engine& engin
     options.Lines = !line.flags.contains("--points");
     options.Grid = !line.flags.contains("--no-grid");
     options.Axes = !line.flags.contains("--no-axes");
+    options.BreakPoles = line.flags.contains("--break-poles");
     if (const std::string* text = Find(line, "--bg"))
         options.BackgroundColour = ParseColour("--bg", *text);
     if (const std::string* text = Find(line, "--fg"))
@@ -520,6 +524,16 @@ int Render(const CommandLine& line) {
 
     const PictureMode mode = RenderMode(line);
     const ExtendedReal a0 = engine.ValueA;
+    // Text needs the fonts of a GUI application; without a display it works offscreen.
+    const bool labels = line.flags.contains("--labels");
+    std::optional<QGuiApplication> fonts;
+    if (labels) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "tarvik-cli";
+        static char* argv[] = {name, nullptr};
+        fonts.emplace(argc, argv);
+    }
     RunOutcome run;
     std::optional<std::string> information;
     const QByteArray bytes = RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
@@ -527,6 +541,7 @@ int Render(const CommandLine& line) {
         if (mode != PictureMode::Graph && !outcome.Overflow) {
             information = DrawSequencePicture(line, engine, a0, view, surface, options, mode);
         }
+        if (labels) DrawAxisLabels(surface, view, options.BackgroundColour);
         return outcome;
     });
     const std::string& output = line.Value("-o");
