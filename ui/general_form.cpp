@@ -33,6 +33,7 @@ GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
     createTableWindow();
     createShortcuts();
     installFilters();
+    createViewControls();
     FormCreate();
 }
 

@@ -49,6 +49,7 @@ void GeneralForm::PlotPicture() {
                                              static_cast<qsizetype>(kOverflowMessage.size())));
     }
     Image->update();
+    AfterPictureShown();
 }
 
 void GeneralForm::RedrawPicture() {
@@ -124,6 +125,7 @@ void GeneralForm::btnCalcIntClick() {
 // --- Events ---
 
 bool GeneralForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image && ImageViewEvent(event)) return true;
     // The combo box holds the focus and hands keys and focus events to its text part itself.
     QLineEdit* expression = txtFunctionText->lineEdit();
     if (watched == txtFunctionText) {

@@ -99,7 +99,7 @@ void ExportWindowTest::savesEachFormat() {
     QVERIFY(bytes.startsWith(start));
     if (start == "\x89PNG") {
         QCOMPARE(QImage::fromData(bytes, "PNG").convertToFormat(QImage::Format_RGB32),
-                 w.Picture().convertToFormat(QImage::Format_RGB32));
+                 w->ShownPicture().convertToFormat(QImage::Format_RGB32));
     }
     if (start == "%PDF") QCOMPARE(PdfPages(bytes), 1);
     if (start == "<?xml") {
@@ -199,7 +199,7 @@ void ExportWindowTest::copyShortcutsFromAnyFocus() {
     const QImage copied = clipboard->image();
     QVERIFY(!copied.isNull());
     QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
-             w.Picture().convertToFormat(QImage::Format_RGB32));
+             w->ShownPicture().convertToFormat(QImage::Format_RGB32));
     QTest::keySequence(w.form().windowHandle(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
     QCOMPARE(clipboard->text(), QStringLiteral("График построен"));
     QCOMPARE(w->txtResult->text(), QStringLiteral("График построен"));

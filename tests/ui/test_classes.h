@@ -11,3 +11,4 @@ std::unique_ptr<QObject> MakeResizeTest();
 std::unique_ptr<QObject> MakeKeypadTest();
 std::unique_ptr<QObject> MakeScaleCalcTest();
 std::unique_ptr<QObject> MakeMouseTest();
+std::unique_ptr<QObject> MakeViewWindowTest();

@@ -26,6 +26,7 @@ int main(int argc, char* argv[]) {
         {"KeypadTest", [] { return MakeKeypadTest(); }},
         {"ScaleCalcTest", [] { return MakeScaleCalcTest(); }},
         {"MouseTest", [] { return MakeMouseTest(); }},
+        {"ViewWindowTest", [] { return MakeViewWindowTest(); }},
     };
     QStringList args = app.arguments();
     QString only;
