@@ -15,8 +15,9 @@ QFont AxisLabelFont();
 // Label metrics measured with `font`.
 LabelMetrics MetricsOf(const QFont& font);
 // Paints the labels of a width x height picture with `painter` (whose coordinates are the
-// picture's pixels) over a picture of `background` colour.
+// picture's pixels) over a picture of `background` colour. As text for the vector outputs;
+// otherwise as images of the labels drawn once and kept.
 void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int height,
-                     Colour background);
+                     Colour background, bool asText = false);
 // The same over whatever `surface` is: the raster canvas or the vector surface.
 void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour background);
