@@ -83,6 +83,7 @@ void GeneralForm::btnStartClick() {
     if (outcome.ResultText) txtResult->setText(FromUtf8(*outcome.ResultText));
     if (outcome.NewA0Text) txtA0->setText(FromUtf8(*outcome.NewA0Text));
     Image->update();
+    AfterPictureShown();
     if (outcome.Overflow) InformationBox(FromUtf8(kOverflowMessage));
     if (outcome.Ran) AfterRunForTable(outcome.Caption && !outcome.Overflow);
 }

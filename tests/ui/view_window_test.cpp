@@ -275,6 +275,15 @@ void ViewWindowTest::historyStepsBackAndForward() {
     Settle();
     QCOMPARE(w->view().PixelSizeX, zoomed.PixelSizeX);
     QVERIFY(w->mnuViewForward->isEnabled());
+    // A run that changes the view fields is a step too, and drops the steps forward.
+    w.EnterField(w->txtXm, QStringLiteral("0.1"));
+    w.Run(QStringLiteral("sinx"));
+    Settle();
+    QCOMPARE(w->view().PixelSizeX, 0.1L);
+    QVERIFY(!w->mnuViewForward->isEnabled());
+    QTest::keyClick(&w.form(), Qt::Key_Left, Qt::AltModifier);
+    Settle();
+    QCOMPARE(w->view().PixelSizeX, zoomed.PixelSizeX);
 }
 
 void ViewWindowTest::readOutHoldsLongValues() {
