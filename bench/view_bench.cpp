@@ -103,6 +103,18 @@ void RedrawSineLabels(benchmark::State& state) {
 }
 BENCHMARK(RedrawSineLabels)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The same redraw without and with breaks at poles: the sign changes of the curve are looked
+// into by bisection.
+void RedrawSineBreaks(benchmark::State& state) {
+    Plot plot("sinx");
+    plot.options.BreakPoles = state.range(0) != 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PlotCurve(plot.canvas, plot.engine, plot.view, plot.options));
+    }
+    state.SetLabel(plot.options.BreakPoles ? "breaks on" : "breaks off");
+}
+BENCHMARK(RedrawSineBreaks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // The labels alone, as the window's overlay paints them on every repaint.
 void AxisLabelsOnly(benchmark::State& state) {
     WindowApplication();

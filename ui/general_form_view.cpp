@@ -260,6 +260,10 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
             if (!drag_.Moving && (at - drag_.Press).manhattanLength() <= kDragThreshold) {
                 return false;
             }
+            if (!drag_.Moving && btnMove->isChecked()) {
+                // A drag ends a two-click move begun before it; its mark goes with the redraw.
+                view_.ToolClickCount = view_.MarkX = view_.MarkY = 0;
+            }
             drag_.Moving = true;
             const QPoint step = at - drag_.Last;
             drag_.Last = at;

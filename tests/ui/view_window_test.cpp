@@ -56,6 +56,7 @@ class ViewWindowTest : public QObject {
     void dragMovesByTheDragVector_data();
     void dragMovesByTheDragVector();
     void twoClickMoveStillWorks();
+    void dragEndsAMoveBegunBefore();
     void keysPanAndZoomTheFocusedPicture();
     void traceShowsTheValue();
     void breaksAtPoles();
@@ -153,6 +154,16 @@ void ViewWindowTest::twoClickMoveStillWorks() {
     QCOMPARE(w->view().ToolClickCount, 0);
     QCOMPARE(w->view().ViewOriginX, before.ViewOriginX - 50 * before.PixelSizeX);
     QCOMPARE(w->view().ViewOriginY, before.ViewOriginY + (-20) * before.PixelSizeY);
+}
+
+void ViewWindowTest::dragEndsAMoveBegunBefore() {
+    WindowFixture w;
+    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(100, 100));
+    QCOMPARE(w->view().ToolClickCount, 1);
+    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(50, 50));
+    DragTo(w->Image, QPoint(70, 50), Qt::LeftButton);
+    QTest::mouseRelease(w->Image, Qt::LeftButton, {}, QPoint(70, 50));
+    QCOMPARE(w->view().ToolClickCount, 0);
 }
 
 void ViewWindowTest::keysPanAndZoomTheFocusedPicture() {
