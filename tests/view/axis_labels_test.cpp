@@ -158,6 +158,35 @@ INSTANTIATE_TEST_SUITE_P(
                   {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A sweep of views, sizes and scales: labels always inside, never overlapping, and at most one
+// per grid line.
+TEST(AxisLabelsSweep, InsideAndApartForEveryView) {
+    const ExtendedReal sizes[] = {0.00001L, 0.0007L, 0.05L, 3, 100000};
+    const ExtendedReal origins[] = {-1e6L, -3.3L, 0, 0.01L, 12345.678L};
+    const int widths[] = {37, 308, 1920};
+    for (const ExtendedReal sx : sizes)
+        for (const ExtendedReal sy : sizes)
+            for (const ExtendedReal origin : origins)
+                for (const int width : widths) {
+                    const int height = width * 9 / 16;
+                    const ViewState view =
+                        View(origin * sx, -origin * sy + height * sy / 2, sx, sy);
+                    const auto labels = PlaceAxisLabels(view, width, height, Metrics(7));
+                    for (size_t i = 0; i < labels.size(); ++i) {
+                        const AxisLabel& a = labels[i];
+                        ASSERT_TRUE(a.Left >= 0 && a.Top >= 0 && a.Left + a.Width <= width &&
+                                    a.Top + a.Height <= height)
+                            << a.Text;
+                        for (size_t j = i + 1; j < labels.size(); ++j) {
+                            const AxisLabel& b = labels[j];
+                            ASSERT_TRUE(a.Left + a.Width <= b.Left || b.Left + b.Width <= a.Left ||
+                                        a.Top + a.Height <= b.Top || b.Top + b.Height <= a.Top)
+                                << a.Text << " and " << b.Text << " width " << width;
+                        }
+                    }
+                }
+}
+
 TEST(AxisLabelsEdges, AxisOutOfViewPutsLabelsAlongTheEdges) {
     const auto labels = PlaceAxisLabels(View(100, 60, 0.05L, 0.05L), 300, 200, Metrics(7));
     ASSERT_FALSE(labels.empty());

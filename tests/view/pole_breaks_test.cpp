@@ -156,3 +156,23 @@ INSTANTIATE_TEST_SUITE_P(Curves, Poles,
                                          PoleCase{"1/(x*x-4)", -2}));
 
 }  // namespace
+
+namespace {
+
+// Continuous curves over a sweep of scales and shifts: never broken.
+TEST(ContinuousSweep, NoViewBreaksAContinuousCurve) {
+    const char* curves[] = {"sinx", "x^3", "exp(x)", "sqrtx", "ln(x)", "1/(x*x+1)"};
+    const ExtendedReal sizes[] = {0.00001L, 0.003L, 0.05L, 0.7L, 40};
+    const ExtendedReal shifts[] = {0, 0.0137L, -0.31L};
+    for (const char* text : curves) {
+        for (const ExtendedReal size : sizes) {
+            for (const ExtendedReal shift : shifts) {
+                EXPECT_EQ(Picture(text, true, true, shift * size / 0.05L, size),
+                          Picture(text, false, true, shift * size / 0.05L, size))
+                    << text << " size " << double(size) << " shift " << double(shift);
+            }
+        }
+    }
+}
+
+}  // namespace
