@@ -524,11 +524,13 @@ int Render(const CommandLine& line) {
 
     const PictureMode mode = RenderMode(line);
     const ExtendedReal a0 = engine.ValueA;
-    // Text needs the fonts of a GUI application; without a display it works offscreen.
+    // Text needs the fonts of a GUI application. It never shows a window, so it runs offscreen,
+    // and the platform's own notices (a missing runtime folder) stay out of the output.
     const bool labels = line.flags.contains("--labels");
     std::optional<QGuiApplication> fonts;
     if (labels) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         static int argc = 1;
         static char name[] = "tarvik-cli";
         static char* argv[] = {name, nullptr};

@@ -20,7 +20,10 @@ QByteArray Render(std::vector<std::string> arguments, const QString& path) {
     QProcess process;
     process.start(QStringLiteral(TARVIK_CLI_PATH), list);
     EXPECT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(process.exitCode(), 0);
+    // The run's one line, nothing from the toolkit beside it.
+    EXPECT_EQ(process.readAllStandardOutput().toStdString(), "График построен\n");
+    EXPECT_EQ(process.readAllStandardError().toStdString(), "");
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return file.readAll();
