@@ -312,7 +312,6 @@ class GeneralForm : public QMainWindow {
     // history notes it.
     void AfterPictureShown();
     bool ImageViewEvent(QEvent* event);
-    void ApplyWheel();
     void ScheduleRedraw();
     void StepHistory(bool back);
     void ShowTrace(int x);
@@ -325,10 +324,6 @@ class GeneralForm : public QMainWindow {
         bool Moving = false;
     };
     Drag drag_;
-    int wheelAngle_ = 0;
-    QPoint wheelAt_;
-    int wheelAxes_ = 0;
-    QTimer* wheelTimer_ = nullptr;
     QTimer* redrawTimer_ = nullptr;
     ViewHistory history_;
 

@@ -1,7 +1,7 @@
 // The "Вид" menu and the steering of the picture: numbers on the axes, breaks at poles, trace,
 // the view history, wheel zoom about the pointer, dragging the picture, and the keys of the
-// picture when it has the focus. Every redraw goes through RedrawPicture; the wheel and the
-// drag only change the view at once and leave one redraw pending, so a fast wheel or drag never
+// picture when it has the focus. Every redraw goes through RedrawPicture; the wheel, the drag and
+// the keys change the view at once and leave one redraw pending, so a fast wheel or drag never
 // builds a backlog.
 #include <QAction>
 #include <QCheckBox>
@@ -101,10 +101,6 @@ void GeneralForm::createViewControls() {
     Image->setFocusPolicy(Qt::ClickFocus);
     Image->installEventFilter(this);
 
-    wheelTimer_ = new QTimer(this);
-    wheelTimer_->setSingleShot(true);
-    wheelTimer_->setInterval(0);
-    connect(wheelTimer_, &QTimer::timeout, this, &GeneralForm::ApplyWheel);
     redrawTimer_ = new QTimer(this);
     redrawTimer_->setSingleShot(true);
     redrawTimer_->setInterval(0);
@@ -210,19 +206,12 @@ void GeneralForm::ScheduleRedraw() {
     if (!redrawTimer_->isActive()) redrawTimer_->start();
 }
 
-void GeneralForm::ApplyWheel() {
-    const int angle = wheelAngle_;
-    wheelAngle_ = 0;
-    if (angle == 0) return;
-    if (ZoomAbout(view_, WheelFactor(angle), static_cast<ZoomAxes>(wheelAxes_), wheelAt_.x(),
-                  wheelAt_.y())) {
-        RedrawPicture();
-    }
-}
-
 bool GeneralForm::ImageViewEvent(QEvent* event) {
     switch (event->type()) {
         case QEvent::Wheel: {
+            // Each turn, whole notch or touchpad fraction, zooms the view at once by its own
+            // factor; the redraw waits until the events queued so far are handled, so that
+            // however fast the wheel turns one redraw at most is pending.
             const auto* wheel = static_cast<QWheelEvent*>(event);
             int angle = wheel->angleDelta().y();
             if (angle == 0) angle = wheel->angleDelta().x();
@@ -230,15 +219,10 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
             const ZoomAxes axes = keys & Qt::ControlModifier ? ZoomAxes::XOnly
                                   : keys & Qt::ShiftModifier ? ZoomAxes::YOnly
                                                              : ZoomAxes::Both;
-            // A change of axes or of place ends the turn gathered so far.
             const QPoint at = wheel->position().toPoint();
-            if (wheelAngle_ != 0 && (static_cast<int>(axes) != wheelAxes_ || at != wheelAt_)) {
-                ApplyWheel();
+            if (angle != 0 && ZoomAbout(view_, WheelFactor(angle), axes, at.x(), at.y())) {
+                ScheduleRedraw();
             }
-            wheelAngle_ += angle;
-            wheelAxes_ = static_cast<int>(axes);
-            wheelAt_ = at;
-            if (!wheelTimer_->isActive()) wheelTimer_->start();
             return true;
         }
         case QEvent::MouseButtonPress: {

@@ -53,6 +53,7 @@ class ViewWindowTest : public QObject {
   private slots:
     void wheelKeepsThePointUnderThePointer_data();
     void wheelKeepsThePointUnderThePointer();
+    void fastWheelLeavesOneRedraw();
     void dragMovesByTheDragVector_data();
     void dragMovesByTheDragVector();
     void twoClickMoveStillWorks();
@@ -105,6 +106,25 @@ void ViewWindowTest::wheelKeepsThePointUnderThePointer() {
     QCOMPARE(w->txtXm->text(), Shown(view.PixelSizeX));
     QCOMPARE(w->txtX->text(), Shown(view.ViewOriginX));
     QCOMPARE(w->ScenarioLines(), log);
+}
+
+void ViewWindowTest::fastWheelLeavesOneRedraw() {
+    WindowFixture w;
+    QTest::mouseClick(w->Image, Qt::RightButton, {}, QPoint(5, 5));
+    Settle();
+    const ViewState start = w->view();
+    const QImage before = w.Picture();
+    for (int k = 0; k < 8; ++k) Wheel(w->Image, QPoint(40 + k, 60), 120);
+    // The view follows every event; the picture is drawn once, after them.
+    QVERIFY(w->view().PixelSizeX < start.PixelSizeX / 3);
+    QCOMPARE(w.Picture(), before);
+    Settle();
+    QVERIFY(w.Picture() != before);
+    // One redraw, one step of the history.
+    QTest::keyClick(&w.form(), Qt::Key_Left, Qt::AltModifier);
+    Settle();
+    QCOMPARE(w->view().PixelSizeX, start.PixelSizeX);
+    QCOMPARE(w->view().ViewOriginX, start.ViewOriginX);
 }
 
 void ViewWindowTest::dragMovesByTheDragVector_data() {
