@@ -1,9 +1,19 @@
 // Plotting speed on a full-HD picture: "sinx" at 1 and 10 samples per pixel, the recurrence
-// "a+n*x" over n = 1..100000 (reported per tree walk), and the integral of "sinx*lnx" over 1..2.
+// "a+n*x" over n = 1..100000 (reported per tree walk), the integral of "sinx*lnx" over 1..2, the
+// redraw with and without axis labels, and the window's redraw rate under wheel and drag.
 #include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QThread>
+#include <QWheelEvent>
 
 #include "calc/calculations.h"
 #include "engine/tree_builder.h"
+#include "ui/general_form.h"
+#include "ui/picture_widget.h"
+#include "view/axis_label_painter.h"
 #include "view/drawing.h"
 #include "view/scale_commands.h"
 
@@ -66,5 +76,127 @@ void IntegralSineLog(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(CalculateIntegral(engine, "1", "2"));
 }
 BENCHMARK(IntegralSineLog)->Unit(benchmark::kMillisecond);
+
+// --- Numbers on the axes and steering the window ---
+
+QApplication& WindowApplication() {
+    if (auto* made = qobject_cast<QApplication*>(QCoreApplication::instance())) return *made;
+    static int argc = 1;
+    static char name[] = "tarvik_bench";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// The same "sinx" redraw at 1920 x 1080 without and with the axis labels painted over it, side
+// by side: the labels may cost at most 1 ms more.
+void RedrawSineLabels(benchmark::State& state) {
+    WindowApplication();
+    Plot plot("sinx");
+    const bool labels = state.range(0) != 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PlotCurve(plot.canvas, plot.engine, plot.view, plot.options));
+        if (labels) DrawAxisLabels(plot.canvas, plot.view, plot.options.BackgroundColour);
+    }
+    state.SetLabel(labels ? "with labels" : "without labels");
+}
+BENCHMARK(RedrawSineLabels)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same redraw without and with breaks at poles: the sign changes of the curve are looked
+// into by bisection.
+void RedrawSineBreaks(benchmark::State& state) {
+    Plot plot("sinx");
+    plot.options.BreakPoles = state.range(0) != 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PlotCurve(plot.canvas, plot.engine, plot.view, plot.options));
+    }
+    state.SetLabel(plot.options.BreakPoles ? "breaks on" : "breaks off");
+}
+BENCHMARK(RedrawSineBreaks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The labels alone, as the window's overlay paints them on every repaint.
+void AxisLabelsOnly(benchmark::State& state) {
+    WindowApplication();
+    Plot plot("sinx");
+    QImage target(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&target);
+        PaintAxisLabels(painter, plot.view, kWidth, kHeight, kBlack);
+    }
+}
+BENCHMARK(AxisLabelsOnly)->Unit(benchmark::kMillisecond);
+
+// The main window, shown offscreen with the picture at 1920 x 1080 and "sinx" run.
+struct SteeredWindow {
+    // The application comes before the window.
+    QApplication& application = WindowApplication();
+    GeneralForm form;
+
+    SteeredWindow() {
+        form.modalHook = [](QDialog&) { return int(QDialog::Rejected); };
+        form.messageHook = [](QMessageBox&) {};
+        // The layout gives the picture the window's size less 327 by 145 pixels.
+        form.resize(kWidth + 327, kHeight + 145);
+        form.show();
+        for (int k = 0; k < 100 && form.LayoutWidth != form.width(); ++k) {
+            QApplication::processEvents();
+            QThread::msleep(10);
+        }
+        form.SetExpressionText(QStringLiteral("sinx"));
+        form.btnStartClick();
+        form.btnHomeClick();
+        QApplication::processEvents();
+    }
+};
+
+// Redraws per second while the wheel turns: one notch in or out per step, the event loop let
+// run until the redraw it brings is painted. The window must keep at least 30 per second.
+void WheelRedrawRate(benchmark::State& state) {
+    SteeredWindow window;
+    QWidget* picture = window.form.Image;
+    int step = 0;
+    for (auto _ : state) {
+        const int angle = (step++ / 8) % 2 == 0 ? 120 : -120;
+        const QPoint at(700 + step % 5, 400);
+        QWheelEvent event(QPointF(at), QPointF(picture->mapToGlobal(at)), QPoint(),
+                          QPoint(0, angle), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(picture, &event);
+        QApplication::processEvents();
+    }
+    state.counters["redraws_per_s"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["target_per_s"] = 30;
+    state.counters["picture_w"] = window.form.canvas().Width();
+    state.counters["picture_h"] = window.form.canvas().Height();
+}
+BENCHMARK(WheelRedrawRate)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Redraws per second while the picture is dragged with the middle button.
+void DragRedrawRate(benchmark::State& state) {
+    SteeredWindow window;
+    QWidget* picture = window.form.Image;
+    const QPoint press(900, 500);
+    QMouseEvent down(QEvent::MouseButtonPress, QPointF(press), QPointF(picture->mapToGlobal(press)),
+                     Qt::MiddleButton, Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(picture, &down);
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        const QPoint at(press.x() + 10 * ((step / 20) % 2 == 0 ? step % 20 : 20 - step % 20),
+                        press.y() + (step % 7));
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(picture->mapToGlobal(at)),
+                         Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+        QApplication::sendEvent(picture, &move);
+        QApplication::processEvents();
+    }
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(press), QPointF(picture->mapToGlobal(press)),
+                   Qt::MiddleButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(picture, &up);
+    state.counters["redraws_per_s"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["target_per_s"] = 30;
+}
+BENCHMARK(DragRedrawRate)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

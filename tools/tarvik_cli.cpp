@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
 #include <array>
@@ -32,6 +33,7 @@
 #include "files/function_file.h"
 #include "files/picture_export.h"
 #include "tools/cli_progress.h"
+#include "view/axis_label_painter.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
 #include "view/run_command.h"
@@ -98,7 +100,8 @@ const std::map<std::string, CommandSpec>& Commands() {
         {"render",
          {WithParameters({"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load",
                           "--x", "--format", "--threads"}),
-          {"--centre", "--points", "--no-grid", "--no-axes", "--terms", "--cobweb"},
+          {"--centre", "--points", "--no-grid", "--no-axes", "--terms", "--cobweb", "--labels",
+           "--break-poles"},
           {"-o"}}},
         {"table", {WithParameters({"--from", "--to", "--step"}), {}, {"--from", "--to", "--step"}}},
         {"sequence", {WithParameters({"--x"}), {"--summary"}, {}}},
@@ -361,6 +364,7 @@ DrawOptions ApplyDrawing(const CommandLine& line, ViewState& view, Engine& engin
     options.Lines = !line.flags.contains("--points");
     options.Grid = !line.flags.contains("--no-grid");
     options.Axes = !line.flags.contains("--no-axes");
+    options.BreakPoles = line.flags.contains("--break-poles");
     if (const std::string* text = Find(line, "--bg"))
         options.BackgroundColour = ParseColour("--bg", *text);
     if (const std::string* text = Find(line, "--fg"))
@@ -547,6 +551,18 @@ int Render(const CommandLine& line) {
     TerminalProgress progress(std::string(kPlotProgress),
                               int64_t{width} * std::max<int32_t>(view.SamplesPerPixel, 1));
     control.Progress = [&progress](int64_t done) { progress.Update(done); };
+    // Text needs the fonts of a GUI application. It never shows a window, so it runs offscreen,
+    // and the platform's own notices (a missing runtime folder) stay out of the output.
+    const bool labels = line.flags.contains("--labels");
+    std::optional<QGuiApplication> fonts;
+    if (labels) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        static int argc = 1;
+        static char name[] = "tarvik-cli";
+        static char* argv[] = {name, nullptr};
+        fonts.emplace(argc, argv);
+    }
     RunOutcome run;
     std::optional<std::string> information;
     const QByteArray bytes = RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
@@ -555,6 +571,7 @@ int Render(const CommandLine& line) {
         if (mode != PictureMode::Graph && !outcome.Overflow) {
             information = DrawSequencePicture(line, engine, a0, view, surface, options, mode);
         }
+        if (labels) DrawAxisLabels(surface, view, options.BackgroundColour);
         return outcome;
     });
     const std::string& output = line.Value("-o");

@@ -35,9 +35,10 @@ GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
     createShortcuts();
     installFilters();
     SetUpWork();
+    createViewControls();
     FormCreate();
-    // Below the designed size controls would be cut off.
-    setMinimumSize(kDesignedWindowSize);
+    // Below the designed size (or the reach of the wide read-outs) controls would be cut off.
+    setMinimumSize(SmallestWindowSize(txtYNow->geometry().right()));
 }
 
 GeneralForm::~GeneralForm() {
@@ -79,7 +80,7 @@ void GeneralForm::ShowMaximised() {
     // Un-maximised, the window comes back at its designed size in the middle of the screen,
     // its frame on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        setGeometry(NormalWindowGeometry(screen->availableGeometry()));
+        setGeometry(NormalWindowGeometry(screen->availableGeometry(), minimumSize()));
     showMaximized();
 }
 

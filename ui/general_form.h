@@ -19,6 +19,7 @@
 #include "tarvik_version.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
+#include "view/view_history.h"
 #include "view/view_state.h"
 
 class QAction;
@@ -39,6 +40,8 @@ class QToolButton;
 class QUrl;
 class QWidget;
 class PictureWidget;
+class PictureOverlay;
+class QTimer;
 class TableWindow;
 class WorkRunner;
 struct CalcOutcome;
@@ -206,6 +209,16 @@ class GeneralForm : public QMainWindow {
     QMenu* mnuTable = nullptr;
     QAction* mnuTableOpen = nullptr;
 
+    // The "Вид" menu (general_form_view.cpp).
+    QMenu* mnuView = nullptr;
+    QAction* mnuViewLabels = nullptr;
+    QAction* mnuViewBreakPoles = nullptr;
+    QAction* mnuViewTrace = nullptr;
+    QAction* mnuViewBack = nullptr;
+    QAction* mnuViewForward = nullptr;
+    // Labels and the trace cross over the picture.
+    PictureOverlay* overlay = nullptr;
+
     // Dialogs owned by the window.
     QColorDialog* ColorDialog = nullptr;
     QFileDialog* SaveDialog = nullptr;
@@ -279,6 +292,16 @@ class GeneralForm : public QMainWindow {
     void mnuFunctionPrintClick();
     void mnuEditCopyPictureClick();
     void mnuEditCopyResultClick();
+    // The "Вид" menu (general_form_view.cpp).
+    void mnuViewLabelsClick();
+    void mnuViewBreakPolesClick();
+    void mnuViewTraceClick();
+    void mnuViewBackClick();
+    void mnuViewForwardClick();
+
+  public:
+    // The picture as the window shows it: the canvas with the labels when they are on.
+    QImage ShownPicture() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -326,6 +349,27 @@ class GeneralForm : public QMainWindow {
     void WorkEnded();
     void WorkDelivered(const std::shared_ptr<WorkJob>& job);
     void ApplySteps(const WorkJob& job);
+    // The "Вид" menu, its settings and the steering of the picture by wheel, drag and keys
+    // (general_form_view.cpp).
+    void createViewControls();
+    // Called whenever the picture has been drawn: the overlay follows the view and the view
+    // history notes it.
+    void AfterPictureShown();
+    bool ImageViewEvent(QEvent* event);
+    void ScheduleRedraw();
+    void StepHistory(bool back);
+    void ShowTrace(int x);
+    void SaveViewSettings() const;
+
+    struct Drag {
+        Qt::MouseButton Button = Qt::NoButton;
+        QPoint Press;
+        QPoint Last;
+        bool Moving = false;
+    };
+    Drag drag_;
+    QTimer* redrawTimer_ = nullptr;
+    ViewHistory history_;
 
     Engine engine_;
     ViewState view_;

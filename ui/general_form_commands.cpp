@@ -106,6 +106,7 @@ void GeneralForm::btnCalcProizClick() {
 // --- Events ---
 
 bool GeneralForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image && ImageViewEvent(event)) return true;
     // The combo box holds the focus and hands keys and focus events to its text part itself.
     QLineEdit* expression = txtFunctionText->lineEdit();
     if (watched == txtFunctionText) {

@@ -1,5 +1,6 @@
 // The picture outside the window: drawn again through the vector surface for the SVG and PDF
 // files and the printer, and copied to the clipboard as shown, with the result field's text.
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 
 #include "ui/general_form.h"
 #include "ui/table_window.h"
+#include "view/axis_label_painter.h"
 #include "view/sequence_pictures.h"
 #include "view/vector_surface.h"
 
@@ -48,13 +50,16 @@ std::function<void(DrawSurface&)> GeneralForm::VectorPicture() const {
     options.ClearFirst = true;
     const PictureMode mode = tableWindow->Mode();
     const ExtendedReal x = tableWindow->SequenceX();
-    return [engine = engine_, view = view_, options, mode, x](DrawSurface& surface) {
+    const bool labels = mnuViewLabels->isChecked();
+    return [engine = engine_, view = view_, options, mode, x, labels](DrawSurface& surface) {
         Engine copy = engine;
         try {
             DrawPicture(surface, copy, view, options, mode, x);
         } catch (...) {
             // The picture shows what was drawn before the drawing gave up, as the window does.
         }
+        // The labels the window paints over the picture go into the outputs as text.
+        if (labels) DrawAxisLabels(surface, view, options.BackgroundColour);
     };
 }
 
@@ -80,7 +85,7 @@ void GeneralForm::mnuFunctionPrintClick() {
 }
 
 void GeneralForm::mnuEditCopyPictureClick() {
-    const QImage& shown = canvas().Image();
+    const QImage shown = ShownPicture();
     if (shown.isNull()) return;
     QGuiApplication::clipboard()->setImage(shown);
 }

@@ -157,7 +157,7 @@ void GeneralForm::mnuFunctionSaveGrClick() {
     // The extension rule applies to the extension of the chosen filter.
     const PictureFormat format = RememberPictureFilter(*SavePictureDialog);
     const QString name = WithExtension(chosen, QString::fromLatin1(InfoOf(format).Extension));
-    const std::string error = SavePictureAs(name, format, canvas().Image(), VectorPicture());
+    const std::string error = SavePictureAs(name, format, ShownPicture(), VectorPicture());
     if (!error.empty()) GeneralErrorReport(FromUtf8(error));
 }
 

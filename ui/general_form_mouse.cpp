@@ -1,5 +1,6 @@
 // The mouse tools over the picture: moving the view by two clicks, zooming into a dragged
 // rectangle, and the read-out of the world coordinates under the pointer.
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QToolButton>
@@ -40,6 +41,10 @@ void GeneralForm::ImageMouseMove(int x, int y) {
         view_.RubberEndY = y;
         c.Rectangle(view_.MarkX, view_.MarkY, x, y);
         Image->update();
+    }
+    if (mnuViewTrace->isChecked()) {
+        ShowTrace(x);
+        return;
     }
     txtXNow->setText(QString::fromStdString(RealDisplayText(ColumnToWorldX(view_, x), 5)));
     txtYNow->setText(QString::fromStdString(RealDisplayText(RowToWorldY(view_, y), 5)));

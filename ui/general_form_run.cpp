@@ -1,6 +1,7 @@
 // The run command, the parameter fields' exit rules, the colour fields, the check boxes that
 // switch other controls, the expression box's change handler and the window's layout on
 // resizing.
+#include <QAction>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -123,6 +124,7 @@ DrawOptions GeneralForm::CurrentDrawOptions() const {
     options.Axes = cbxOci->isChecked();
     options.Lines = rbtLines->isChecked();
     options.BoundArgument = cbxBorderX->isChecked();
+    options.BreakPoles = mnuViewBreakPoles != nullptr && mnuViewBreakPoles->isChecked();
     return options;
 }
 
@@ -187,8 +189,8 @@ void GeneralForm::SetBorderX(bool checked) {
 }
 
 void GeneralForm::PickColour(QLineEdit* field) {
-    // One dialog for both fields, starting on the colour last confirmed in it.
-    ColorDialog->setCurrentColor(lastConfirmedColour_);
+    // One dialog for both fields, starting on the colour of the swatch clicked.
+    ColorDialog->setCurrentColor(field->palette().color(QPalette::Base));
     if (ExecModal(*ColorDialog) == QDialog::Accepted) {
         lastConfirmedColour_ = ColorDialog->currentColor();
         ui::SetColours(field, lastConfirmedColour_, lastConfirmedColour_);

@@ -174,6 +174,7 @@ void GeneralForm::ApplySteps(const WorkJob& job) {
     engine_.NodeCursor = job.JobEngine.NodeCursor;
     canvas() = job.Picture;
     Image->update();
+    AfterPictureShown();
     bool reportedStop = false;
     bool overflow = false;
     for (size_t i = 0; i < job.StepsDone && i < job.Steps.size(); ++i) {

@@ -12,10 +12,16 @@ constexpr int kBorderAllowance = 8;
 
 }  // namespace
 
-QRect NormalWindowGeometry(const QRect& available) {
-    QRect placed(QPoint(0, 0), kDesignedWindowSize);
+QRect NormalWindowGeometry(const QRect& available, QSize size) {
+    QRect placed(QPoint(0, 0), size);
     placed.moveCenter(available.center());
     placed.moveLeft(std::max(placed.left(), available.left() + kBorderAllowance));
     placed.moveTop(std::max(placed.top(), available.top() + kTitleAllowance));
     return placed;
+}
+
+QSize SmallestWindowSize(int rightmost) {
+    // The same margin as at the designed size, where the last tool ends 10 pixels short.
+    constexpr int kRightMargin = 10;
+    return kDesignedWindowSize.expandedTo(QSize(rightmost + 1 + kRightMargin, 0));
 }

@@ -10,4 +10,8 @@ inline constexpr QSize kDesignedWindowSize{635, 420};
 
 // The designed window centred on the available area of the screen, with room above and beside
 // it for the window manager's frame, so that the title bar can always be reached.
-QRect NormalWindowGeometry(const QRect& available);
+QRect NormalWindowGeometry(const QRect& available, QSize size = kDesignedWindowSize);
+
+// The smallest window: the designed size, or wider where a control at a fixed place (the wide
+// pointer read-outs) reaches past the designed width; `rightmost` is that control's right edge.
+QSize SmallestWindowSize(int rightmost);

@@ -19,6 +19,8 @@ class Canvas : public DrawSurface {
     int Width() const override { return image_.width(); }
     int Height() const override { return image_.height(); }
     const QImage& Image() const { return image_; }
+    // The image for a QPainter that draws over the picture (text); the size must stay.
+    QImage& ImageForPainting() { return image_; }
 
     void SetBrushColour(Colour colour) override { brush_ = colour; }
     Colour BrushColour() const { return brush_; }

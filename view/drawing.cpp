@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "engine/evaluator.h"
+#include "view/pole_breaks.h"
 
 namespace {
 
@@ -173,6 +174,7 @@ class Sampler {
         return stream_->Next(x_, value_, ok_);
     }
 
+    // The sample at X(), as the stream computed it.
     bool Evaluate(ExtendedReal& value) {
         if (hasConstant_) {
             value = constant_;
@@ -180,6 +182,20 @@ class Sampler {
         }
         if (ok_) value = value_;
         return ok_;
+    }
+
+    // The curve at any x, as a sample there would have it.
+    bool EvaluateAt(ExtendedReal x, ExtendedReal& value) {
+        if (hasConstant_) {
+            value = constant_;
+            return true;
+        }
+        // The plot holds a0 in ValueA throughout; a point between samples is evaluated here.
+        ExtendedReal result = 0;
+        const bool ok = EvaluateSequence(engine_, x, result) && engine_.EngineError == kNoError;
+        engine_.EngineError = kNoError;
+        if (ok) value = result;
+        return ok;
     }
 
   private:
@@ -207,6 +223,17 @@ class ValueARestorer {
     const ExtendedReal a0_;
 };
 
+// With breaks at poles on, a segment across a pole is left out.
+bool BreakHere(const ViewState& view, const DrawOptions& options, int height, Sampler& sampler,
+               ExtendedReal x0, ExtendedReal y0, ExtendedReal x1, ExtendedReal y1) {
+    if (!options.BreakPoles) return false;
+    const ExtendedReal beyond =
+        MagnitudeBeyond(view.ViewOriginY, view.ViewOriginY - height * view.PixelSizeY);
+    return PoleBetween(
+        [&sampler](ExtendedReal x, ExtendedReal& v) { return sampler.EvaluateAt(x, v); }, x0, y0,
+        x1, y1, beyond);
+}
+
 void DrawSamples(DrawSurface& canvas, const ViewState& view, const DrawOptions& options,
                  Sampler& sampler, ExtendedReal sampleTo) {
     ExtendedReal value = 0;
@@ -221,6 +248,8 @@ void DrawSamples(DrawSurface& canvas, const ViewState& view, const DrawOptions& 
 
     if (options.Lines) {
         bool penDown = true;
+        ExtendedReal lastX = sampler.X();
+        ExtendedReal lastValue = value;
         while (sampler.X() <= sampleTo && sampler.Advance()) {
             if (!sampler.Evaluate(value)) {
                 penDown = false;
@@ -228,7 +257,11 @@ void DrawSamples(DrawSurface& canvas, const ViewState& view, const DrawOptions& 
             }
             const int32_t column = SampleColumn(view, sampler.X());
             const int32_t row = SampleRow(view, value);
-            if (penDown) {
+            const bool broken = penDown && BreakHere(view, options, canvas.Height(), sampler, lastX,
+                                                     lastValue, sampler.X(), value);
+            lastX = sampler.X();
+            lastValue = value;
+            if (penDown && !broken) {
                 canvas.LineTo(column, row);
             } else {
                 penDown = true;

@@ -18,6 +18,8 @@ struct DrawOptions {
     bool Axes = true;                  // cbxOci "Оси XY"
     bool Lines = true;                 // rbtLines "Линии" (false: rbtPixels "Точки")
     bool BoundArgument = false;        // cbxBorderX
+    // Leave out a segment whose samples lie on both sides of a pole (lines only).
+    bool BreakPoles = false;
 };
 
 inline constexpr std::string_view kGraphBuilt = "График построен";

@@ -91,3 +91,36 @@ bool DefaultScale(ViewState& view) {
     changed.ViewOriginY = (kDefaultPixelSize / sy) * view.ViewOriginY;
     return Commit(view, changed);
 }
+
+ExtendedReal WheelFactor(int angle) {
+    return std::exp2(-ExtendedReal(angle) / (4 * kWheelNotch));
+}
+
+// The world point under the pixel is taken before the sizes change and the origin is put back
+// under it afterwards: round((x - origin') / size') is then the same column.
+bool ZoomAbout(ViewState& view, ExtendedReal factor, ZoomAxes axes, int column, int row) {
+    if (!(factor > 0) || !std::isfinite(factor)) return false;
+    ViewState changed = view;
+    if (axes != ZoomAxes::YOnly) {
+        const ExtendedReal anchor = ColumnToWorldX(view, column);
+        changed.PixelSizeX = ClampPixelSize(view.PixelSizeX * factor);
+        changed.ViewOriginX = anchor - column * changed.PixelSizeX;
+    }
+    if (axes != ZoomAxes::XOnly) {
+        const ExtendedReal anchor = RowToWorldY(view, row);
+        changed.PixelSizeY = ClampPixelSize(view.PixelSizeY * factor);
+        changed.ViewOriginY = anchor + row * changed.PixelSizeY;
+    }
+    if (changed.PixelSizeX == view.PixelSizeX && changed.PixelSizeY == view.PixelSizeY) {
+        return false;
+    }
+    return Commit(view, changed);
+}
+
+bool PanBy(ViewState& view, int dx, int dy) {
+    if (dx == 0 && dy == 0) return false;
+    ViewState changed = view;
+    changed.ViewOriginX -= dx * view.PixelSizeX;
+    changed.ViewOriginY += dy * view.PixelSizeY;
+    return Commit(view, changed);
+}

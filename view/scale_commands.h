@@ -11,3 +11,15 @@ bool EqualScales(ViewState& view);
 bool DefaultScale(ViewState& view);
 // Clamps one pixel size to kMinPixelSize..kMaxPixelSize.
 ExtendedReal ClampPixelSize(ExtendedReal size);
+
+// Which pixel sizes a wheel zoom changes: both, x only (Ctrl) or y only (Shift).
+enum class ZoomAxes { Both, XOnly, YOnly };
+// One wheel notch is 120 units of angle; one notch multiplies the pixel sizes by 2^(-1/4).
+inline constexpr int kWheelNotch = 120;
+// The factor for `angle` wheel units (positive: away from the user, zooming in).
+ExtendedReal WheelFactor(int angle);
+// Multiplies the chosen pixel sizes by `factor`, clamped to the bounds, keeping the world point
+// under pixel (column, row) under it. False when nothing changed.
+bool ZoomAbout(ViewState& view, ExtendedReal factor, ZoomAxes axes, int column, int row);
+// Moves the picture's content by (dx, dy) pixels (right and down). False when nothing changed.
+bool PanBy(ViewState& view, int dx, int dy);

@@ -38,6 +38,12 @@ class VectorSurface : public DrawSurface {
 
     // Draws the run in progress; the destructor does it too.
     void Flush();
+    // The painter, for drawing beside the surface (text): the run in progress drawn first.
+    QPainter& Painter() {
+        Flush();
+        uniform_.reset();
+        return painter_;
+    }
 
   private:
     bool Drawing() const { return mode_ == PenMode::Copy; }

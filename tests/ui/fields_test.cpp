@@ -221,9 +221,9 @@ void FieldsTest::colourDialogConfirmed() {
     QCOMPARE(w->txtBkColor->palette().color(QPalette::Base), QColor(0, 0, 255));
     QCOMPARE(w->txtLineColor->palette().color(QPalette::Base), QColor(Qt::yellow));
     QCOMPARE(QApplication::focusWidget(), w->txtFunctionText);
-    // The dialog starts on the colour last confirmed, not on the clicked field's.
+    // The dialog starts on the clicked swatch's colour.
     QTest::mouseClick(w->txtLineColor, Qt::LeftButton);
-    QCOMPARE(offered, QList<QColor>({QColor(Qt::black), QColor(0, 0, 255)}));
+    QCOMPARE(offered, QList<QColor>({QColor(Qt::black), QColor(Qt::yellow)}));
     // Not redrawn by the click; the next drawing uses the new background.
     const QPoint corner(1, 1);
     QVERIFY(w->Image->canvas().Image().pixelColor(corner) != QColor(0, 0, 255));

@@ -368,7 +368,8 @@ void FilesWindowTest::pictureExport() {
     QCOMPARE(bytes.left(2), QByteArray("BM"));
     QCOMPARE(int(bytes[28]), 24);
     const QImage saved = QImage::fromData(bytes, "BMP");
-    const QImage shown = w.Picture();
+    // The picture as the window shows it, labels included.
+    const QImage shown = w->ShownPicture();
     QCOMPARE(saved.size(), shown.size());
     QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
              shown.convertToFormat(QImage::Format_RGB32));

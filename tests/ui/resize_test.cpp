@@ -10,8 +10,10 @@
 
 namespace {
 
-// Resizes and waits for the layout's run and redraw to finish.
+// Resizes and waits for the layout's run and redraw to finish. The layout rules are looked at
+// below the window's smallest size as well.
 void ResizeTo(GeneralForm& form, int width, int height) {
+    form.setMinimumSize(0, 0);
     form.resize(width, height);
     QTRY_COMPARE(form.size(), QSize(width, height));
     QTRY_VERIFY(!form.WorkRunning());

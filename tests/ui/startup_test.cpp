@@ -80,8 +80,9 @@ void StartupTest::layoutControls_data() {
     row("btnDefault", {433, 48, 32, 32}, "", "Масштаб по умолчанию");
     row("btnMove", {473, 48, 32, 32}, "", "Переместить относительно точки");
     row("btnRect", {505, 48, 32, 32}, "", "Увеличить заданный прямоугольник");
-    row("txtXNow", {544, 53, 41, 21}, "", "Координата курсора по X");
-    row("txtYNow", {584, 53, 41, 21}, "", "Координата курсора по Y");
+    // The read-outs are wide enough for a signed value with 8 + 5 digits.
+    row("txtXNow", {544, 53, 100, 21}, "", "Координата курсора по X");
+    row("txtYNow", {646, 53, 100, 21}, "", "Координата курсора по Y");
     row("Image", {304, 85, 241, 225}, "", "");
     row("memoGenHelp", {0, 325, 297, 17}, "", "Текущий сценарий");
     // View column.
@@ -302,13 +303,15 @@ void StartupTest::menuOrder() {
         form.mnuHelp->actions(),
         QList<QAction*>({form.mnuHelpHelp, form.findChild<QAction*>("mnuHelpWindow"),
                          form.findChild<QMenu*>("mnuLanguage")->menuAction(), form.mnuHelpAbout}));
-    // The edit menu stands between the file and help menus, the table menu before help.
+    // The edit menu stands between the file and help menus, the table and view menus
+    // before help.
     const QList<QAction*> bar = form.menuBar()->actions();
-    QCOMPARE(bar.size(), 4);
+    QCOMPARE(bar.size(), 5);
     QCOMPARE(bar[0]->menu(), form.mnuFunction);
     QCOMPARE(bar[1]->menu(), form.mnuEdit);
     QCOMPARE(bar[2]->menu()->title(), QStringLiteral("&Таблица"));
-    QCOMPARE(bar[3]->menu(), form.mnuHelp);
+    QCOMPARE(bar[3]->menu(), form.mnuView);
+    QCOMPARE(bar[4]->menu(), form.mnuHelp);
 }
 
 void StartupTest::shortcutsFromAField_data() {

@@ -12,3 +12,4 @@ std::unique_ptr<QObject> MakeKeypadTest();
 std::unique_ptr<QObject> MakeScaleCalcTest();
 std::unique_ptr<QObject> MakeMouseTest();
 std::unique_ptr<QObject> MakeWorkTest();
+std::unique_ptr<QObject> MakeViewWindowTest();

@@ -27,6 +27,7 @@ int main(int argc, char* argv[]) {
         {"ScaleCalcTest", [] { return MakeScaleCalcTest(); }},
         {"MouseTest", [] { return MakeMouseTest(); }},
         {"WorkTest", [] { return MakeWorkTest(); }},
+        {"ViewWindowTest", [] { return MakeViewWindowTest(); }},
     };
     QStringList args = app.arguments();
     QString only;

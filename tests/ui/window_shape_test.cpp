@@ -18,6 +18,8 @@ class WindowShapeTest : public QObject {
     void captionsFromTheVersion();
     void smallestSize_data();
     void smallestSize();
+    void smallestForTheReach_data();
+    void smallestForTheReach();
     void normalGeometry_data();
     void normalGeometry();
     void unmaximisedFrameOnScreen();
@@ -42,20 +44,23 @@ void WindowShapeTest::captionsFromTheVersion() {
 
 void WindowShapeTest::smallestSize_data() {
     QTest::addColumn<QSize>("asked");
-    QTest::addColumn<QSize>("got");
-    QTest::newRow("small") << QSize(400, 300) << QSize(635, 420);
-    QTest::newRow("one short") << QSize(634, 419) << QSize(635, 420);
-    QTest::newRow("narrow") << QSize(300, 600) << QSize(635, 600);
-    QTest::newRow("low") << QSize(900, 200) << QSize(900, 420);
-    QTest::newRow("designed") << QSize(635, 420) << QSize(635, 420);
+    QTest::newRow("small") << QSize(400, 300);
+    QTest::newRow("one short") << QSize(634, 419);
+    QTest::newRow("narrow") << QSize(300, 600);
+    QTest::newRow("low") << QSize(900, 200);
+    QTest::newRow("designed") << QSize(635, 420);
+    QTest::newRow("wide") << QSize(1200, 700);
 }
 
 void WindowShapeTest::smallestSize() {
     QFETCH(QSize, asked);
-    QFETCH(QSize, got);
     WindowFixture w;
     w->showNormal();
-    QCOMPARE(w->minimumSize(), QSize(635, 420));
+    // The designed size, widened to the reach of the pointer read-outs.
+    const QSize smallest = SmallestWindowSize(w->txtYNow->geometry().right());
+    QCOMPARE(w->minimumSize(), smallest);
+    QVERIFY(smallest.width() >= 635 && smallest.height() == 420);
+    const QSize got = asked.expandedTo(smallest);
     w->resize(asked);
     QTRY_COMPARE(w->size(), got);
     // The result field and the tools at the right are whole and inside the window.
@@ -65,6 +70,21 @@ void WindowShapeTest::smallestSize() {
         QVERIFY2(w->rect().contains(inWindow), qPrintable(control->objectName()));
     }
     QCOMPARE(w->Image->size(), QSize(got.width() - 327, got.height() - 145));
+}
+
+void WindowShapeTest::smallestForTheReach_data() {
+    QTest::addColumn<int>("rightmost");
+    QTest::addColumn<QSize>("smallest");
+    QTest::newRow("nothing past the tools") << 0 << QSize(635, 420);
+    QTest::newRow("the designed read-outs") << 624 << QSize(635, 420);
+    QTest::newRow("one pixel further") << 625 << QSize(636, 420);
+    QTest::newRow("wide read-outs") << 745 << QSize(756, 420);
+}
+
+void WindowShapeTest::smallestForTheReach() {
+    QFETCH(int, rightmost);
+    QFETCH(QSize, smallest);
+    QCOMPARE(SmallestWindowSize(rightmost), smallest);
 }
 
 void WindowShapeTest::normalGeometry_data() {
@@ -91,8 +111,8 @@ void WindowShapeTest::unmaximisedFrameOnScreen() {
     QVERIFY(w->isMaximized());
     const QRect screen = w->screen()->availableGeometry();
     w->showNormal();
-    QTRY_COMPARE(w->size(), QSize(635, 420));
-    QCOMPARE(w->geometry(), NormalWindowGeometry(screen));
+    QTRY_COMPARE(w->size(), w->minimumSize());
+    QCOMPARE(w->geometry(), NormalWindowGeometry(screen, w->minimumSize()));
     QVERIFY(screen.contains(w->frameGeometry()));
     QVERIFY(w->frameGeometry().top() >= screen.top());
 }

@@ -130,13 +130,13 @@ void WorkTest::redrawDuringRunWins() {
 void WorkTest::resizeDuringRunLaysOut() {
     WindowFixture w;
     w->showNormal();
-    w->resize(700, 600);
-    QTRY_COMPARE(w->size(), QSize(700, 600));
+    w->resize(800, 600);
+    QTRY_COMPARE(w->size(), QSize(800, 600));
     w.Settle();
     StartEndlessPlot(w, "sinx");
     w->txtTochn->setText("1");
-    w->resize(720, 610);
-    QTRY_COMPARE(w->size(), QSize(720, 610));
+    w->resize(820, 610);
+    QTRY_COMPARE(w->size(), QSize(820, 610));
     w.Settle();
     QCOMPARE(w->canvas().Width(), w->Image->width());
     QCOMPARE(w->canvas().Height(), w->Image->height());

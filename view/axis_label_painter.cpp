@@ -1,0 +1,132 @@
+// Label painting: one text colour by the background's brightness, a one-pixel halo drawn as
+// the text shifted around it.
+#include "view/axis_label_painter.h"
+
+#include <QFontMetrics>
+#include <array>
+#include <map>
+#include <mutex>
+
+#include "view/canvas.h"
+#include "view/vector_surface.h"
+
+namespace {
+
+constexpr int kFontPixels = 11;
+
+bool IsLight(Colour colour) {
+    const int red = int(colour & 0xFFu);
+    const int green = int((colour >> 8) & 0xFFu);
+    const int blue = int((colour >> 16) & 0xFFu);
+    return 299 * red + 587 * green + 114 * blue > 128 * 1000;
+}
+
+constexpr int kFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip;
+
+const std::array<QPoint, 8> kHaloOffsets = {QPoint(-1, -1), QPoint(0, -1), QPoint(1, -1),
+                                            QPoint(-1, 0),  QPoint(1, 0),  QPoint(-1, 1),
+                                            QPoint(0, 1),   QPoint(1, 1)};
+
+}  // namespace
+
+QFont AxisLabelFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(kFontPixels);
+    return font;
+}
+
+LabelMetrics MetricsOf(const QFont& font) {
+    const QFontMetrics metrics(font);
+    return {[metrics](const std::string& text) {
+                return metrics.horizontalAdvance(QString::fromStdString(text));
+            },
+            metrics.height()};
+}
+
+namespace {
+
+// A label drawn once with its halo, kept for the next redraws: painting the halo text by text
+// each time would cost more than the rest of a redraw.
+class SpriteCache {
+  public:
+    QImage Sprite(const QFont& font, const AxisLabel& label, bool light) {
+        const QString key = QString::fromStdString(label.Text) + (light ? u'L' : u'D');
+        const std::lock_guard<std::mutex> lock(mutex_);
+        const auto found = sprites_.find(key);
+        if (found != sprites_.end()) return found->second;
+        if (sprites_.size() > kMaxSprites) sprites_.clear();
+        QImage sprite(label.Width + 2, label.Height + 2, QImage::Format_ARGB32_Premultiplied);
+        sprite.fill(Qt::transparent);
+        QPainter painter(&sprite);
+        painter.setFont(font);
+        const QString text = QString::fromStdString(label.Text);
+        const QRect box(1, 1, label.Width, label.Height);
+        painter.setPen(light ? Qt::white : Qt::black);
+        for (const QPoint& offset : kHaloOffsets)
+            painter.drawText(box.translated(offset), kFlags, text);
+        painter.setPen(light ? Qt::black : Qt::white);
+        painter.drawText(box, kFlags, text);
+        painter.end();
+        sprites_.emplace(key, sprite);
+        return sprite;
+    }
+
+  private:
+    static constexpr size_t kMaxSprites = 2048;
+    std::mutex mutex_;
+    std::map<QString, QImage> sprites_;
+};
+
+SpriteCache& Sprites() {
+    static SpriteCache cache;
+    return cache;
+}
+
+}  // namespace
+
+void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int height,
+                     Colour background, bool asText) {
+    const QFont font = AxisLabelFont();
+    const std::vector<AxisLabel> labels = PlaceAxisLabels(view, width, height, MetricsOf(font));
+    if (labels.empty()) return;
+    if (!asText) {
+        const bool light = IsLight(background);
+        for (const AxisLabel& label : labels) {
+            painter.drawImage(label.Left - 1, label.Top - 1, Sprites().Sprite(font, label, light));
+        }
+        return;
+    }
+    painter.save();
+    painter.setFont(font);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const bool light = IsLight(background);
+    const QColor text = light ? Qt::black : Qt::white;
+    const QColor halo = light ? Qt::white : Qt::black;
+    const int flags = kFlags;
+    painter.setPen(halo);
+    for (const AxisLabel& label : labels) {
+        const QRect box(label.Left, label.Top, label.Width, label.Height);
+        const QString shown = QString::fromStdString(label.Text);
+        for (const QPoint& offset : kHaloOffsets)
+            painter.drawText(box.translated(offset), flags, shown);
+    }
+    painter.setPen(text);
+    for (const AxisLabel& label : labels) {
+        painter.drawText(QRect(label.Left, label.Top, label.Width, label.Height), flags,
+                         QString::fromStdString(label.Text));
+    }
+    painter.restore();
+}
+
+void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour background) {
+    if (auto* canvas = dynamic_cast<Canvas*>(&surface)) {
+        QPainter painter(&canvas->ImageForPainting());
+        PaintAxisLabels(painter, view, canvas->Width(), canvas->Height(), background);
+        return;
+    }
+    if (auto* vector = dynamic_cast<VectorSurface*>(&surface)) {
+        PaintAxisLabels(vector->Painter(), view, vector->Width(), vector->Height(), background,
+                        true);
+    }
+}

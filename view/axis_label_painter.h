@@ -1,0 +1,23 @@
+// Painting the axis labels: the placement of axis_labels.h measured and drawn with a QFont,
+// each text in a colour that contrasts with the background and ringed by a halo of the other
+// colour, so that it reads over grid, axes and curve alike. Raster and vector outputs alike get
+// the labels as text.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+
+#include "view/axis_labels.h"
+#include "view/draw_surface.h"
+
+// The font of the labels.
+QFont AxisLabelFont();
+// Label metrics measured with `font`.
+LabelMetrics MetricsOf(const QFont& font);
+// Paints the labels of a width x height picture with `painter` (whose coordinates are the
+// picture's pixels) over a picture of `background` colour. As text for the vector outputs;
+// otherwise as images of the labels drawn once and kept.
+void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int height,
+                     Colour background, bool asText = false);
+// The same over whatever `surface` is: the raster canvas or the vector surface.
+void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour background);
