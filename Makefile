@@ -1,5 +1,6 @@
 # Set-up, build, run and test over CMake. `make run` starts the program; `make test` runs every
-# test (plain build, then the fuzzers, then AddressSanitizer + UndefinedBehaviorSanitizer).
+# test (format check, plain build, the fuzzers, AddressSanitizer + UndefinedBehaviorSanitizer, then
+# ThreadSanitizer).
 BUILD ?= build
 SAN_BUILD ?= build-san
 TSAN_BUILD ?= build-tsan
@@ -39,7 +40,7 @@ build: configure
 run: build
 	$(BUILD)/bin/tarvik
 
-test: deps format-check test-plain test-fuzz test-san
+test: deps format-check test-plain test-fuzz test-san test-tsan
 
 test-plain:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
