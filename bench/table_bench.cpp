@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <memory>
 
+#include "bench/bench_application.h"
 #include "calc/sequence_table.h"
 #include "engine/evaluator.h"
 #include "engine/tree_builder.h"
@@ -26,17 +27,6 @@ Engine Logistic() {
     return engine;
 }
 
-QApplication& Application() {
-    // The window benchmarks may have made the application already.
-    if (auto* made = qobject_cast<QApplication*>(QCoreApplication::instance())) return *made;
-    static int argc = 1;
-    static char name[] = "tarvik_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // The walk alone: what a run of the same expression costs.
 void SequenceWalk(benchmark::State& state) {
     Engine engine = Logistic();
@@ -51,7 +41,7 @@ BENCHMARK(SequenceWalk)->Name("Floor/table_100k")->Unit(benchmark::kMillisecond)
 
 // Terms, rows, model and a shown view: what the table window does when it opens.
 void SequenceTableOpen(benchmark::State& state) {
-    Application();
+    BenchApplication();
     const Engine engine = Logistic();
     for (auto _ : state) {
         auto view = std::make_unique<QTableView>();

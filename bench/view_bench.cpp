@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QWheelEvent>
 
+#include "bench/bench_application.h"
 #include "calc/calculations.h"
 #include "engine/tree_builder.h"
 #include "ui/general_form.h"
@@ -79,20 +80,10 @@ BENCHMARK(IntegralSineLog)->Unit(benchmark::kMillisecond);
 
 // --- Numbers on the axes and steering the window ---
 
-QApplication& WindowApplication() {
-    if (auto* made = qobject_cast<QApplication*>(QCoreApplication::instance())) return *made;
-    static int argc = 1;
-    static char name[] = "tarvik_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // The same "sinx" redraw at 1920 x 1080 without and with the axis labels painted over it, side
 // by side: the labels may cost at most 1 ms more.
 void RedrawSineLabels(benchmark::State& state) {
-    WindowApplication();
+    BenchApplication();
     Plot plot("sinx");
     const bool labels = state.range(0) != 0;
     for (auto _ : state) {
@@ -117,7 +108,7 @@ BENCHMARK(RedrawSineBreaks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The labels alone, as the window's overlay paints them on every repaint.
 void AxisLabelsOnly(benchmark::State& state) {
-    WindowApplication();
+    BenchApplication();
     Plot plot("sinx");
     QImage target(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
@@ -130,7 +121,7 @@ BENCHMARK(AxisLabelsOnly)->Unit(benchmark::kMillisecond);
 // The main window, shown offscreen with the picture at 1920 x 1080 and "sinx" run.
 struct SteeredWindow {
     // The application comes before the window.
-    QApplication& application = WindowApplication();
+    QApplication& application = BenchApplication();
     GeneralForm form;
 
     SteeredWindow() {
