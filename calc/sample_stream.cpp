@@ -33,6 +33,7 @@ SampleStream::SampleStream(Engine& engine, const AbscissaRow& row, const SampleC
         chunk.ok = std::make_unique<bool[]>(kLargestChunk);
     }
     if (threads == 1) return;
+    workerSource_.emplace(engine);
     workers_.reserve(static_cast<size_t>(threads));
     for (int i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
 }
@@ -77,7 +78,7 @@ void SampleStream::Evaluate(Engine& engine, Chunk& chunk) {
 }
 
 void SampleStream::Work() {
-    Engine engine = engine_;
+    Engine engine = *workerSource_;
     const int64_t ring = static_cast<int64_t>(ring_.size());
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {

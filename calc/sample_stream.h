@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -94,6 +95,9 @@ class SampleStream {
     bool Refill();
 
     Engine& engine_;
+    // What the workers copy their engines from: taken before they start, so that the reader may
+    // go on evaluating with engine_ (a point between samples) while they work.
+    std::optional<Engine> workerSource_;
     const SampleControl& control_;
     AbscissaRow row_;
     std::vector<Chunk> ring_;
