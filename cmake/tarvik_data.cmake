@@ -1,4 +1,5 @@
-# The help pages and the examples beside the program, in the build tree and when installed.
+# The help pages (the Russian ones in help/, the English ones in help/en/) and the examples
+# beside the program, in the build tree and when installed.
 #
 # The program looks for help/ and Examples/ in its own folder. In the build tree that folder is
 # bin/, so both are copied there at build time. An installed tree keeps the program files with

@@ -18,7 +18,8 @@ function(require_file path)
 endfunction()
 
 foreach(path
-        ${APPDIR}/tarvik ${APPDIR}/tarvik-cli ${APPDIR}/help/index.htm
+        ${APPDIR}/tarvik ${APPDIR}/tarvik-cli ${APPDIR}/help/index.htm ${APPDIR}/help/style.css
+        ${APPDIR}/help/en/index.htm
         ${APPDIR}/Examples/sinusoida.tvk ${APPDIR}/Examples/faktorial.tvk
         share/applications/tarvik.desktop share/icons/hicolor/256x256/apps/tarvik.png
         share/icons/hicolor/scalable/apps/tarvik.svg)
@@ -43,6 +44,12 @@ file(GLOB examples "${root}/${APPDIR}/Examples/*.tvk")
 list(LENGTH examples example_count)
 if(help_count LESS 2 OR example_count LESS 10)
     message(FATAL_ERROR "help pages: ${help_count}, examples: ${example_count}")
+endif()
+# The English pages beside the Russian ones, one for each.
+file(GLOB english_pages "${root}/${APPDIR}/help/en/*.htm")
+list(LENGTH english_pages english_count)
+if(NOT english_count EQUAL help_count)
+    message(FATAL_ERROR "help pages: ${help_count} Russian, ${english_count} English")
 endif()
 
 file(READ "${root}/share/applications/tarvik.desktop" desktop)

@@ -19,6 +19,7 @@
 namespace {
 
 const QString kHelpIndex = QStringLiteral("help/index.htm");
+const QString kEnglishHelpIndex = QStringLiteral("help/en/index.htm");
 constexpr QSize kHelpWindowSize{820, 640};
 
 QToolButton* MakeButton(QWidget* parent, const char* name, const QString& text, const QString& hint,
@@ -192,6 +193,14 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QUrl HelpIndexUrl(const QString& programFolder) {
+    return HelpIndexUrl(programFolder, ChosenLanguage());
+}
+
+QUrl HelpIndexUrl(const QString& programFolder, Language language) {
+    if (language == Language::English) {
+        const QString english = programFolder + kEnglishHelpIndex;
+        if (QFileInfo::exists(english)) return QUrl::fromLocalFile(english);
+    }
     return QUrl::fromLocalFile(programFolder + kHelpIndex);
 }
 

@@ -6,6 +6,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "ui/language.h"
+
 class GeneralForm;
 class QAction;
 class QLabel;
@@ -48,8 +50,11 @@ class HelpWindow : public QWidget {
     QLabel* findStatus_ = nullptr;
 };
 
-// The address of the help index beside the program.
+// The address of the help index beside the program in the interface language.
 QUrl HelpIndexUrl(const QString& programFolder);
+// The help index in `language`: the English pages live in help/en/; when they are missing the
+// Russian index is the one there is.
+QUrl HelpIndexUrl(const QString& programFolder, Language language);
 // Shows the program's help window over `owner` at `index`, creating it the first time.
 HelpWindow* ShowProgramHelp(QWidget& owner, const QUrl& index);
 // Puts the entry that always opens the program's help window into `menu` before `before`.

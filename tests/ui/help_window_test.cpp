@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -18,6 +19,7 @@
 #include <QUrl>
 
 #include "ui/about_box.h"
+#include "ui/language.h"
 #include "window_fixture.h"
 
 namespace {
@@ -62,6 +64,7 @@ class HelpWindowTest : public QObject {
 
   private slots:
     void initTestCase();
+    void cleanupTestCase();
     void browserFirstThenTheProgramWindow_data();
     void browserFirstThenTheProgramWindow();
     void entryAlwaysOpensTheProgramWindow();
@@ -78,11 +81,18 @@ class HelpWindowTest : public QObject {
 };
 
 void HelpWindowTest::initTestCase() {
+    // The Russian interface and its help, whatever the system's language.
+    StoreLanguage(Language::Russian);
     WritePage(pages_.filePath("index.htm"),
               "<h1>Start</h1><p><a href=\"second.htm\">second</a></p>");
     WritePage(pages_.filePath("second.htm"),
               "<p><a href=\"third.htm\">third</a> <a href=\"index.htm\">start</a></p>");
     WritePage(pages_.filePath("third.htm"), "<p>alpha beta gamma beta delta</p>");
+}
+
+void HelpWindowTest::cleanupTestCase() {
+    QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik"))
+        .remove(QStringLiteral("interface/language"));
 }
 
 void HelpWindowTest::browserFirstThenTheProgramWindow_data() {

@@ -10,6 +10,7 @@
 #include <memory>
 
 std::unique_ptr<QObject> MakeHelpWindowTest();
+std::unique_ptr<QObject> MakeHelpLanguageTest();
 std::unique_ptr<QObject> MakeLanguageTest();
 std::unique_ptr<QObject> MakeWindowShapeTest();
 
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Tarvik"));
     const std::map<QString, std::function<std::unique_ptr<QObject>()>> classes = {
         {"HelpWindowTest", [] { return MakeHelpWindowTest(); }},
+        {"HelpLanguageTest", [] { return MakeHelpLanguageTest(); }},
         {"LanguageTest", [] { return MakeLanguageTest(); }},
         {"WindowShapeTest", [] { return MakeWindowShapeTest(); }},
     };
