@@ -10,7 +10,6 @@
 #include <cmath>
 
 #include "files/exports.h"
-#include "files/file_errors.h"
 #include "view/vector_surface.h"
 
 namespace {
@@ -164,8 +163,8 @@ QByteArray PictureBytes(PictureFormat format, const QImage& raster, const Pictur
     return {};
 }
 
-std::string SavePictureAs(const QString& path, PictureFormat format, const QImage& raster,
-                          const PictureDrawing& draw) {
+FileResult SavePictureAs(const QString& path, PictureFormat format, const QImage& raster,
+                         const PictureDrawing& draw) {
     if (raster.isNull()) return {};
-    return ExportFailureText(path, WriteWholeFile(path, PictureBytes(format, raster, draw)));
+    return WriteWholeFile(path, PictureBytes(format, raster, draw));
 }

@@ -46,6 +46,6 @@ QByteArray PicturePdfBytes(QSize size, const PictureDrawing& draw);
 QByteArray PictureBytes(PictureFormat format, const QImage& raster, const PictureDrawing& draw);
 
 // Writes the picture to `path` (the extension already applied); a never-drawn picture writes
-// nothing. Returns the failure message as the BMP export words it, empty on success.
-std::string SavePictureAs(const QString& path, PictureFormat format, const QImage& raster,
-                          const PictureDrawing& draw);
+// nothing.
+FileResult SavePictureAs(const QString& path, PictureFormat format, const QImage& raster,
+                         const PictureDrawing& draw);

@@ -19,6 +19,7 @@
 
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
+#include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/picture_overlay.h"
 #include "ui/picture_widget.h"
@@ -187,7 +188,7 @@ void GeneralForm::ShowTrace(int x) {
     engine_.EngineError = kNoError;
     engine_.ValueA = a0;
     if (!ok) {
-        txtYNow->setText(QString::fromStdString(EngineErrorText(error)));
+        txtYNow->setText(QString::fromStdString(FailureText(error)));
         overlay->SetTrace(std::nullopt);
         return;
     }

@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "calc/sample_stream.h"
+#include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
 #include "ui/plot_job.h"
@@ -182,27 +183,28 @@ void GeneralForm::ApplySteps(const WorkJob& job) {
         reportedStop = false;
         if (step.Run) {
             const RunOutcome& outcome = step.Outcome;
+            const RunTexts words = RunWords(outcome);
             // The separator and the expression were written when the run began.
-            for (size_t k = 2; k < outcome.LogLines.size(); ++k) {
-                memoGenHelp->appendPlainText(FromUtf8(outcome.LogLines[k]));
+            for (size_t k = 2; k < words.LogLines.size(); ++k) {
+                memoGenHelp->appendPlainText(FromUtf8(words.LogLines[k]));
             }
-            if (outcome.ResultText) txtResult->setText(FromUtf8(*outcome.ResultText));
+            if (words.ResultText) txtResult->setText(FromUtf8(*words.ResultText));
             if (outcome.NewA0Text && !job.KeepA0) {
                 engine_.ValueA = job.JobEngine.ValueA;
                 txtA0->setText(FromUtf8(*outcome.NewA0Text));
             }
-            reportedStop = outcome.ResultText && *outcome.ResultText == kPlotStopped;
+            reportedStop = outcome.End == RunEnd::Stopped;
             overflow = overflow || outcome.Overflow;
-            if (outcome.Overflow) InformationBox(FromUtf8(kOverflowMessage));
+            if (outcome.Overflow) InformationBox(FromUtf8(OverflowText()));
             AfterRunForTable();
         } else {
-            if (step.GraphBuilt) txtResult->setText(FromUtf8(kGraphBuilt));
-            if (step.Overflow) GeneralErrorReport(FromUtf8(kOverflowMessage));
+            if (step.GraphBuilt) txtResult->setText(FromUtf8(GraphBuiltText()));
+            if (step.Overflow) GeneralErrorReport(FromUtf8(OverflowText()));
         }
         if (step.Information) InformationBox(FromUtf8(*step.Information));
     }
     if (job.Stopped && !reportedStop) {
-        txtResult->setText(FromUtf8(kPlotStopped));
-        memoGenHelp->appendPlainText(FromUtf8(kPlotStopped));
+        txtResult->setText(FromUtf8(PlotStoppedText()));
+        memoGenHelp->appendPlainText(FromUtf8(PlotStoppedText()));
     }
 }

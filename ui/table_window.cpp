@@ -24,6 +24,7 @@
 #include "engine/number_text.h"
 #include "files/csv_export.h"
 #include "files/file_access.h"
+#include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/table_model.h"
 #include "ui/widget_factory.h"
@@ -90,8 +91,8 @@ void TableWindow::createControls() {
     cbxPictureMode = new QComboBox(this);
     cbxPictureMode->setObjectName(QStringLiteral("cbxPictureMode"));
     cbxPictureMode->setToolTip(QStringLiteral("Что показывает рисунок главного окна"));
-    for (const std::string_view name : {kGraphModeName, kTermsModeName, kCobwebModeName}) {
-        cbxPictureMode->addItem(FromUtf8(name));
+    for (const PictureMode mode : {PictureMode::Graph, PictureMode::Terms, PictureMode::Cobweb}) {
+        cbxPictureMode->addItem(FromUtf8(PictureModeName(mode)));
     }
 
     tblRows = new QTableView(this);
@@ -194,7 +195,7 @@ PictureMode TableWindow::Mode() const {
 bool TableWindow::ReadSequenceX() {
     ExtendedReal x = 0;
     if (!NumberSyntax(txtSeqX->text().toStdString(), x)) {
-        form_.InformationBox(QStringLiteral("Введите правильное значение аргумента"));
+        form_.InformationBox(FromUtf8(CalcRefusalText(CalcRefusal::Argument)));
         txtSeqX->setFocus();
         return false;
     }
@@ -210,7 +211,7 @@ void TableWindow::FillSequence() {
     if (!ReadSequenceX()) return;
     const TermList terms = ComputeTerms(form_.engine(), sequenceX_);
     model->SetRows(SequenceRows(terms));
-    const auto summary = SequenceSummary(terms);
+    const auto summary = SummaryLines(SequenceSummary(terms));
     lblLastTerm->setText(QString::fromStdString(summary[0]));
     lblLastDifference->setText(QString::fromStdString(summary[1]));
     lblBehaviour->setText(QString::fromStdString(summary[2]));
@@ -221,8 +222,8 @@ void TableWindow::FillFunctionTable() {
     const auto range =
         ParseTableRange(txtTableX0->text().toStdString(), txtTableXk->text().toStdString(),
                         txtTableStep->text().toStdString());
-    if (const auto* refused = std::get_if<std::string>(&range)) {
-        form_.InformationBox(QString::fromStdString(*refused));
+    if (const auto* refused = std::get_if<TableRefusal>(&range)) {
+        form_.InformationBox(QString::fromStdString(TableRefusalText(*refused)));
         return;
     }
     model->SetRows(FunctionRows(form_.engine(), std::get<TableRange>(range)));
@@ -242,7 +243,8 @@ void TableWindow::btnTableCopyClick() {
     for (const QModelIndex& index : tblRows->selectionModel()->selectedIndexes()) {
         chosen.push_back(static_cast<size_t>(index.row()));
     }
-    const std::string text = TabSeparatedRows(model->Rows(), std::move(chosen));
+    const std::string text =
+        TabSeparatedRows(model->Rows(), std::move(chosen), TableFailureWords());
     if (!text.empty()) QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
@@ -251,7 +253,9 @@ void TableWindow::btnTableSaveCsvClick() {
     if (form_.ExecModal(*SaveCsvDialog) != QDialog::Accepted) return;
     const QStringList files = SaveCsvDialog->selectedFiles();
     if (files.isEmpty()) return;
-    const std::string error = SaveCsv(WithExtension(files.front(), kCsvExtension), model->Rows());
+    const QString name = WithExtension(files.front(), kCsvExtension);
+    const std::string error =
+        ExportFailureText(name, SaveCsv(name, model->Rows(), TableFailureWords()));
     if (!error.empty()) form_.GeneralErrorReport(QString::fromStdString(error));
 }
 
