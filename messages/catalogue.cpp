@@ -29,7 +29,14 @@ std::string TranslatedUtf8(const char* context, const char* source) {
 
 bool LoadOwnCatalogue(const QString& name, const QString& folder) {
     auto catalogue = std::make_unique<QTranslator>();
-    if (!catalogue->load(name, folder)) return false;
+    if (!catalogue->load(name, folder)) {
+        DropOwnCatalogue();
+        return false;
+    }
     OwnCatalogue() = std::move(catalogue);
     return true;
+}
+
+void DropOwnCatalogue() {
+    OwnCatalogue().reset();
 }

@@ -14,3 +14,5 @@ std::string TranslatedUtf8(const char* context, const char* source);
 
 // Loads `name` from `folder` as the own catalogue; false (and none kept) when it cannot.
 bool LoadOwnCatalogue(const QString& name, const QString& folder);
+// Back to the application's translators and the Russian sources.
+void DropOwnCatalogue();

@@ -37,7 +37,10 @@ Language LanguageFromEnvironment() {
 }
 
 bool UseCatalogue(Language language) {
-    if (language == Language::Russian) return true;
+    if (language == Language::Russian) {
+        DropOwnCatalogue();
+        return true;
+    }
     return LoadOwnCatalogue(QStringLiteral("tarvik_") + LanguageCode(language),
                             kProgramTranslations);
 }

@@ -24,5 +24,5 @@ Language LanguageFromEnvironment();
 
 // Loads the program's catalogue for `language` into the messages' own translator, for a program
 // with no application object to install it in (tarvik-cli); Russian needs none. False when the
-// catalogue cannot be loaded.
+// catalogue cannot be loaded. Russian drops any catalogue loaded before.
 bool UseCatalogue(Language language);

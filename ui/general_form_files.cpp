@@ -95,7 +95,7 @@ bool OpenedInBrowser(GeneralForm& form, const QUrl& address) {
 // Opens an address in the user's browser; a refusal is reported.
 void OpenInBrowser(GeneralForm& form, const QUrl& address) {
     if (!OpenedInBrowser(form, address))
-        form.GeneralErrorReport(QStringLiteral("Cannot open ") + address.toDisplayString());
+        form.GeneralErrorReport(GeneralForm::tr("Cannot open %1").arg(address.toDisplayString()));
 }
 
 // A checked file replaces the expression and the parameters (the bounds as a pair), then the

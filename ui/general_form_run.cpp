@@ -38,7 +38,7 @@ Colour ColourOf(const QLineEdit* field) {
 }
 
 constexpr int kShowLayoutDelayMs = 300;
-const QString kRunCaption = QStringLiteral("Выполнить");
+const char* const kRunCaption = QT_TRANSLATE_NOOP("GeneralForm", "Выполнить");
 
 }  // namespace
 
@@ -98,8 +98,9 @@ void GeneralForm::btnStartClick() {
 
 void GeneralForm::txtFunctionTextChange() {
     // While the work shows its progress the button stops it.
-    btnStart->setEnabled(!txtFunctionText->currentText().isEmpty() ||
-                         (work_ != nullptr && WorkRunning() && btnStart->text() != kRunCaption));
+    btnStart->setEnabled(
+        !txtFunctionText->currentText().isEmpty() ||
+        (work_ != nullptr && WorkRunning() && btnStart->text() != tr(kRunCaption)));
 }
 
 void GeneralForm::SetExpressionText(const QString& text) {

@@ -23,11 +23,11 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const QString kRunCaption = QStringLiteral("Выполнить");
-const QString kStopCaption = QStringLiteral("Остановить");
-const QString kPlotProgress = QStringLiteral("Построение графика… %1%");
-const QString kIntegralProgress = QStringLiteral("Вычисление интеграла… %1%");
-const QString kIntegralStopped = QStringLiteral("Вычисление прервано");
+const char* const kRunCaption = QT_TRANSLATE_NOOP("GeneralForm", "Выполнить");
+const char* const kStopCaption = QT_TRANSLATE_NOOP("GeneralForm", "Остановить");
+const char* const kPlotProgress = QT_TRANSLATE_NOOP("GeneralForm", "Построение графика… %1%");
+const char* const kIntegralProgress = QT_TRANSLATE_NOOP("GeneralForm", "Вычисление интеграла… %1%");
+const char* const kIntegralStopped = QT_TRANSLATE_NOOP("GeneralForm", "Вычисление прервано");
 
 }  // namespace
 
@@ -135,13 +135,13 @@ void GeneralForm::WorkStarted() {
     resultBeforeProgress_ = txtResult->text();
     pictureCursor_ = Image->cursor().shape();
     Image->setCursor(Qt::BusyCursor);
-    btnStart->setText(kStopCaption);
+    btnStart->setText(tr(kStopCaption));
     btnStart->setEnabled(true);
     WorkProgress(0, QImage());
 }
 
 void GeneralForm::WorkProgress(int percent, const QImage& preview) {
-    txtResult->setText((integralRunning_ ? kIntegralProgress : kPlotProgress).arg(percent));
+    txtResult->setText(tr(integralRunning_ ? kIntegralProgress : kPlotProgress).arg(percent));
     if (!preview.isNull()) Image->ShowPreview(preview);
 }
 
@@ -149,7 +149,7 @@ void GeneralForm::WorkProgress(int percent, const QImage& preview) {
 void GeneralForm::WorkEnded() {
     Image->ClearPreview();
     Image->setCursor(pictureCursor_);
-    btnStart->setText(kRunCaption);
+    btnStart->setText(tr(kRunCaption));
     txtResult->setText(resultBeforeProgress_);
     txtFunctionTextChange();
 }
@@ -160,8 +160,8 @@ void GeneralForm::WorkDelivered(const std::shared_ptr<WorkJob>& job) {
     if (job->Integral) {
         integralRunning_ = false;
         if (job->Stopped) {
-            txtResult->setText(kIntegralStopped);
-            memoGenHelp->appendPlainText(kIntegralStopped);
+            txtResult->setText(tr(kIntegralStopped));
+            memoGenHelp->appendPlainText(tr(kIntegralStopped));
         } else {
             ShowCalcOutcome(job->IntegralOutcome);
         }

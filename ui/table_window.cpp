@@ -62,7 +62,7 @@ Button* Named(QWidget* parent, const char* name, const QString& text, const QStr
 
 TableWindow::TableWindow(GeneralForm& form) : QWidget(&form, Qt::Window), form_(form) {
     setObjectName(QStringLiteral("TableWindow"));
-    setWindowTitle(kTableWindowCaption);
+    setWindowTitle(tr(kTableWindowCaption));
     setFont(form.font());
     createControls();
     resize(420, 560);
@@ -75,22 +75,21 @@ TableWindow::~TableWindow() {
 }
 
 void TableWindow::createControls() {
-    rbtSequence = Named<QRadioButton>(this, "rbtSequence", QStringLiteral("Последовательность"),
-                                      QStringLiteral("Члены a_n при n от n0 до nk"));
+    rbtSequence = Named<QRadioButton>(this, "rbtSequence", tr("Последовательность"),
+                                      tr("Члены a_n при n от n0 до nk"));
     rbtSequence->setChecked(true);
-    rbtFunctionTable =
-        Named<QRadioButton>(this, "rbtFunctionTable", QStringLiteral("Таблица функции"),
-                            QStringLiteral("Значения f(x) при x = x0 + k·h"));
+    rbtFunctionTable = Named<QRadioButton>(this, "rbtFunctionTable", tr("Таблица функции"),
+                                           tr("Значения f(x) при x = x0 + k·h"));
     txtSeqX = Field(this, "txtSeqX", QStringLiteral("0"),
-                    QStringLiteral("Значение аргумента x для последовательности"));
-    txtTableX0 = Field(this, "txtTableX0", QStringLiteral("0"), QStringLiteral("Начальное x"));
-    txtTableXk = Field(this, "txtTableXk", QStringLiteral("1"), QStringLiteral("Конечное x"));
-    txtTableStep = Field(this, "txtTableStep", QStringLiteral("0.1"), QStringLiteral("Шаг h"));
-    btnTableFill = Named<QPushButton>(this, "btnTableFill", QStringLiteral("Заполнить"),
-                                      QStringLiteral("Заполнить таблицу для последнего выражения"));
+                    tr("Значение аргумента x для последовательности"));
+    txtTableX0 = Field(this, "txtTableX0", QStringLiteral("0"), tr("Начальное x"));
+    txtTableXk = Field(this, "txtTableXk", QStringLiteral("1"), tr("Конечное x"));
+    txtTableStep = Field(this, "txtTableStep", QStringLiteral("0.1"), tr("Шаг h"));
+    btnTableFill = Named<QPushButton>(this, "btnTableFill", tr("Заполнить"),
+                                      tr("Заполнить таблицу для последнего выражения"));
     cbxPictureMode = new QComboBox(this);
     cbxPictureMode->setObjectName(QStringLiteral("cbxPictureMode"));
-    cbxPictureMode->setToolTip(QStringLiteral("Что показывает рисунок главного окна"));
+    cbxPictureMode->setToolTip(tr("Что показывает рисунок главного окна"));
     for (const PictureMode mode : {PictureMode::Graph, PictureMode::Terms, PictureMode::Cobweb}) {
         cbxPictureMode->addItem(FromUtf8(PictureModeName(mode)));
     }
@@ -119,15 +118,14 @@ void TableWindow::createControls() {
     for (QLabel* label : {lblLastTerm, lblLastDifference, lblBehaviour}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
-    btnTableCopy = Named<QPushButton>(this, "btnTableCopy", QStringLiteral("Копировать"),
-                                      QStringLiteral("Копировать выбранные строки"));
-    btnTableSaveCsv =
-        Named<QPushButton>(this, "btnTableSaveCsv", QStringLiteral("Сохранить CSV..."),
-                           QStringLiteral("Сохранить таблицу в CSV-файле"));
+    btnTableCopy = Named<QPushButton>(this, "btnTableCopy", tr("Копировать"),
+                                      tr("Копировать выбранные строки"));
+    btnTableSaveCsv = Named<QPushButton>(this, "btnTableSaveCsv", tr("Сохранить CSV..."),
+                                         tr("Сохранить таблицу в CSV-файле"));
     SaveCsvDialog = new QFileDialog(this);
     SaveCsvDialog->setObjectName(QStringLiteral("SaveCsvDialog"));
     SaveCsvDialog->setAcceptMode(QFileDialog::AcceptSave);
-    SaveCsvDialog->setNameFilters({QStringLiteral("Файлы CSV (*.csv)")});
+    SaveCsvDialog->setNameFilters({tr("Файлы CSV (*.csv)")});
 
     auto* grid = new QGridLayout;
     grid->addWidget(rbtSequence, 0, 0);
@@ -144,7 +142,7 @@ void TableWindow::createControls() {
     auto* commands = new QHBoxLayout;
     commands->addWidget(btnTableFill);
     commands->addStretch();
-    commands->addWidget(Label(this, QStringLiteral("Рисунок:")));
+    commands->addWidget(Label(this, tr("Рисунок:")));
     commands->addWidget(cbxPictureMode);
     auto* saving = new QHBoxLayout;
     saving->addWidget(btnTableCopy);
