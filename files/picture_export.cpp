@@ -76,10 +76,10 @@ void DrawVector(QPainter& painter, QSize size, const PictureDrawing& draw) {
 
 const std::array<PictureFormatInfo, 4>& PictureFormats() {
     static const std::array<PictureFormatInfo, 4> formats = {{
-        {PictureFormat::Bmp, "bmp", ".bmp", "Bitmaps (*.bmp)"},
-        {PictureFormat::Png, "png", ".png", "PNG (*.png)"},
-        {PictureFormat::Svg, "svg", ".svg", "SVG (*.svg)"},
-        {PictureFormat::Pdf, "pdf", ".pdf", "PDF (*.pdf)"},
+        {PictureFormat::Bmp, "bmp", ".bmp"},
+        {PictureFormat::Png, "png", ".png"},
+        {PictureFormat::Svg, "svg", ".svg"},
+        {PictureFormat::Pdf, "pdf", ".pdf"},
     }};
     return formats;
 }

@@ -14,15 +14,13 @@
 #include <string>
 
 #include "files/file_access.h"
+#include "files/picture_format.h"
 #include "view/draw_surface.h"
-
-enum class PictureFormat { Bmp, Png, Svg, Pdf };
 
 struct PictureFormatInfo {
     PictureFormat Format;
     const char* Name;       // "bmp", as --format takes it
     const char* Extension;  // ".bmp"
-    const char* Filter;     // the save dialog's filter
 };
 
 // In the order the save dialog offers them.

@@ -232,6 +232,20 @@ std::optional<std::string> PictureInformation(const PictureOutcome& outcome) {
     return Text(QT_TRANSLATE_NOOP("Messages", "Паутина строится только для выражений без n"));
 }
 
+std::string PictureFilter(PictureFormat format) {
+    switch (format) {
+        case PictureFormat::Bmp:
+            break;
+        case PictureFormat::Png:
+            return Text(QT_TRANSLATE_NOOP("Messages", "PNG (*.png)"));
+        case PictureFormat::Svg:
+            return Text(QT_TRANSLATE_NOOP("Messages", "SVG (*.svg)"));
+        case PictureFormat::Pdf:
+            return Text(QT_TRANSLATE_NOOP("Messages", "PDF (*.pdf)"));
+    }
+    return Text(QT_TRANSLATE_NOOP("Messages", "Bitmaps (*.bmp)"));
+}
+
 std::string FileFailureText(const FileResult& result) {
     switch (result.Failure) {
         case FileFailure::None:

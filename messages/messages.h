@@ -16,6 +16,7 @@
 #include "calc/sequence_table.h"
 #include "files/file_access.h"
 #include "files/function_file.h"
+#include "files/picture_format.h"
 #include "tarvik_version.h"
 #include "view/picture_mode.h"
 #include "view/run_outcome.h"
@@ -65,6 +66,9 @@ std::string PictureModeName(PictureMode mode);
 std::optional<std::string> PictureInformation(const PictureOutcome& outcome);
 
 // --- Files ---
+
+// The save dialog's filter of a picture format: "Bitmaps (*.bmp)"...
+std::string PictureFilter(PictureFormat format);
 
 // "File not found", "Disk full", "I/O error 5"...; empty on success.
 std::string FileFailureText(const FileResult& result);

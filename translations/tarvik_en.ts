@@ -758,6 +758,22 @@
         <source>Argument bounds out of order in lines 10 and 11</source>
         <translation>Argument bounds out of order in lines 10 and 11</translation>
     </message>
+    <message>
+        <source>PNG (*.png)</source>
+        <translation>PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG (*.svg)</source>
+        <translation>SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Bitmaps (*.bmp)</source>
+        <translation>Bitmaps (*.bmp)</translation>
+    </message>
 </context>
 <context>
     <name>TableWindow</name>

@@ -79,7 +79,7 @@ void SelectRememberedPictureFilter(QFileDialog& dialog) {
 PictureFormat RememberPictureFilter(QFileDialog& dialog) {
     const QString filter = dialog.selectedNameFilter();
     for (const PictureFormatInfo& info : PictureFormats()) {
-        if (filter == QString::fromUtf8(info.Filter)) {
+        if (filter == FromUtf8(PictureFilter(info.Format))) {
             PictureSettings().setValue(kPictureFilterKey, filter);
             return info.Format;
         }

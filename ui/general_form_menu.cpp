@@ -13,6 +13,7 @@
 #include <QTextEdit>
 
 #include "files/picture_export.h"
+#include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/help_window.h"
 #include "ui/icons.h"
@@ -116,7 +117,7 @@ void GeneralForm::createDialogs() {
                                 {tr("Файлы функций (*.tvk)"), tr("Все файлы (*.*)")});
     QStringList pictureFilters;
     for (const PictureFormatInfo& format : PictureFormats())
-        pictureFilters << QString::fromUtf8(format.Filter);
+        pictureFilters << QString::fromStdString(PictureFilter(format.Format));
     SavePictureDialog =
         MakeFileDialog(this, "SavePictureDialog", QFileDialog::AcceptSave, pictureFilters);
     SaveDialog1 = MakeFileDialog(this, "SaveDialog1", QFileDialog::AcceptSave,

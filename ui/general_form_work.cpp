@@ -201,7 +201,7 @@ void GeneralForm::ApplySteps(const WorkJob& job) {
             if (step.GraphBuilt) txtResult->setText(FromUtf8(GraphBuiltText()));
             if (step.Overflow) GeneralErrorReport(FromUtf8(OverflowText()));
         }
-        if (step.Information) InformationBox(FromUtf8(*step.Information));
+        if (const auto text = PictureInformation(step.Drawn)) InformationBox(FromUtf8(*text));
     }
     if (job.Stopped && !reportedStop) {
         txtResult->setText(FromUtf8(PlotStoppedText()));

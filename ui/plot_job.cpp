@@ -9,8 +9,6 @@
 #include <mutex>
 #include <thread>
 
-#include "messages/messages.h"
-
 namespace {
 
 constexpr auto kProgressDelay = std::chrono::milliseconds(WorkRunner::kProgressDelayMs);
@@ -156,9 +154,8 @@ void RunStep(WorkJob& job, PlotStep& step, const SampleControl& control) {
     FinishRun(job.JobEngine, step.View, scratch, step.Options, step.Outcome, control);
     if (step.Outcome.Overflow || control.Stopped()) return;
     try {
-        step.Information =
-            PictureInformation(DrawPicture(job.Picture, job.JobEngine, step.View, step.Options,
-                                           step.Mode, step.SequenceX, control));
+        step.Drawn = DrawPicture(job.Picture, job.JobEngine, step.View, step.Options, step.Mode,
+                                 step.SequenceX, control);
     } catch (const DrawingOverflow&) {
         step.Outcome.Overflow = true;
     }
@@ -208,7 +205,7 @@ void WorkRunner::RunJob(const std::shared_ptr<Shared>& shared) {
                         DrawPicture(job.Picture, job.JobEngine, step.View, step.Options, step.Mode,
                                     step.SequenceX, control);
                     step.GraphBuilt = drawn.UsesX;
-                    step.Information = PictureInformation(drawn);
+                    step.Drawn = drawn;
                 } catch (const DrawingOverflow&) {
                     step.Overflow = true;
                 }
