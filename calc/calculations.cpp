@@ -1,5 +1,5 @@
-// Value, derivative and definite integral of the last built expression, as the texts and
-// tooltips of the shared result box, or as an information message with the field to focus.
+// Value, derivative and definite integral of the last built expression: the number and what it
+// is, a failure code, or a refusal with the field to focus.
 #include "calc/calculations.h"
 
 #include <cmath>
@@ -14,36 +14,27 @@ namespace {
 constexpr int kPointDecimals = 10;
 constexpr int kIntegralDecimals = 4;
 
-constexpr std::string_view kArgumentMessage = "Введите правильное значение аргумента";
-constexpr std::string_view kLimitMessage = "Введите правильное значение предела интегрирования";
-constexpr std::string_view kSequenceMessage = "Невозможно интегрировать последовательности";
-constexpr std::string_view kIntervalTooSmallMessage =
-    "Интервал интегрирования слишком мал для таких пределов";
-constexpr std::string_view kValueHint = "Значение функции в точке ";
-constexpr std::string_view kDerivativeHint = "Значение производной функции в точке ";
-constexpr std::string_view kIntegralHint = "Значение определенного интеграла ";
-
-CalcOutcome Shown(std::string text, std::string hint) {
+CalcOutcome Shown(std::string text, CalcKind kind, std::string_view from,
+                  std::string_view to = {}) {
     CalcOutcome outcome;
     outcome.ResultText = std::move(text);
-    outcome.ResultHint = std::move(hint);
+    outcome.Hint = CalcHint{kind, std::string(from), std::string(to)};
     return outcome;
 }
 
-// Text and tooltip both "ОШИБКА: " and the engine's message.
 CalcOutcome EngineFailure(int32_t code) {
-    std::string text = EngineErrorText(code);
-    return Shown(text, text);
+    CalcOutcome outcome;
+    outcome.FailCode = code;
+    return outcome;
 }
 
 CalcOutcome EmptyRange() {
-    const std::string text = std::string(kErrorPrefix) + std::string(kEmptyIndexRangeMessage);
-    return Shown(text, text);
+    return EngineFailure(kEmptyRangeCode);
 }
 
-CalcOutcome Information(std::string_view message, CalcField focus) {
+CalcOutcome Information(CalcRefusal refusal, CalcField focus) {
     CalcOutcome outcome;
-    outcome.Information = std::string(message);
+    outcome.Information = refusal;
     outcome.Focus = focus;
     return outcome;
 }
@@ -81,18 +72,18 @@ class ValueAGuard {
 CalcOutcome CalculateValue(Engine& engine, std::string_view argumentText) {
     if (auto refused = RefuseAfterFailedBuild(engine)) return *refused;
     ExtendedReal x = 0;
-    if (!NumberSyntax(argumentText, x)) return Information(kArgumentMessage, CalcField::XFunc);
+    if (!NumberSyntax(argumentText, x)) return Information(CalcRefusal::Argument, CalcField::XFunc);
     const ValueAGuard guard(engine);
     ExtendedReal value = 0;
     if (auto failed = Evaluate(engine, x, value)) return *failed;
-    return Shown(RealDisplayText(value, kPointDecimals),
-                 std::string(kValueHint) + std::string(argumentText));
+    return Shown(RealDisplayText(value, kPointDecimals), CalcKind::Value, argumentText);
 }
 
 CalcOutcome CalculateDerivative(Engine& engine, std::string_view argumentText) {
     if (auto refused = RefuseAfterFailedBuild(engine)) return *refused;
     ExtendedReal x = 0;
-    if (!NumberSyntax(argumentText, x)) return Information(kArgumentMessage, CalcField::XProiz);
+    if (!NumberSyntax(argumentText, x))
+        return Information(CalcRefusal::Argument, CalcField::XProiz);
     const ValueAGuard guard(engine);
     // A failure at x - h is reported as well as one at x + h; the first one wins.
     ExtendedReal before = 0;
@@ -101,8 +92,7 @@ CalcOutcome CalculateDerivative(Engine& engine, std::string_view argumentText) {
     if (auto failed = Evaluate(engine, x + kDerivativeStep, after)) return *failed;
     const ExtendedReal derivative = (after - before) / kDerivativeDivisor;
     if (!std::isfinite(derivative)) return EngineFailure(kErrOverflow);
-    return Shown(RealDisplayText(derivative, kPointDecimals),
-                 std::string(kDerivativeHint) + std::string(argumentText));
+    return Shown(RealDisplayText(derivative, kPointDecimals), CalcKind::Derivative, argumentText);
 }
 
 bool IntegralSamples(const Engine& engine, std::string_view fromText, std::string_view toText) {
@@ -119,14 +109,12 @@ CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::st
 CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::string_view toText,
                               const SampleControl& control) {
     if (auto refused = RefuseAfterFailedBuild(engine)) return *refused;
-    if (engine.UsesN) return Information(kSequenceMessage, CalcField::None);
+    if (engine.UsesN) return Information(CalcRefusal::Sequence, CalcField::None);
     ExtendedReal lower = 0;
-    if (!NumberSyntax(fromText, lower)) return Information(kLimitMessage, CalcField::X0Int);
+    if (!NumberSyntax(fromText, lower)) return Information(CalcRefusal::Limit, CalcField::X0Int);
     ExtendedReal upper = 0;
-    if (!NumberSyntax(toText, upper)) return Information(kLimitMessage, CalcField::XkInt);
-    const std::string hint =
-        std::string(kIntegralHint) + "от " + std::string(fromText) + " до " + std::string(toText);
-    if (lower == upper) return Shown("0", hint);
+    if (!NumberSyntax(toText, upper)) return Information(CalcRefusal::Limit, CalcField::XkInt);
+    if (lower == upper) return Shown("0", CalcKind::Integral, fromText, toText);
     if (upper < lower) std::swap(lower, upper);
 
     const ExtendedReal strip = (upper - lower) / kIntegralStripCount;
@@ -137,7 +125,7 @@ CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::st
         case StripSumStatus::Stopped:
             return CalcOutcome{};
         case StripSumStatus::TooSmall:
-            return Information(kIntervalTooSmallMessage, CalcField::None);
+            return Information(CalcRefusal::IntervalTooSmall, CalcField::None);
         case StripSumStatus::Failed: {
             // The failing sample once more, on the checked walk, for its code.
             ExtendedReal y = 0;
@@ -148,5 +136,5 @@ CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::st
             break;
     }
     if (!std::isfinite(sum.Sum)) return EngineFailure(kErrOverflow);
-    return Shown(RealDisplayText(sum.Sum, kIntegralDecimals), hint);
+    return Shown(RealDisplayText(sum.Sum, kIntegralDecimals), CalcKind::Integral, fromText, toText);
 }

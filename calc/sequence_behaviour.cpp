@@ -16,13 +16,10 @@
 #include <optional>
 #include <vector>
 
-#include "engine/number_text.h"
-
 namespace {
 
 using Terms = std::vector<ExtendedReal>;
 
-constexpr int kValueDecimals = 10;
 // Differences looked at before the last one when deciding that they shrink.
 constexpr size_t kShrinkWindow = 3;
 // Steps looked at for divergence.
@@ -31,10 +28,6 @@ constexpr size_t kGrowthWindow = 8;
 constexpr ExtendedReal kRoundingNoise = 0x1p-59L;
 // Ratios of consecutive differences this close count as one geometric ratio.
 constexpr ExtendedReal kRatioAgreement = 0.1L;
-
-std::string Number(ExtendedReal value) {
-    return RealDisplayText(value, kValueDecimals);
-}
 
 ExtendedReal Difference(const Terms& t, size_t i) {
     return t[i] - t[i - 1];
@@ -45,13 +38,27 @@ bool EqualToRounding(ExtendedReal a, ExtendedReal b) {
 }
 
 // The sign the last `count` terms keep, if they keep one.
-std::string_view DivergenceLine(const Terms& t, size_t count) {
+SequenceVerdict Verdict(BehaviourKind kind) {
+    SequenceVerdict behaviour;
+    behaviour.Kind = kind;
+    return behaviour;
+}
+
+SequenceVerdict DivergenceLine(const Terms& t, size_t count) {
     const size_t from = t.size() - std::min(count, t.size());
-    if (from == t.size()) return kDiverges;
+    if (from == t.size()) return Verdict(BehaviourKind::Diverges);
     const auto tail = t.begin() + static_cast<std::ptrdiff_t>(from);
-    if (std::all_of(tail, t.end(), [](ExtendedReal v) { return v > 0; })) return kDivergesUp;
-    if (std::all_of(tail, t.end(), [](ExtendedReal v) { return v < 0; })) return kDivergesDown;
-    return kDiverges;
+    if (std::all_of(tail, t.end(), [](ExtendedReal v) { return v > 0; }))
+        return Verdict(BehaviourKind::DivergesUp);
+    if (std::all_of(tail, t.end(), [](ExtendedReal v) { return v < 0; }))
+        return Verdict(BehaviourKind::DivergesDown);
+    return Verdict(BehaviourKind::Diverges);
+}
+
+SequenceVerdict Converges(ExtendedReal limit) {
+    SequenceVerdict behaviour = Verdict(BehaviourKind::Converges);
+    behaviour.Limit = limit;
+    return behaviour;
 }
 
 bool LastDifferencesShrink(const Terms& t) {
@@ -103,16 +110,16 @@ ExtendedReal Limit(const Terms& t) {
     return std::abs(*latest - *previous) < std::abs(last - *latest) ? *latest : last;
 }
 
-std::optional<std::string> Convergence(const Terms& t) {
+std::optional<SequenceVerdict> Convergence(const Terms& t) {
     const size_t m = t.size();
     if (m < 2) return std::nullopt;
     const ExtendedReal last = t[m - 1];
-    if (EqualToRounding(last, t[m - 2])) return std::string(kConvergesPrefix) + Number(last);
+    if (EqualToRounding(last, t[m - 2])) return Converges(last);
     const ExtendedReal difference = std::abs(Difference(t, m - 1));
     if (!LastDifferencesShrink(t) || !(difference < kConvergenceTolerance * std::abs(last))) {
         return std::nullopt;
     }
-    return std::string(kConvergesPrefix) + Number(Limit(t));
+    return Converges(Limit(t));
 }
 
 bool Repeats(ExtendedReal a, ExtendedReal b) {
@@ -129,24 +136,21 @@ bool RepeatsWithPeriod(const Terms& t, size_t period) {
 
 // Terms that repeat with period 1 are settling on a limit or creeping towards one, which only
 // the convergence rule may claim: they are no cycle of any period.
-std::optional<std::string> Cycle(const Terms& t) {
+std::optional<SequenceVerdict> Cycle(const Terms& t) {
     const size_t m = t.size();
     if (m >= 4 && RepeatsWithPeriod(t, 1)) return std::nullopt;
     for (size_t period = 2; period <= size_t(kLongestCycle) && 4 * period <= m; ++period) {
         if (!RepeatsWithPeriod(t, period)) continue;
-        std::string line = std::string(kCyclePrefix) + std::to_string(period) + ": ";
-        for (size_t i = m - period; i < m; ++i) {
-            if (i > m - period) line += "; ";
-            line += Number(t[i]);
-        }
-        return line;
+        SequenceVerdict cycle = Verdict(BehaviourKind::Cycle);
+        cycle.CycleValues.assign(t.end() - static_cast<std::ptrdiff_t>(period), t.end());
+        return cycle;
     }
     return std::nullopt;
 }
 
 // The magnitude grows at every one of the last steps, and no difference is smaller than the
 // one before it: growth at least linear, which no bound stops.
-std::optional<std::string> Divergence(const Terms& t) {
+std::optional<SequenceVerdict> Divergence(const Terms& t) {
     const size_t m = t.size();
     if (m < 4) return std::nullopt;
     const size_t steps = std::min(kGrowthWindow, m - 1);
@@ -157,32 +161,29 @@ std::optional<std::string> Divergence(const Terms& t) {
             if (std::abs(Difference(t, i)) < before * (1 - kCycleTolerance)) return std::nullopt;
         }
     }
-    return std::string(DivergenceLine(t, steps + 1));
+    return DivergenceLine(t, steps + 1);
 }
 
 }  // namespace
 
-std::string SequenceBehaviour(const TermList& terms) {
+SequenceVerdict SequenceBehaviour(const TermList& terms) {
     const Terms& t = terms.Terms;
-    if (terms.FailCode == kErrOverflow) return std::string(DivergenceLine(t, kGrowthWindow));
-    if (terms.Failed()) return std::string(kUndetermined);
+    if (terms.FailCode == kErrOverflow) return DivergenceLine(t, kGrowthWindow);
+    if (terms.Failed()) return Verdict(BehaviourKind::Undetermined);
     if (auto line = Convergence(t)) return *line;
     if (auto line = Cycle(t)) return *line;
     if (auto line = Divergence(t)) return *line;
-    return std::string(kUndetermined);
+    return Verdict(BehaviourKind::Undetermined);
 }
 
-std::array<std::string, 3> SequenceSummary(const TermList& terms) {
+SequenceEnd SequenceSummary(const TermList& terms) {
     const Terms& t = terms.Terms;
-    std::string last;
-    std::string difference;
-    if (terms.Failed()) {
-        last = difference = FailureText(terms.FailCode);
-    } else {
-        last = t.empty() ? std::string(kNoDifference) : Number(t.back());
-        difference =
-            t.size() < 2 ? std::string(kNoDifference) : Number(Difference(t, t.size() - 1));
+    SequenceEnd end;
+    end.FailCode = terms.FailCode;
+    if (!terms.Failed()) {
+        if (!t.empty()) end.LastTerm = t.back();
+        if (t.size() >= 2) end.LastDifference = Difference(t, t.size() - 1);
     }
-    return {std::string(kLastTermLabel) + last, std::string(kLastDifferenceLabel) + difference,
-            SequenceBehaviour(terms)};
+    end.Verdict = SequenceBehaviour(terms);
+    return end;
 }

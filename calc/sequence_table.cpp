@@ -46,20 +46,13 @@ TermList ComputeTerms(const Engine& source, ExtendedReal x) {
     return list;
 }
 
-std::string FailureText(int32_t code) {
-    if (code == kEmptyRangeCode) {
-        return std::string(kErrorPrefix) + std::string(kEmptyIndexRangeMessage);
-    }
-    return EngineErrorText(code);
-}
-
 std::string TableRows::KeyText(size_t row) const {
     if (IntegerKeys) return IntegerDisplayText(static_cast<int32_t>(Keys[row]));
     return RealDisplayText(Keys[row], kValueDecimals);
 }
 
-std::string TableRows::ValueText(size_t row) const {
-    if (Codes[row] != kNoError) return FailureText(Codes[row]);
+std::string TableRows::ValueText(size_t row, const FailureWords& words) const {
+    if (Codes[row] != kNoError) return words(Codes[row]);
     return RealDisplayText(Values[row], kValueDecimals);
 }
 
@@ -81,12 +74,12 @@ TableRows SequenceRows(const TermList& terms) {
     return rows;
 }
 
-std::variant<TableRange, std::string> MakeTableRange(ExtendedReal from, ExtendedReal to,
-                                                     ExtendedReal step) {
-    if (!(step > 0)) return std::string(kStepNotPositiveMessage);
+std::variant<TableRange, TableRefusal> MakeTableRange(ExtendedReal from, ExtendedReal to,
+                                                      ExtendedReal step) {
+    if (!(step > 0)) return TableRefusal::StepNotPositive;
     const ExtendedReal last = (to - from) / step;
     if (!std::isfinite(from) || !std::isfinite(last) || last >= ExtendedReal(kMaxTableRows)) {
-        return std::string(kTooManyRowsMessage);
+        return TableRefusal::TooManyRows;
     }
     TableRange range;
     range.From = from;
@@ -95,19 +88,19 @@ std::variant<TableRange, std::string> MakeTableRange(ExtendedReal from, Extended
     // leaves the table empty.
     const long long lastIndex = last <= -1 ? -1 : std::llrintl(last);
     range.Count = lastIndex < 0 ? 0 : int64_t(lastIndex) + 1;
-    if (range.Count > kMaxTableRows) return std::string(kTooManyRowsMessage);
+    if (range.Count > kMaxTableRows) return TableRefusal::TooManyRows;
     return range;
 }
 
-std::variant<TableRange, std::string> ParseTableRange(std::string_view fromText,
-                                                      std::string_view toText,
-                                                      std::string_view stepText) {
+std::variant<TableRange, TableRefusal> ParseTableRange(std::string_view fromText,
+                                                       std::string_view toText,
+                                                       std::string_view stepText) {
     ExtendedReal from = 0;
     ExtendedReal to = 0;
     ExtendedReal step = 0;
     if (!NumberSyntax(fromText, from) || !NumberSyntax(toText, to) ||
         !NumberSyntax(stepText, step)) {
-        return std::string(kTableArgumentMessage);
+        return TableRefusal::BadArguments;
     }
     return MakeTableRange(from, to, step);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -13,12 +14,15 @@
 // Rows a function table may have at most.
 inline constexpr int64_t kMaxTableRows = 1000001;
 
-inline constexpr std::string_view kStepNotPositiveMessage = "Шаг должен быть больше нуля";
-inline constexpr std::string_view kTooManyRowsMessage = "Слишком много строк: не больше 1000001";
-inline constexpr std::string_view kTableArgumentMessage = "Введите правильные значения x0, xk и h";
+// Why a function table's range is refused.
+enum class TableRefusal {
+    StepNotPositive,  // h <= 0
+    TooManyRows,      // more than kMaxTableRows rows, or a range that does not end
+    BadArguments,     // x0, xk or h is no number
+};
 
-// A sequence walk that yields no value (an empty index range).
-inline constexpr int32_t kEmptyRangeCode = -1;
+// The text of a failure code (an engine code or kEmptyRangeCode) as the tables show it.
+using FailureWords = std::function<std::string(int32_t code)>;
 
 // The walk of the last built expression at one x: a_n for n = FirstIndex, FirstIndex + 1, ...
 // The walk starts from a0 and runs to IndexTo, or to the step that failed.
@@ -46,8 +50,8 @@ struct TableRows {
 
     size_t Size() const { return Keys.size(); }
     std::string KeyText(size_t row) const;
-    // The value in the value command's format, or "ОШИБКА: " and the message.
-    std::string ValueText(size_t row) const;
+    // The value in the value command's format, or the failure in `words`.
+    std::string ValueText(size_t row, const FailureWords& words) const;
 };
 
 // One row per term; a failing step adds its row with the error, and the table ends there.
@@ -61,16 +65,13 @@ struct TableRange {
     ExtendedReal At(int64_t k) const { return From + ExtendedReal(k) * Step; }
 };
 
-// The range of a function table, or the message that refuses it.
-std::variant<TableRange, std::string> MakeTableRange(ExtendedReal from, ExtendedReal to,
-                                                     ExtendedReal step);
+// The range of a function table, or why it is refused.
+std::variant<TableRange, TableRefusal> MakeTableRange(ExtendedReal from, ExtendedReal to,
+                                                      ExtendedReal step);
 // The same from the texts of three fields.
-std::variant<TableRange, std::string> ParseTableRange(std::string_view fromText,
-                                                      std::string_view toText,
-                                                      std::string_view stepText);
+std::variant<TableRange, TableRefusal> ParseTableRange(std::string_view fromText,
+                                                       std::string_view toText,
+                                                       std::string_view stepText);
 
 // f(x) at every x of the range, as the value command computes it (a sequence at its last index).
 TableRows FunctionRows(const Engine& engine, const TableRange& range);
-
-// The text of a failure code as the tables show it.
-std::string FailureText(int32_t code);

@@ -1,13 +1,14 @@
 # Runs lupdate over the sources into a copy of a translation catalogue and fails when a text is
 # left without a finished translation (a new text, or one changed in the sources).
-#   cmake -DLUPDATE=... -DSOURCES=<folder> -DINCLUDE=<folder> -DCATALOGUE=<file.ts> -DWORK=<folder>
-#         -P check_translations.cmake
+#   cmake -DLUPDATE=... -DSOURCES=<folder>[:<folder>...] -DINCLUDE=<folder> -DCATALOGUE=<file.ts>
+#         -DWORK=<folder> -P check_translations.cmake
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 get_filename_component(name ${CATALOGUE} NAME)
 set(copy ${WORK}/${name})
 file(COPY_FILE ${CATALOGUE} ${copy})
-execute_process(COMMAND ${LUPDATE} -silent -no-obsolete -locations none -I ${INCLUDE} ${SOURCES}
+string(REPLACE ":" ";" folders "${SOURCES}")
+execute_process(COMMAND ${LUPDATE} -silent -no-obsolete -locations none -I ${INCLUDE} ${folders}
                         -ts ${copy}
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0)

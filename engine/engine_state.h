@@ -82,19 +82,12 @@ struct CompiledProgram {
     int32_t NodeCount = 0;  // the build it was compiled from
 };
 
-// Messages for EngineError 1..11 (UTF-8). Index 0 is empty.
-extern const std::array<std::string_view, 12> ErrorMessages;
+// A sequence walk that yields no value (an empty index range): it makes no step, so it raises no
+// error code of its own; the callers report it with this code beside the engine's.
+inline constexpr int32_t kEmptyRangeCode = -1;
+
 // Function names; a function's code is its 1-based position.
 extern const std::array<std::string_view, 9> FunctionNames;
-
-// "ОШИБКА: " followed by the message for the code, as the callers show it.
-inline constexpr std::string_view kErrorPrefix = "ОШИБКА: ";
-
-// Shown when a sequence has an empty index range: the walk makes no step and yields no value.
-inline constexpr std::string_view kEmptyIndexRangeMessage = "Пустой диапазон индексов n";
-
-// "ОШИБКА: " and the message for an error code 1..11.
-std::string EngineErrorText(int32_t code);
 
 struct Engine {
     // Slots 1..255; slot 0 is never used.

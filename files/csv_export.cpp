@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "files/file_access.h"
-#include "files/file_errors.h"
 
 namespace {
 
@@ -34,27 +33,26 @@ std::string CsvField(std::string_view field) {
     return quoted;
 }
 
-QByteArray CsvBytes(const TableRows& rows) {
+QByteArray CsvBytes(const TableRows& rows, const FailureWords& words) {
     QByteArray bytes;
     AppendLine(bytes, rows.KeyHeader, rows.ValueHeader);
-    for (size_t k = 0; k < rows.Size(); ++k) AppendLine(bytes, rows.KeyText(k), rows.ValueText(k));
+    for (size_t k = 0; k < rows.Size(); ++k)
+        AppendLine(bytes, rows.KeyText(k), rows.ValueText(k, words));
     return bytes;
 }
 
-std::string TabSeparatedRows(const TableRows& rows, std::vector<size_t> chosen) {
+std::string TabSeparatedRows(const TableRows& rows, std::vector<size_t> chosen,
+                             const FailureWords& words) {
     std::sort(chosen.begin(), chosen.end());
     chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
     std::string text;
     for (const size_t row : chosen) {
         if (row >= rows.Size()) continue;
-        text += rows.KeyText(row) + '\t' + rows.ValueText(row) + '\n';
+        text += rows.KeyText(row) + '\t' + rows.ValueText(row, words) + '\n';
     }
     return text;
 }
 
-std::string SaveCsv(const QString& path, const TableRows& rows) {
-    const FileResult result = WriteWholeFile(path, CsvBytes(rows));
-    if (result.Ok()) return {};
-    if (result.WhileCreating) return CannotCreateText(path.toStdString());
-    return std::string(kStreamWriteError);
+FileResult SaveCsv(const QString& path, const TableRows& rows, const FailureWords& words) {
+    return WriteWholeFile(path, CsvBytes(rows, words));
 }

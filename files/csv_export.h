@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/sequence_table.h"
+#include "files/file_access.h"
 
 inline const QString kCsvExtension = QStringLiteral(".csv");
 
@@ -16,12 +17,14 @@ inline const QString kCsvExtension = QStringLiteral(".csv");
 // line break or a leading or trailing blank.
 std::string CsvField(std::string_view field);
 
-// The header and every row, each line ended by CR LF.
-QByteArray CsvBytes(const TableRows& rows);
+// The header and every row, each line ended by CR LF; a failed row's value is its code in
+// `words`.
+QByteArray CsvBytes(const TableRows& rows, const FailureWords& words);
 
 // The chosen rows (indices in any order, shown in table order), key and value joined by a tab,
 // one line each ended by "\n".
-std::string TabSeparatedRows(const TableRows& rows, std::vector<size_t> chosen);
+std::string TabSeparatedRows(const TableRows& rows, std::vector<size_t> chosen,
+                             const FailureWords& words);
 
-// Writes the CSV to `path` whole or not at all; returns the failure message, empty on success.
-std::string SaveCsv(const QString& path, const TableRows& rows);
+// Writes the CSV to `path` whole or not at all.
+FileResult SaveCsv(const QString& path, const TableRows& rows, const FailureWords& words);

@@ -4,14 +4,6 @@
 #include <QBuffer>
 
 #include "files/file_access.h"
-#include "files/file_errors.h"
-
-std::string ExportFailureText(const QString& path, const FileResult& result) {
-    if (result.Ok()) return {};
-    if (RefusedTarget(result)) return FileFailureText(result);
-    if (result.WhileCreating) return CannotCreateText(path.toStdString());
-    return std::string(kStreamWriteError);
-}
 
 QByteArray PictureBmpBytes(const QImage& picture) {
     QByteArray bytes;
@@ -33,11 +25,11 @@ QByteArray ScenarioBytes(const QString& logText) {
     return bytes;
 }
 
-std::string SavePicture(const QString& path, const QImage& picture) {
+FileResult SavePicture(const QString& path, const QImage& picture) {
     if (picture.isNull()) return {};
-    return ExportFailureText(path, WriteWholeFile(path, PictureBmpBytes(picture)));
+    return WriteWholeFile(path, PictureBmpBytes(picture));
 }
 
-std::string SaveScenario(const QString& path, const QString& logText) {
-    return ExportFailureText(path, WriteWholeFile(path, ScenarioBytes(logText)));
+FileResult SaveScenario(const QString& path, const QString& logText) {
+    return WriteWholeFile(path, ScenarioBytes(logText));
 }

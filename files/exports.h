@@ -18,11 +18,7 @@ QByteArray PictureBmpBytes(const QImage& picture);
 // bytes. A line break at the very end does not make another line.
 QByteArray ScenarioBytes(const QString& logText);
 
-// The export's failure message for a write's result, empty on success.
-std::string ExportFailureText(const QString& path, const FileResult& result);
-
-// Each writes to `path` (the extension already applied) and returns the failure message
-// ("Cannot create file NAME", "Stream write error"), empty on success. A picture that has never
-// been drawn (a null image) writes nothing.
-std::string SavePicture(const QString& path, const QImage& picture);
-std::string SaveScenario(const QString& path, const QString& logText);
+// Each writes to `path` (the extension already applied). A picture that has never been drawn (a
+// null image) writes nothing and succeeds.
+FileResult SavePicture(const QString& path, const QImage& picture);
+FileResult SaveScenario(const QString& path, const QString& logText);

@@ -15,8 +15,6 @@
 #include <csignal>
 #include <cstring>
 
-#include "files/file_errors.h"
-
 namespace {
 
 FileFailure FailureOfErrno(int code) {
@@ -174,33 +172,8 @@ FileResult WriteInPlace(const QByteArray& target, mode_t kind, const QByteArray&
 
 }  // namespace
 
-std::string FileFailureReason(const FileResult& result) {
-    if (RefusedTarget(result)) return FileFailureText(result);
-    return std::strerror(result.Code);
-}
-
-std::string FileFailureText(const FileResult& result) {
-    switch (result.Failure) {
-        case FileFailure::None:
-            return {};
-        case FileFailure::NotFound:
-            return std::string(kFileNotFound);
-        case FileFailure::InvalidName:
-            return std::string(kInvalidFilename);
-        case FileFailure::TooManyFiles:
-            return std::string(kTooManyOpenFiles);
-        case FileFailure::AccessDenied:
-            return std::string(kFileAccessDenied);
-        case FileFailure::DiskFull:
-            return std::string(kDiskFull);
-        case FileFailure::Socket:
-            return std::string(kSocketTarget);
-        case FileFailure::PipeWithoutReader:
-            return std::string(kPipeWithoutReader);
-        case FileFailure::Other:
-            break;
-    }
-    return IoErrorText(result.Code);
+std::string FileResult::SystemReason() const {
+    return std::strerror(Code);
 }
 
 FileResult WriteWholeFile(const QString& name, const QByteArray& bytes) {

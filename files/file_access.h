@@ -1,4 +1,5 @@
-// Whole-file reading and writing for the file commands, with the failure kinds they report.
+// Whole-file reading and writing for the file commands, with the failure kinds they report and
+// the system's error number (the interface words them).
 // Writing goes through a temporary file that replaces the old one only when every byte has been
 // written, so a failed save never damages the file that was there. A symbolic link is followed
 // and its target replaced; a device or a pipe is written in place instead (never replaced by a
@@ -27,12 +28,10 @@ struct FileResult {
     bool WhileCreating = false;  // the file could not be created or opened at all
     int Code = 0;                // the system's error number, for FileFailure::Other
     bool Ok() const { return Failure == FileFailure::None; }
+    // The system's own words for Code ("No space left on device").
+    std::string SystemReason() const;
 };
 
-// The file layer's message: "File not found", "Disk full", "I/O error 5"...
-std::string FileFailureText(const FileResult& result);
-// The reason in the system's words ("No space left on device"), or the refusal's message.
-std::string FileFailureReason(const FileResult& result);
 // Whether the save was refused for the kind of thing at the name (a socket, a pipe unread).
 inline bool RefusedTarget(const FileResult& result) {
     return result.Failure == FileFailure::Socket ||

@@ -8,7 +8,6 @@
 #include "engine/number_text.h"
 #include "files/cp1251.h"
 #include "files/file_access.h"
-#include "files/file_errors.h"
 
 namespace {
 
@@ -18,16 +17,12 @@ constexpr std::size_t kIntegerTokenLimit = 32;
 constexpr int kLowerBoundLine = 10;
 constexpr int kUpperBoundLine = 11;
 
-std::string OutOfRange(int line) {
-    return "Value out of range in line " + std::to_string(line);
+LoadError Problem(LoadProblem kind, int line = 0) {
+    LoadError error;
+    error.Kind = kind;
+    error.Line = line;
+    return error;
 }
-std::string Missing(int line) {
-    return "Missing value in line " + std::to_string(line);
-}
-std::string BadBound(int line) {
-    return "Invalid argument bound in line " + std::to_string(line);
-}
-const std::string kBoundsOutOfOrder = "Argument bounds out of order in lines 10 and 11";
 
 // A text line of the file in code page 1251, without the bytes that would end it.
 std::string TextLineBytes(std::string_view utf8) {
@@ -82,14 +77,14 @@ class LineReader {
     std::size_t pos_ = 0;
 };
 
-// One numeric line: its value or the message that refuses the file.
+// One numeric line: its value or the problem that refuses the file.
 template <typename T>
-std::optional<std::string> ReadNumber(LineReader& reader, int line, T& value,
-                                      const std::function<bool(T)>& inRange) {
+std::optional<LoadError> ReadNumber(LineReader& reader, int line, T& value,
+                                    const std::function<bool(T)>& inRange) {
     const std::optional<std::string_view> token = reader.Token();
     if (!token) {
         value = 0;
-        return inRange(value) ? std::nullopt : std::optional(Missing(line));
+        return inRange(value) ? std::nullopt : std::optional(Problem(LoadProblem::Missing, line));
     }
     bool converted = false;
     if constexpr (std::is_same_v<T, int32_t>) {
@@ -97,8 +92,8 @@ std::optional<std::string> ReadNumber(LineReader& reader, int line, T& value,
     } else {
         converted = token->size() <= kRealTokenLimit && NumberSyntax(*token, value);
     }
-    if (!converted) return std::string(kInvalidNumericInput);
-    if (!inRange(value)) return OutOfRange(line);
+    if (!converted) return Problem(LoadProblem::NotANumber, line);
+    if (!inRange(value)) return Problem(LoadProblem::OutOfRange, line);
     return std::nullopt;
 }
 
@@ -106,19 +101,22 @@ bool PixelSizeInRange(ExtendedReal size) {
     return size >= kMinPixelSize && size <= kMaxPixelSize;
 }
 
-std::optional<std::string> ReadBounds(LineReader& reader, FunctionFile& file) {
+std::optional<LoadError> ReadBounds(LineReader& reader, FunctionFile& file) {
     file.LowerBoundText = Utf8FromCp1251(reader.TextLine());
     file.UpperBoundText = Utf8FromCp1251(reader.TextLine());
-    if (!NumberSyntax(file.LowerBoundText, file.ArgumentFrom)) return BadBound(kLowerBoundLine);
-    if (!NumberSyntax(file.UpperBoundText, file.ArgumentTo)) return BadBound(kUpperBoundLine);
-    if (!(file.ArgumentFrom < file.ArgumentTo)) return kBoundsOutOfOrder;
+    if (!NumberSyntax(file.LowerBoundText, file.ArgumentFrom))
+        return Problem(LoadProblem::BadBound, kLowerBoundLine);
+    if (!NumberSyntax(file.UpperBoundText, file.ArgumentTo))
+        return Problem(LoadProblem::BadBound, kUpperBoundLine);
+    if (!(file.ArgumentFrom < file.ArgumentTo))
+        return Problem(LoadProblem::BoundsOutOfOrder, kLowerBoundLine);
     return std::nullopt;
 }
 
-std::optional<std::string> ReadAll(LineReader& reader, FunctionFile& file) {
+std::optional<LoadError> ReadAll(LineReader& reader, FunctionFile& file) {
     const auto any = [](auto) { return true; };
     file.Expression = Utf8FromCp1251(reader.TextLine());
-    std::optional<std::string> error;
+    std::optional<LoadError> error;
     if ((error = ReadNumber<ExtendedReal>(reader, 2, file.PixelSizeX, PixelSizeInRange)))
         return error;
     if ((error = ReadNumber<ExtendedReal>(reader, 3, file.PixelSizeY, PixelSizeInRange)))
@@ -192,7 +190,7 @@ FunctionFileParse ParseFunctionFile(std::string_view bytes) {
     LineReader reader(bytes);
     FunctionFile file;
     FunctionFileParse result;
-    if (std::optional<std::string> error = ReadAll(reader, file)) {
+    if (std::optional<LoadError> error = ReadAll(reader, file)) {
         result.Error = std::move(*error);
     } else {
         result.File = std::move(file);
@@ -214,11 +212,9 @@ void ApplyFunctionFile(const FunctionFile& file, ViewState& view, Engine& engine
     }
 }
 
-std::string SaveFunctionFile(const QString& path, const FunctionFile& file) {
+FileResult SaveFunctionFile(const QString& path, const FunctionFile& file) {
     const std::string bytes = FunctionFileBytes(file);
-    const FileResult result =
-        WriteWholeFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    return FileFailureText(result);
+    return WriteWholeFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 FunctionFileParse LoadFunctionFile(const QString& path) {
@@ -226,7 +222,8 @@ FunctionFileParse LoadFunctionFile(const QString& path) {
     const FileResult read = ReadFileStart(path, bytes, kFunctionFileReadLimit);
     if (!read.Ok()) {
         FunctionFileParse result;
-        result.Error = FileFailureText(read);
+        result.Error.Kind = LoadProblem::File;
+        result.Error.Read = read;
         return result;
     }
     return ParseFunctionFile(bytes);

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "engine/engine_state.h"
+#include "files/file_access.h"
 #include "view/view_state.h"
 
 inline constexpr std::string_view kFunctionFileExtension = ".tvk";
@@ -46,10 +47,27 @@ FunctionFile FunctionFileFromState(const ViewState& view, const Engine& engine,
 // the file always reads back as the same lines.
 std::string FunctionFileBytes(const FunctionFile& file);
 
-// A parsed and checked file, or the message that refuses it.
+// Why a file is refused: it cannot be read, or the first of its lines that fails.
+enum class LoadProblem {
+    None,
+    File,              // Read says why
+    NotANumber,        // a numeric line holds no number
+    OutOfRange,        // a value outside its field's range
+    Missing,           // the file ends before a value that may not be 0
+    BadBound,          // an argument bound is no number
+    BoundsOutOfOrder,  // the lower bound (line 10) is not below the upper one (line 11)
+};
+
+struct LoadError {
+    LoadProblem Kind = LoadProblem::None;
+    int Line = 0;  // the failing line
+    FileResult Read;
+};
+
+// A parsed and checked file, or why it is refused.
 struct FunctionFileParse {
     std::optional<FunctionFile> File;
-    std::string Error;
+    LoadError Error;
 };
 
 // Reads the lines and checks every value against the ranges the parameter fields enforce; the
@@ -59,7 +77,7 @@ FunctionFileParse ParseFunctionFile(std::string_view bytes);
 // Puts a checked file's values into the state; a bounded file sets both argument bounds.
 void ApplyFunctionFile(const FunctionFile& file, ViewState& view, Engine& engine);
 
-// Writes the file (the name as given); returns the failure message, empty on success.
-std::string SaveFunctionFile(const QString& path, const FunctionFile& file);
+// Writes the file (the name as given).
+FileResult SaveFunctionFile(const QString& path, const FunctionFile& file);
 // Reads and parses the file (the name as given).
 FunctionFileParse LoadFunctionFile(const QString& path);

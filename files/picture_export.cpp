@@ -10,7 +10,6 @@
 #include <cmath>
 
 #include "files/exports.h"
-#include "files/file_errors.h"
 #include "view/vector_surface.h"
 
 namespace {
@@ -77,10 +76,10 @@ void DrawVector(QPainter& painter, QSize size, const PictureDrawing& draw) {
 
 const std::array<PictureFormatInfo, 4>& PictureFormats() {
     static const std::array<PictureFormatInfo, 4> formats = {{
-        {PictureFormat::Bmp, "bmp", ".bmp", "Bitmaps (*.bmp)"},
-        {PictureFormat::Png, "png", ".png", "PNG (*.png)"},
-        {PictureFormat::Svg, "svg", ".svg", "SVG (*.svg)"},
-        {PictureFormat::Pdf, "pdf", ".pdf", "PDF (*.pdf)"},
+        {PictureFormat::Bmp, "bmp", ".bmp"},
+        {PictureFormat::Png, "png", ".png"},
+        {PictureFormat::Svg, "svg", ".svg"},
+        {PictureFormat::Pdf, "pdf", ".pdf"},
     }};
     return formats;
 }
@@ -164,8 +163,8 @@ QByteArray PictureBytes(PictureFormat format, const QImage& raster, const Pictur
     return {};
 }
 
-std::string SavePictureAs(const QString& path, PictureFormat format, const QImage& raster,
-                          const PictureDrawing& draw) {
+FileResult SavePictureAs(const QString& path, PictureFormat format, const QImage& raster,
+                         const PictureDrawing& draw) {
     if (raster.isNull()) return {};
-    return ExportFailureText(path, WriteWholeFile(path, PictureBytes(format, raster, draw)));
+    return WriteWholeFile(path, PictureBytes(format, raster, draw));
 }

@@ -14,15 +14,13 @@
 #include <string>
 
 #include "files/file_access.h"
+#include "files/picture_format.h"
 #include "view/draw_surface.h"
-
-enum class PictureFormat { Bmp, Png, Svg, Pdf };
 
 struct PictureFormatInfo {
     PictureFormat Format;
     const char* Name;       // "bmp", as --format takes it
     const char* Extension;  // ".bmp"
-    const char* Filter;     // the save dialog's filter
 };
 
 // In the order the save dialog offers them.
@@ -46,6 +44,6 @@ QByteArray PicturePdfBytes(QSize size, const PictureDrawing& draw);
 QByteArray PictureBytes(PictureFormat format, const QImage& raster, const PictureDrawing& draw);
 
 // Writes the picture to `path` (the extension already applied); a never-drawn picture writes
-// nothing. Returns the failure message as the BMP export words it, empty on success.
-std::string SavePictureAs(const QString& path, PictureFormat format, const QImage& raster,
-                          const PictureDrawing& draw);
+// nothing.
+FileResult SavePictureAs(const QString& path, PictureFormat format, const QImage& raster,
+                         const PictureDrawing& draw);

@@ -47,10 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const FunctionFileParse first = ParseFunctionFile(bytes);
     if (!first.File) {
-        Require(!first.Error.empty());
+        Require(first.Error.Kind != LoadProblem::None);
         return 0;
     }
-    Require(first.Error.empty());
+    Require(first.Error.Kind == LoadProblem::None);
     Require(InRanges(*first.File));
     if (!WritesReadably(*first.File)) return 0;
 

@@ -32,6 +32,9 @@
 #include "files/file_errors.h"
 #include "files/function_file.h"
 #include "files/picture_export.h"
+#include "messages/catalogue.h"
+#include "messages/language_choice.h"
+#include "messages/messages.h"
 #include "tools/cli_progress.h"
 #include "view/axis_label_painter.h"
 #include "view/canvas.h"
@@ -49,14 +52,24 @@ constexpr int kDefaultWidth = 308;
 constexpr int kDefaultHeight = 275;
 constexpr int kMaxPictureSide = 20000;
 constexpr int kMostThreads = 256;
-constexpr std::string_view kPlotProgress = "Построение графика…";
-constexpr std::string_view kIntegralProgress = "Вычисление интеграла…";
-
-constexpr const char* kUsage =
-    "использование: tarvik-cli value|tree|derivative|integral|table|sequence|render ВЫРАЖЕНИЕ"
-    " [параметры]"
-    " или tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА [параметры рисунка]";
 constexpr const char* kStandardOutput = "-";
+
+// tarvik-cli's own texts, in the language of the locale (UTF-8). Each %1, %2 of the text takes
+// the argument of its number, byte for byte (a file name need not be UTF-8).
+std::string Words(const char* source, std::initializer_list<std::string_view> args = {}) {
+    const std::string text = TranslatedUtf8("TarvikCli", source);
+    std::string filled;
+    for (size_t k = 0; k < text.size(); ++k) {
+        const size_t number = k + 1 < text.size() ? size_t(text[k + 1] - '0') : 0;
+        if (text[k] == '%' && number >= 1 && number <= args.size()) {
+            filled += *(args.begin() + static_cast<std::ptrdiff_t>(number - 1));
+            ++k;
+        } else {
+            filled += text[k];
+        }
+    }
+    return filled;
+}
 
 // A bad command line: its one-line message.
 struct UsageError {
@@ -112,12 +125,21 @@ const std::map<std::string, CommandSpec>& Commands() {
 // The expression is the word right after the command, taken as it stands even when it begins
 // with "-"; so is every option's value.
 CommandLine ParseCommandLine(int argc, char** argv) {
-    if (argc < 2) throw UsageError{kUsage};
+    if (argc < 2)
+        throw UsageError{Words(QT_TRANSLATE_NOOP(
+            "TarvikCli",
+            "использование: tarvik-cli value|tree|derivative|integral|table|sequence|render "
+            "ВЫРАЖЕНИЕ"
+            " [параметры] или tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА [параметры рисунка]"))};
     CommandLine line;
     line.command = argv[1];
     const auto found = Commands().find(line.command);
-    if (found == Commands().end()) throw UsageError{"неизвестная команда: " + line.command};
-    if (argc < 3) throw UsageError{"нет выражения после команды " + line.command};
+    if (found == Commands().end())
+        throw UsageError{
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "неизвестная команда: %1"), {line.command})};
+    if (argc < 3)
+        throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "нет выражения после команды %1"),
+                               {line.command})};
     // "render --load FILE" takes the expression from the file.
     const bool fromFile = line.command == "render" && std::string_view(argv[2]) == "--load";
     if (!fromFile) line.expression = argv[2];
@@ -127,20 +149,26 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         if (accepted.flagOptions.contains(option)) {
             line.flags.insert(option);
         } else if (accepted.valueOptions.contains(option)) {
-            if (i + 1 >= argc) throw UsageError{"нет значения у " + option};
+            if (i + 1 >= argc)
+                throw UsageError{
+                    Words(QT_TRANSLATE_NOOP("TarvikCli", "нет значения у %1"), {option})};
             line.values[option] = argv[++i];
         } else {
-            throw UsageError{"неизвестный параметр для " + line.command + ": " + option};
+            throw UsageError{
+                Words(QT_TRANSLATE_NOOP("TarvikCli", "неизвестный параметр для %1: %2"),
+                      {line.command, option})};
         }
     }
     for (const std::string& option : accepted.required) {
-        if (!line.Has(option)) throw UsageError{"не задан " + option};
+        if (!line.Has(option))
+            throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "не задан %1"), {option})};
     }
     return line;
 }
 
 [[noreturn]] void Rejected(const std::string& option, const std::string& text) {
-    throw UsageError{"недопустимое значение " + option + ": " + text};
+    throw UsageError{
+        Words(QT_TRANSLATE_NOOP("TarvikCli", "недопустимое значение %1: %2"), {option, text})};
 }
 
 // One field's exit rule; false when the field rejects the text (the value is then unchanged).
@@ -246,14 +274,15 @@ RunOutcome RunOnce(Engine& engine, const ViewState& view, DrawSurface& canvas,
 }
 
 int ShowRun(const RunOutcome& outcome, FILE* stream = stdout) {
-    if (outcome.Overflow) return Information(std::string(kOverflowMessage));
-    std::fprintf(stream, "%s\n", outcome.ResultText.value_or("").c_str());
+    if (outcome.Overflow) return Information(OverflowText());
+    std::fprintf(stream, "%s\n", RunEndText(outcome).value_or("").c_str());
     return 0;
 }
 
 int ShowCalculation(const CalcOutcome& outcome) {
-    if (outcome.Information) return Information(*outcome.Information);
-    PrintLine(outcome.ResultText.value_or(""));
+    const CalcTexts words = CalcWords(outcome);
+    if (words.Information) return Information(*words.Information);
+    PrintLine(words.ResultText.value_or(""));
     return 0;
 }
 
@@ -265,13 +294,14 @@ int RunCalculation(const CommandLine& line) {
     Canvas canvas(1, 1);
     const RunOutcome run = RunOnce(engine, view, canvas, DrawOptions{}, line.expression);
     if (line.command == "value" && !line.Has("--x")) return ShowRun(run);
-    if (run.Overflow) return Information(std::string(kOverflowMessage));
+    if (run.Overflow) return Information(OverflowText());
     if (line.command == "value") return ShowCalculation(CalculateValue(engine, line.Value("--x")));
     if (line.command == "derivative") {
         return ShowCalculation(CalculateDerivative(engine, line.Value("--x")));
     }
     SampleControl control = ThreadsOf(line);
-    TerminalProgress progress(std::string(kIntegralProgress), kIntegralStripCount + 1);
+    TerminalProgress progress(Words(QT_TRANSLATE_NOOP("TarvikCli", "Вычисление интеграла…")),
+                              kIntegralStripCount + 1);
     control.Progress = [&progress](int64_t done) { progress.Update(done); };
     return ShowCalculation(
         CalculateIntegral(engine, line.Value("--from"), line.Value("--to"), control));
@@ -304,8 +334,7 @@ int ShowTree(const CommandLine& line) {
     Engine engine;
     const int32_t error = BuildExpression(engine, Cp1251FromUtf8(line.expression));
     if (error != kNoError) {
-        PrintLine(std::string(kErrorPrefix) +
-                  std::string(ErrorMessages[static_cast<size_t>(error)]));
+        PrintLine(FailureText(error));
         return 0;
     }
     std::string text;
@@ -344,7 +373,8 @@ void ParseSize(const CommandLine& line, int& width, int& height) {
 void ApplyView(const CommandLine& line, ViewState& view, Engine& engine, int width, int height) {
     const std::string* text = Find(line, "--view");
     if (text != nullptr && line.flags.contains("--centre")) {
-        throw UsageError{"--view и --centre вместе не задаются"};
+        throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "%1 и %2 вместе не задаются"),
+                               {"--view", "--centre"})};
     }
     if (text == nullptr) {
         CentreView(view, width, height);
@@ -396,17 +426,24 @@ PictureFormat OutputFormat(const CommandLine& line) {
     std::optional<PictureFormat> format;
     if (const std::string* named = Find(line, "--format")) {
         format = PictureFormatNamed(*named);
-        if (!format) Rejected("--format", *named + " (bmp, png, svg или pdf)");
+        if (!format) {
+            Rejected("--format",
+                     Words(QT_TRANSLATE_NOOP("TarvikCli", "%1 (bmp, png, svg или pdf)"), {*named}));
+        }
     }
     const bool inPlace = output == kStandardOutput || NotAPlainFile(output);
     const std::optional<PictureFormat> byName =
         inPlace ? std::nullopt : PictureFormatOfName(QFile::decodeName(output.c_str()));
     if (!inPlace && !byName) {
-        throw UsageError{"расширение файла рисунка должно быть .bmp, .png, .svg или .pdf: " +
-                         output};
+        throw UsageError{Words(
+            QT_TRANSLATE_NOOP("TarvikCli",
+                              "расширение файла рисунка должно быть .bmp, .png, .svg или .pdf: %1"),
+            {output})};
     }
     if (format && byName && *format != *byName)
-        throw UsageError{"--format не совпадает с расширением файла " + output};
+        throw UsageError{
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "--format не совпадает с расширением файла %1"),
+                  {output})};
     return format.value_or(byName.value_or(PictureFormat::Bmp));
 }
 
@@ -440,11 +477,12 @@ std::string ApplyLoadedFile(const CommandLine& line, ViewState& view, Engine& en
     for (const char* option :
          {"--view", "--centre", "--spp", "--bound", "--a0", "--c", "--n0", "--nk"}) {
         if (line.Has(option) || line.flags.contains(option))
-            throw UsageError{std::string("--load и ") + option + " вместе не задаются"};
+            throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "%1 и %2 вместе не задаются"),
+                                   {"--load", option})};
     }
     const FunctionFileParse parse =
         LoadFunctionFile(QFile::decodeName(line.Value("--load").c_str()));
-    if (!parse.File) throw LoadRefused{GeneralErrorReportText(parse.Error)};
+    if (!parse.File) throw LoadRefused{GeneralErrorReportText(LoadErrorText(parse.Error))};
     ApplyFunctionFile(*parse.File, view, engine);
     options.BoundArgument = parse.File->Bounded;
     const std::array<std::string, 11> shown = ShowParameters(view, engine);
@@ -478,7 +516,7 @@ Engine BuiltWithParameters(const CommandLine& line) {
 void PrintRows(const TableRows& rows) {
     std::string text;
     for (size_t k = 0; k < rows.Size(); ++k) {
-        text += rows.KeyText(k) + '\t' + rows.ValueText(k) + '\n';
+        text += rows.KeyText(k) + '\t' + rows.ValueText(k, TableFailureWords()) + '\n';
     }
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
@@ -486,8 +524,8 @@ void PrintRows(const TableRows& rows) {
 int ShowTable(const CommandLine& line) {
     const auto range = MakeTableRange(RealOption(line, "--from"), RealOption(line, "--to"),
                                       RealOption(line, "--step"));
-    if (const auto* refused = std::get_if<std::string>(&range)) {
-        throw UsageError{"--step: " + *refused};
+    if (const auto* refused = std::get_if<TableRefusal>(&range)) {
+        throw UsageError{"--step: " + TableRefusalText(*refused)};
     }
     PrintRows(FunctionRows(BuiltWithParameters(line), std::get<TableRange>(range)));
     return 0;
@@ -499,15 +537,20 @@ int ShowSequence(const CommandLine& line) {
         PrintRows(SequenceRows(terms));
         return 0;
     }
-    for (const std::string& text : SequenceSummary(terms)) PrintLine(text);
+    for (const std::string& text : SummaryLines(SequenceSummary(terms))) PrintLine(text);
     return 0;
 }
 
 PictureMode RenderMode(const CommandLine& line) {
     const bool terms = line.flags.contains("--terms");
     const bool cobweb = line.flags.contains("--cobweb");
-    if (terms && cobweb) throw UsageError{"--terms и --cobweb вместе не задаются"};
-    if (!terms && !cobweb && line.Has("--x")) throw UsageError{"--x только с --terms или --cobweb"};
+    if (terms && cobweb) {
+        throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "%1 и %2 вместе не задаются"),
+                               {"--terms", "--cobweb"})};
+    }
+    if (!terms && !cobweb && line.Has("--x"))
+        throw UsageError{
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "--x только с --terms или --cobweb"))};
     return terms ? PictureMode::Terms : cobweb ? PictureMode::Cobweb : PictureMode::Graph;
 }
 
@@ -520,10 +563,10 @@ std::optional<std::string> DrawSequencePicture(const CommandLine& line, const En
     Engine engine = run;
     engine.ValueA = a0;
     try {
-        return DrawPicture(surface, engine, view, options, mode, RealOption(line, "--x"))
-            .Information;
+        return PictureInformation(
+            DrawPicture(surface, engine, view, options, mode, RealOption(line, "--x")));
     } catch (const DrawingOverflow&) {
-        return std::string(kOverflowMessage);
+        return OverflowText();
     }
 }
 
@@ -548,7 +591,7 @@ int Render(const CommandLine& line) {
     const PictureMode mode = RenderMode(line);
     const ExtendedReal a0 = engine.ValueA;
     SampleControl control = ThreadsOf(line);
-    TerminalProgress progress(std::string(kPlotProgress),
+    TerminalProgress progress(Words(QT_TRANSLATE_NOOP("TarvikCli", "Построение графика…")),
                               int64_t{width} * std::max<int32_t>(view.SamplesPerPixel, 1));
     control.Progress = [&progress](int64_t done) { progress.Update(done); };
     // Text needs the fonts of a GUI application. It never shows a window, so it runs offscreen,
@@ -577,16 +620,18 @@ int Render(const CommandLine& line) {
     const std::string& output = line.Value("-o");
     if (output == kStandardOutput) {
         if (!WriteStandardOutput(bytes)) {
-            return Information("Не удалось записать рисунок в стандартный вывод: " +
-                               std::string(std::strerror(errno != 0 ? errno : EIO)));
+            return Information(
+                Words(QT_TRANSLATE_NOOP("TarvikCli",
+                                        "Не удалось записать рисунок в стандартный вывод: %1"),
+                      {std::strerror(errno != 0 ? errno : EIO)}));
         }
         if (information) return Information(*information);
         return ShowRun(run, stderr);
     }
     const FileResult written = WriteWholeFile(QFile::decodeName(output.c_str()), bytes);
     if (!written.Ok()) {
-        return Information("Не удалось записать файл " + output + ": " +
-                           FileFailureReason(written));
+        return Information(Words(QT_TRANSLATE_NOOP("TarvikCli", "Не удалось записать файл %1: %2"),
+                                 {output, FileFailureReason(written)}));
     }
     if (information) return Information(*information);
     return ShowRun(run);
@@ -596,6 +641,7 @@ int Render(const CommandLine& line) {
 
 int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
+    UseCatalogue(LanguageFromEnvironment());
     try {
         const CommandLine line = ParseCommandLine(argc, argv);
         if (line.command == "tree") return ShowTree(line);

@@ -2,6 +2,384 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>AboutBox</name>
+    <message>
+        <source>Разработчики проекта Tarvik</source>
+        <translation>The developers of the Tarvik project</translation>
+    </message>
+    <message>
+        <source>Ноябрь — декабрь 2026 г.</source>
+        <translation>November – December 2026</translation>
+    </message>
+</context>
+<context>
+    <name>GeneralForm</name>
+    <message>
+        <source>Введите выражение или функцию</source>
+        <translation>Enter an expression or a function</translation>
+    </message>
+    <message>
+        <source>Обработать выражение</source>
+        <translation>Process the expression</translation>
+    </message>
+    <message>
+        <source>Выполнить</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>Результат обработки выражения </source>
+        <translation>Result of processing the expression </translation>
+    </message>
+    <message>
+        <source>Отобразить по центру</source>
+        <translation>Centre the view</translation>
+    </message>
+    <message>
+        <source>Увеличить график</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>Уменьшить график</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>Сравнять масштабы по X и Y</source>
+        <translation>Make the X and Y scales equal</translation>
+    </message>
+    <message>
+        <source>Масштаб по умолчанию</source>
+        <translation>Default scale</translation>
+    </message>
+    <message>
+        <source>Переместить относительно точки</source>
+        <translation>Move about a point</translation>
+    </message>
+    <message>
+        <source>Увеличить заданный прямоугольник</source>
+        <translation>Zoom into a rectangle</translation>
+    </message>
+    <message>
+        <source>Координата курсора по X</source>
+        <translation>Cursor X coordinate</translation>
+    </message>
+    <message>
+        <source>Координата курсора по Y</source>
+        <translation>Cursor Y coordinate</translation>
+    </message>
+    <message>
+        <source>Текущий сценарий</source>
+        <translation>Current scenario</translation>
+    </message>
+    <message>
+        <source>Начальная координата по оси X</source>
+        <translation>Starting coordinate on the X axis</translation>
+    </message>
+    <message>
+        <source>Начальная координата по оси Y</source>
+        <translation>Starting coordinate on the Y axis</translation>
+    </message>
+    <message>
+        <source>Размер одного пиксела по оси X</source>
+        <translation>Size of one pixel on the X axis</translation>
+    </message>
+    <message>
+        <source>Размер одного пиксела по оси Y</source>
+        <translation>Size of one pixel on the Y axis</translation>
+    </message>
+    <message>
+        <source>Количество вычислений на один пиксель экрана</source>
+        <translation>Number of evaluations per screen pixel</translation>
+    </message>
+    <message>
+        <source>Цвет заднего фона</source>
+        <translation>Background colour</translation>
+    </message>
+    <message>
+        <source>Цвет графика</source>
+        <translation>Graph colour</translation>
+    </message>
+    <message>
+        <source>Линии</source>
+        <translation>Lines</translation>
+    </message>
+    <message>
+        <source>Построение графика линиями от точки к точке</source>
+        <translation>Draw the graph with lines from point to point</translation>
+    </message>
+    <message>
+        <source>Точки</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>График будет показан точками (рекомендуется большое количество вычислений на один пиксель)</source>
+        <translation>The graph is shown as points (many evaluations per pixel are recommended)</translation>
+    </message>
+    <message>
+        <source>Новый</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Уничтожить старый график и построить новый</source>
+        <translation>Erase the old graph and draw a new one</translation>
+    </message>
+    <message>
+        <source>Сетка</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>Вывести на экран координатную сетку</source>
+        <translation>Show the coordinate grid</translation>
+    </message>
+    <message>
+        <source>Оси XY</source>
+        <translation>XY axes</translation>
+    </message>
+    <message>
+        <source>Показать оси XY</source>
+        <translation>Show the XY axes</translation>
+    </message>
+    <message>
+        <source>Выражение</source>
+        <translation>Expression</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>Функция</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>Ограничить значения аргумента:</source>
+        <translation>Limit the argument values:</translation>
+    </message>
+    <message>
+        <source>Аргумент изменяется в заданных пределах</source>
+        <translation>The argument varies within the given bounds</translation>
+    </message>
+    <message>
+        <source>до</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Начальное значение X</source>
+        <translation>Initial value of X</translation>
+    </message>
+    <message>
+        <source>Конечное значение X</source>
+        <translation>Final value of X</translation>
+    </message>
+    <message>
+        <source>Начальное значение индекса n</source>
+        <translation>Initial value of the index n</translation>
+    </message>
+    <message>
+        <source>Конечное значение индекса n</source>
+        <translation>Final value of the index n</translation>
+    </message>
+    <message>
+        <source>Начальное значение a</source>
+        <translation>Initial value of a</translation>
+    </message>
+    <message>
+        <source>Значение константы c</source>
+        <translation>Value of the constant c</translation>
+    </message>
+    <message>
+        <source>Загрузить функцию...</source>
+        <translation>Load function...</translation>
+    </message>
+    <message>
+        <source>Загрузить функцию из файла</source>
+        <translation>Load a function from a file</translation>
+    </message>
+    <message>
+        <source>Сохранить функцию...</source>
+        <translation>Save function...</translation>
+    </message>
+    <message>
+        <source>Сохранить функцию в файл</source>
+        <translation>Save the function to a file</translation>
+    </message>
+    <message>
+        <source>Сохранить график...</source>
+        <translation>Save graph...</translation>
+    </message>
+    <message>
+        <source>Сохранить график функции в bmp-файле</source>
+        <translation>Save the graph of the function in a bmp file</translation>
+    </message>
+    <message>
+        <source>Сохранить сценарий...</source>
+        <translation>Save scenario...</translation>
+    </message>
+    <message>
+        <source>Сохранить текущий сценарий в текстовом файле</source>
+        <translation>Save the current scenario in a text file</translation>
+    </message>
+    <message>
+        <source>Значение функции  в точке:</source>
+        <translation>Function value at the point:</translation>
+    </message>
+    <message>
+        <source>Значение производной  в точке:</source>
+        <translation>Derivative value at the point:</translation>
+    </message>
+    <message>
+        <source>Определенный интеграл:</source>
+        <translation>Definite integral:</translation>
+    </message>
+    <message>
+        <source>Значение аргумента</source>
+        <translation>Argument value</translation>
+    </message>
+    <message>
+        <source>Нижний предел интегрирования</source>
+        <translation>Lower limit of integration</translation>
+    </message>
+    <message>
+        <source>Верхний предел интегрирования</source>
+        <translation>Upper limit of integration</translation>
+    </message>
+    <message>
+        <source>Вычислить значение функции</source>
+        <translation>Compute the value of the function</translation>
+    </message>
+    <message>
+        <source>Вычислить значение производной функции в данной точке</source>
+        <translation>Compute the derivative of the function at this point</translation>
+    </message>
+    <message>
+        <source>проинтегрировать</source>
+        <translation>integrate</translation>
+    </message>
+    <message>
+        <source>Вычислить значение интеграла</source>
+        <translation>Compute the integral</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Cannot open %1</source>
+        <translation>Cannot open %1</translation>
+    </message>
+    <message>
+        <source>&amp;Загрузить функцию...</source>
+        <translation>&amp;Load function...</translation>
+    </message>
+    <message>
+        <source>&amp;Сохранить функцию...</source>
+        <translation>&amp;Save function...</translation>
+    </message>
+    <message>
+        <source>Сохранить &amp;график...</source>
+        <translation>Save &amp;graph...</translation>
+    </message>
+    <message>
+        <source>&amp;Печать…</source>
+        <translation>&amp;Print…</translation>
+    </message>
+    <message>
+        <source>Копировать рисунок</source>
+        <translation>Copy picture</translation>
+    </message>
+    <message>
+        <source>Копировать результат</source>
+        <translation>Copy result</translation>
+    </message>
+    <message>
+        <source>&amp;Выход</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Справка</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;О программе...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>&amp;Файл</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Правка</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Помощь</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Файлы функций tvk (*.tvk)</source>
+        <translation>tvk function files (*.tvk)</translation>
+    </message>
+    <message>
+        <source>Файлы функций (*.tvk)</source>
+        <translation>Function files (*.tvk)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>Текстовые документы (*.txt)</source>
+        <translation>Text documents (*.txt)</translation>
+    </message>
+    <message>
+        <source>&amp;Таблица и последовательность...</source>
+        <translation>&amp;Table and sequence...</translation>
+    </message>
+    <message>
+        <source>&amp;Таблица</source>
+        <translation>&amp;Table</translation>
+    </message>
+    <message>
+        <source>Подписи осей</source>
+        <translation>Axis labels</translation>
+    </message>
+    <message>
+        <source>Разрывы у полюсов</source>
+        <translation>Breaks at poles</translation>
+    </message>
+    <message>
+        <source>Трассировка</source>
+        <translation>Trace</translation>
+    </message>
+    <message>
+        <source>Назад</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Вперёд</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>&amp;Вид</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>Остановить</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Построение графика… %1%</source>
+        <translation>Plotting… %1%</translation>
+    </message>
+    <message>
+        <source>Вычисление интеграла… %1%</source>
+        <translation>Computing the integral… %1%</translation>
+    </message>
+    <message>
+        <source>Вычисление прервано</source>
+        <translation>Computation stopped</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>Справка — Tarvik</source>
@@ -61,6 +439,97 @@
     </message>
 </context>
 <context>
+    <name>Keypad</name>
+    <message>
+        <source>Переменная X</source>
+        <translation>Variable X</translation>
+    </message>
+    <message>
+        <source>Операция сложения</source>
+        <translation>Addition</translation>
+    </message>
+    <message>
+        <source>Операция вычитания</source>
+        <translation>Subtraction</translation>
+    </message>
+    <message>
+        <source>Результат последнего вычисления</source>
+        <translation>Result of the last computation</translation>
+    </message>
+    <message>
+        <source>Умножение</source>
+        <translation>Multiplication</translation>
+    </message>
+    <message>
+        <source>Деление</source>
+        <translation>Division</translation>
+    </message>
+    <message>
+        <source>Натуральный индекс последовательности</source>
+        <translation>Natural index of the sequence</translation>
+    </message>
+    <message>
+        <source>Возведение в степень</source>
+        <translation>Raising to a power</translation>
+    </message>
+    <message>
+        <source>Функция извлечения корня</source>
+        <translation>Square root function</translation>
+    </message>
+    <message>
+        <source>Константа</source>
+        <translation>Constant</translation>
+    </message>
+    <message>
+        <source>Натуральный логарифм</source>
+        <translation>Natural logarithm</translation>
+    </message>
+    <message>
+        <source>Экспонента</source>
+        <translation>Exponential</translation>
+    </message>
+    <message>
+        <source>Синус угла в радианах</source>
+        <translation>Sine of an angle in radians</translation>
+    </message>
+    <message>
+        <source>Косинус угла в радианах</source>
+        <translation>Cosine of an angle in radians</translation>
+    </message>
+    <message>
+        <source>Открыть скобку</source>
+        <translation>Open bracket</translation>
+    </message>
+    <message>
+        <source>Закрыть скобку</source>
+        <translation>Close bracket</translation>
+    </message>
+    <message>
+        <source>Тангенс угла в радианах</source>
+        <translation>Tangent of an angle in radians</translation>
+    </message>
+    <message>
+        <source>Котангенс угла в радианах</source>
+        <translation>Cotangent of an angle in radians</translation>
+    </message>
+    <message>
+        <source>Число пи (3.1415...)</source>
+        <translation>The number pi (3.1415...)</translation>
+    </message>
+    <message>
+        <source>Модуль числа</source>
+        <translation>Absolute value</translation>
+    </message>
+    <message>
+        <source>Факториал (только для натуральных чисел)</source>
+        <translation>Factorial (natural numbers only)</translation>
+    </message>
+    <message>
+        <source>Число e (2.71828...)</source>
+        <translation>The number e (2.71828...)</translation>
+    </message>
+</context>
+<context>
     <name>LanguageMenu</name>
     <message>
         <source>Язык интерфейса сменится при следующем запуске программы.</source>
@@ -69,6 +538,383 @@
     <message>
         <source>Язык / Language</source>
         <translation>Язык / Language</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>Выражение некорректно</source>
+        <translation>The expression is incorrect</translation>
+    </message>
+    <message>
+        <source>Скобки поставлены некорректно</source>
+        <translation>The brackets are misplaced</translation>
+    </message>
+    <message>
+        <source>Деление на ноль</source>
+        <translation>Division by zero</translation>
+    </message>
+    <message>
+        <source>Отрицательное число в дробной степени</source>
+        <translation>Negative number to a fractional power</translation>
+    </message>
+    <message>
+        <source>Ноль в ненатуральной степени</source>
+        <translation>Zero to a non-natural power</translation>
+    </message>
+    <message>
+        <source>Недопустимый аргумент тангенса</source>
+        <translation>Invalid argument of the tangent</translation>
+    </message>
+    <message>
+        <source>Недопустимый аргумент котангенса</source>
+        <translation>Invalid argument of the cotangent</translation>
+    </message>
+    <message>
+        <source>Квадратный корень из отрицательного числа</source>
+        <translation>Square root of a negative number</translation>
+    </message>
+    <message>
+        <source>Натуральный логарифм от неположительного числа</source>
+        <translation>Natural logarithm of a non-positive number</translation>
+    </message>
+    <message>
+        <source>Факториал ненатурального числа</source>
+        <translation>Factorial of a non-natural number</translation>
+    </message>
+    <message>
+        <source>Переполнение</source>
+        <translation>Overflow</translation>
+    </message>
+    <message>
+        <source>Пустой диапазон индексов n</source>
+        <translation>Empty range of the index n</translation>
+    </message>
+    <message>
+        <source>ОШИБКА: %1</source>
+        <translation>ERROR: %1</translation>
+    </message>
+    <message>
+        <source>Ошибка переполнения</source>
+        <translation>Overflow error</translation>
+    </message>
+    <message>
+        <source>График построен</source>
+        <translation>Graph drawn</translation>
+    </message>
+    <message>
+        <source>Построение прервано</source>
+        <translation>Plotting stopped</translation>
+    </message>
+    <message>
+        <source>Результат обработки выражения %1</source>
+        <translation>Result of processing the expression %1</translation>
+    </message>
+    <message>
+        <source>Введите правильное значение аргумента</source>
+        <translation>Enter a valid argument value</translation>
+    </message>
+    <message>
+        <source>Введите правильное значение предела интегрирования</source>
+        <translation>Enter a valid limit of integration</translation>
+    </message>
+    <message>
+        <source>Невозможно интегрировать последовательности</source>
+        <translation>Sequences cannot be integrated</translation>
+    </message>
+    <message>
+        <source>Интервал интегрирования слишком мал для таких пределов</source>
+        <translation>The interval of integration is too small for such limits</translation>
+    </message>
+    <message>
+        <source>Значение функции в точке %1</source>
+        <translation>Value of the function at the point %1</translation>
+    </message>
+    <message>
+        <source>Значение производной функции в точке %1</source>
+        <translation>Value of the derivative of the function at the point %1</translation>
+    </message>
+    <message>
+        <source>Значение определенного интеграла от %1 до %2</source>
+        <translation>Value of the definite integral from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Шаг должен быть больше нуля</source>
+        <translation>The step must be greater than zero</translation>
+    </message>
+    <message>
+        <source>Слишком много строк: не больше 1000001</source>
+        <translation>Too many rows: no more than 1000001</translation>
+    </message>
+    <message>
+        <source>Введите правильные значения x0, xk и h</source>
+        <translation>Enter valid values of x0, xk and h</translation>
+    </message>
+    <message>
+        <source>Сходится к %1</source>
+        <translation>Converges to %1</translation>
+    </message>
+    <message>
+        <source>Цикл периода %1: %2</source>
+        <translation>Cycle of period %1: %2</translation>
+    </message>
+    <message>
+        <source>Расходится к +∞</source>
+        <translation>Diverges to +∞</translation>
+    </message>
+    <message>
+        <source>Расходится к −∞</source>
+        <translation>Diverges to −∞</translation>
+    </message>
+    <message>
+        <source>Расходится</source>
+        <translation>Diverges</translation>
+    </message>
+    <message>
+        <source>Поведение не установлено</source>
+        <translation>Behaviour not determined</translation>
+    </message>
+    <message>
+        <source>Последний член: %1</source>
+        <translation>Last term: %1</translation>
+    </message>
+    <message>
+        <source>Последняя разность: %1</source>
+        <translation>Last difference: %1</translation>
+    </message>
+    <message>
+        <source>Члены последовательности</source>
+        <translation>Sequence terms</translation>
+    </message>
+    <message>
+        <source>Паутина</source>
+        <translation>Cobweb</translation>
+    </message>
+    <message>
+        <source>График</source>
+        <translation>Graph</translation>
+    </message>
+    <message>
+        <source>Паутина строится только для выражений без n</source>
+        <translation>The cobweb is drawn only for expressions without n</translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>Invalid filename</source>
+        <translation>Invalid filename</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>File access denied</source>
+        <translation>File access denied</translation>
+    </message>
+    <message>
+        <source>Disk full</source>
+        <translation>Disk full</translation>
+    </message>
+    <message>
+        <source>Cannot save to a socket</source>
+        <translation>Cannot save to a socket</translation>
+    </message>
+    <message>
+        <source>No process reads from the pipe</source>
+        <translation>No process reads from the pipe</translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <translation>I/O error %1</translation>
+    </message>
+    <message>
+        <source>Cannot create file %1</source>
+        <translation>Cannot create file %1</translation>
+    </message>
+    <message>
+        <source>Stream write error</source>
+        <translation>Stream write error</translation>
+    </message>
+    <message>
+        <source>Invalid numeric input</source>
+        <translation>Invalid numeric input</translation>
+    </message>
+    <message>
+        <source>Value out of range in line %1</source>
+        <translation>Value out of range in line %1</translation>
+    </message>
+    <message>
+        <source>Missing value in line %1</source>
+        <translation>Missing value in line %1</translation>
+    </message>
+    <message>
+        <source>Invalid argument bound in line %1</source>
+        <translation>Invalid argument bound in line %1</translation>
+    </message>
+    <message>
+        <source>Argument bounds out of order in lines 10 and 11</source>
+        <translation>Argument bounds out of order in lines 10 and 11</translation>
+    </message>
+    <message>
+        <source>PNG (*.png)</source>
+        <translation>PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG (*.svg)</source>
+        <translation>SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Bitmaps (*.bmp)</source>
+        <translation>Bitmaps (*.bmp)</translation>
+    </message>
+</context>
+<context>
+    <name>TableWindow</name>
+    <message>
+        <source>Последовательность</source>
+        <translation>Sequence</translation>
+    </message>
+    <message>
+        <source>Члены a_n при n от n0 до nk</source>
+        <translation>Terms a_n for n from n0 to nk</translation>
+    </message>
+    <message>
+        <source>Таблица функции</source>
+        <translation>Function table</translation>
+    </message>
+    <message>
+        <source>Значения f(x) при x = x0 + k·h</source>
+        <translation>Values f(x) at x = x0 + k·h</translation>
+    </message>
+    <message>
+        <source>Значение аргумента x для последовательности</source>
+        <translation>Argument value x for the sequence</translation>
+    </message>
+    <message>
+        <source>Начальное x</source>
+        <translation>Initial x</translation>
+    </message>
+    <message>
+        <source>Конечное x</source>
+        <translation>Final x</translation>
+    </message>
+    <message>
+        <source>Шаг h</source>
+        <translation>Step h</translation>
+    </message>
+    <message>
+        <source>Заполнить</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>Заполнить таблицу для последнего выражения</source>
+        <translation>Fill the table for the last expression</translation>
+    </message>
+    <message>
+        <source>Что показывает рисунок главного окна</source>
+        <translation>What the main window&apos;s picture shows</translation>
+    </message>
+    <message>
+        <source>Копировать</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Копировать выбранные строки</source>
+        <translation>Copy the selected rows</translation>
+    </message>
+    <message>
+        <source>Сохранить CSV...</source>
+        <translation>Save CSV...</translation>
+    </message>
+    <message>
+        <source>Сохранить таблицу в CSV-файле</source>
+        <translation>Save the table in a CSV file</translation>
+    </message>
+    <message>
+        <source>Файлы CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Рисунок:</source>
+        <translation>Picture:</translation>
+    </message>
+    <message>
+        <source>Таблица</source>
+        <translation>Table</translation>
+    </message>
+</context>
+<context>
+    <name>TarvikCli</name>
+    <message>
+        <source>использование: tarvik-cli value|tree|derivative|integral|table|sequence|render ВЫРАЖЕНИЕ [параметры] или tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА [параметры рисунка]</source>
+        <translation>usage: tarvik-cli value|tree|derivative|integral|table|sequence|render EXPRESSION [options] or tarvik-cli render --load FILE.tvk -o PICTURE [picture options]</translation>
+    </message>
+    <message>
+        <source>неизвестная команда: %1</source>
+        <translation>unknown command: %1</translation>
+    </message>
+    <message>
+        <source>нет выражения после команды %1</source>
+        <translation>no expression after the command %1</translation>
+    </message>
+    <message>
+        <source>нет значения у %1</source>
+        <translation>no value for %1</translation>
+    </message>
+    <message>
+        <source>неизвестный параметр для %1: %2</source>
+        <translation>unknown option for %1: %2</translation>
+    </message>
+    <message>
+        <source>не задан %1</source>
+        <translation>%1 is not given</translation>
+    </message>
+    <message>
+        <source>недопустимое значение %1: %2</source>
+        <translation>invalid value of %1: %2</translation>
+    </message>
+    <message>
+        <source>Вычисление интеграла…</source>
+        <translation>Computing the integral…</translation>
+    </message>
+    <message>
+        <source>%1 и %2 вместе не задаются</source>
+        <translation>%1 and %2 cannot be given together</translation>
+    </message>
+    <message>
+        <source>%1 (bmp, png, svg или pdf)</source>
+        <translation>%1 (bmp, png, svg or pdf)</translation>
+    </message>
+    <message>
+        <source>расширение файла рисунка должно быть .bmp, .png, .svg или .pdf: %1</source>
+        <translation>the picture file&apos;s extension must be .bmp, .png, .svg or .pdf: %1</translation>
+    </message>
+    <message>
+        <source>--format не совпадает с расширением файла %1</source>
+        <translation>--format does not match the extension of the file %1</translation>
+    </message>
+    <message>
+        <source>--x только с --terms или --cobweb</source>
+        <translation>--x only with --terms or --cobweb</translation>
+    </message>
+    <message>
+        <source>Построение графика…</source>
+        <translation>Plotting…</translation>
+    </message>
+    <message>
+        <source>Не удалось записать рисунок в стандартный вывод: %1</source>
+        <translation>Cannot write the picture to standard output: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл %1: %2</source>
+        <translation>Cannot write the file %1: %2</translation>
     </message>
 </context>
 </TS>

@@ -45,10 +45,10 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     lblTitle = ui::MakeLabel(Panel1, "lblTitle", {80, 8}, kAboutTitle, titleFont);
     lblTitle->setStyleSheet(QStringLiteral("color: red"));
     Image1 = MakePicture(Panel1, "Image1", {8, 40, 41, 33});
-    Label1 = ui::MakeLabel(Panel1, "Label1", {64, 48},
-                           QStringLiteral("Разработчики проекта Tarvik"), ui::SansFont(13));
-    Label2 = ui::MakeLabel(Panel1, "Label2", {64, 72}, QStringLiteral("Ноябрь — декабрь 2026 г."),
+    Label1 = ui::MakeLabel(Panel1, "Label1", {64, 48}, tr("Разработчики проекта Tarvik"),
                            ui::SansFont(13));
+    Label2 =
+        ui::MakeLabel(Panel1, "Label2", {64, 72}, tr("Ноябрь — декабрь 2026 г."), ui::SansFont(13));
     QFont linkFont = ui::SansFont(11);
     linkFont.setUnderline(true);
     lblLink = ui::MakeLabel(Panel1, "lblLink", {64, 96}, kProjectPage, linkFont);

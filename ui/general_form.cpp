@@ -101,7 +101,7 @@ void GeneralForm::createTopStrip() {
     txtFunctionText->setMaxVisibleItems(10);
     txtFunctionText->setCompleter(nullptr);
     txtFunctionText->setDuplicatesEnabled(false);
-    txtFunctionText->setToolTip(QStringLiteral("Введите выражение или функцию"));
+    txtFunctionText->setToolTip(tr("Введите выражение или функцию"));
     ui::SetColours(txtFunctionText, Qt::black, Qt::yellow);
     ui::SetColours(txtFunctionText->lineEdit(), Qt::black, Qt::yellow);
     QFont bold = font();
@@ -110,25 +110,25 @@ void GeneralForm::createTopStrip() {
     SetExpressionText(QStringLiteral("sinx"));
 
     grpStatic2 = ui::Make<QGroupBox>(central, "grpStatic2", {0, 21, 217, 49});
-    btnStart = ui::MakeFlat(grpStatic2, "btnStart", {5, 10, 206, 33},
-                            QStringLiteral("Обработать выражение"), icons::Run(), 32);
-    btnStart->setText(QStringLiteral("Выполнить"));
+    btnStart = ui::MakeFlat(grpStatic2, "btnStart", {5, 10, 206, 33}, tr("Обработать выражение"),
+                            icons::Run(), 32);
+    btnStart->setText(tr("Выполнить"));
     btnStart->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     btnStart->setEnabled(false);
 
     txtResult = ui::MakeField(central, "txtResult", {304, 24, 210, 21}, QString(),
-                              QStringLiteral("Результат обработки выражения "));
+                              tr("Результат обработки выражения "));
     txtResult->setReadOnly(true);
     ui::SetColours(txtResult, QColor(0x80, 0x80, 0x80), Qt::white);
     txtResult->setFont(bold);
 
-    const QString hints[] = {QStringLiteral("Отобразить по центру"),
-                             QStringLiteral("Увеличить график"),
-                             QStringLiteral("Уменьшить график"),
-                             QStringLiteral("Сравнять масштабы по X и Y"),
-                             QStringLiteral("Масштаб по умолчанию"),
-                             QStringLiteral("Переместить относительно точки"),
-                             QStringLiteral("Увеличить заданный прямоугольник")};
+    const QString hints[] = {tr("Отобразить по центру"),
+                             tr("Увеличить график"),
+                             tr("Уменьшить график"),
+                             tr("Сравнять масштабы по X и Y"),
+                             tr("Масштаб по умолчанию"),
+                             tr("Переместить относительно точки"),
+                             tr("Увеличить заданный прямоугольник")};
     const char* names[] = {"btnHome",    "btnMPlus", "btnMMinus", "btnOptim",
                            "btnDefault", "btnMove",  "btnRect"};
     const QIcon pictures[] = {icons::Centre(),      icons::ZoomIn(),       icons::ZoomOut(),
@@ -148,9 +148,9 @@ void GeneralForm::createTopStrip() {
     btnMove->setChecked(true);
 
     txtXNow = ui::MakeField(central, "txtXNow", {544, 53, 41, 21}, QString(),
-                            QStringLiteral("Координата курсора по X"));
+                            tr("Координата курсора по X"));
     txtYNow = ui::MakeField(central, "txtYNow", {584, 53, 41, 21}, QString(),
-                            QStringLiteral("Координата курсора по Y"));
+                            tr("Координата курсора по Y"));
 
     Image = ui::Make<PictureWidget>(central, "Image", {304, 85, 241, 225});
     Image->setCursor(Qt::PointingHandCursor);
@@ -161,7 +161,7 @@ void GeneralForm::createTopStrip() {
     memoGenHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memoGenHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memoGenHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memoGenHelp->setToolTip(QStringLiteral("Текущий сценарий"));
+    memoGenHelp->setToolTip(tr("Текущий сценарий"));
 }
 
 void GeneralForm::createViewColumn() {
@@ -174,17 +174,18 @@ void GeneralForm::createViewColumn() {
         const char* hint;
     };
     const FieldRow rows[] = {
-        {&txtX, "txtX", 16, "-20", "Начальная координата по оси X"},
-        {&txtY, "txtY", 40, "10", "Начальная координата по оси Y"},
-        {&txtXm, "txtXm", 64, "0.05", "Размер одного пиксела по оси X"},
-        {&txtYm, "txtYm", 88, "0.05", "Размер одного пиксела по оси Y"},
-        {&txtTochn, "txtTochn", 112, "1", "Количество вычислений на один пиксель экрана"},
-        {&txtBkColor, "txtBkColor", 136, "", "Цвет заднего фона"},
-        {&txtLineColor, "txtLineColor", 160, "", "Цвет графика"},
+        {&txtX, "txtX", 16, "-20", QT_TR_NOOP("Начальная координата по оси X")},
+        {&txtY, "txtY", 40, "10", QT_TR_NOOP("Начальная координата по оси Y")},
+        {&txtXm, "txtXm", 64, "0.05", QT_TR_NOOP("Размер одного пиксела по оси X")},
+        {&txtYm, "txtYm", 88, "0.05", QT_TR_NOOP("Размер одного пиксела по оси Y")},
+        {&txtTochn, "txtTochn", 112, "1",
+         QT_TR_NOOP("Количество вычислений на один пиксель экрана")},
+        {&txtBkColor, "txtBkColor", 136, "", QT_TR_NOOP("Цвет заднего фона")},
+        {&txtLineColor, "txtLineColor", 160, "", QT_TR_NOOP("Цвет графика")},
     };
     for (const FieldRow& row : rows) {
-        *row.target = ui::MakeField(grpStatic3, row.name, {8, row.top, 57, 21},
-                                    QString::fromUtf8(row.text), QString::fromUtf8(row.hint));
+        *row.target =
+            ui::MakeField(grpStatic3, row.name, {8, row.top, 57, 21}, tr(row.text), tr(row.hint));
     }
     for (QLineEdit* colour : {txtBkColor, txtLineColor}) {
         colour->setReadOnly(true);
@@ -194,20 +195,20 @@ void GeneralForm::createViewColumn() {
     ui::SetColours(txtLineColor, Qt::yellow, Qt::yellow);
 
     rbtLines = ui::Make<QRadioButton>(grpStatic3, "rbtLines", {8, 184, 57, 17});
-    rbtLines->setText(QStringLiteral("Линии"));
-    rbtLines->setToolTip(QStringLiteral("Построение графика линиями от точки к точке"));
+    rbtLines->setText(tr("Линии"));
+    rbtLines->setToolTip(tr("Построение графика линиями от точки к точке"));
     rbtLines->setChecked(true);
     rbtPixels = ui::Make<QRadioButton>(grpStatic3, "rbtPixels", {8, 200, 57, 17});
-    rbtPixels->setText(QStringLiteral("Точки"));
-    rbtPixels->setToolTip(QStringLiteral(
-        "График будет показан точками (рекомендуется большое количество вычислений на один "
-        "пиксель)"));
-    cbxKill = ui::MakeCheck(grpStatic3, "cbxKill", {8, 224, 57, 17}, QStringLiteral("Новый"),
-                            QStringLiteral("Уничтожить старый график и построить новый"), true);
-    cbxSetka = ui::MakeCheck(grpStatic3, "cbxSetka", {8, 240, 57, 17}, QStringLiteral("Сетка"),
-                             QStringLiteral("Вывести на экран координатную сетку"), true);
-    cbxOci = ui::MakeCheck(grpStatic3, "cbxOci", {8, 256, 57, 17}, QStringLiteral("Оси XY"),
-                           QStringLiteral("Показать оси XY"), true);
+    rbtPixels->setText(tr("Точки"));
+    rbtPixels->setToolTip(
+        tr("График будет показан точками (рекомендуется большое количество вычислений на один "
+           "пиксель)"));
+    cbxKill = ui::MakeCheck(grpStatic3, "cbxKill", {8, 224, 57, 17}, tr("Новый"),
+                            tr("Уничтожить старый график и построить новый"), true);
+    cbxSetka = ui::MakeCheck(grpStatic3, "cbxSetka", {8, 240, 57, 17}, tr("Сетка"),
+                             tr("Вывести на экран координатную сетку"), true);
+    cbxOci = ui::MakeCheck(grpStatic3, "cbxOci", {8, 256, 57, 17}, tr("Оси XY"),
+                           tr("Показать оси XY"), true);
 }
 
 void GeneralForm::createPages() {
@@ -227,9 +228,9 @@ void GeneralForm::createPages() {
     parameters->setObjectName(QStringLiteral("pgParameters"));
     auto* function = new QWidget;
     function->setObjectName(QStringLiteral("pgFunction"));
-    pgPages->addTab(expression, QStringLiteral("Выражение"));
-    pgPages->addTab(parameters, QStringLiteral("Параметры"));
-    pgPages->addTab(function, QStringLiteral("Функция"));
+    pgPages->addTab(expression, tr("Выражение"));
+    pgPages->addTab(parameters, tr("Параметры"));
+    pgPages->addTab(function, tr("Функция"));
     grpStatic = ui::Make<QGroupBox>(expression, "grpStatic", {1, 4, 208, 201});
     createKeypad(grpStatic);
     createParametersPage(parameters);
@@ -238,9 +239,9 @@ void GeneralForm::createPages() {
 }
 
 void GeneralForm::createParametersPage(QWidget* page) {
-    cbxBorderX = ui::MakeCheck(page, "cbxBorderX", {8, 8, 193, 17},
-                               QStringLiteral("Ограничить значения аргумента:"),
-                               QStringLiteral("Аргумент изменяется в заданных пределах"), false);
+    cbxBorderX =
+        ui::MakeCheck(page, "cbxBorderX", {8, 8, 193, 17}, tr("Ограничить значения аргумента:"),
+                      tr("Аргумент изменяется в заданных пределах"), false);
     struct LabelRow {
         QLabel** target;
         const char* name;
@@ -248,14 +249,13 @@ void GeneralForm::createParametersPage(QWidget* page) {
         const char* text;
     };
     const LabelRow labels[] = {
-        {&Label1, "Label1", 8, 32, "x = "}, {&Label2, "Label2", 112, 32, "до"},
-        {&Label3, "Label3", 8, 56, "n = "}, {&Label4, "Label4", 112, 56, "до"},
+        {&Label1, "Label1", 8, 32, "x = "}, {&Label2, "Label2", 112, 32, QT_TR_NOOP("до")},
+        {&Label3, "Label3", 8, 56, "n = "}, {&Label4, "Label4", 112, 56, QT_TR_NOOP("до")},
         {&Label6, "Label6", 8, 88, "a = "}, {&Label5, "Label5", 112, 88, "c = "},
     };
     for (const LabelRow& row : labels) {
-        *row.target =
-            ui::MakeLabel(page, row.name, {row.left, row.top}, QString::fromUtf8(row.text),
-                          ui::BoldFont(font(), font().pixelSize()));
+        *row.target = ui::MakeLabel(page, row.name, {row.left, row.top}, tr(row.text),
+                                    ui::BoldFont(font(), font().pixelSize()));
     }
     struct FieldRow {
         QLineEdit** target;
@@ -265,16 +265,16 @@ void GeneralForm::createParametersPage(QWidget* page) {
         const char* hint;
     };
     const FieldRow fields[] = {
-        {&txtX0, "txtX0", 40, 30, "-1", "Начальное значение X"},
-        {&txtXk, "txtXk", 136, 30, "1", "Конечное значение X"},
-        {&txtN0, "txtN0", 40, 54, "1", "Начальное значение индекса n"},
-        {&txtNk, "txtNk", 136, 54, "100", "Конечное значение индекса n"},
-        {&txtA0, "txtA0", 40, 86, "1", "Начальное значение a"},
-        {&txtC, "txtC", 136, 86, "", "Значение константы c"},
+        {&txtX0, "txtX0", 40, 30, "-1", QT_TR_NOOP("Начальное значение X")},
+        {&txtXk, "txtXk", 136, 30, "1", QT_TR_NOOP("Конечное значение X")},
+        {&txtN0, "txtN0", 40, 54, "1", QT_TR_NOOP("Начальное значение индекса n")},
+        {&txtNk, "txtNk", 136, 54, "100", QT_TR_NOOP("Конечное значение индекса n")},
+        {&txtA0, "txtA0", 40, 86, "1", QT_TR_NOOP("Начальное значение a")},
+        {&txtC, "txtC", 136, 86, "", QT_TR_NOOP("Значение константы c")},
     };
     for (const FieldRow& row : fields) {
-        *row.target = ui::MakeField(page, row.name, {row.left, row.top, 65, 21},
-                                    QString::fromUtf8(row.text), QString::fromUtf8(row.hint));
+        *row.target =
+            ui::MakeField(page, row.name, {row.left, row.top, 65, 21}, tr(row.text), tr(row.hint));
     }
     for (QWidget* bound : std::initializer_list<QWidget*>{Label1, txtX0, Label2, txtXk}) {
         bound->setEnabled(false);
@@ -288,19 +288,19 @@ void GeneralForm::createParametersPage(QWidget* page) {
         QIcon picture;
     };
     const FileRow files[] = {
-        {&btnLoadFunction, "btnLoadFunction", 112, "Загрузить функцию...",
-         "Загрузить функцию из файла", icons::Open()},
-        {&btnSaveFunction, "btnSaveFunction", 136, "Сохранить функцию...",
-         "Сохранить функцию в файл", icons::Save()},
-        {&btnSaveGraphic, "btnSaveGraphic", 160, "Сохранить график...",
-         "Сохранить график функции в bmp-файле", icons::SavePicture()},
-        {&mnuSaveSc, "mnuSaveSc", 184, "Сохранить сценарий...",
-         "Сохранить текущий сценарий в текстовом файле", icons::SaveLog()},
+        {&btnLoadFunction, "btnLoadFunction", 112, QT_TR_NOOP("Загрузить функцию..."),
+         QT_TR_NOOP("Загрузить функцию из файла"), icons::Open()},
+        {&btnSaveFunction, "btnSaveFunction", 136, QT_TR_NOOP("Сохранить функцию..."),
+         QT_TR_NOOP("Сохранить функцию в файл"), icons::Save()},
+        {&btnSaveGraphic, "btnSaveGraphic", 160, QT_TR_NOOP("Сохранить график..."),
+         QT_TR_NOOP("Сохранить график функции в bmp-файле"), icons::SavePicture()},
+        {&mnuSaveSc, "mnuSaveSc", 184, QT_TR_NOOP("Сохранить сценарий..."),
+         QT_TR_NOOP("Сохранить текущий сценарий в текстовом файле"), icons::SaveLog()},
     };
     for (const FileRow& row : files) {
-        *row.target = ui::MakeFlat(page, row.name, {8, row.top, 193, 25},
-                                   QString::fromUtf8(row.hint), row.picture, 16);
-        (*row.target)->setText(QString::fromUtf8(row.text));
+        *row.target =
+            ui::MakeFlat(page, row.name, {8, row.top, 193, 25}, tr(row.hint), row.picture, 16);
+        (*row.target)->setText(tr(row.text));
         (*row.target)->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     }
 }
@@ -308,22 +308,22 @@ void GeneralForm::createParametersPage(QWidget* page) {
 void GeneralForm::createFunctionPage(QWidget* page) {
     const QFont bold = ui::BoldFont(font(), font().pixelSize());
     const QFont bold13 = ui::BoldFont(font(), 13);
-    ui::MakeLabel(page, "Label8", {24, 8}, QStringLiteral("Значение функции  в точке:"), bold);
+    ui::MakeLabel(page, "Label8", {24, 8}, tr("Значение функции  в точке:"), bold);
     ui::MakeLabel(page, "Label7", {8, 24}, QStringLiteral("x ="), bold13);
-    ui::MakeLabel(page, "Label9", {8, 56}, QStringLiteral("Значение производной  в точке:"), bold);
+    ui::MakeLabel(page, "Label9", {8, 56}, tr("Значение производной  в точке:"), bold);
     ui::MakeLabel(page, "Label10", {8, 72}, QStringLiteral("x ="), bold13);
-    ui::MakeLabel(page, "Label11", {31, 104}, QStringLiteral("Определенный интеграл:"), bold);
+    ui::MakeLabel(page, "Label11", {31, 104}, tr("Определенный интеграл:"), bold);
     ui::MakeLabel(page, "Label12", {8, 120}, QStringLiteral("x0="), bold13);
     ui::MakeLabel(page, "Label13", {112, 120}, QStringLiteral("xk="), bold13);
 
     txtXfunc = ui::MakeField(page, "txtXfunc", {32, 24, 65, 21}, QStringLiteral("0"),
-                             QStringLiteral("Значение аргумента"));
+                             tr("Значение аргумента"));
     txtXProiz = ui::MakeField(page, "txtXProiz", {32, 72, 65, 21}, QStringLiteral("0"),
-                              QStringLiteral("Значение аргумента"));
+                              tr("Значение аргумента"));
     txtX0int = ui::MakeField(page, "txtX0int", {32, 120, 65, 21}, QStringLiteral("0"),
-                             QStringLiteral("Нижний предел интегрирования"));
+                             tr("Нижний предел интегрирования"));
     txtXkint = ui::MakeField(page, "txtXkint", {136, 120, 65, 21}, QStringLiteral("1"),
-                             QStringLiteral("Верхний предел интегрирования"));
+                             tr("Верхний предел интегрирования"));
 
     QFont calcFont = ui::SerifFont(16);
     calcFont.setBold(true);
@@ -336,28 +336,31 @@ void GeneralForm::createFunctionPage(QWidget* page) {
         const char* hint;
     };
     const ButtonRow buttons[] = {
-        {&btnCalcFunc, "btnCalcFunc", {120, 22, 81, 25}, "f(x)", "Вычислить значение функции"},
+        {&btnCalcFunc,
+         "btnCalcFunc",
+         {120, 22, 81, 25},
+         "f(x)",
+         QT_TR_NOOP("Вычислить значение функции")},
         {&btnCalcProiz,
          "btnCalcProiz",
          {120, 70, 81, 25},
          "f'(x)",
-         "Вычислить значение производной функции в данной точке"},
+         QT_TR_NOOP("Вычислить значение производной функции в данной точке")},
         {&btnCalcInt,
          "btnCalcInt",
          {8, 144, 193, 25},
-         "проинтегрировать",
-         "Вычислить значение интеграла"},
+         QT_TR_NOOP("проинтегрировать"),
+         QT_TR_NOOP("Вычислить значение интеграла")},
     };
     for (const ButtonRow& row : buttons) {
-        *row.target =
-            ui::MakeFlat(page, row.name, row.place, QString::fromUtf8(row.hint), QIcon(), 0);
-        (*row.target)->setText(QString::fromUtf8(row.text));
+        *row.target = ui::MakeFlat(page, row.name, row.place, tr(row.hint), QIcon(), 0);
+        (*row.target)->setText(tr(row.text));
         (*row.target)->setFont(calcFont);
         ui::SetButtonTextColour(*row.target, Qt::red);
     }
 
-    txtFuncResult = ui::MakeField(page, "txtFuncResult", {8, 180, 193, 21}, QString(),
-                                  QStringLiteral("Результат"));
+    txtFuncResult =
+        ui::MakeField(page, "txtFuncResult", {8, 180, 193, 21}, QString(), tr("Результат"));
     ui::SetColours(txtFuncResult, QColor(0x80, 0x80, 0x80), Qt::white);
     txtFuncResult->setFont(bold);
 }

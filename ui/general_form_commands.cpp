@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 
 #include "calc/calculations.h"
+#include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
 #include "view/run_command.h"
@@ -69,8 +70,9 @@ void GeneralForm::btnDefaultClick() {
 // --- Calculations ---
 
 void GeneralForm::ShowCalcOutcome(const CalcOutcome& outcome) {
-    if (outcome.Information) {
-        InformationBox(FromUtf8(*outcome.Information));
+    const CalcTexts words = CalcWords(outcome);
+    if (words.Information) {
+        InformationBox(FromUtf8(*words.Information));
         QLineEdit* focus = nullptr;
         switch (outcome.Focus) {
             case CalcField::XFunc:
@@ -91,8 +93,8 @@ void GeneralForm::ShowCalcOutcome(const CalcOutcome& outcome) {
         if (focus) focus->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (outcome.ResultText) txtFuncResult->setText(FromUtf8(*outcome.ResultText));
-    if (outcome.ResultHint) txtFuncResult->setToolTip(FromUtf8(*outcome.ResultHint));
+    if (words.ResultText) txtFuncResult->setText(FromUtf8(*words.ResultText));
+    if (words.ResultHint) txtFuncResult->setToolTip(FromUtf8(*words.ResultHint));
 }
 
 void GeneralForm::btnCalcFuncClick() {

@@ -55,7 +55,7 @@ std::function<void(DrawSurface&)> GeneralForm::VectorPicture() const {
         Engine copy = engine;
         try {
             DrawPicture(surface, copy, view, options, mode, x);
-        } catch (...) {
+        } catch (const DrawingOverflow&) {
             // The picture shows what was drawn before the drawing gave up, as the window does.
         }
         // The labels the window paints over the picture go into the outputs as text.

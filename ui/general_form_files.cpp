@@ -17,6 +17,7 @@
 #include "files/file_access.h"
 #include "files/function_file.h"
 #include "files/picture_export.h"
+#include "messages/messages.h"
 #include "ui/about_box.h"
 #include "ui/general_form.h"
 #include "ui/help_window.h"
@@ -78,7 +79,7 @@ void SelectRememberedPictureFilter(QFileDialog& dialog) {
 PictureFormat RememberPictureFilter(QFileDialog& dialog) {
     const QString filter = dialog.selectedNameFilter();
     for (const PictureFormatInfo& info : PictureFormats()) {
-        if (filter == QString::fromUtf8(info.Filter)) {
+        if (filter == FromUtf8(PictureFilter(info.Format))) {
             PictureSettings().setValue(kPictureFilterKey, filter);
             return info.Format;
         }
@@ -94,7 +95,7 @@ bool OpenedInBrowser(GeneralForm& form, const QUrl& address) {
 // Opens an address in the user's browser; a refusal is reported.
 void OpenInBrowser(GeneralForm& form, const QUrl& address) {
     if (!OpenedInBrowser(form, address))
-        form.GeneralErrorReport(QStringLiteral("Cannot open ") + address.toDisplayString());
+        form.GeneralErrorReport(GeneralForm::tr("Cannot open %1").arg(address.toDisplayString()));
 }
 
 // A checked file replaces the expression and the parameters (the bounds as a pair), then the
@@ -131,7 +132,7 @@ void GeneralForm::mnuFunctionSaveClick() {
         view_, engine_, txtFunctionText->currentText().toStdString(), cbxBorderX->isChecked(),
         txtX0->text().toStdString(), txtXk->text().toStdString());
     const QString name = WithExtension(chosen, QString::fromLatin1(kFunctionFileExtension));
-    const std::string error = SaveFunctionFile(name, file);
+    const std::string error = FileFailureText(SaveFunctionFile(name, file));
     if (!error.empty()) GeneralErrorReport(FromUtf8(error));
 }
 
@@ -143,7 +144,7 @@ void GeneralForm::mnuFunctionOpenClick() {
     if (chosen.isEmpty()) return;
     const FunctionFileParse parse = LoadFunctionFile(chosen);
     if (!parse.File) {
-        GeneralErrorReport(FromUtf8(parse.Error));
+        GeneralErrorReport(FromUtf8(LoadErrorText(parse.Error)));
         return;
     }
     ApplyLoadedFunction(*this, *parse.File);
@@ -157,7 +158,8 @@ void GeneralForm::mnuFunctionSaveGrClick() {
     // The extension rule applies to the extension of the chosen filter.
     const PictureFormat format = RememberPictureFilter(*SavePictureDialog);
     const QString name = WithExtension(chosen, QString::fromLatin1(InfoOf(format).Extension));
-    const std::string error = SavePictureAs(name, format, ShownPicture(), VectorPicture());
+    const std::string error =
+        ExportFailureText(name, SavePictureAs(name, format, ShownPicture(), VectorPicture()));
     if (!error.empty()) GeneralErrorReport(FromUtf8(error));
 }
 
@@ -165,7 +167,8 @@ void GeneralForm::mnuFunctionSaveLogClick() {
     const QString chosen = ChosenFile(*this, *SaveDialog1);
     if (chosen.isEmpty()) return;
     const QString name = WithExtension(chosen, kScenarioExtension);
-    const std::string error = SaveScenario(name, ScenarioLines().join(QLatin1Char('\n')));
+    const std::string error =
+        ExportFailureText(name, SaveScenario(name, ScenarioLines().join(QLatin1Char('\n'))));
     if (!error.empty()) GeneralErrorReport(FromUtf8(error));
 }
 

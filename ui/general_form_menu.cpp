@@ -13,6 +13,7 @@
 #include <QTextEdit>
 
 #include "files/picture_export.h"
+#include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/help_window.h"
 #include "ui/icons.h"
@@ -42,40 +43,37 @@ QFileDialog* MakeFileDialog(QWidget* parent, const char* name, QFileDialog::Acce
 }  // namespace
 
 void GeneralForm::createActions() {
-    mnuFunctionOpen = MakeAction(this, "mnuFunctionOpen", QStringLiteral("&Загрузить функцию..."),
+    mnuFunctionOpen = MakeAction(this, "mnuFunctionOpen", tr("&Загрузить функцию..."),
                                  QKeySequence(Qt::Key_F3), icons::Open());
     connect(mnuFunctionOpen, &QAction::triggered, this, &GeneralForm::mnuFunctionOpenClick);
-    mnuFunctionSave = MakeAction(this, "mnuFunctionSave", QStringLiteral("&Сохранить функцию..."),
+    mnuFunctionSave = MakeAction(this, "mnuFunctionSave", tr("&Сохранить функцию..."),
                                  QKeySequence(Qt::Key_F2), icons::Save());
     connect(mnuFunctionSave, &QAction::triggered, this, &GeneralForm::mnuFunctionSaveClick);
-    mnuFunctionSaveGr =
-        MakeAction(this, "mnuFunctionSaveGr", QStringLiteral("Сохранить &график..."),
-                   QKeySequence(Qt::CTRL | Qt::Key_S), icons::SavePicture());
+    mnuFunctionSaveGr = MakeAction(this, "mnuFunctionSaveGr", tr("Сохранить &график..."),
+                                   QKeySequence(Qt::CTRL | Qt::Key_S), icons::SavePicture());
     connect(mnuFunctionSaveGr, &QAction::triggered, this, &GeneralForm::mnuFunctionSaveGrClick);
-    mnuFunctionSaveLog = MakeAction(this, "mnuFunctionSaveLog",
-                                    QStringLiteral("Сохранить сценарий..."), {}, icons::SaveLog());
+    mnuFunctionSaveLog =
+        MakeAction(this, "mnuFunctionSaveLog", tr("Сохранить сценарий..."), {}, icons::SaveLog());
     connect(mnuFunctionSaveLog, &QAction::triggered, this, &GeneralForm::mnuFunctionSaveLogClick);
-    mnuFunctionPrint = MakeAction(this, "mnuFunctionPrint", QStringLiteral("&Печать…"),
+    mnuFunctionPrint = MakeAction(this, "mnuFunctionPrint", tr("&Печать…"),
                                   QKeySequence(Qt::CTRL | Qt::Key_P), QIcon());
     connect(mnuFunctionPrint, &QAction::triggered, this, &GeneralForm::mnuFunctionPrintClick);
-    mnuEditCopyPicture =
-        MakeAction(this, "mnuEditCopyPicture", QStringLiteral("Копировать рисунок"),
-                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QIcon());
+    mnuEditCopyPicture = MakeAction(this, "mnuEditCopyPicture", tr("Копировать рисунок"),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QIcon());
     connect(mnuEditCopyPicture, &QAction::triggered, this, &GeneralForm::mnuEditCopyPictureClick);
-    mnuEditCopyResult =
-        MakeAction(this, "mnuEditCopyResult", QStringLiteral("Копировать результат"),
-                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), QIcon());
+    mnuEditCopyResult = MakeAction(this, "mnuEditCopyResult", tr("Копировать результат"),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), QIcon());
     connect(mnuEditCopyResult, &QAction::triggered, this, &GeneralForm::mnuEditCopyResultClick);
-    mnuFunctionExit = MakeAction(this, "mnuFunctionExit", QStringLiteral("&Выход"),
+    mnuFunctionExit = MakeAction(this, "mnuFunctionExit", tr("&Выход"),
                                  QKeySequence(Qt::CTRL | Qt::Key_X), QIcon());
     // The entry shows Ctrl+X, but the key itself goes through exitShortcut, which leaves it to
     // a text field that has the focus.
     mnuFunctionExit->setShortcutContext(Qt::WidgetShortcut);
     connect(mnuFunctionExit, &QAction::triggered, this, &GeneralForm::mnuFunctionExitClick);
-    mnuHelpHelp = MakeAction(this, "mnuHelpHelp", QStringLiteral("&Справка"),
-                             QKeySequence(Qt::Key_F1), icons::Help());
+    mnuHelpHelp =
+        MakeAction(this, "mnuHelpHelp", tr("&Справка"), QKeySequence(Qt::Key_F1), icons::Help());
     connect(mnuHelpHelp, &QAction::triggered, this, &GeneralForm::mnuHelpHelpClick);
-    mnuHelpAbout = MakeAction(this, "mnuHelpAbout", QStringLiteral("&О программе..."), {}, QIcon());
+    mnuHelpAbout = MakeAction(this, "mnuHelpAbout", tr("&О программе..."), {}, QIcon());
     connect(mnuHelpAbout, &QAction::triggered, this, &GeneralForm::mnuHelpAboutClick);
     // Window-wide shortcuts work while the menu is closed.
     for (QAction* action : {mnuFunctionOpen, mnuFunctionSave, mnuFunctionSaveGr, mnuFunctionPrint,
@@ -85,7 +83,7 @@ void GeneralForm::createActions() {
 }
 
 void GeneralForm::createMenus() {
-    mnuFunction = menuBar()->addMenu(QStringLiteral("&Файл"));
+    mnuFunction = menuBar()->addMenu(tr("&Файл"));
     mnuFunction->setObjectName(QStringLiteral("mnuFunction"));
     mnuFunction->addAction(mnuFunctionOpen);
     mnuFunction->addAction(mnuFunctionSave);
@@ -95,11 +93,11 @@ void GeneralForm::createMenus() {
     mnuFunction->addAction(mnuFunctionPrint);
     mnuFunction->addSeparator()->setObjectName(QStringLiteral("mnuFunctionLine2"));
     mnuFunction->addAction(mnuFunctionExit);
-    mnuEdit = menuBar()->addMenu(QStringLiteral("&Правка"));
+    mnuEdit = menuBar()->addMenu(tr("&Правка"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     mnuEdit->addAction(mnuEditCopyPicture);
     mnuEdit->addAction(mnuEditCopyResult);
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Помощь"));
+    mnuHelp = menuBar()->addMenu(tr("&Помощь"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuHelp->addAction(mnuHelpHelp);
     mnuHelp->addAction(mnuHelpAbout);
@@ -112,20 +110,18 @@ void GeneralForm::createDialogs() {
     ColorDialog = new QColorDialog(this);
     ColorDialog->setObjectName(QStringLiteral("ColorDialog"));
     SaveDialog = MakeFileDialog(this, "SaveDialog", QFileDialog::AcceptSave,
-                                {QStringLiteral("Файлы функций tvk (*.tvk)")});
+                                {tr("Файлы функций tvk (*.tvk)")});
     // The filter's description does not show its pattern.
     SaveDialog->setOption(QFileDialog::HideNameFilterDetails);
-    OpenDialog = MakeFileDialog(
-        this, "OpenDialog", QFileDialog::AcceptOpen,
-        {QStringLiteral("Файлы функций (*.tvk)"), QStringLiteral("Все файлы (*.*)")});
+    OpenDialog = MakeFileDialog(this, "OpenDialog", QFileDialog::AcceptOpen,
+                                {tr("Файлы функций (*.tvk)"), tr("Все файлы (*.*)")});
     QStringList pictureFilters;
     for (const PictureFormatInfo& format : PictureFormats())
-        pictureFilters << QString::fromUtf8(format.Filter);
+        pictureFilters << QString::fromStdString(PictureFilter(format.Format));
     SavePictureDialog =
         MakeFileDialog(this, "SavePictureDialog", QFileDialog::AcceptSave, pictureFilters);
-    SaveDialog1 = MakeFileDialog(
-        this, "SaveDialog1", QFileDialog::AcceptSave,
-        {QStringLiteral("Текстовые документы (*.txt)"), QStringLiteral("Все файлы (*.*)")});
+    SaveDialog1 = MakeFileDialog(this, "SaveDialog1", QFileDialog::AcceptSave,
+                                 {tr("Текстовые документы (*.txt)"), tr("Все файлы (*.*)")});
 }
 
 void GeneralForm::createShortcuts() {

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include "files/cp1251.h"
+#include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
 #include "ui/plot_job.h"
@@ -37,7 +38,7 @@ Colour ColourOf(const QLineEdit* field) {
 }
 
 constexpr int kShowLayoutDelayMs = 300;
-const QString kRunCaption = QStringLiteral("Выполнить");
+const char* const kRunCaption = QT_TRANSLATE_NOOP("GeneralForm", "Выполнить");
 
 }  // namespace
 
@@ -79,14 +80,15 @@ void GeneralForm::btnStartClick() {
     } catch (...) {
         outcome.Overflow = true;
     }
-    for (const std::string& line : outcome.LogLines) memoGenHelp->appendPlainText(FromUtf8(line));
-    if (outcome.Ran) txtResult->setToolTip(FromUtf8(outcome.ResultHint));
-    if (outcome.Caption) {
-        setWindowTitle(FromUtf8(*outcome.Caption));
+    const RunTexts words = RunWords(outcome);
+    for (const std::string& line : words.LogLines) memoGenHelp->appendPlainText(FromUtf8(line));
+    if (outcome.Ran) txtResult->setToolTip(FromUtf8(words.ResultHint));
+    if (words.Caption) {
+        setWindowTitle(FromUtf8(*words.Caption));
         if (!outcome.Overflow) ShowParameters();
     }
-    if (outcome.ResultText) txtResult->setText(FromUtf8(*outcome.ResultText));
-    if (outcome.Overflow) InformationBox(FromUtf8(kOverflowMessage));
+    if (words.ResultText) txtResult->setText(FromUtf8(*words.ResultText));
+    if (outcome.Overflow) InformationBox(FromUtf8(OverflowText()));
     if (plot) {
         QueueRun(outcome);
     } else if (outcome.Ran) {
@@ -96,8 +98,9 @@ void GeneralForm::btnStartClick() {
 
 void GeneralForm::txtFunctionTextChange() {
     // While the work shows its progress the button stops it.
-    btnStart->setEnabled(!txtFunctionText->currentText().isEmpty() ||
-                         (work_ != nullptr && WorkRunning() && btnStart->text() != kRunCaption));
+    btnStart->setEnabled(
+        !txtFunctionText->currentText().isEmpty() ||
+        (work_ != nullptr && WorkRunning() && btnStart->text() != tr(kRunCaption)));
 }
 
 void GeneralForm::SetExpressionText(const QString& text) {

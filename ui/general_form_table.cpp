@@ -9,12 +9,12 @@
 
 void GeneralForm::createTableWindow() {
     tableWindow = new TableWindow(*this);
-    mnuTableOpen = new QAction(QStringLiteral("&Таблица и последовательность..."), this);
+    mnuTableOpen = new QAction(tr("&Таблица и последовательность..."), this);
     mnuTableOpen->setObjectName(QStringLiteral("mnuTableOpen"));
     mnuTableOpen->setShortcut(QKeySequence(Qt::Key_F4));
     connect(mnuTableOpen, &QAction::triggered, this, &GeneralForm::mnuTableOpenClick);
     addAction(mnuTableOpen);
-    mnuTable = new QMenu(QStringLiteral("&Таблица"), this);
+    mnuTable = new QMenu(tr("&Таблица"), this);
     mnuTable->setObjectName(QStringLiteral("mnuTable"));
     mnuTable->addAction(mnuTableOpen);
     menuBar()->insertMenu(mnuHelp->menuAction(), mnuTable);

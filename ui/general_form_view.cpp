@@ -19,6 +19,7 @@
 
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
+#include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/picture_overlay.h"
 #include "ui/picture_widget.h"
@@ -62,23 +63,23 @@ bool IsDragButton(Qt::MouseButton button, bool moveTool) {
 
 void GeneralForm::createViewControls() {
     const QSettings settings = ViewSettings();
-    mnuViewLabels = MakeToggle(this, "mnuViewLabels", QStringLiteral("Подписи осей"),
+    mnuViewLabels = MakeToggle(this, "mnuViewLabels", tr("Подписи осей"),
                                settings.value(kLabelsKey, true).toBool());
     connect(mnuViewLabels, &QAction::toggled, this, &GeneralForm::mnuViewLabelsClick);
-    mnuViewBreakPoles = MakeToggle(this, "mnuViewBreakPoles", QStringLiteral("Разрывы у полюсов"),
+    mnuViewBreakPoles = MakeToggle(this, "mnuViewBreakPoles", tr("Разрывы у полюсов"),
                                    settings.value(kBreakPolesKey, true).toBool());
     connect(mnuViewBreakPoles, &QAction::toggled, this, &GeneralForm::mnuViewBreakPolesClick);
-    mnuViewTrace = MakeToggle(this, "mnuViewTrace", QStringLiteral("Трассировка"), false);
+    mnuViewTrace = MakeToggle(this, "mnuViewTrace", tr("Трассировка"), false);
     // T works while the picture has the focus, so that it still types into the fields.
     mnuViewTrace->setShortcut(QKeySequence(Qt::Key_T));
     mnuViewTrace->setShortcutContext(Qt::WidgetShortcut);
     Image->addAction(mnuViewTrace);
     connect(mnuViewTrace, &QAction::toggled, this, &GeneralForm::mnuViewTraceClick);
-    mnuViewBack = new QAction(QStringLiteral("Назад"), this);
+    mnuViewBack = new QAction(tr("Назад"), this);
     mnuViewBack->setObjectName(QStringLiteral("mnuViewBack"));
     mnuViewBack->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
     connect(mnuViewBack, &QAction::triggered, this, &GeneralForm::mnuViewBackClick);
-    mnuViewForward = new QAction(QStringLiteral("Вперёд"), this);
+    mnuViewForward = new QAction(tr("Вперёд"), this);
     mnuViewForward->setObjectName(QStringLiteral("mnuViewForward"));
     mnuViewForward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
     connect(mnuViewForward, &QAction::triggered, this, &GeneralForm::mnuViewForwardClick);
@@ -87,7 +88,7 @@ void GeneralForm::createViewControls() {
     mnuViewBack->setEnabled(false);
     mnuViewForward->setEnabled(false);
 
-    mnuView = new QMenu(QStringLiteral("&Вид"), this);
+    mnuView = new QMenu(tr("&Вид"), this);
     mnuView->setObjectName(QStringLiteral("mnuView"));
     mnuView->addAction(mnuViewLabels);
     mnuView->addAction(mnuViewBreakPoles);
@@ -187,7 +188,7 @@ void GeneralForm::ShowTrace(int x) {
     engine_.EngineError = kNoError;
     engine_.ValueA = a0;
     if (!ok) {
-        txtYNow->setText(QString::fromStdString(EngineErrorText(error)));
+        txtYNow->setText(QString::fromStdString(FailureText(error)));
         overlay->SetTrace(std::nullopt);
         return;
     }

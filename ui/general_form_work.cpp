@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "calc/sample_stream.h"
+#include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
 #include "ui/plot_job.h"
@@ -22,11 +23,11 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const QString kRunCaption = QStringLiteral("Выполнить");
-const QString kStopCaption = QStringLiteral("Остановить");
-const QString kPlotProgress = QStringLiteral("Построение графика… %1%");
-const QString kIntegralProgress = QStringLiteral("Вычисление интеграла… %1%");
-const QString kIntegralStopped = QStringLiteral("Вычисление прервано");
+const char* const kRunCaption = QT_TRANSLATE_NOOP("GeneralForm", "Выполнить");
+const char* const kStopCaption = QT_TRANSLATE_NOOP("GeneralForm", "Остановить");
+const char* const kPlotProgress = QT_TRANSLATE_NOOP("GeneralForm", "Построение графика… %1%");
+const char* const kIntegralProgress = QT_TRANSLATE_NOOP("GeneralForm", "Вычисление интеграла… %1%");
+const char* const kIntegralStopped = QT_TRANSLATE_NOOP("GeneralForm", "Вычисление прервано");
 
 }  // namespace
 
@@ -134,13 +135,13 @@ void GeneralForm::WorkStarted() {
     resultBeforeProgress_ = txtResult->text();
     pictureCursor_ = Image->cursor().shape();
     Image->setCursor(Qt::BusyCursor);
-    btnStart->setText(kStopCaption);
+    btnStart->setText(tr(kStopCaption));
     btnStart->setEnabled(true);
     WorkProgress(0, QImage());
 }
 
 void GeneralForm::WorkProgress(int percent, const QImage& preview) {
-    txtResult->setText((integralRunning_ ? kIntegralProgress : kPlotProgress).arg(percent));
+    txtResult->setText(tr(integralRunning_ ? kIntegralProgress : kPlotProgress).arg(percent));
     if (!preview.isNull()) Image->ShowPreview(preview);
 }
 
@@ -148,7 +149,7 @@ void GeneralForm::WorkProgress(int percent, const QImage& preview) {
 void GeneralForm::WorkEnded() {
     Image->ClearPreview();
     Image->setCursor(pictureCursor_);
-    btnStart->setText(kRunCaption);
+    btnStart->setText(tr(kRunCaption));
     txtResult->setText(resultBeforeProgress_);
     txtFunctionTextChange();
 }
@@ -159,8 +160,8 @@ void GeneralForm::WorkDelivered(const std::shared_ptr<WorkJob>& job) {
     if (job->Integral) {
         integralRunning_ = false;
         if (job->Stopped) {
-            txtResult->setText(kIntegralStopped);
-            memoGenHelp->appendPlainText(kIntegralStopped);
+            txtResult->setText(tr(kIntegralStopped));
+            memoGenHelp->appendPlainText(tr(kIntegralStopped));
         } else {
             ShowCalcOutcome(job->IntegralOutcome);
         }
@@ -182,27 +183,28 @@ void GeneralForm::ApplySteps(const WorkJob& job) {
         reportedStop = false;
         if (step.Run) {
             const RunOutcome& outcome = step.Outcome;
+            const RunTexts words = RunWords(outcome);
             // The separator and the expression were written when the run began.
-            for (size_t k = 2; k < outcome.LogLines.size(); ++k) {
-                memoGenHelp->appendPlainText(FromUtf8(outcome.LogLines[k]));
+            for (size_t k = 2; k < words.LogLines.size(); ++k) {
+                memoGenHelp->appendPlainText(FromUtf8(words.LogLines[k]));
             }
-            if (outcome.ResultText) txtResult->setText(FromUtf8(*outcome.ResultText));
+            if (words.ResultText) txtResult->setText(FromUtf8(*words.ResultText));
             if (outcome.NewA0Text && !job.KeepA0) {
                 engine_.ValueA = job.JobEngine.ValueA;
                 txtA0->setText(FromUtf8(*outcome.NewA0Text));
             }
-            reportedStop = outcome.ResultText && *outcome.ResultText == kPlotStopped;
+            reportedStop = outcome.End == RunEnd::Stopped;
             overflow = overflow || outcome.Overflow;
-            if (outcome.Overflow) InformationBox(FromUtf8(kOverflowMessage));
+            if (outcome.Overflow) InformationBox(FromUtf8(OverflowText()));
             AfterRunForTable();
         } else {
-            if (step.GraphBuilt) txtResult->setText(FromUtf8(kGraphBuilt));
-            if (step.Overflow) GeneralErrorReport(FromUtf8(kOverflowMessage));
+            if (step.GraphBuilt) txtResult->setText(FromUtf8(GraphBuiltText()));
+            if (step.Overflow) GeneralErrorReport(FromUtf8(OverflowText()));
         }
-        if (step.Information) InformationBox(FromUtf8(*step.Information));
+        if (const auto text = PictureInformation(step.Drawn)) InformationBox(FromUtf8(*text));
     }
     if (job.Stopped && !reportedStop) {
-        txtResult->setText(FromUtf8(kPlotStopped));
-        memoGenHelp->appendPlainText(FromUtf8(kPlotStopped));
+        txtResult->setText(FromUtf8(PlotStoppedText()));
+        memoGenHelp->appendPlainText(FromUtf8(PlotStoppedText()));
     }
 }

@@ -1,6 +1,7 @@
 // The expression keypad: 33 flat buttons built from one table, each inserting its text into
 // the expression box at its caret or over its selection, whatever control has the focus.
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -24,36 +25,51 @@ constexpr KeyRow kKeys[] = {
     {"btn7", 8, 16, 25, "7", "", Face::Digit},
     {"btn8", 32, 16, 25, "8", "", Face::Digit},
     {"btn9", 56, 16, 25, "9", "", Face::Digit},
-    {"btnX", 80, 16, 41, "x", "Переменная X", Face::VariableX},
-    {"btnPlus", 136, 16, 33, "+", "Операция сложения", Face::Operator},
-    {"btnMinus", 168, 16, 33, "-", "Операция вычитания", Face::Operator},
+    {"btnX", 80, 16, 41, "x", QT_TRANSLATE_NOOP("Keypad", "Переменная X"), Face::VariableX},
+    {"btnPlus", 136, 16, 33, "+", QT_TRANSLATE_NOOP("Keypad", "Операция сложения"), Face::Operator},
+    {"btnMinus", 168, 16, 33, "-", QT_TRANSLATE_NOOP("Keypad", "Операция вычитания"),
+     Face::Operator},
     {"btn4", 8, 40, 25, "4", "", Face::Digit},
     {"btn5", 32, 40, 25, "5", "", Face::Digit},
     {"btn6", 56, 40, 25, "6", "", Face::Digit},
-    {"btnA", 80, 40, 41, "a", "Результат последнего вычисления", Face::Variable},
-    {"btnUmnog", 136, 40, 33, "*", "Умножение", Face::Operator},
-    {"btnDelenie", 168, 40, 33, "/", "Деление", Face::Operator},
+    {"btnA", 80, 40, 41, "a", QT_TRANSLATE_NOOP("Keypad", "Результат последнего вычисления"),
+     Face::Variable},
+    {"btnUmnog", 136, 40, 33, "*", QT_TRANSLATE_NOOP("Keypad", "Умножение"), Face::Operator},
+    {"btnDelenie", 168, 40, 33, "/", QT_TRANSLATE_NOOP("Keypad", "Деление"), Face::Operator},
     {"btn1", 8, 64, 25, "1", "", Face::Digit},
     {"btn2", 32, 64, 25, "2", "", Face::Digit},
     {"btn3", 56, 64, 25, "3", "", Face::Digit},
-    {"btnN", 80, 64, 41, "n", "Натуральный индекс последовательности", Face::Variable},
-    {"btnStepen", 136, 64, 33, "^", "Возведение в степень", Face::Operator},
-    {"btnKoren", 168, 64, 33, "sqrt", "Функция извлечения корня", Face::Operator},
+    {"btnN", 80, 64, 41, "n", QT_TRANSLATE_NOOP("Keypad", "Натуральный индекс последовательности"),
+     Face::Variable},
+    {"btnStepen", 136, 64, 33, "^", QT_TRANSLATE_NOOP("Keypad", "Возведение в степень"),
+     Face::Operator},
+    {"btnKoren", 168, 64, 33, "sqrt", QT_TRANSLATE_NOOP("Keypad", "Функция извлечения корня"),
+     Face::Operator},
     {"btn0", 8, 88, 49, "0", "", Face::Digit},
     {"btnTchk", 56, 88, 25, ".", "", Face::Digit},
-    {"btnC", 80, 88, 41, "c", "Константа", Face::Variable},
-    {"btnLn", 136, 88, 33, "ln", "Натуральный логарифм", Face::Operator},
-    {"btnExp", 168, 88, 33, "exp", "Экспонента", Face::Operator},
-    {"btnSin", 8, 120, 57, "sin", "Синус угла в радианах", Face::Function},
-    {"btnCos", 64, 120, 57, "cos", "Косинус угла в радианах", Face::Function},
-    {"SpeedButton3", 136, 120, 33, "(", "Открыть скобку", Face::Bracket},
-    {"SpeedButton4", 168, 120, 33, ")", "Закрыть скобку", Face::Bracket},
-    {"btnTg", 8, 144, 57, "tg", "Тангенс угла в радианах", Face::Function},
-    {"btnCtg", 64, 144, 57, "ctg", "Котангенс угла в радианах", Face::Function},
-    {"SpeedButton1", 136, 144, 65, "p", "Число пи (3.1415...)", Face::Constant},
-    {"btnAbs", 8, 168, 57, "abs", "Модуль числа", Face::Function},
-    {"btnFact", 64, 168, 57, "fact", "Факториал (только для натуральных чисел)", Face::Function},
-    {"SpeedButton2", 136, 168, 65, "e", "Число e (2.71828...)", Face::Constant},
+    {"btnC", 80, 88, 41, "c", QT_TRANSLATE_NOOP("Keypad", "Константа"), Face::Variable},
+    {"btnLn", 136, 88, 33, "ln", QT_TRANSLATE_NOOP("Keypad", "Натуральный логарифм"),
+     Face::Operator},
+    {"btnExp", 168, 88, 33, "exp", QT_TRANSLATE_NOOP("Keypad", "Экспонента"), Face::Operator},
+    {"btnSin", 8, 120, 57, "sin", QT_TRANSLATE_NOOP("Keypad", "Синус угла в радианах"),
+     Face::Function},
+    {"btnCos", 64, 120, 57, "cos", QT_TRANSLATE_NOOP("Keypad", "Косинус угла в радианах"),
+     Face::Function},
+    {"SpeedButton3", 136, 120, 33, "(", QT_TRANSLATE_NOOP("Keypad", "Открыть скобку"),
+     Face::Bracket},
+    {"SpeedButton4", 168, 120, 33, ")", QT_TRANSLATE_NOOP("Keypad", "Закрыть скобку"),
+     Face::Bracket},
+    {"btnTg", 8, 144, 57, "tg", QT_TRANSLATE_NOOP("Keypad", "Тангенс угла в радианах"),
+     Face::Function},
+    {"btnCtg", 64, 144, 57, "ctg", QT_TRANSLATE_NOOP("Keypad", "Котангенс угла в радианах"),
+     Face::Function},
+    {"SpeedButton1", 136, 144, 65, "p", QT_TRANSLATE_NOOP("Keypad", "Число пи (3.1415...)"),
+     Face::Constant},
+    {"btnAbs", 8, 168, 57, "abs", QT_TRANSLATE_NOOP("Keypad", "Модуль числа"), Face::Function},
+    {"btnFact", 64, 168, 57, "fact",
+     QT_TRANSLATE_NOOP("Keypad", "Факториал (только для натуральных чисел)"), Face::Function},
+    {"SpeedButton2", 136, 168, 65, "e", QT_TRANSLATE_NOOP("Keypad", "Число e (2.71828...)"),
+     Face::Constant},
 };
 static_assert(std::size(kKeys) == 33);
 
@@ -85,8 +101,9 @@ QFont FaceFont(Face face) {
 
 void GeneralForm::createKeypad(QWidget* parent) {
     for (const KeyRow& key : kKeys) {
-        QToolButton* button = ui::MakeFlat(parent, key.name, {key.left, key.top, key.width, 25},
-                                           QString::fromUtf8(key.hint), QIcon(), 0);
+        QToolButton* button =
+            ui::MakeFlat(parent, key.name, {key.left, key.top, key.width, 25},
+                         QCoreApplication::translate("Keypad", key.hint), QIcon(), 0);
         const QString text = QString::fromUtf8(key.text);
         button->setText(text);
         button->setFont(FaceFont(key.face));

@@ -8,7 +8,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTranslator>
 
@@ -17,8 +16,6 @@
 namespace {
 
 const QString kLanguageKey = QStringLiteral("interface/language");
-// The program's translations are built into it by qt_add_translations.
-const QString kProgramTranslations = QStringLiteral(":/i18n");
 
 // The texts of the language submenu.
 class LanguageMenu {
@@ -51,10 +48,7 @@ Language LanguageFor(const QStringList& uiLanguages, const QString& stored) {
     if (stored == QLatin1String("en")) return Language::English;
     if (stored == QLatin1String("ru")) return Language::Russian;
     if (uiLanguages.isEmpty()) return Language::Russian;
-    // "en", "en-US", "en_GB.UTF-8": the part before the first separator names the language.
-    static const QRegularExpression separators(QStringLiteral("[-_.@]"));
-    const QString code = uiLanguages.front().section(separators, 0, 0).toLower();
-    return code == QLatin1String("en") ? Language::English : Language::Russian;
+    return LanguageOfName(uiLanguages.front());
 }
 
 Language ChosenLanguage() {
@@ -64,10 +58,6 @@ Language ChosenLanguage() {
 
 void StoreLanguage(Language language) {
     UserSettings().setValue(kLanguageKey, LanguageCode(language));
-}
-
-QString LanguageCode(Language language) {
-    return language == Language::English ? QStringLiteral("en") : QStringLiteral("ru");
 }
 
 QList<QTranslator*> InstallTranslations(QCoreApplication& app, Language language) {

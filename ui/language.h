@@ -7,13 +7,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "messages/language_choice.h"
+
 class GeneralForm;
 class QAction;
 class QCoreApplication;
 class QMenu;
 class QTranslator;
-
-enum class Language { Russian, English };
 
 // English when the first preferred language is English, Russian for every other one, C and
 // POSIX included. A stored choice ("ru" or "en") wins over the preferred languages.
@@ -22,8 +22,6 @@ Language LanguageFor(const QStringList& uiLanguages, const QString& stored);
 Language ChosenLanguage();
 // Keeps the choice for the next start.
 void StoreLanguage(Language language);
-// "ru" or "en".
-QString LanguageCode(Language language);
 
 // Loads Qt's own translation and the program's for `language` and installs them in `app`, which
 // owns them; the translators installed (a missing file is skipped).

@@ -154,10 +154,9 @@ void RunStep(WorkJob& job, PlotStep& step, const SampleControl& control) {
     FinishRun(job.JobEngine, step.View, scratch, step.Options, step.Outcome, control);
     if (step.Outcome.Overflow || control.Stopped()) return;
     try {
-        step.Information = DrawPicture(job.Picture, job.JobEngine, step.View, step.Options,
-                                       step.Mode, step.SequenceX, control)
-                               .Information;
-    } catch (...) {
+        step.Drawn = DrawPicture(job.Picture, job.JobEngine, step.View, step.Options, step.Mode,
+                                 step.SequenceX, control);
+    } catch (const DrawingOverflow&) {
         step.Outcome.Overflow = true;
     }
 }
@@ -189,8 +188,7 @@ void WorkRunner::RunJob(const std::shared_ptr<Shared>& shared) {
         expected = kIntegralStripCount + 1;
         job.IntegralOutcome = CalculateIntegral(job.JobEngine, job.From, job.To, control);
         // A stop that comes after the last sample leaves the result standing.
-        job.Stopped = control.Stopped() && !job.IntegralOutcome.ResultText &&
-                      !job.IntegralOutcome.Information;
+        job.Stopped = control.Stopped() && job.IntegralOutcome.Empty();
     } else {
         for (PlotStep& step : job.Steps) {
             if (control.Stopped()) {
@@ -207,8 +205,8 @@ void WorkRunner::RunJob(const std::shared_ptr<Shared>& shared) {
                         DrawPicture(job.Picture, job.JobEngine, step.View, step.Options, step.Mode,
                                     step.SequenceX, control);
                     step.GraphBuilt = drawn.UsesX;
-                    step.Information = drawn.Information;
-                } catch (...) {
+                    step.Drawn = drawn;
+                } catch (const DrawingOverflow&) {
                     step.Overflow = true;
                 }
             }

@@ -33,8 +33,8 @@ struct PlotStep {
     // The picture chosen in the table window, and the argument of the sequence pictures.
     PictureMode Mode = PictureMode::Graph;
     ExtendedReal SequenceX = 0;
-    // A message of the sequence pictures for an InformationBox.
-    std::optional<std::string> Information;
+    // What the sequence pictures report (the window words it on its own thread).
+    PictureOutcome Drawn;
 };
 
 struct WorkJob {

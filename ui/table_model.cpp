@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "messages/messages.h"
+
 TableRowsModel::TableRowsModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void TableRowsModel::SetRows(TableRows rows) {
@@ -26,7 +28,8 @@ QVariant TableRowsModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     }
     if (role != Qt::DisplayRole) return {};
-    return QString::fromStdString(index.column() == 0 ? rows_.KeyText(row) : rows_.ValueText(row));
+    return QString::fromStdString(index.column() == 0 ? rows_.KeyText(row)
+                                                      : rows_.ValueText(row, TableFailureWords()));
 }
 
 QVariant TableRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {

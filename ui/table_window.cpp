@@ -24,6 +24,7 @@
 #include "engine/number_text.h"
 #include "files/csv_export.h"
 #include "files/file_access.h"
+#include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/table_model.h"
 #include "ui/widget_factory.h"
@@ -61,7 +62,7 @@ Button* Named(QWidget* parent, const char* name, const QString& text, const QStr
 
 TableWindow::TableWindow(GeneralForm& form) : QWidget(&form, Qt::Window), form_(form) {
     setObjectName(QStringLiteral("TableWindow"));
-    setWindowTitle(kTableWindowCaption);
+    setWindowTitle(tr(kTableWindowCaption));
     setFont(form.font());
     createControls();
     resize(420, 560);
@@ -74,24 +75,23 @@ TableWindow::~TableWindow() {
 }
 
 void TableWindow::createControls() {
-    rbtSequence = Named<QRadioButton>(this, "rbtSequence", QStringLiteral("Последовательность"),
-                                      QStringLiteral("Члены a_n при n от n0 до nk"));
+    rbtSequence = Named<QRadioButton>(this, "rbtSequence", tr("Последовательность"),
+                                      tr("Члены a_n при n от n0 до nk"));
     rbtSequence->setChecked(true);
-    rbtFunctionTable =
-        Named<QRadioButton>(this, "rbtFunctionTable", QStringLiteral("Таблица функции"),
-                            QStringLiteral("Значения f(x) при x = x0 + k·h"));
+    rbtFunctionTable = Named<QRadioButton>(this, "rbtFunctionTable", tr("Таблица функции"),
+                                           tr("Значения f(x) при x = x0 + k·h"));
     txtSeqX = Field(this, "txtSeqX", QStringLiteral("0"),
-                    QStringLiteral("Значение аргумента x для последовательности"));
-    txtTableX0 = Field(this, "txtTableX0", QStringLiteral("0"), QStringLiteral("Начальное x"));
-    txtTableXk = Field(this, "txtTableXk", QStringLiteral("1"), QStringLiteral("Конечное x"));
-    txtTableStep = Field(this, "txtTableStep", QStringLiteral("0.1"), QStringLiteral("Шаг h"));
-    btnTableFill = Named<QPushButton>(this, "btnTableFill", QStringLiteral("Заполнить"),
-                                      QStringLiteral("Заполнить таблицу для последнего выражения"));
+                    tr("Значение аргумента x для последовательности"));
+    txtTableX0 = Field(this, "txtTableX0", QStringLiteral("0"), tr("Начальное x"));
+    txtTableXk = Field(this, "txtTableXk", QStringLiteral("1"), tr("Конечное x"));
+    txtTableStep = Field(this, "txtTableStep", QStringLiteral("0.1"), tr("Шаг h"));
+    btnTableFill = Named<QPushButton>(this, "btnTableFill", tr("Заполнить"),
+                                      tr("Заполнить таблицу для последнего выражения"));
     cbxPictureMode = new QComboBox(this);
     cbxPictureMode->setObjectName(QStringLiteral("cbxPictureMode"));
-    cbxPictureMode->setToolTip(QStringLiteral("Что показывает рисунок главного окна"));
-    for (const std::string_view name : {kGraphModeName, kTermsModeName, kCobwebModeName}) {
-        cbxPictureMode->addItem(FromUtf8(name));
+    cbxPictureMode->setToolTip(tr("Что показывает рисунок главного окна"));
+    for (const PictureMode mode : {PictureMode::Graph, PictureMode::Terms, PictureMode::Cobweb}) {
+        cbxPictureMode->addItem(FromUtf8(PictureModeName(mode)));
     }
 
     tblRows = new QTableView(this);
@@ -118,15 +118,14 @@ void TableWindow::createControls() {
     for (QLabel* label : {lblLastTerm, lblLastDifference, lblBehaviour}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
-    btnTableCopy = Named<QPushButton>(this, "btnTableCopy", QStringLiteral("Копировать"),
-                                      QStringLiteral("Копировать выбранные строки"));
-    btnTableSaveCsv =
-        Named<QPushButton>(this, "btnTableSaveCsv", QStringLiteral("Сохранить CSV..."),
-                           QStringLiteral("Сохранить таблицу в CSV-файле"));
+    btnTableCopy = Named<QPushButton>(this, "btnTableCopy", tr("Копировать"),
+                                      tr("Копировать выбранные строки"));
+    btnTableSaveCsv = Named<QPushButton>(this, "btnTableSaveCsv", tr("Сохранить CSV..."),
+                                         tr("Сохранить таблицу в CSV-файле"));
     SaveCsvDialog = new QFileDialog(this);
     SaveCsvDialog->setObjectName(QStringLiteral("SaveCsvDialog"));
     SaveCsvDialog->setAcceptMode(QFileDialog::AcceptSave);
-    SaveCsvDialog->setNameFilters({QStringLiteral("Файлы CSV (*.csv)")});
+    SaveCsvDialog->setNameFilters({tr("Файлы CSV (*.csv)")});
 
     auto* grid = new QGridLayout;
     grid->addWidget(rbtSequence, 0, 0);
@@ -143,7 +142,7 @@ void TableWindow::createControls() {
     auto* commands = new QHBoxLayout;
     commands->addWidget(btnTableFill);
     commands->addStretch();
-    commands->addWidget(Label(this, QStringLiteral("Рисунок:")));
+    commands->addWidget(Label(this, tr("Рисунок:")));
     commands->addWidget(cbxPictureMode);
     auto* saving = new QHBoxLayout;
     saving->addWidget(btnTableCopy);
@@ -194,7 +193,7 @@ PictureMode TableWindow::Mode() const {
 bool TableWindow::ReadSequenceX() {
     ExtendedReal x = 0;
     if (!NumberSyntax(txtSeqX->text().toStdString(), x)) {
-        form_.InformationBox(QStringLiteral("Введите правильное значение аргумента"));
+        form_.InformationBox(FromUtf8(CalcRefusalText(CalcRefusal::Argument)));
         txtSeqX->setFocus();
         return false;
     }
@@ -210,7 +209,7 @@ void TableWindow::FillSequence() {
     if (!ReadSequenceX()) return;
     const TermList terms = ComputeTerms(form_.engine(), sequenceX_);
     model->SetRows(SequenceRows(terms));
-    const auto summary = SequenceSummary(terms);
+    const auto summary = SummaryLines(SequenceSummary(terms));
     lblLastTerm->setText(QString::fromStdString(summary[0]));
     lblLastDifference->setText(QString::fromStdString(summary[1]));
     lblBehaviour->setText(QString::fromStdString(summary[2]));
@@ -221,8 +220,8 @@ void TableWindow::FillFunctionTable() {
     const auto range =
         ParseTableRange(txtTableX0->text().toStdString(), txtTableXk->text().toStdString(),
                         txtTableStep->text().toStdString());
-    if (const auto* refused = std::get_if<std::string>(&range)) {
-        form_.InformationBox(QString::fromStdString(*refused));
+    if (const auto* refused = std::get_if<TableRefusal>(&range)) {
+        form_.InformationBox(QString::fromStdString(TableRefusalText(*refused)));
         return;
     }
     model->SetRows(FunctionRows(form_.engine(), std::get<TableRange>(range)));
@@ -242,7 +241,8 @@ void TableWindow::btnTableCopyClick() {
     for (const QModelIndex& index : tblRows->selectionModel()->selectedIndexes()) {
         chosen.push_back(static_cast<size_t>(index.row()));
     }
-    const std::string text = TabSeparatedRows(model->Rows(), std::move(chosen));
+    const std::string text =
+        TabSeparatedRows(model->Rows(), std::move(chosen), TableFailureWords());
     if (!text.empty()) QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
@@ -251,7 +251,9 @@ void TableWindow::btnTableSaveCsvClick() {
     if (form_.ExecModal(*SaveCsvDialog) != QDialog::Accepted) return;
     const QStringList files = SaveCsvDialog->selectedFiles();
     if (files.isEmpty()) return;
-    const std::string error = SaveCsv(WithExtension(files.front(), kCsvExtension), model->Rows());
+    const QString name = WithExtension(files.front(), kCsvExtension);
+    const std::string error =
+        ExportFailureText(name, SaveCsv(name, model->Rows(), TableFailureWords()));
     if (!error.empty()) form_.GeneralErrorReport(QString::fromStdString(error));
 }
 

@@ -19,7 +19,7 @@ class QRadioButton;
 class QTableView;
 class TableRowsModel;
 
-inline const QString kTableWindowCaption = QStringLiteral("Таблица");
+inline const char* const kTableWindowCaption = QT_TRANSLATE_NOOP("TableWindow", "Таблица");
 
 class TableWindow : public QWidget {
     Q_OBJECT

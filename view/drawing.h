@@ -13,25 +13,23 @@
 struct DrawOptions {
     Colour BackgroundColour = kBlack;  // txtBkColor
     Colour LineColour = kYellow;       // txtLineColor
-    bool ClearFirst = true;            // cbxKill "Новый"
-    bool Grid = true;                  // cbxSetka "Сетка"
-    bool Axes = true;                  // cbxOci "Оси XY"
-    bool Lines = true;                 // rbtLines "Линии" (false: rbtPixels "Точки")
+    bool ClearFirst = true;            // cbxKill: clear before drawing
+    bool Grid = true;                  // cbxSetka
+    bool Axes = true;                  // cbxOci
+    bool Lines = true;                 // rbtLines (false: rbtPixels, single points)
     bool BoundArgument = false;        // cbxBorderX
     // Leave out a segment whose samples lie on both sides of a pole (lines only).
     bool BreakPoles = false;
 };
 
-inline constexpr std::string_view kGraphBuilt = "График построен";
-
 // Raised by the drawing when its own arithmetic (outside the evaluator) cannot go on; the run
-// command shows "Ошибка переполнения" for it.
+// command reports it as an overflow.
 struct DrawingOverflow {};
 
 void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOptions& options);
 
-// Plots the last built tree. Returns true when the expression uses x: the caller then writes
-// kGraphBuilt into the result field. After a failed build only the background is drawn.
+// Plots the last built tree. Returns true when the expression uses x: the caller then reports
+// the graph as built. After a failed build only the background is drawn.
 bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
                const DrawOptions& options);
 // The same, with the samples computed on control.Threads threads: the picture is the same pixel

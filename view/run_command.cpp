@@ -10,27 +10,21 @@ namespace {
 constexpr int kValueDecimals = 10;
 
 // An index range with no step produces no value and carries no code of its own.
-std::string ErrorText(int32_t code) {
-    if (code == kNoError) return std::string(kErrorPrefix) + std::string(kEmptyIndexRangeMessage);
-    return EngineErrorText(code);
-}
-
-void Report(RunOutcome& outcome, const std::string& text) {
-    outcome.ResultText = text;
-    outcome.LogLines.push_back(text);
+void Fail(RunOutcome& outcome, int32_t code) {
+    outcome.End = RunEnd::Failed;
+    outcome.Code = code == kNoError ? kEmptyRangeCode : code;
 }
 
 // The value outcome of an expression without x: it becomes the new a0.
 void ComputeValue(RunOutcome& outcome, Engine& engine) {
     ExtendedReal value = 0;
     if (!EvaluateSequence(engine, 1, value) || engine.EngineError != kNoError) {
-        Report(outcome, ErrorText(engine.EngineError));
+        Fail(outcome, engine.EngineError);
         return;
     }
     engine.ValueA = value;
-    const std::string text = RealDisplayText(value, kValueDecimals);
-    outcome.NewA0Text = text;
-    Report(outcome, text);
+    outcome.NewA0Text = RealDisplayText(value, kValueDecimals);
+    outcome.End = RunEnd::Value;
 }
 
 }  // namespace
@@ -43,12 +37,12 @@ bool BeginRun(Engine& engine, RunOutcome& outcome, std::string_view engineText,
     outcome.LogLines.emplace_back(shownText);
 
     const int32_t error = BuildExpression(engine, engineText);
-    outcome.ResultHint = std::string(kResultHintPrefix) + std::string(shownText);
+    outcome.Expression = std::string(shownText);
     if (error != kNoError) {
-        Report(outcome, ErrorText(error));
+        Fail(outcome, error);
         return false;
     }
-    outcome.Caption = std::string(kProgramCaption) + "  \"" + std::string(shownText) + "\"";
+    outcome.Built = true;
     return true;
 }
 
@@ -60,13 +54,13 @@ void FinishRun(Engine& engine, const ViewState& view, DrawSurface& canvas,
         engine.ValueA = a0;
         engine.NodeCursor = 1;
         if (control.Stopped()) {
-            Report(outcome, std::string(kPlotStopped));
+            outcome.End = RunEnd::Stopped;
         } else if (engine.UsesX) {
-            Report(outcome, std::string(kGraphBuilt));
+            outcome.End = RunEnd::GraphBuilt;
         } else {
             ComputeValue(outcome, engine);
         }
-    } catch (...) {
+    } catch (const DrawingOverflow&) {
         // What was logged and drawn so far stays; the window shows the overflow message.
         engine.ValueA = a0;
         outcome.Overflow = true;

@@ -7,27 +7,13 @@
 #include <vector>
 
 #include "engine/engine_state.h"
-#include "tarvik_version.h"
 #include "view/draw_surface.h"
 #include "view/drawing.h"
+#include "view/run_outcome.h"
 #include "view/view_state.h"
 
 inline constexpr std::string_view kRunLogSeparator =
     "*****************************************************************";
-inline constexpr std::string_view kProgramCaption = TARVIK_NAME_AND_VERSION;
-inline constexpr std::string_view kResultHintPrefix = "Результат обработки выражения ";
-inline constexpr std::string_view kOverflowMessage = "Ошибка переполнения";
-inline constexpr std::string_view kPlotStopped = "Построение прервано";
-
-struct RunOutcome {
-    bool Ran = false;                       // false: empty expression, nothing logged
-    std::vector<std::string> LogLines;      // separator, expression, outcome (UTF-8)
-    std::optional<std::string> Caption;     // new window caption after a successful build
-    std::string ResultHint;                 // hint of txtResult
-    std::optional<std::string> ResultText;  // text of txtResult, when the run writes it
-    std::optional<std::string> NewA0Text;   // text for txtA0 when the value became the new a0
-    bool Overflow = false;                  // the drawing raised: show kOverflowMessage
-};
 
 // Steps 4 to 12 of a run: build (the expression converted to single-byte text by the caller and
 // passed as `engineText`; `shownText` is the text as the user sees it, UTF-8), plot, outcome.
@@ -38,7 +24,7 @@ RunOutcome RunExpression(Engine& engine, const ViewState& view, DrawSurface& can
 
 // The two halves of RunExpression. BeginRun builds and writes the first log lines; false when the
 // run ends there (an empty text, or a build error already reported). FinishRun plots on
-// control.Threads threads and adds the outcome: kPlotStopped when the control stopped the plot.
+// control.Threads threads and adds the outcome: RunEnd::Stopped when the control stopped the plot.
 bool BeginRun(Engine& engine, RunOutcome& outcome, std::string_view engineText,
               std::string_view shownText);
 void FinishRun(Engine& engine, const ViewState& view, DrawSurface& canvas,

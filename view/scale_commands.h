@@ -1,5 +1,5 @@
 // The five scale commands as changes of the view state. Each returns true when the caller must
-// redraw (tick "Новый", write the fields, plot the last built expression).
+// redraw (tick the clear-first box, write the fields, plot the last built expression).
 #pragma once
 
 #include "view/view_state.h"

@@ -152,7 +152,7 @@ PictureOutcome DrawPicture(DrawSurface& canvas, Engine& engine, const ViewState&
     if (mode == PictureMode::Terms) {
         DrawTerms(canvas, view, options, ComputeTerms(engine, x));
     } else if (engine.UsesN) {
-        outcome.Information = std::string(kCobwebNeedsMap);
+        outcome.CobwebNeedsMap = true;
     } else {
         DrawCobweb(canvas, engine, view, options, x);
     }

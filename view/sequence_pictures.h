@@ -13,23 +13,12 @@
 #include "engine/engine_state.h"
 #include "view/draw_surface.h"
 #include "view/drawing.h"
+#include "view/picture_mode.h"
 #include "view/view_state.h"
-
-enum class PictureMode { Graph, Terms, Cobweb };
-
-inline constexpr std::string_view kGraphModeName = "График";
-inline constexpr std::string_view kTermsModeName = "Члены последовательности";
-inline constexpr std::string_view kCobwebModeName = "Паутина";
-inline constexpr std::string_view kCobwebNeedsMap = "Паутина строится только для выражений без n";
 
 // The diagonal and the staircase of the cobweb; the curve and the terms take the line colour.
 inline constexpr Colour kDiagonalColour = 0x00FF00;  // bright green
 inline constexpr Colour kStaircaseColour = kRed;
-
-struct PictureOutcome {
-    bool UsesX = false;                      // as PlotCurve answers: the run shows kGraphBuilt
-    std::optional<std::string> Information;  // a message the window shows in an InformationBox
-};
 
 // World points of the staircase: (a0, 0), then (a_k, a_k+1) and (a_k+1, a_k+1) for each term.
 std::vector<std::pair<ExtendedReal, ExtendedReal>> CobwebVertices(const TermList& terms);

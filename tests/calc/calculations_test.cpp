@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/tree_builder.h"
+#include "messages/messages.h"
 
 namespace {
 
@@ -18,14 +19,26 @@ Engine Built(std::string_view expression) {
 
 enum class Calc { Value, Derivative, Integral };
 
-CalcOutcome Calculate(Calc calc, Engine& engine, const char* first, const char* second) {
+// A calculation's outcome as the interface words it, with the field it focuses.
+struct Shown : CalcTexts {
+    CalcField Focus = CalcField::None;
+};
+
+Shown Words(const CalcOutcome& outcome) {
+    Shown shown;
+    static_cast<CalcTexts&>(shown) = CalcWords(outcome);
+    shown.Focus = outcome.Focus;
+    return shown;
+}
+
+Shown Calculate(Calc calc, Engine& engine, const char* first, const char* second) {
     switch (calc) {
         case Calc::Value:
-            return CalculateValue(engine, first);
+            return Words(CalculateValue(engine, first));
         case Calc::Derivative:
-            return CalculateDerivative(engine, first);
+            return Words(CalculateDerivative(engine, first));
         case Calc::Integral:
-            return CalculateIntegral(engine, first, second);
+            return Words(CalculateIntegral(engine, first, second));
     }
     return {};
 }
@@ -94,7 +107,7 @@ TEST(Calculations, ResultTextsAndTooltips) {
                      "\"");
         Engine engine = Built(row.expression);
         ASSERT_EQ(engine.EngineError, kNoError);
-        const CalcOutcome outcome = Calculate(row.calc, engine, row.first, row.second);
+        const Shown outcome = Calculate(row.calc, engine, row.first, row.second);
         EXPECT_FALSE(outcome.Information.has_value()) << *outcome.Information;
         EXPECT_EQ(outcome.ResultText, row.text);
         EXPECT_EQ(outcome.ResultHint, row.hint != nullptr ? row.hint : row.text);
@@ -141,7 +154,7 @@ TEST(Calculations, RefusalsWithInformation) {
         SCOPED_TRACE(std::string(row.expression) + " with \"" + row.first + "\", \"" + row.second +
                      "\"");
         Engine engine = Built(row.expression);
-        const CalcOutcome outcome = Calculate(row.calc, engine, row.first, row.second);
+        const Shown outcome = Calculate(row.calc, engine, row.first, row.second);
         EXPECT_EQ(outcome.Information, row.message);
         EXPECT_EQ(outcome.Focus, row.focus);
         EXPECT_FALSE(outcome.ResultText.has_value());
@@ -155,7 +168,7 @@ TEST(Calculations, AfterFailedBuildAllRefuseWithTheBuildMessage) {
         for (const char* limit : {"0", "2"}) {
             Engine engine = Built("(n+1");  // a partial build may have raised UsesN
             ASSERT_EQ(engine.EngineError, kErrBrackets);
-            const CalcOutcome outcome = Calculate(calc, engine, "2", limit);
+            const Shown outcome = Calculate(calc, engine, "2", limit);
             EXPECT_EQ(outcome.ResultText, "ОШИБКА: Скобки поставлены некорректно");
             EXPECT_EQ(outcome.ResultHint, "ОШИБКА: Скобки поставлены некорректно");
             EXPECT_FALSE(outcome.Information.has_value());
@@ -163,7 +176,7 @@ TEST(Calculations, AfterFailedBuildAllRefuseWithTheBuildMessage) {
         }
     }
     Engine engine = Built("2x");
-    EXPECT_EQ(CalculateValue(engine, "1").ResultText, "ОШИБКА: Выражение некорректно");
+    EXPECT_EQ(Words(CalculateValue(engine, "1")).ResultText, "ОШИБКА: Выражение некорректно");
 }
 
 TEST(Calculations, EmptyIndexRangeGivesADefinedText) {
@@ -171,7 +184,7 @@ TEST(Calculations, EmptyIndexRangeGivesADefinedText) {
         Engine engine = Built("a+n*x");
         engine.IndexFrom = 5;
         engine.IndexTo = 3;
-        const CalcOutcome outcome = Calculate(calc, engine, "1", "");
+        const Shown outcome = Calculate(calc, engine, "1", "");
         EXPECT_EQ(outcome.ResultText, "ОШИБКА: Пустой диапазон индексов n");
         EXPECT_EQ(outcome.ResultHint, "ОШИБКА: Пустой диапазон индексов n");
         EXPECT_EQ(engine.ValueA, 1);

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <string>
@@ -20,6 +21,12 @@ Result RunCli(const std::vector<std::string>& arguments) {
     QStringList list;
     for (const std::string& argument : arguments) list << QString::fromStdString(argument);
     QProcess process;
+    // tarvik-cli speaks the language of the locale variables: Russian under the C locale,
+    // whatever the machine's.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TARVIK_CLI_PATH), list);
     EXPECT_TRUE(process.waitForFinished(60000));
     Result result;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,6 +25,12 @@ Result RunCli(const std::vector<std::string>& arguments) {
     QStringList list;
     for (const std::string& argument : arguments) list << QString::fromStdString(argument);
     QProcess process;
+    // tarvik-cli speaks the language of the locale variables: Russian under the C locale,
+    // whatever the machine's.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TARVIK_CLI_PATH), list);
     EXPECT_TRUE(process.waitForFinished(60000));
     Result result;
@@ -256,6 +263,12 @@ TEST(TarvikCli, ProgressLineOnATerminalOnly) {
         QStringLiteral("'%1' render 'a+n*x' --nk 100000 --size 1920x100 --spp 2 -o '%2'")
             .arg(QStringLiteral(TARVIK_CLI_PATH), picture);
     QProcess process;
+    // tarvik-cli speaks the language of the locale variables: Russian under the C locale,
+    // whatever the machine's.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
     QElapsedTimer clock;
     clock.start();
     process.start(QStringLiteral("script"), {"-qfec", command, "/dev/null"});

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <string>
@@ -18,6 +19,12 @@ QByteArray Render(std::vector<std::string> arguments, const QString& path) {
     for (const std::string& argument : arguments) list << QString::fromStdString(argument);
     list << QStringLiteral("-o") << path;
     QProcess process;
+    // tarvik-cli speaks the language of the locale variables: Russian under the C locale,
+    // whatever the machine's.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TARVIK_CLI_PATH), list);
     EXPECT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0);

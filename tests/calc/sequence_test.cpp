@@ -2,6 +2,7 @@
 // rules on the sequences they are meant for.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <variant>
 
@@ -9,8 +10,17 @@
 #include "calc/sequence_behaviour.h"
 #include "calc/sequence_table.h"
 #include "engine/tree_builder.h"
+#include "messages/messages.h"
 
 namespace {
+
+// The behaviour and the summary as the interface words them.
+std::string BehaviourLine(const TermList& terms) {
+    return BehaviourText(SequenceBehaviour(terms));
+}
+std::array<std::string, 3> Summary(const TermList& terms) {
+    return SummaryLines(SequenceSummary(terms));
+}
 
 struct Walk {
     const char* expression;
@@ -40,7 +50,7 @@ class Behaviour : public testing::TestWithParam<BehaviourRow> {};
 TEST_P(Behaviour, ComesOutAsExpected) {
     const BehaviourRow& row = GetParam();
     const TermList terms = ComputeTerms(Built(row.walk), 0);
-    EXPECT_EQ(SequenceBehaviour(terms), row.behaviour);
+    EXPECT_EQ(BehaviourLine(terms), row.behaviour);
 }
 
 const BehaviourRow kBehaviourRows[] = {
@@ -82,19 +92,19 @@ TEST(Behaviour, SettlingTermsAreNoCycleOfPeriodOne) {
     for (const Walk& walk :
          {Walk{"c*a*(1-a)", 0.5, 2.8, 1, 100}, Walk{"a+1/n^2", 0, 1, 1, 100000}}) {
         SCOPED_TRACE(walk.expression);
-        EXPECT_EQ(SequenceBehaviour(ComputeTerms(Built(walk), 0)), "Поведение не установлено");
+        EXPECT_EQ(BehaviourLine(ComputeTerms(Built(walk), 0)), "Поведение не установлено");
     }
 }
 
 TEST(Summary, ThreeLines) {
-    const auto lines = SequenceSummary(ComputeTerms(Built({"a+1", 1, 1, 1, 5}), 0));
+    const auto lines = Summary(ComputeTerms(Built({"a+1", 1, 1, 1, 5}), 0));
     EXPECT_EQ(lines[0], "Последний член: 6");
     EXPECT_EQ(lines[1], "Последняя разность: 1");
     EXPECT_EQ(lines[2], "Расходится к +∞");
-    const auto failed = SequenceSummary(ComputeTerms(Built({"a+1/(n-3)", 0, 1, 1, 5}), 0));
+    const auto failed = Summary(ComputeTerms(Built({"a+1/(n-3)", 0, 1, 1, 5}), 0));
     EXPECT_EQ(failed[0], "Последний член: ОШИБКА: Деление на ноль");
     EXPECT_EQ(failed[2], "Поведение не установлено");
-    const auto single = SequenceSummary(ComputeTerms(Built({"a+1", 1, 1, 3, 3}), 0));
+    const auto single = Summary(ComputeTerms(Built({"a+1", 1, 1, 3, 3}), 0));
     EXPECT_EQ(single[1], "Последняя разность: —");
 }
 
@@ -102,8 +112,8 @@ TEST(Summary, ThreeLines) {
 // after 2300 steps moves by less than 1e-12 a step but is still 9e-11 short of its limit 1.
 TEST(Summary, AitkenEstimateForGeometricConvergence) {
     const TermList terms = ComputeTerms(Built({"a*0.99+0.01", 0, 1, 1, 2300}), 0);
-    EXPECT_EQ(SequenceSummary(terms)[0], "Последний член: 0.9999999999");
-    EXPECT_EQ(SequenceBehaviour(terms), "Сходится к 1");
+    EXPECT_EQ(Summary(terms)[0], "Последний член: 0.9999999999");
+    EXPECT_EQ(BehaviourLine(terms), "Сходится к 1");
 }
 
 struct TermRow {
@@ -119,7 +129,7 @@ TEST_P(Terms, RowsOfTheSequenceTable) {
     const TableRows rows = SequenceRows(ComputeTerms(Built(row.walk), row.x));
     ASSERT_EQ(rows.Size(), row.rows.size());
     for (size_t k = 0; k < rows.Size(); ++k) {
-        EXPECT_EQ(rows.KeyText(k) + " " + rows.ValueText(k), row.rows[k]) << k;
+        EXPECT_EQ(rows.KeyText(k) + " " + rows.ValueText(k, TableFailureWords()), row.rows[k]) << k;
     }
 }
 
@@ -148,7 +158,9 @@ TEST(FunctionTable, RowsMatchTheValueCommand) {
         ASSERT_EQ(rows.Size(), 17u);
         for (size_t k = 0; k < rows.Size(); ++k) {
             const CalcOutcome value = CalculateValue(engine, rows.KeyText(k));
-            EXPECT_EQ(rows.ValueText(k), value.ResultText.value_or("?")) << rows.KeyText(k);
+            EXPECT_EQ(rows.ValueText(k, TableFailureWords()),
+                      CalcWords(value).ResultText.value_or("?"))
+                << rows.KeyText(k);
         }
     }
 }
@@ -175,8 +187,8 @@ TEST_P(Range, CountsOrRefuses) {
     const RangeRow& row = GetParam();
     const auto range = ParseTableRange(row.from, row.to, row.step);
     if (row.count < 0) {
-        ASSERT_TRUE(std::holds_alternative<std::string>(range));
-        EXPECT_EQ(std::get<std::string>(range), row.message);
+        ASSERT_TRUE(std::holds_alternative<TableRefusal>(range));
+        EXPECT_EQ(TableRefusalText(std::get<TableRefusal>(range)), row.message);
     } else {
         ASSERT_TRUE(std::holds_alternative<TableRange>(range));
         EXPECT_EQ(std::get<TableRange>(range).Count, row.count);

@@ -192,25 +192,6 @@ TEST(EvaluatorTest, ErrorStopsTheWalkWhereItHappens) {
     EXPECT_EQ(engine.NodeCursor, 5);
 }
 
-TEST(EvaluatorTest, MessagesForEveryCode) {
-    const std::array<std::string_view, 12> expected = {
-        "",
-        "Выражение некорректно",
-        "Скобки поставлены некорректно",
-        "Деление на ноль",
-        "Отрицательное число в дробной степени",
-        "Ноль в ненатуральной степени",
-        "Недопустимый аргумент тангенса",
-        "Недопустимый аргумент котангенса",
-        "Квадратный корень из отрицательного числа",
-        "Натуральный логарифм от неположительного числа",
-        "Факториал ненатурального числа",
-        "Переполнение",
-    };
-    EXPECT_EQ(ErrorMessages, expected);
-    EXPECT_EQ(kErrorPrefix, "ОШИБКА: ");
-}
-
 TEST(RaisePowerTest, SetsTheCodeOfItsRule) {
     Engine engine;
     EXPECT_EQ(RaisePower(engine, -8, 1.0L / 3), 0);

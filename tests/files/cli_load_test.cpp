@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <string>
 
@@ -19,6 +20,12 @@ struct Result {
 
 Result RunCli(const QStringList& arguments) {
     QProcess process;
+    // tarvik-cli speaks the language of the locale variables: Russian under the C locale,
+    // whatever the machine's.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TARVIK_CLI_PATH), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     Result result;

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <cstring>
 #include <string>
@@ -27,6 +28,12 @@ struct Result {
 Result RunCli(const QStringList& arguments, bool unprivileged = false,
               const QString& standardOutput = {}) {
     QProcess process;
+    // tarvik-cli speaks the language of the locale variables: Russian under the C locale,
+    // whatever the machine's.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
     if (!standardOutput.isEmpty()) process.setStandardOutputFile(standardOutput);
     if (unprivileged && geteuid() == 0) {
         // Root passes every permission check: the command runs as "nobody".

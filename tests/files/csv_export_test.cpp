@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include "engine/tree_builder.h"
+#include "file_test_support.h"
+#include "messages/messages.h"
 
 namespace {
 
@@ -44,26 +46,29 @@ TableRows Sequence(const char* expression, int32_t last) {
 }
 
 TEST(Csv, HeaderAndRowsWithCrLf) {
-    EXPECT_EQ(CsvBytes(Sequence("a/2", 3)), "n,a_n\r\n1,0.5\r\n2,0.25\r\n3,0.125\r\n");
-    EXPECT_EQ(CsvBytes(Sequence("1/(a-1)", 3)), "n,a_n\r\n1,ОШИБКА: Деление на ноль\r\n");
+    EXPECT_EQ(CsvBytes(Sequence("a/2", 3), TableFailureWords()),
+              "n,a_n\r\n1,0.5\r\n2,0.25\r\n3,0.125\r\n");
+    EXPECT_EQ(CsvBytes(Sequence("1/(a-1)", 3), TableFailureWords()),
+              "n,a_n\r\n1,ОШИБКА: Деление на ноль\r\n");
 }
 
 TEST(Csv, SavedFileHoldsTheSameBytes) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("terms.csv"));
     const TableRows rows = Sequence("a*n", 5);
-    EXPECT_EQ(SaveCsv(path, rows), "");
+    EXPECT_EQ(SavedCsv(path, rows), "");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), CsvBytes(rows));
+    EXPECT_EQ(file.readAll(), CsvBytes(rows, TableFailureWords()));
     const QString missing = dir.filePath(QStringLiteral("no/such/folder/terms.csv"));
-    EXPECT_NE(SaveCsv(missing, rows), "");
+    EXPECT_NE(SavedCsv(missing, rows), "");
 }
 
 TEST(TabText, ChosenRowsInTableOrder) {
     const TableRows rows = Sequence("a*n", 5);
-    EXPECT_EQ(TabSeparatedRows(rows, {4, 0, 2, 2, 99}), "1\t1\n3\t6\n5\t120\n");
-    EXPECT_EQ(TabSeparatedRows(rows, {}), "");
+    EXPECT_EQ(TabSeparatedRows(rows, {4, 0, 2, 2, 99}, TableFailureWords()),
+              "1\t1\n3\t6\n5\t120\n");
+    EXPECT_EQ(TabSeparatedRows(rows, {}, TableFailureWords()), "");
 }
 
 }  // namespace

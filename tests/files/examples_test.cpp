@@ -10,6 +10,7 @@
 #include "file_test_support.h"
 #include "files/cp1251.h"
 #include "files/function_file.h"
+#include "messages/messages.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ TEST(ShippedExamples, EachLoadsBuildsAndIsWrittenAsTheProgramWouldWriteIt) {
         SCOPED_TRACE(name.toStdString());
         const QString path = QStringLiteral(TARVIK_EXAMPLES_DIR "/") + name;
         const FunctionFileParse parse = LoadFunctionFile(path);
-        ASSERT_TRUE(parse.File) << parse.Error;
+        ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
         EXPECT_EQ(ReadBytes(path), FunctionFileBytes(*parse.File));
 
         Engine engine;
@@ -75,7 +76,7 @@ TEST(ShippedExamples, ComputeWhatTheirNamesPromise) {
         SCOPED_TRACE(row.file);
         const FunctionFileParse parse =
             LoadFunctionFile(QStringLiteral(TARVIK_EXAMPLES_DIR "/") + row.file);
-        ASSERT_TRUE(parse.File) << parse.Error;
+        ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
         Engine engine;
         ViewState view;
         ApplyFunctionFile(*parse.File, view, engine);

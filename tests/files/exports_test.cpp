@@ -61,17 +61,17 @@ TEST(PictureExport, WritesTheBmpBytesAndNothingForANeverDrawnPicture) {
     QTemporaryDir dir;
     const QString path = dir.path() + "/pic.bmp";
     const QImage picture = Picture(33, 17);
-    EXPECT_EQ(SavePicture(path, picture), "");
+    EXPECT_EQ(SavedPicture(path, picture), "");
     EXPECT_EQ(QByteArray::fromStdString(ReadBytes(path)), PictureBmpBytes(picture));
 
-    EXPECT_EQ(SavePicture(dir.path() + "/none.bmp", QImage()), "");
+    EXPECT_EQ(SavedPicture(dir.path() + "/none.bmp", QImage()), "");
     EXPECT_EQ(FolderEntries(dir.path()), QStringList{"pic.bmp"});
 }
 
 TEST(PictureExport, MissingFolderCannotBeCreated) {
     QTemporaryDir dir;
     const QString path = dir.path() + "/no folder/pic.bmp";
-    EXPECT_EQ(SavePicture(path, Picture(4, 4)), "Cannot create file " + path.toStdString());
+    EXPECT_EQ(SavedPicture(path, Picture(4, 4)), "Cannot create file " + path.toStdString());
 }
 
 // Scenario text: rows of the log's text and the file's bytes.
@@ -97,16 +97,16 @@ TEST(ScenarioExport, WritesTheFileAndReplacesAnOldOne) {
     QTemporaryDir dir;
     const QString path = dir.path() + "/log.txt";
     WriteBytes(path, "an old and longer scenario file");
-    EXPECT_EQ(SaveScenario(path, "A\nB"), "");
+    EXPECT_EQ(SavedScenario(path, "A\nB"), "");
     EXPECT_EQ(ReadBytes(path), "A\r\nB\r\n");
-    EXPECT_EQ(SaveScenario(path, ""), "");
+    EXPECT_EQ(SavedScenario(path, ""), "");
     EXPECT_EQ(ReadBytes(path), "");
     EXPECT_EQ(FolderEntries(dir.path()), QStringList{"log.txt"});
 }
 
 TEST(ScenarioExport, FolderInsteadOfFileCannotBeCreated) {
     QTemporaryDir dir;
-    EXPECT_EQ(SaveScenario(dir.path(), "A"), "Cannot create file " + dir.path().toStdString());
+    EXPECT_EQ(SavedScenario(dir.path(), "A"), "Cannot create file " + dir.path().toStdString());
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "files/file_access.h"
 #include "files/file_errors.h"
 #include "files/function_file.h"
+#include "messages/messages.h"
 
 namespace {
 
@@ -55,10 +56,10 @@ TEST(FunctionFileOnDisk, SaveThenLoadGivesTheSameFile) {
     Scratch scratch;
     const QString path = scratch.Path("graph.tvk");
     WriteBytes(path, "a longer old content that must not survive in any part of the new file");
-    EXPECT_EQ(SaveFunctionFile(path, SampleFile()), "");
+    EXPECT_EQ(SavedFunction(path, SampleFile()), "");
     EXPECT_EQ(ReadBytes(path), FunctionFileBytes(SampleFile()));
     const FunctionFileParse parse = LoadFunctionFile(path);
-    ASSERT_TRUE(parse.File) << parse.Error;
+    ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
     EXPECT_EQ(parse.File->Expression, "sin(10/x)");
     EXPECT_EQ(parse.File->ArgumentFrom, -2);
     EXPECT_EQ(parse.File->ArgumentTo, 3.5L);
@@ -125,14 +126,14 @@ TEST(FunctionFileOnDisk, LoadFailuresNameTheCondition) {
     for (const auto& row : rows) {
         const FunctionFileParse parse = LoadFunctionFile(row.path);
         EXPECT_FALSE(parse.File) << row.path.toStdString();
-        EXPECT_EQ(parse.Error, row.message) << row.path.toStdString();
+        EXPECT_EQ(LoadErrorText(parse.Error), row.message) << row.path.toStdString();
     }
 }
 
 TEST(FunctionFileOnDisk, LoadReadsExactlyAsNamedWithoutAddingTheExtension) {
     Scratch scratch;
     WriteBytes(scratch.Path("graph.tvk"), FunctionFileBytes(SampleFile()));
-    EXPECT_EQ(LoadFunctionFile(scratch.Path("graph")).Error, "File not found");
+    EXPECT_EQ(LoadMessage(scratch.Path("graph")), "File not found");
 }
 
 TEST(FunctionFileOnDisk, LoadOfAMalformedOrTruncatedFileIsRefusedAndTheFileUntouched) {
@@ -149,7 +150,7 @@ TEST(FunctionFileOnDisk, LoadOfAMalformedOrTruncatedFileIsRefusedAndTheFileUntou
     for (const auto& row : rows) {
         const QString path = scratch.Path("bad.tvk");
         WriteBytes(path, row.bytes);
-        EXPECT_EQ(LoadFunctionFile(path).Error, row.message);
+        EXPECT_EQ(LoadMessage(path), row.message);
         EXPECT_EQ(ReadBytes(path), row.bytes);
     }
 }
@@ -167,7 +168,7 @@ TEST(FunctionFileOnDisk, SaveFailuresNameTheCondition) {
         {QString(), "Invalid filename"},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(SaveFunctionFile(row.path, SampleFile()), row.message) << row.path.toStdString();
+        EXPECT_EQ(SavedFunction(row.path, SampleFile()), row.message) << row.path.toStdString();
     EXPECT_EQ(FolderEntries(scratch.Folder()), QStringList{"folder.tvk"});
 }
 
@@ -180,9 +181,9 @@ TEST(FunctionFileOnDisk, ReadOnlyFolderRefusesTheSaveAndKeepsTheOldFile) {
     WriteBytes(path, kOldBytes);
     SetMode(folder, 0555);
     const std::string outcome = InChild({.Unprivileged = true}, [&] {
-        return SaveFunctionFile(path, SampleFile()) + "|" +
-               SavePicture(path + ".bmp", SamplePicture()) + "|" +
-               SaveScenario(folder + "/new.txt", "A\nB");
+        return SavedFunction(path, SampleFile()) + "|" +
+               SavedPicture(path + ".bmp", SamplePicture()) + "|" +
+               SavedScenario(folder + "/new.txt", "A\nB");
     });
     SetMode(folder, 0755);
     EXPECT_EQ(outcome, "File access denied|Cannot create file " + path.toStdString() +
@@ -197,7 +198,7 @@ TEST(FunctionFileOnDisk, ReadOnlyFileIsNotReplaced) {
     WriteBytes(path, kOldBytes);
     SetMode(path, 0444);
     const std::string outcome =
-        InChild({.Unprivileged = true}, [&] { return SaveFunctionFile(path, SampleFile()); });
+        InChild({.Unprivileged = true}, [&] { return SavedFunction(path, SampleFile()); });
     EXPECT_EQ(outcome, "File access denied");
     EXPECT_EQ(ReadBytes(path), kOldBytes);
     EXPECT_EQ(FolderEntries(scratch.Folder()), QStringList{"graph.tvk"});
@@ -208,8 +209,7 @@ TEST(FunctionFileOnDisk, UnreadableFileIsRefused) {
     const QString path = scratch.Path("graph.tvk");
     WriteBytes(path, FunctionFileBytes(SampleFile()));
     SetMode(path, 0200);
-    const std::string outcome =
-        InChild({.Unprivileged = true}, [&] { return LoadFunctionFile(path).Error; });
+    const std::string outcome = InChild({.Unprivileged = true}, [&] { return LoadMessage(path); });
     EXPECT_EQ(outcome, "File access denied");
 }
 
@@ -226,9 +226,10 @@ TEST(FunctionFileOnDisk, FileSizeLimitRefusesTheSaveAndKeepsTheOldFile) {
     WriteBytes(log, kOldBytes);
     const std::string outcome = InChild({.FileSizeLimit = 64}, [&] {
         IgnoreFileSizeSignal();
-        return SaveFunctionFile(function, SampleFile()) + "|" +
-               SavePicture(picture, SamplePicture()) + "|" + SaveScenario(log, QString(100, 'L')) +
-               "|" + SaveScenario(scratch.Path("small.txt"), "fits");
+        return SavedFunction(function, SampleFile()) + "|" +
+               SavedPicture(picture, SamplePicture()) + "|" +
+               SavedScenario(log, QString(100, 'L')) + "|" +
+               SavedScenario(scratch.Path("small.txt"), "fits");
     });
     EXPECT_EQ(outcome, "Disk full|Stream write error|Stream write error|");
     EXPECT_EQ(ReadBytes(function), kOldBytes);
@@ -248,12 +249,12 @@ TEST(FunctionFileOnDisk, TooManyOpenFilesIsReported) {
         // One save before the limit, so that the sanitizer runtime has what it needs for its
         // type checks of the save file and needs no descriptor of its own afterwards.
         const QString warm = scratch.Path("warm.txt");
-        if (!SaveScenario(warm, "A").empty() || !QFile::remove(warm))
+        if (!SavedScenario(warm, "A").empty() || !QFile::remove(warm))
             return std::string("<warm-up>");
         const rlimit none{0, 0};
         if (setrlimit(RLIMIT_NOFILE, &none) != 0) return std::string("<setrlimit failed>");
-        return LoadFunctionFile(old).Error + "|" + SaveFunctionFile(old, SampleFile()) + "|" +
-               SaveScenario(scratch.Path("log.txt"), "A");
+        return LoadMessage(old) + "|" + SavedFunction(old, SampleFile()) + "|" +
+               SavedScenario(scratch.Path("log.txt"), "A");
     });
     EXPECT_EQ(outcome, "Too many open files|Too many open files|Cannot create file " +
                            scratch.Path("log.txt").toStdString());
@@ -264,7 +265,7 @@ TEST(FunctionFileOnDisk, TooManyOpenFilesIsReported) {
 // Any other failure of the system's file calls is reported with its error number: reading
 // the start of this process's own memory fails with EIO.
 TEST(FunctionFileOnDisk, OtherReadFailuresGiveTheErrorNumber) {
-    EXPECT_EQ(LoadFunctionFile("/proc/self/mem").Error, "I/O error 5");
+    EXPECT_EQ(LoadMessage("/proc/self/mem"), "I/O error 5");
 }
 
 // A full disk: a tiny memory file system filled to the last block.
@@ -307,9 +308,9 @@ TEST_F(FullDisk, SaveReportsDiskFullAndKeepsTheOldFile) {
     WriteBytes(picture, kOldBytes);
     WriteBytes(log, kOldBytes);
     Fill();
-    EXPECT_EQ(SaveFunctionFile(function, SampleFile()), "Disk full");
-    EXPECT_EQ(SavePicture(picture, SamplePicture()), "Stream write error");
-    EXPECT_EQ(SaveScenario(log, "A\nB"), "Stream write error");
+    EXPECT_EQ(SavedFunction(function, SampleFile()), "Disk full");
+    EXPECT_EQ(SavedPicture(picture, SamplePicture()), "Stream write error");
+    EXPECT_EQ(SavedScenario(log, "A\nB"), "Stream write error");
     EXPECT_EQ(ReadBytes(function), kOldBytes);
     EXPECT_EQ(ReadBytes(picture), kOldBytes);
     EXPECT_EQ(ReadBytes(log), kOldBytes);

@@ -8,6 +8,11 @@
 #include <QDir>
 #include <QFile>
 
+#include "files/csv_export.h"
+#include "files/exports.h"
+#include "files/function_file.h"
+#include "messages/messages.h"
+
 std::string ReadBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return "<unreadable>";
@@ -77,4 +82,24 @@ std::string InChild(const ChildOptions& options, const std::function<std::string
     if (WIFSIGNALED(status))
         return "<child killed by signal " + std::to_string(WTERMSIG(status)) + ">";
     return result;
+}
+
+std::string SavedFunction(const QString& path, const FunctionFile& file) {
+    return FileFailureText(SaveFunctionFile(path, file));
+}
+
+std::string SavedPicture(const QString& path, const QImage& picture) {
+    return ExportFailureText(path, SavePicture(path, picture));
+}
+
+std::string SavedScenario(const QString& path, const QString& logText) {
+    return ExportFailureText(path, SaveScenario(path, logText));
+}
+
+std::string SavedCsv(const QString& path, const TableRows& rows) {
+    return ExportFailureText(path, SaveCsv(path, rows, TableFailureWords()));
+}
+
+std::string LoadMessage(const QString& path) {
+    return LoadErrorText(LoadFunctionFile(path).Error);
 }

@@ -25,3 +25,13 @@ struct ChildOptions {
 // Runs `body` in a forked child and returns the text it returned; a child that did not end
 // normally gives a text saying how it ended.
 std::string InChild(const ChildOptions& options, const std::function<std::string()>& body);
+
+// The saves and the load as the window reports them: the failure message, empty on success.
+struct FunctionFile;
+struct TableRows;
+class QImage;
+std::string SavedFunction(const QString& path, const FunctionFile& file);
+std::string SavedPicture(const QString& path, const QImage& picture);
+std::string SavedScenario(const QString& path, const QString& logText);
+std::string SavedCsv(const QString& path, const TableRows& rows);
+std::string LoadMessage(const QString& path);

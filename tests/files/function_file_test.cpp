@@ -8,6 +8,7 @@
 
 #include "engine/number_text.h"
 #include "files/file_errors.h"
+#include "messages/messages.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ class FunctionFileRead : public testing::TestWithParam<ReadRow> {};
 TEST_P(FunctionFileRead, Parses) {
     const ReadRow& row = GetParam();
     const FunctionFileParse parse = ParseFunctionFile(row.bytes);
-    ASSERT_TRUE(parse.File) << parse.Error;
+    ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
     EXPECT_EQ(parse.File->Expression, row.expression);
     EXPECT_EQ(parse.File->PixelSizeX, row.pixelSizeX);
     EXPECT_EQ(parse.File->SamplesPerPixel, row.samples);
@@ -173,7 +174,7 @@ class FunctionFileRefusal : public testing::TestWithParam<RefusalRow> {};
 TEST_P(FunctionFileRefusal, RefusesWithMessage) {
     const FunctionFileParse parse = ParseFunctionFile(GetParam().bytes);
     EXPECT_FALSE(parse.File);
-    EXPECT_EQ(parse.Error, GetParam().message);
+    EXPECT_EQ(LoadErrorText(parse.Error), GetParam().message);
 }
 
 std::string WithLine(int line, std::string_view text) {
@@ -244,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FunctionFileBounds, BoundedFileKeepsTextsAsTypedAndTheirValues) {
     const FunctionFileParse parse = ParseFunctionFile(WithLine(11, "1e1"));
-    ASSERT_TRUE(parse.File) << parse.Error;
+    ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
     EXPECT_TRUE(parse.File->Bounded);
     EXPECT_EQ(parse.File->LowerBoundText, "-1");
     EXPECT_EQ(parse.File->UpperBoundText, "1e1");
@@ -258,7 +259,7 @@ TEST(FunctionFileBounds, AppliedAsAPair) {
     std::string bytes = WithLine(10, "2");
     bytes.replace(bytes.rfind("1\r\n"), 1, "5");
     const FunctionFileParse parse = ParseFunctionFile(bytes);
-    ASSERT_TRUE(parse.File) << parse.Error;
+    ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
     ViewState view;
     Engine engine;
     ApplyFunctionFile(*parse.File, view, engine);
@@ -275,7 +276,7 @@ TEST(FunctionFileBounds, UnboundedFileLeavesTheBoundsAndTheViewOrigin) {
     Engine engine;
     const FunctionFileParse parse =
         ParseFunctionFile(Lines({"x", "0.1", "0.2", "3", "0", "50", "4", "5", "0", "9", "10"}));
-    ASSERT_TRUE(parse.File) << parse.Error;
+    ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
     ApplyFunctionFile(*parse.File, view, engine);
     EXPECT_EQ(view.ArgumentFrom, -7);
     EXPECT_EQ(view.ArgumentTo, 3);
@@ -325,7 +326,7 @@ TEST_P(FunctionFileRoundTrip, LoadsWhatWasSaved) {
         FunctionFileFromState(view, engine, "x^lnx", row.bounded, row.lower, row.upper));
 
     const FunctionFileParse parse = ParseFunctionFile(bytes);
-    ASSERT_TRUE(parse.File) << parse.Error;
+    ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
     ViewState loadedView;
     Engine loadedEngine;
     ApplyFunctionFile(*parse.File, loadedView, loadedEngine);
@@ -369,7 +370,7 @@ TEST(FunctionFileRoundTripText, TinyNegativeValueReadsBackAsZero) {
         FunctionFileBytes(FunctionFileFromState(ViewState(), engine, "a", false, "", ""));
     EXPECT_NE(bytes.find("\r\n-0.0000000000\r\n"), std::string::npos) << bytes;
     const FunctionFileParse parse = ParseFunctionFile(bytes);
-    ASSERT_TRUE(parse.File) << parse.Error;
+    ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
     EXPECT_EQ(parse.File->ValueA, 0);
 }
 
@@ -377,7 +378,7 @@ TEST(FunctionFileRoundTripText, CyrillicExpressionComesBack) {
     const std::string expression = "\xd0\xb0\xd0\xb1\xd0\xb2+x";  // "абв+x"
     const FunctionFileParse parse =
         ParseFunctionFile(FunctionFileBytes(DefaultStateFile(expression)));
-    ASSERT_TRUE(parse.File) << parse.Error;
+    ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
     EXPECT_EQ(parse.File->Expression, expression);
 }
 

@@ -11,6 +11,7 @@
 
 #include "engine/tree_builder.h"
 #include "files/exports.h"
+#include "messages/messages.h"
 #include "view/drawing.h"
 #include "view/scale_commands.h"
 #include "view/vector_surface.h"
@@ -308,7 +309,7 @@ TEST(FormatNames, EachFormatByItsNameAndNoOther) {
     }
     EXPECT_EQ(PictureFormatNamed("BMP"), std::nullopt);
     EXPECT_EQ(PictureFormatNamed("jpeg"), std::nullopt);
-    EXPECT_EQ(std::string(PictureFormats()[0].Filter), "Bitmaps (*.bmp)");
+    EXPECT_EQ(PictureFilter(PictureFormats()[0].Format), "Bitmaps (*.bmp)");
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "files/file_access.h"
 #include "files/function_file.h"
 #include "files/picture_export.h"
+#include "messages/messages.h"
 
 namespace {
 
@@ -54,17 +55,17 @@ struct Writer {
 };
 
 std::string SavePictureFormat(const QString& path, PictureFormat format) {
-    return SavePictureAs(path, format, SamplePicture(), SampleDrawing);
+    return ExportFailureText(path, SavePictureAs(path, format, SamplePicture(), SampleDrawing));
 }
 
 const Writer kWriters[] = {
     {"FunctionFile",
      [](const QString& path) {
-         return SaveFunctionFile(
+         return SavedFunction(
              path, FunctionFileFromState(ViewState{}, Engine{}, "sin(10/x)", false, "-1", "1"));
      },
      "sin(10/x)\r\n", "Disk full"},
-    {"Scenario", [](const QString& path) { return SaveScenario(path, "A\nB"); }, "A\r\nB\r\n",
+    {"Scenario", [](const QString& path) { return SavedScenario(path, "A\nB"); }, "A\r\nB\r\n",
      "Stream write error"},
     {"Bmp", [](const QString& path) { return SavePictureFormat(path, PictureFormat::Bmp); }, "BM",
      "Stream write error"},

@@ -5,6 +5,7 @@
 #include "engine/tree_builder.h"
 #include "files/cp1251.h"
 #include "files/function_file.h"
+#include "messages/messages.h"
 
 namespace {
 
@@ -18,14 +19,14 @@ class SequenceExample : public testing::TestWithParam<ExampleRow> {};
 TEST_P(SequenceExample, SummaryShowsItsBehaviour) {
     const FunctionFileParse parse =
         LoadFunctionFile(QStringLiteral(TARVIK_EXAMPLES_DIR "/") + GetParam().file);
-    ASSERT_TRUE(parse.File) << parse.Error;
+    ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
     Engine engine;
     ViewState view;
     ApplyFunctionFile(*parse.File, view, engine);
     ASSERT_EQ(BuildExpression(engine, Cp1251FromUtf8(parse.File->Expression)), 0);
     // Maps without n, so that the cobweb can be drawn for them.
     EXPECT_FALSE(engine.UsesN);
-    EXPECT_EQ(SequenceBehaviour(ComputeTerms(engine, 0)), GetParam().behaviour);
+    EXPECT_EQ(BehaviourText(SequenceBehaviour(ComputeTerms(engine, 0))), GetParam().behaviour);
 }
 
 const ExampleRow kExampleRows[] = {

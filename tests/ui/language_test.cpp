@@ -8,15 +8,19 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QToolButton>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
 #include "ui/general_form.h"
 #include "ui/help_window.h"
+#include "window_fixture.h"
 
 namespace {
 
@@ -94,6 +98,8 @@ class LanguageTest : public QObject {
     void dialogsOfTheWindowInRussian();
     void catalogueIsComplete();
     void englishCatalogueIsLoaded();
+    void windowInEnglish();
+    void windowInRussianByDefault();
     void languageMenu_data();
     void languageMenu();
 };
@@ -209,6 +215,45 @@ void LanguageTest::englishCatalogueIsLoaded() {
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
     }
     QCOMPARE(HelpWindow().windowTitle(), QStringLiteral("Справка — Tarvik"));
+}
+
+// Under English the window's own texts, the messages of a run and of a refusal read in English;
+// the caption of the information box stays "Information".
+void LanguageTest::windowInEnglish() {
+    const InstalledLanguage language(Language::English);
+    WindowFixture w;
+    QCOMPARE(w->findChild<QToolButton*>("btnStart")->text(), QStringLiteral("Run"));
+    QCOMPARE(w->findChild<QToolButton*>("btnCalcFunc")->toolTip(),
+             QStringLiteral("Compute the value of the function"));
+    QStringList menus;
+    for (QAction* menu : w->menuBar()->actions()) menus << menu->text();
+    QVERIFY2(menus.contains(QStringLiteral("&File")), qPrintable(menus.join(", ")));
+    QVERIFY2(menus.contains(QStringLiteral("&Help")), qPrintable(menus.join(", ")));
+
+    w.Run(QStringLiteral("1/0"));
+    w.Settle();
+    auto* result = w->findChild<QLineEdit*>("txtResult");
+    QCOMPARE(result->text(), QStringLiteral("ERROR: Division by zero"));
+    QCOMPARE(result->toolTip(), QStringLiteral("Result of processing the expression 1/0"));
+
+    w.Run(QStringLiteral("sinx"));
+    w.Settle();
+    QCOMPARE(result->text(), QStringLiteral("Graph drawn"));
+    w.TypeInto(w.Field("txtXfunc"), QStringLiteral("abc"));
+    QTest::mouseClick(w->findChild<QToolButton*>("btnCalcFunc"), Qt::LeftButton);
+    QCOMPARE(w.messages.size(), size_t(1));
+    QCOMPARE(w.messages.front().caption, QStringLiteral("Information"));
+    QCOMPARE(w.messages.front().text, QStringLiteral("Enter a valid argument value"));
+}
+
+// Without a catalogue the window shows its Russian texts.
+void LanguageTest::windowInRussianByDefault() {
+    WindowFixture w;
+    QCOMPARE(w->findChild<QToolButton*>("btnStart")->text(), QStringLiteral("Выполнить"));
+    w.Run(QStringLiteral("1/0"));
+    w.Settle();
+    QCOMPARE(w->findChild<QLineEdit*>("txtResult")->text(),
+             QStringLiteral("ОШИБКА: Деление на ноль"));
 }
 
 void LanguageTest::languageMenu_data() {

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "engine/number_text.h"
+#include "messages/messages.h"
 #include "test_classes.h"
 #include "ui/picture_overlay.h"
 #include "ui/picture_widget.h"
@@ -238,7 +239,7 @@ void ViewWindowTest::traceShowsTheValue() {
     w.Run(QStringLiteral("ln(x)"));
     Settle();
     QTest::mouseMove(w->Image, QPoint(10, 40));
-    QCOMPARE(w->txtYNow->text(), QString::fromStdString(EngineErrorText(kErrLnNonPositive)));
+    QCOMPARE(w->txtYNow->text(), QString::fromStdString(FailureText(kErrLnNonPositive)));
     QVERIFY(!w->overlay->Trace().has_value());
     // Off again: the plain read-out.
     w->mnuViewTrace->trigger();

@@ -4,6 +4,7 @@
 #include <QToolButton>
 #include <string>
 
+#include "messages/messages.h"
 #include "ui/about_box.h"
 #include "ui/picture_widget.h"
 #include "ui/window_geometry.h"

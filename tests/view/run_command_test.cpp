@@ -4,11 +4,28 @@
 #include <gtest/gtest.h>
 
 #include "engine/token_reader.h"
+#include "messages/messages.h"
 #include "view/scale_commands.h"
 
 namespace {
 
 const std::string kSeparator(kRunLogSeparator);
+
+// A run's outcome as the window words it, with what it leaves besides the texts.
+struct Shown : RunTexts {
+    bool Ran = false;
+    std::optional<std::string> NewA0Text;
+    bool Overflow = false;
+};
+
+Shown Words(const RunOutcome& outcome) {
+    Shown shown;
+    static_cast<RunTexts&>(shown) = RunWords(outcome);
+    shown.Ran = outcome.Ran;
+    shown.NewA0Text = outcome.NewA0Text;
+    shown.Overflow = outcome.Overflow;
+    return shown;
+}
 
 struct Runner {
     Engine engine;
@@ -17,8 +34,8 @@ struct Runner {
     DrawOptions options;
 
     Runner() { CentreView(view, 120, 90); }
-    RunOutcome Run(const std::string& text) {
-        return RunExpression(engine, view, canvas, options, text, text);
+    Shown Run(const std::string& text) {
+        return Words(RunExpression(engine, view, canvas, options, text, text));
     }
 };
 
@@ -37,7 +54,7 @@ TEST_P(RunOutcomes, LogAndResult) {
     const OutcomeCase& c = GetParam();
     Runner runner;
     runner.engine.IndexTo = c.indexTo;
-    const RunOutcome outcome = runner.Run(c.expression);
+    const Shown outcome = runner.Run(c.expression);
     EXPECT_TRUE(outcome.Ran);
     EXPECT_EQ(outcome.LogLines, (std::vector<std::string>{kSeparator, c.expression, c.result}));
     EXPECT_EQ(outcome.ResultText, c.result);
@@ -65,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Run, EachRunOfARecurrenceContinuesFromTheLastResult) {
     Runner runner;
     for (const char* expected : {"2", "3", "4"}) {
-        const RunOutcome outcome = runner.Run("a+1");
+        const Shown outcome = runner.Run("a+1");
         EXPECT_EQ(outcome.ResultText, expected);
         EXPECT_EQ(outcome.NewA0Text, expected);
     }
@@ -76,7 +93,7 @@ TEST(Run, BuildErrorKeepsCaptionAndPicture) {
     Runner runner;
     runner.Run("sinx");
     const QImage before = runner.canvas.Image().copy();
-    const RunOutcome outcome = runner.Run("(sinx");
+    const Shown outcome = runner.Run("(sinx");
     const std::string error = "ОШИБКА: Скобки поставлены некорректно";
     EXPECT_EQ(outcome.LogLines, (std::vector<std::string>{kSeparator, "(sinx", error}));
     EXPECT_EQ(outcome.ResultText, error);
@@ -87,7 +104,7 @@ TEST(Run, BuildErrorKeepsCaptionAndPicture) {
 
 TEST(Run, EmptyExpressionDoesNothing) {
     Runner runner;
-    const RunOutcome outcome = runner.Run("");
+    const Shown outcome = runner.Run("");
     EXPECT_FALSE(outcome.Ran);
     EXPECT_TRUE(outcome.LogLines.empty());
     EXPECT_FALSE(outcome.ResultText.has_value());
@@ -96,8 +113,8 @@ TEST(Run, EmptyExpressionDoesNothing) {
 
 TEST(Run, TheShownTextGoesToTheLogAndTheEngineTextToTheBuilder) {
     Runner runner;
-    const RunOutcome outcome =
-        RunExpression(runner.engine, runner.view, runner.canvas, runner.options, "x", "шx");
+    const Shown outcome =
+        Words(RunExpression(runner.engine, runner.view, runner.canvas, runner.options, "x", "шx"));
     EXPECT_EQ(outcome.LogLines[1], "шx");
     EXPECT_EQ(outcome.Caption, "Tarvik 1.0  \"шx\"");
     EXPECT_EQ(outcome.ResultText, "График построен");
@@ -107,7 +124,7 @@ TEST(Run, OverflowInTheDrawingEndsTheRun) {
     Runner runner;
     runner.engine.ValueA = 3;
     runner.view.PixelSizeY = 0;
-    const RunOutcome outcome = runner.Run("5");
+    const Shown outcome = runner.Run("5");
     EXPECT_TRUE(outcome.Overflow);
     EXPECT_EQ(outcome.LogLines, (std::vector<std::string>{kSeparator, "5"}));
     EXPECT_FALSE(outcome.ResultText.has_value());
@@ -119,7 +136,7 @@ TEST(Run, EmptyIndexRangeIsReportedNotLeftUnset) {
     Runner runner;
     runner.engine.IndexFrom = 5;
     runner.engine.IndexTo = 4;
-    const RunOutcome outcome = runner.Run("a+n");
+    const Shown outcome = runner.Run("a+n");
     ASSERT_TRUE(outcome.ResultText.has_value());
     EXPECT_EQ(*outcome.ResultText, "ОШИБКА: Пустой диапазон индексов n");
     EXPECT_FALSE(outcome.NewA0Text.has_value());

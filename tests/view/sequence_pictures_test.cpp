@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/tree_builder.h"
+#include "messages/messages.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ TEST(TermsPicture, SquaresInTheLineColourJoinedInLineMode) {
         Scene scene;
         scene.options.Lines = lines;
         scene.Build("a*n", 1, 1, 4);
-        EXPECT_FALSE(scene.Draw(PictureMode::Terms).Information);
+        EXPECT_FALSE(PictureInformation(scene.Draw(PictureMode::Terms)));
         for (const auto& [column, row] : {std::pair{10, 90}, {20, 80}, {30, 40}}) {
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx)
@@ -100,7 +101,7 @@ TEST(TermsPicture, StopsAtTheFailingStep) {
 TEST(CobwebPicture, CurveDiagonalAndStaircase) {
     Scene scene;
     scene.Build("a/2+1", 0, 1, 20);
-    EXPECT_FALSE(scene.Draw(PictureMode::Cobweb).Information);
+    EXPECT_FALSE(PictureInformation(scene.Draw(PictureMode::Cobweb)));
     // The diagonal y = a: world (5, 5) at column 50, row 50, and (8, 8) at column 80, row 20.
     EXPECT_EQ(scene.canvas.Pixel(50, 50), kDiagonalColour);
     EXPECT_EQ(scene.canvas.Pixel(80, 20), kDiagonalColour);
@@ -116,7 +117,8 @@ TEST(CobwebPicture, ExpressionWithNGetsTheMessageAndOnlyTheBackground) {
     Scene scene;
     scene.Build("a+1/n", 0, 1, 20);
     const PictureOutcome outcome = scene.Draw(PictureMode::Cobweb);
-    EXPECT_EQ(outcome.Information, "Паутина строится только для выражений без n");
+    EXPECT_TRUE(outcome.CobwebNeedsMap);
+    EXPECT_EQ(PictureInformation(outcome), "Паутина строится только для выражений без n");
     EXPECT_EQ(scene.Count(kBlack), 200 * 200);
 }
 
@@ -134,7 +136,7 @@ TEST(Pictures, AFailedBuildDrawsOnlyTheBackground) {
     Scene scene;
     BuildExpression(scene.engine, "(a");
     for (const PictureMode mode : {PictureMode::Terms, PictureMode::Cobweb}) {
-        EXPECT_FALSE(scene.Draw(mode).Information);
+        EXPECT_FALSE(PictureInformation(scene.Draw(mode)));
         EXPECT_EQ(scene.Count(kBlack), 200 * 200);
     }
 }
