@@ -1,11 +1,12 @@
-// The scale buttons, the calculations of the "Функция" page, the redraw shared by the view
-// commands, and the event filter that maps focus, key and mouse events onto the handlers.
+// The scale buttons, the calculations of the "Функция" page, and the event filter that maps
+// focus, key and mouse events onto the handlers and the shared helpers.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QToolButton>
 
 #include "calc/calculations.h"
 #include "ui/general_form.h"
@@ -36,18 +37,10 @@ bool IsExit(const QEvent* event) {
 
 }  // namespace
 
-// --- Redrawing ---
-
-void GeneralForm::RedrawPicture() {
-    cbxKill->setChecked(true);
-    ShowParameters();
-    PlotPicture();
-}
-
 // --- Scale commands ---
 
 void GeneralForm::btnHomeClick() {
-    if (CentreView(view_, canvas().Width(), canvas().Height())) RedrawPicture();
+    CentrePicture();
 }
 
 void GeneralForm::btnMPlusClick() {
@@ -111,7 +104,7 @@ bool GeneralForm::eventFilter(QObject* watched, QEvent* event) {
     QLineEdit* expression = txtFunctionText->lineEdit();
     if (watched == txtFunctionText) {
         if (IsEnter(event)) {
-            btnStartClick();
+            RunExpressionCommand();
             return true;
         }
         if (event->type() == QEvent::FocusOut) {
@@ -125,14 +118,14 @@ bool GeneralForm::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (watched == txtResult && IsEnter(event)) {
-        btnStartClick();
+        RunExpressionCommand();
         return true;
     }
     if (IsEnter(event)) {
         // Enter in a calculation field clicks its button and still reaches the field.
-        if (watched == txtXfunc) btnCalcFuncClick();
-        if (watched == txtXProiz) btnCalcProizClick();
-        if (watched == txtX0int || watched == txtXkint) btnCalcIntClick();
+        if (watched == txtXfunc) btnCalcFunc->click();
+        if (watched == txtXProiz) btnCalcProiz->click();
+        if (watched == txtX0int || watched == txtXkint) btnCalcInt->click();
         return false;
     }
     if ((watched == txtBkColor || watched == txtLineColor) &&

@@ -147,7 +147,7 @@ void GeneralForm::ExitShortcutActivated() {
     // An editable field takes Ctrl+X itself (it cuts); a read-only one gets here and must not
     // close the program either.
     if (IsTextField(QApplication::focusWidget())) return;
-    mnuFunctionExit->trigger();
+    close();
 }
 
 void GeneralForm::mnuFunctionExitClick() {

@@ -1,13 +1,16 @@
 // The mouse tools over the picture: moving the view by two clicks, zooming into a dragged
-// rectangle, and the read-out of the world coordinates under the pointer.
+// rectangle, and the read-out of the world coordinates under the pointer (or of the curve,
+// with the trace on). The arithmetic of both tools is the view's (view/scale_commands.h).
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QToolButton>
-#include <algorithm>
+#include <cmath>
 
+#include "engine/evaluator.h"
 #include "engine/number_text.h"
 #include "ui/general_form.h"
+#include "ui/picture_overlay.h"
 #include "ui/picture_widget.h"
 #include "view/scale_commands.h"
 
@@ -23,25 +26,32 @@ void GeneralForm::btnRectClick() {
 
 void GeneralForm::ImageMouseDown(Qt::MouseButton button, int x, int y) {
     if (button == Qt::RightButton || !btnRect->isChecked()) return;
+    StartRectangle(x, y);
+}
+
+void GeneralForm::StartRectangle(int x, int y) {
     // The band is drawn on the picture as it stands: a plot in flight is dropped first.
     CancelWork();
-    ++view_.ToolClickCount;
-    view_.MarkX = view_.RubberEndX = x;
-    view_.MarkY = view_.RubberEndY = y;
+    Image->StartBand(x, y);
 }
 
 void GeneralForm::ImageMouseMove(int x, int y) {
-    if (btnRect->isChecked() && view_.ToolClickCount == 1) {
+    PictureWidget::ToolGesture& gesture = Image->tools();
+    if (btnRect->isChecked() && gesture.ToolClickCount == 1) {
         // Drawing the band twice in XOR restores the picture: the old band goes, the new comes.
         Canvas& c = canvas();
         c.SetPenMode(PenMode::Xor);
         c.SetPenColour(kGreen);
-        c.Rectangle(view_.MarkX, view_.MarkY, view_.RubberEndX, view_.RubberEndY);
-        view_.RubberEndX = x;
-        view_.RubberEndY = y;
-        c.Rectangle(view_.MarkX, view_.MarkY, x, y);
+        c.Rectangle(gesture.MarkX, gesture.MarkY, gesture.RubberEndX, gesture.RubberEndY);
+        gesture.RubberEndX = x;
+        gesture.RubberEndY = y;
+        c.Rectangle(gesture.MarkX, gesture.MarkY, x, y);
         Image->update();
     }
+    ShowPointer(x, y);
+}
+
+void GeneralForm::ShowPointer(int x, int y) {
     if (mnuViewTrace->isChecked()) {
         ShowTrace(x);
         return;
@@ -50,23 +60,53 @@ void GeneralForm::ImageMouseMove(int x, int y) {
     txtYNow->setText(QString::fromStdString(RealDisplayText(RowToWorldY(view_, y), 5)));
 }
 
+void GeneralForm::ShowTrace(int x) {
+    const ExtendedReal wx = ColumnToWorldX(view_, x);
+    txtXNow->setText(QString::fromStdString(RealDisplayText(wx, 5)));
+    if (engine_.LastBuildError != kNoError) {
+        txtYNow->clear();
+        overlay->SetTrace(std::nullopt);
+        return;
+    }
+    const ExtendedReal a0 = engine_.ValueA;
+    engine_.EngineError = kNoError;
+    ExtendedReal value = 0;
+    const bool ok = EvaluateSequence(engine_, wx, value) && engine_.EngineError == kNoError;
+    const int32_t error = engine_.EngineError;
+    engine_.EngineError = kNoError;
+    engine_.ValueA = a0;
+    if (!ok) {
+        txtYNow->setText(QString::fromStdString(EngineErrorText(error)));
+        overlay->SetTrace(std::nullopt);
+        return;
+    }
+    txtYNow->setText(QString::fromStdString(RealDisplayText(value, 5)));
+    const ExtendedReal row = (view_.ViewOriginY - value) / view_.PixelSizeY;
+    if (row >= 0 && row < Image->height()) {
+        overlay->SetTrace(QPoint(x, static_cast<int>(std::lround(row))));
+    } else {
+        overlay->SetTrace(std::nullopt);
+    }
+}
+
 void GeneralForm::FormMouseMove() {
     txtXNow->clear();
     txtYNow->clear();
 }
 
 void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
+    PictureWidget::ToolGesture& gesture = Image->tools();
     cbxKill->setChecked(true);
     if (button == Qt::RightButton) {
-        if (btnMove->isChecked()) view_.ToolClickCount = 0;
+        if (btnMove->isChecked()) gesture.ToolClickCount = 0;
         PlotPicture();
         return;
     }
     if (btnMove->isChecked()) {
-        ++view_.ToolClickCount;
-        if (view_.ToolClickCount == 1) {
-            view_.MarkX = x;
-            view_.MarkY = y;
+        ++gesture.ToolClickCount;
+        if (gesture.ToolClickCount == 1) {
+            gesture.MarkX = x;
+            gesture.MarkY = y;
             CancelWork();
             Canvas& c = canvas();
             c.SetBrushColour(kWhite);
@@ -75,32 +115,20 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
             Image->update();
             return;
         }
-        if (view_.ToolClickCount == 2) {
-            view_.ViewOriginX -= (x - view_.MarkX) * view_.PixelSizeX;
-            view_.ViewOriginY += (y - view_.MarkY) * view_.PixelSizeY;
-            view_.ToolClickCount = view_.MarkX = view_.MarkY = 0;
+        if (gesture.ToolClickCount == 2) {
+            MoveByClicks(view_, gesture.MarkX, gesture.MarkY, x, y);
+            Image->EndToolGesture();
             ShowParameters();
             PlotPicture();
             return;
         }
     }
-    if (!btnRect->isChecked() || view_.ToolClickCount != 1) return;
-    if (x == view_.MarkX || y == view_.MarkY) {
-        // A rectangle without area: the gesture ends and the band stays.
-        view_.ToolClickCount = view_.MarkX = view_.MarkY = 0;
-        return;
-    }
-    const ExtendedReal x1 = ColumnToWorldX(view_, view_.MarkX);
-    const ExtendedReal y1 = RowToWorldY(view_, view_.MarkY);
-    const ExtendedReal x2 = ColumnToWorldX(view_, x);
-    const ExtendedReal y2 = RowToWorldY(view_, y);
-    view_.ViewOriginX = std::min(x1, x2);
-    view_.ViewOriginY = std::max(y1, y2);
-    view_.PixelSizeX = (std::max(x1, x2) - std::min(x1, x2)) / canvas().Width();
-    view_.PixelSizeY = (std::max(y1, y2) - std::min(y1, y2)) / canvas().Height();
-    view_.PixelSizeX = ClampPixelSize(view_.PixelSizeX);
-    view_.PixelSizeY = ClampPixelSize(view_.PixelSizeY);
-    view_.ToolClickCount = view_.MarkX = view_.MarkY = 0;
+    if (!btnRect->isChecked() || gesture.ToolClickCount != 1) return;
+    // A rectangle without area ends the gesture and the band stays.
+    const bool zoomed = ZoomToRectangle(view_, gesture.MarkX, gesture.MarkY, x, y, canvas().Width(),
+                                        canvas().Height());
+    Image->EndToolGesture();
+    if (!zoomed) return;
     ShowParameters();
-    btnStartClick();
+    RunExpressionCommand();
 }

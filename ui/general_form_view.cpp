@@ -124,7 +124,7 @@ void GeneralForm::AfterPictureShown() {
     overlay->SetLabels(mnuViewLabels->isChecked(), view_, BackgroundOf(txtBkColor));
     overlay->SetTrace(std::nullopt);
     // The steps of a drag in progress are no views of their own: its end is.
-    if (drag_.Moving) return;
+    if (Image->drag().Moving) return;
     history_.Shown(WindowOf(view_));
     mnuViewBack->setEnabled(history_.CanGoBack());
     mnuViewForward->setEnabled(history_.CanGoForward());
@@ -169,37 +169,6 @@ void GeneralForm::StepHistory(bool back) {
     RedrawPicture();
 }
 
-// --- Trace ---
-
-void GeneralForm::ShowTrace(int x) {
-    const ExtendedReal wx = ColumnToWorldX(view_, x);
-    txtXNow->setText(QString::fromStdString(RealDisplayText(wx, 5)));
-    if (engine_.LastBuildError != kNoError) {
-        txtYNow->clear();
-        overlay->SetTrace(std::nullopt);
-        return;
-    }
-    const ExtendedReal a0 = engine_.ValueA;
-    engine_.EngineError = kNoError;
-    ExtendedReal value = 0;
-    const bool ok = EvaluateSequence(engine_, wx, value) && engine_.EngineError == kNoError;
-    const int32_t error = engine_.EngineError;
-    engine_.EngineError = kNoError;
-    engine_.ValueA = a0;
-    if (!ok) {
-        txtYNow->setText(QString::fromStdString(EngineErrorText(error)));
-        overlay->SetTrace(std::nullopt);
-        return;
-    }
-    txtYNow->setText(QString::fromStdString(RealDisplayText(value, 5)));
-    const ExtendedReal row = (view_.ViewOriginY - value) / view_.PixelSizeY;
-    if (row >= 0 && row < Image->height()) {
-        overlay->SetTrace(QPoint(x, static_cast<int>(std::lround(row))));
-    } else {
-        overlay->SetTrace(std::nullopt);
-    }
-}
-
 // --- Wheel, drag and keys ---
 
 void GeneralForm::ScheduleRedraw() {
@@ -227,30 +196,32 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
         }
         case QEvent::MouseButtonPress: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (drag_.Button != Qt::NoButton ||
+            PictureWidget::Drag& drag = Image->drag();
+            if (drag.Button != Qt::NoButton ||
                 !IsDragButton(mouse->button(), btnMove->isChecked())) {
                 return false;
             }
-            drag_ = {mouse->button(), mouse->position().toPoint(), mouse->position().toPoint(),
-                     false};
+            drag = {mouse->button(), mouse->position().toPoint(), mouse->position().toPoint(),
+                    false};
             // The middle button drags in every tool; its press reaches the tools only when
             // the release shows there was no drag.
             return mouse->button() == Qt::MiddleButton;
         }
         case QEvent::MouseMove: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (drag_.Button == Qt::NoButton || !(mouse->buttons() & drag_.Button)) return false;
+            PictureWidget::Drag& drag = Image->drag();
+            if (drag.Button == Qt::NoButton || !(mouse->buttons() & drag.Button)) return false;
             const QPoint at = mouse->position().toPoint();
-            if (!drag_.Moving && (at - drag_.Press).manhattanLength() <= kDragThreshold) {
+            if (!drag.Moving && (at - drag.Press).manhattanLength() <= kDragThreshold) {
                 return false;
             }
-            if (!drag_.Moving && btnMove->isChecked()) {
+            if (!drag.Moving && btnMove->isChecked()) {
                 // A drag ends a two-click move begun before it; its mark goes with the redraw.
-                view_.ToolClickCount = view_.MarkX = view_.MarkY = 0;
+                Image->EndToolGesture();
             }
-            drag_.Moving = true;
-            const QPoint step = at - drag_.Last;
-            drag_.Last = at;
+            drag.Moving = true;
+            const QPoint step = at - drag.Last;
+            drag.Last = at;
             if (PanBy(view_, step.x(), step.y())) {
                 // The picture follows at once: the image shifted now, drawn anew soon.
                 QImage& image = canvas().ImageForPainting();
@@ -268,12 +239,13 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
         }
         case QEvent::MouseButtonRelease: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (drag_.Button == Qt::NoButton || mouse->button() != drag_.Button) return false;
-            const Drag ended = drag_;
-            drag_ = {};
+            PictureWidget::Drag& drag = Image->drag();
+            if (drag.Button == Qt::NoButton || mouse->button() != drag.Button) return false;
+            const PictureWidget::Drag ended = drag;
+            drag = {};
             if (!ended.Moving) {
-                if (ended.Button == Qt::MiddleButton) {
-                    ImageMouseDown(ended.Button, ended.Press.x(), ended.Press.y());
+                if (ended.Button == Qt::MiddleButton && btnRect->isChecked()) {
+                    StartRectangle(ended.Press.x(), ended.Press.y());
                 }
                 return false;
             }

@@ -64,12 +64,12 @@ void GeneralForm::CancelWork() {
     integralRunning_ = false;
 }
 
-void GeneralForm::btnStartPressed() {
+void GeneralForm::btnStartClick() {
     if (work_->ProgressShown()) {
         StopWork();
         return;
     }
-    btnStartClick();
+    RunExpressionCommand();
 }
 
 void GeneralForm::QueueStep(PlotStep step) {
@@ -150,7 +150,7 @@ void GeneralForm::WorkEnded() {
     Image->setCursor(pictureCursor_);
     btnStart->setText(kRunCaption);
     txtResult->setText(resultBeforeProgress_);
-    txtFunctionTextChange();
+    UpdateRunButton();
 }
 
 void GeneralForm::WorkDelivered(const std::shared_ptr<WorkJob>& job) {

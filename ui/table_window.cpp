@@ -256,7 +256,7 @@ void TableWindow::btnTableSaveCsvClick() {
 }
 
 void TableWindow::cbxPictureModeChange() {
-    form_.RedrawPicture();
+    emit pictureChoiceChanged();
 }
 
 // A new argument redraws a sequence picture at once; the graph does not depend on it.
@@ -265,5 +265,5 @@ void TableWindow::txtSeqXExit() {
     ExtendedReal x = 0;
     if (!NumberSyntax(txtSeqX->text().toStdString(), x)) return;
     sequenceX_ = x;
-    if (Mode() != PictureMode::Graph && x != before) form_.RedrawPicture();
+    if (Mode() != PictureMode::Graph && x != before) emit pictureChoiceChanged();
 }

@@ -42,7 +42,7 @@ bool BeginRun(Engine& engine, RunOutcome& outcome, std::string_view engineText,
     outcome.LogLines.emplace_back(kRunLogSeparator);
     outcome.LogLines.emplace_back(shownText);
 
-    const int32_t error = BuildExpression(engine, engineText);
+    const int32_t error = BuildExpression(engine, engineText, outcome.Stop);
     outcome.ResultHint = std::string(kResultHintPrefix) + std::string(shownText);
     if (error != kNoError) {
         Report(outcome, ErrorText(error));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/engine_state.h"
+#include "engine/tree_builder.h"
 #include "tarvik_version.h"
 #include "view/draw_surface.h"
 #include "view/drawing.h"
@@ -27,6 +28,7 @@ struct RunOutcome {
     std::optional<std::string> ResultText;  // text of txtResult, when the run writes it
     std::optional<std::string> NewA0Text;   // text for txtA0 when the value became the new a0
     bool Overflow = false;                  // the drawing raised: show kOverflowMessage
+    BuildStop Stop;                         // where a failed build stopped in the text
 };
 
 // Steps 4 to 12 of a run: build (the expression converted to single-byte text by the caller and
