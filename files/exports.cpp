@@ -5,6 +5,7 @@
 
 #include "files/file_access.h"
 #include "files/file_errors.h"
+#include "files/picture_export.h"
 
 std::string ExportFailureText(const QString& path, const FileResult& result) {
     if (result.Ok()) return {};
@@ -34,8 +35,7 @@ QByteArray ScenarioBytes(const QString& logText) {
 }
 
 std::string SavePicture(const QString& path, const QImage& picture) {
-    if (picture.isNull()) return {};
-    return ExportFailureText(path, WriteWholeFile(path, PictureBmpBytes(picture)));
+    return SavePictureAs(path, PictureFormat::Bmp, picture, {});
 }
 
 std::string SaveScenario(const QString& path, const QString& logText) {

@@ -11,14 +11,11 @@
 #include "calc/calculations.h"
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
+#include "ui/utf8_text.h"
 #include "view/run_command.h"
 #include "view/scale_commands.h"
 
 namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 bool IsEnter(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;

@@ -20,6 +20,7 @@
 #include "ui/about_box.h"
 #include "ui/general_form.h"
 #include "ui/help_window.h"
+#include "ui/utf8_text.h"
 
 namespace {
 
@@ -29,10 +30,6 @@ const QString kPictureFilterKey = QStringLiteral("pictureExport/filter");
 
 QSettings PictureSettings() {
     return QSettings(kApplicationTitle, kApplicationTitle);
-}
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 // Shows a file dialog modally; the chosen name, or an empty text when the user cancels. The

@@ -12,6 +12,7 @@
 #include <QShortcut>
 #include <QTextEdit>
 
+#include "files/file_errors.h"
 #include "files/picture_export.h"
 #include "ui/general_form.h"
 #include "ui/help_window.h"
@@ -174,8 +175,8 @@ void GeneralForm::InformationBox(const QString& text) {
 }
 
 void GeneralForm::GeneralErrorReport(const QString& text) {
-    QString message = text;
-    if (!message.isEmpty() && message.back() > QLatin1Char('.')) message += QLatin1Char('.');
+    // A message that ends in a letter or digit gets its full stop, as the file layer words it.
+    const QString message = QString::fromStdString(GeneralErrorReportText(text.toStdString()));
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, message, QMessageBox::Ok, this);
     ExecMessage(box);
 }

@@ -9,6 +9,7 @@
 
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
+#include "engine/value_a_keeper.h"
 #include "ui/general_form.h"
 #include "ui/picture_overlay.h"
 #include "ui/picture_widget.h"
@@ -68,13 +69,15 @@ void GeneralForm::ShowTrace(int x) {
         overlay->SetTrace(std::nullopt);
         return;
     }
-    const ExtendedReal a0 = engine_.ValueA;
     engine_.EngineError = kNoError;
     ExtendedReal value = 0;
-    const bool ok = EvaluateSequence(engine_, wx, value) && engine_.EngineError == kNoError;
+    bool ok = false;
+    {
+        const ValueAKeeper keeper(engine_);
+        ok = EvaluateSequence(engine_, wx, value) && engine_.EngineError == kNoError;
+    }
     const int32_t error = engine_.EngineError;
     engine_.EngineError = kNoError;
-    engine_.ValueA = a0;
     if (!ok) {
         txtYNow->setText(QString::fromStdString(EngineErrorText(error)));
         overlay->SetTrace(std::nullopt);

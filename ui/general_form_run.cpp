@@ -20,21 +20,12 @@
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
 #include "ui/plot_job.h"
+#include "ui/utf8_text.h"
 #include "ui/widget_factory.h"
 #include "view/run_command.h"
 #include "view/scale_commands.h"
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-Colour ColourOf(const QLineEdit* field) {
-    const QColor c = field->palette().color(QPalette::Base);
-    return static_cast<Colour>(c.red()) | (static_cast<Colour>(c.green()) << 8) |
-           (static_cast<Colour>(c.blue()) << 16);
-}
 
 constexpr int kShowLayoutDelayMs = 300;
 const QString kRunCaption = QStringLiteral("Выполнить");
@@ -144,8 +135,8 @@ QStringList GeneralForm::ScenarioLines() const {
 
 DrawOptions GeneralForm::CurrentDrawOptions() const {
     DrawOptions options;
-    options.BackgroundColour = ColourOf(txtBkColor);
-    options.LineColour = ColourOf(txtLineColor);
+    options.BackgroundColour = ui::ColourOf(txtBkColor);
+    options.LineColour = ui::ColourOf(txtLineColor);
     options.ClearFirst = cbxKill->isChecked();
     options.Grid = cbxSetka->isChecked();
     options.Axes = cbxOci->isChecked();

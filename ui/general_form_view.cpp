@@ -22,6 +22,7 @@
 #include "ui/general_form.h"
 #include "ui/picture_overlay.h"
 #include "ui/picture_widget.h"
+#include "ui/widget_factory.h"
 #include "view/axis_label_painter.h"
 #include "view/scale_commands.h"
 #include "view/vector_surface.h"
@@ -46,12 +47,6 @@ QAction* MakeToggle(QObject* parent, const char* name, const QString& text, bool
     action->setCheckable(true);
     action->setChecked(checked);
     return action;
-}
-
-Colour BackgroundOf(const QLineEdit* field) {
-    const QColor c = field->palette().color(QPalette::Base);
-    return static_cast<Colour>(c.red()) | (static_cast<Colour>(c.green()) << 8) |
-           (static_cast<Colour>(c.blue()) << 16);
 }
 
 bool IsDragButton(Qt::MouseButton button, bool moveTool) {
@@ -121,7 +116,7 @@ void GeneralForm::SaveViewSettings() const {
 
 void GeneralForm::AfterPictureShown() {
     if (overlay == nullptr) return;
-    overlay->SetLabels(mnuViewLabels->isChecked(), view_, BackgroundOf(txtBkColor));
+    overlay->SetLabels(mnuViewLabels->isChecked(), view_, ui::ColourOf(txtBkColor));
     overlay->SetTrace(std::nullopt);
     // The steps of a drag in progress are no views of their own: its end is.
     if (Image->drag().Moving) return;
@@ -134,7 +129,7 @@ QImage GeneralForm::ShownPicture() const {
     QImage shown = Image->canvas().Image();
     if (shown.isNull() || !mnuViewLabels->isChecked()) return shown;
     QPainter painter(&shown);
-    PaintAxisLabels(painter, view_, shown.width(), shown.height(), BackgroundOf(txtBkColor));
+    PaintAxisLabels(painter, view_, shown.width(), shown.height(), ui::ColourOf(txtBkColor));
     return shown;
 }
 
@@ -227,11 +222,11 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
                 QImage& image = canvas().ImageForPainting();
                 const QImage before = image.copy();
                 QPainter painter(&image);
-                painter.fillRect(image.rect(), ToQColor(BackgroundOf(txtBkColor)));
+                painter.fillRect(image.rect(), ToQColor(ui::ColourOf(txtBkColor)));
                 painter.drawImage(step, before);
                 painter.end();
                 Image->update();
-                overlay->SetLabels(mnuViewLabels->isChecked(), view_, BackgroundOf(txtBkColor));
+                overlay->SetLabels(mnuViewLabels->isChecked(), view_, ui::ColourOf(txtBkColor));
                 ShowParameters();
                 ScheduleRedraw();
             }

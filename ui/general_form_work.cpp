@@ -15,12 +15,9 @@
 #include "ui/picture_widget.h"
 #include "ui/plot_job.h"
 #include "ui/table_window.h"
+#include "ui/utf8_text.h"
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const QString kRunCaption = QStringLiteral("Выполнить");
 const QString kStopCaption = QStringLiteral("Остановить");

@@ -26,16 +26,13 @@
 #include "files/file_access.h"
 #include "ui/general_form.h"
 #include "ui/table_model.h"
+#include "ui/utf8_text.h"
 #include "ui/widget_factory.h"
 
 namespace {
 
 constexpr int kFieldWidth = 65;
 constexpr int kRowHeight = 18;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLineEdit* Field(QWidget* parent, const char* name, const QString& text, const QString& hint) {
     auto* field = ui::MakeField(parent, name, QRect(0, 0, kFieldWidth, 21), text, hint);
