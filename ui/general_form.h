@@ -1,14 +1,16 @@
 // The main window: every control under its own object name, the menu and the dialogs, all
 // private. Its handlers read the controls, call one helper, and write the controls back; no
-// handler calls another. The shared work lives in a few helpers: run the expression
-// (RunExpressionCommand), redraw the last expression (RedrawPicture), centre the view
-// (CentrePicture) and apply the exit rule of a field (ApplyExitRule), all in
-// general_form_run.cpp. The rest is spread over: construction (general_form.cpp), menu, dialogs
-// and message boxes (general_form_menu.cpp), scale buttons, calculations and the event filter
-// (general_form_commands.cpp), mouse tools and the pointer read-out (general_form_mouse.cpp),
-// the "Вид" menu and the steering of the picture (general_form_view.cpp), keypad (keypad.cpp),
-// file commands (general_form_files.cpp), printing and the clipboard (general_form_export.cpp),
-// the table window (general_form_table.cpp) and the background work (general_form_work.cpp).
+// handler calls another (the event filter only maps Qt's events onto handlers and helpers).
+// The shared work lives in a few helpers: run the expression (RunExpressionCommand), redraw the
+// last expression (RedrawPicture), centre the view (CentrePicture) and apply the exit rule of a
+// field (ApplyExitRule), in general_form_run.cpp; the background work and what it shows, in
+// general_form_work.cpp. The files call each other without a loop, the handler files calling
+// down into those two: scale buttons, calculations, the run button and the event filter, which
+// hands the picture's events to the steering (general_form_commands.cpp),
+// mouse tools and the steering of the picture (general_form_mouse.cpp), the "Вид" menu
+// (general_form_view.cpp), keypad (keypad.cpp), file commands (general_form_files.cpp), printing
+// and the clipboard (general_form_export.cpp), the table window (general_form_table.cpp); menu,
+// dialogs and message boxes in general_form_menu.cpp, construction in general_form.cpp.
 #pragma once
 
 #include <QMainWindow>
@@ -221,7 +223,6 @@ class GeneralForm : public QMainWindow {
     void FormCanResize();
     void PickColour(QLineEdit* field);
     void InsertIntoExpression(const QString& text);
-    void ShowCalcOutcome(const CalcOutcome& outcome);
     // Plots the last built tree and shows the picture (no field is written).
     void PlotPicture();
     QLineEdit* FieldEdit(ParameterField field) const;
@@ -259,6 +260,10 @@ class GeneralForm : public QMainWindow {
     void WorkEnded();
     void WorkDelivered(const std::shared_ptr<WorkJob>& job);
     void ApplySteps(const WorkJob& job);
+    // The integral between two limit texts: refusals and equal limits answer at once, the rest
+    // is background work.
+    void StartIntegral(const std::string& from, const std::string& to);
+    void ShowCalcOutcome(const CalcOutcome& outcome);
     // The "Вид" menu, its settings and the steering of the picture by wheel, drag and keys
     // (general_form_view.cpp).
     void createViewControls();

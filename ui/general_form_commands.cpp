@@ -11,6 +11,7 @@
 #include "calc/calculations.h"
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
+#include "ui/plot_job.h"
 #include "ui/utf8_text.h"
 #include "view/run_command.h"
 #include "view/scale_commands.h"
@@ -58,39 +59,26 @@ void GeneralForm::btnDefaultClick() {
 
 // --- Calculations ---
 
-void GeneralForm::ShowCalcOutcome(const CalcOutcome& outcome) {
-    if (outcome.Information) {
-        InformationBox(FromUtf8(*outcome.Information));
-        QLineEdit* focus = nullptr;
-        switch (outcome.Focus) {
-            case CalcField::XFunc:
-                focus = txtXfunc;
-                break;
-            case CalcField::XProiz:
-                focus = txtXProiz;
-                break;
-            case CalcField::X0Int:
-                focus = txtX0int;
-                break;
-            case CalcField::XkInt:
-                focus = txtXkint;
-                break;
-            case CalcField::None:
-                break;
-        }
-        if (focus) focus->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    if (outcome.ResultText) txtFuncResult->setText(FromUtf8(*outcome.ResultText));
-    if (outcome.ResultHint) txtFuncResult->setToolTip(FromUtf8(*outcome.ResultHint));
-}
-
 void GeneralForm::btnCalcFuncClick() {
     ShowCalcOutcome(CalculateValue(engine_, txtXfunc->text().toStdString()));
 }
 
 void GeneralForm::btnCalcProizClick() {
     ShowCalcOutcome(CalculateDerivative(engine_, txtXProiz->text().toStdString()));
+}
+
+void GeneralForm::btnCalcIntClick() {
+    StartIntegral(txtX0int->text().toStdString(), txtXkint->text().toStdString());
+}
+
+// --- Run button ---
+
+void GeneralForm::btnStartClick() {
+    if (work_->ProgressShown()) {
+        StopWork();
+        return;
+    }
+    RunExpressionCommand();
 }
 
 // --- Events ---

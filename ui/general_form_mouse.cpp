@@ -1,10 +1,18 @@
 // The mouse tools over the picture: moving the view by two clicks, zooming into a dragged
 // rectangle, and the read-out of the world coordinates under the pointer (or of the curve,
-// with the trace on). The arithmetic of both tools is the view's (view/scale_commands.h).
+// with the trace on); the arithmetic of both tools is the view's (view/scale_commands.h). Then
+// the steering of the picture: wheel zoom about the pointer, dragging the picture, and the keys
+// of the picture when it has the focus. The wheel, the drag and the keys change the view at once
+// and leave one redraw pending, so a fast wheel or drag never builds a backlog.
 #include <QAction>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "engine/evaluator.h"
@@ -13,7 +21,20 @@
 #include "ui/general_form.h"
 #include "ui/picture_overlay.h"
 #include "ui/picture_widget.h"
+#include "ui/widget_factory.h"
 #include "view/scale_commands.h"
+#include "view/vector_surface.h"
+
+namespace {
+
+// A press followed by more movement than this, before the release, is a drag.
+constexpr int kDragThreshold = 3;
+
+bool IsDragButton(Qt::MouseButton button, bool moveTool) {
+    return button == Qt::MiddleButton || (button == Qt::LeftButton && moveTool);
+}
+
+}  // namespace
 
 void GeneralForm::btnMoveClick() {
     btnMove->setChecked(true);
@@ -134,4 +155,134 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
     if (!zoomed) return;
     ShowParameters();
     RunExpressionCommand();
+}
+
+// --- Wheel, drag and keys ---
+
+void GeneralForm::ScheduleRedraw() {
+    if (!redrawTimer_->isActive()) redrawTimer_->start();
+}
+
+bool GeneralForm::ImageViewEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Wheel: {
+            // Each turn, whole notch or touchpad fraction, zooms the view at once by its own
+            // factor; the redraw waits until the events queued so far are handled, so that
+            // however fast the wheel turns one redraw at most is pending.
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            int angle = wheel->angleDelta().y();
+            if (angle == 0) angle = wheel->angleDelta().x();
+            const Qt::KeyboardModifiers keys = wheel->modifiers();
+            const ZoomAxes axes = keys & Qt::ControlModifier ? ZoomAxes::XOnly
+                                  : keys & Qt::ShiftModifier ? ZoomAxes::YOnly
+                                                             : ZoomAxes::Both;
+            const QPoint at = wheel->position().toPoint();
+            if (angle != 0 && ZoomAbout(view_, WheelFactor(angle), axes, at.x(), at.y())) {
+                ScheduleRedraw();
+            }
+            return true;
+        }
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            PictureWidget::Drag& drag = Image->drag();
+            if (drag.Button != Qt::NoButton ||
+                !IsDragButton(mouse->button(), btnMove->isChecked())) {
+                return false;
+            }
+            drag = {mouse->button(), mouse->position().toPoint(), mouse->position().toPoint(),
+                    false};
+            // The middle button drags in every tool; its press reaches the tools only when
+            // the release shows there was no drag.
+            return mouse->button() == Qt::MiddleButton;
+        }
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            PictureWidget::Drag& drag = Image->drag();
+            if (drag.Button == Qt::NoButton || !(mouse->buttons() & drag.Button)) return false;
+            const QPoint at = mouse->position().toPoint();
+            if (!drag.Moving && (at - drag.Press).manhattanLength() <= kDragThreshold) {
+                return false;
+            }
+            if (!drag.Moving && btnMove->isChecked()) {
+                // A drag ends a two-click move begun before it; its mark goes with the redraw.
+                Image->EndToolGesture();
+            }
+            drag.Moving = true;
+            const QPoint step = at - drag.Last;
+            drag.Last = at;
+            if (PanBy(view_, step.x(), step.y())) {
+                // The picture follows at once: the image shifted now, drawn anew soon.
+                QImage& image = canvas().ImageForPainting();
+                const QImage before = image.copy();
+                QPainter painter(&image);
+                painter.fillRect(image.rect(), ToQColor(ui::ColourOf(txtBkColor)));
+                painter.drawImage(step, before);
+                painter.end();
+                Image->update();
+                overlay->SetLabels(mnuViewLabels->isChecked(), view_, ui::ColourOf(txtBkColor));
+                ShowParameters();
+                ScheduleRedraw();
+            }
+            return false;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            PictureWidget::Drag& drag = Image->drag();
+            if (drag.Button == Qt::NoButton || mouse->button() != drag.Button) return false;
+            const PictureWidget::Drag ended = drag;
+            drag = {};
+            if (!ended.Moving) {
+                if (ended.Button == Qt::MiddleButton && btnRect->isChecked()) {
+                    StartRectangle(ended.Press.x(), ended.Press.y());
+                }
+                return false;
+            }
+            const QPoint step = mouse->position().toPoint() - ended.Last;
+            PanBy(view_, step.x(), step.y());
+            redrawTimer_->stop();
+            RedrawPicture();
+            return true;
+        }
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
+            const int w = Image->width();
+            const int h = Image->height();
+            bool changed = false;
+            switch (key->key()) {
+                case Qt::Key_Left:
+                    changed = PanBy(view_, w / 10, 0);
+                    break;
+                case Qt::Key_Right:
+                    changed = PanBy(view_, -(w / 10), 0);
+                    break;
+                case Qt::Key_Up:
+                    changed = PanBy(view_, 0, h / 10);
+                    break;
+                case Qt::Key_Down:
+                    changed = PanBy(view_, 0, -(h / 10));
+                    break;
+                case Qt::Key_Plus:
+                case Qt::Key_Equal:
+                    changed = ZoomAbout(view_, WheelFactor(4 * kWheelNotch), ZoomAxes::Both, w / 2,
+                                        h / 2);
+                    break;
+                case Qt::Key_Minus:
+                    changed = ZoomAbout(view_, WheelFactor(-4 * kWheelNotch), ZoomAxes::Both, w / 2,
+                                        h / 2);
+                    break;
+                default:
+                    return false;
+            }
+            if (changed) ScheduleRedraw();
+            return true;
+        }
+        case QEvent::Leave:
+            txtXNow->clear();
+            txtYNow->clear();
+            overlay->SetTrace(std::nullopt);
+            return false;
+        default:
+            return false;
+    }
 }

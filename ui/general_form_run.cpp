@@ -28,7 +28,6 @@
 namespace {
 
 constexpr int kShowLayoutDelayMs = 300;
-const QString kRunCaption = QStringLiteral("Выполнить");
 
 }  // namespace
 
@@ -112,12 +111,6 @@ void GeneralForm::txtFunctionTextChange() {
     UpdateRunButton();
 }
 
-void GeneralForm::UpdateRunButton() {
-    // While the work shows its progress the button stops it.
-    btnStart->setEnabled(!txtFunctionText->currentText().isEmpty() ||
-                         (work_ != nullptr && WorkRunning() && btnStart->text() != kRunCaption));
-}
-
 void GeneralForm::SetExpressionText(const QString& text) {
     const QSignalBlocker blocker(txtFunctionText);
     txtFunctionText->setEditText(text);
@@ -131,19 +124,6 @@ QStringList GeneralForm::ScenarioLines() const {
     }
     if (lines.size() == 1 && lines.front().isEmpty()) lines.clear();
     return lines;
-}
-
-DrawOptions GeneralForm::CurrentDrawOptions() const {
-    DrawOptions options;
-    options.BackgroundColour = ui::ColourOf(txtBkColor);
-    options.LineColour = ui::ColourOf(txtLineColor);
-    options.ClearFirst = cbxKill->isChecked();
-    options.Grid = cbxSetka->isChecked();
-    options.Axes = cbxOci->isChecked();
-    options.Lines = rbtLines->isChecked();
-    options.BoundArgument = cbxBorderX->isChecked();
-    options.BreakPoles = mnuViewBreakPoles != nullptr && mnuViewBreakPoles->isChecked();
-    return options;
 }
 
 // --- Parameter fields ---
