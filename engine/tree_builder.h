@@ -19,7 +19,8 @@ void BuildTree(Engine& engine, std::string text);
 int32_t BuildExpression(Engine& engine, std::string_view text);
 
 // Where a failed build stopped in the text it was given: the token (1-based start and length, in
-// bytes) at which reading or building gave up. Length 0 after a complete build.
+// bytes) at which reading or building gave up. Length 0 after a complete build, and for an
+// empty text, which has nothing to point at.
 struct BuildStop {
     int32_t Start = 0;
     int32_t Length = 0;

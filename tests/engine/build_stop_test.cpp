@@ -35,6 +35,7 @@ TEST_P(BuildStopTest, NamesTheTokenWhereTheBuildStopped) {
 INSTANTIATE_TEST_SUITE_P(
     Engine, BuildStopTest,
     testing::Values(StopCase{"complete", "sinx+2*x", kNoError, "", 0},
+                    StopCase{"empty", "", kErrIncorrect, "", 0},
                     StopCase{"unknownCharacter", "x+2#3", kErrIncorrect, "#", 4},
                     StopCase{"unknownAfterFunction", "sin(x)+y", kErrIncorrect, "y", 8},
                     StopCase{"implicitProduct", "2x", kErrIncorrect, "x", 2},
