@@ -28,6 +28,7 @@
 namespace {
 
 constexpr int kShowLayoutDelayMs = 300;
+const QString kRunCaption = QStringLiteral("Выполнить");
 
 }  // namespace
 
