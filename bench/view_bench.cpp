@@ -4,9 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QThread>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include "bench/bench_application.h"
@@ -130,15 +133,20 @@ struct SteeredWindow {
         // The layout gives the picture the window's size less 327 by 145 pixels.
         form.resize(kWidth + 327, kHeight + 145);
         form.show();
-        for (int k = 0; k < 100 && form.LayoutWidth != form.width(); ++k) {
+        for (int k = 0; k < 100 && form.layoutWidth() != form.width(); ++k) {
             QApplication::processEvents();
             QThread::msleep(10);
         }
-        form.SetExpressionText(QStringLiteral("sinx"));
-        form.btnStartClick();
-        form.btnHomeClick();
+        // "sinx" typed and run with Enter, then centred, as a user does.
+        auto* box = form.findChild<QComboBox*>(QStringLiteral("txtFunctionText"));
+        box->setEditText(QStringLiteral("sinx"));
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(box, &enter);
+        form.findChild<QToolButton*>(QStringLiteral("btnHome"))->click();
         QApplication::processEvents();
     }
+
+    PictureWidget* Picture() { return form.findChild<PictureWidget*>(QStringLiteral("Image")); }
 };
 
 // Lets the redraw an event brought run to its end: the coalescing timer starts the background
@@ -152,7 +160,7 @@ void WaitForPicture(GeneralForm& form) {
 // until the picture it brings is delivered. The window must keep at least 30 per second.
 void WheelRedrawRate(benchmark::State& state) {
     SteeredWindow window;
-    QWidget* picture = window.form.Image;
+    QWidget* picture = window.Picture();
     int step = 0;
     for (auto _ : state) {
         const int angle = (step++ / 8) % 2 == 0 ? 120 : -120;
@@ -165,15 +173,15 @@ void WheelRedrawRate(benchmark::State& state) {
     state.counters["redraws_per_s"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["target_per_s"] = 30;
-    state.counters["picture_w"] = window.form.canvas().Width();
-    state.counters["picture_h"] = window.form.canvas().Height();
+    state.counters["picture_w"] = window.Picture()->canvas().Width();
+    state.counters["picture_h"] = window.Picture()->canvas().Height();
 }
 BENCHMARK(WheelRedrawRate)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Redraws per second while the picture is dragged with the middle button.
 void DragRedrawRate(benchmark::State& state) {
     SteeredWindow window;
-    QWidget* picture = window.form.Image;
+    QWidget* picture = window.Picture();
     const QPoint press(900, 500);
     QMouseEvent down(QEvent::MouseButtonPress, QPointF(press), QPointF(picture->mapToGlobal(press)),
                      Qt::MiddleButton, Qt::MiddleButton, Qt::NoModifier);

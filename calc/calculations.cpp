@@ -8,6 +8,7 @@
 #include "calc/integral_samples.h"
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
+#include "engine/value_a_keeper.h"
 
 namespace {
 
@@ -54,26 +55,13 @@ std::optional<CalcOutcome> RefuseAfterFailedBuild(Engine& engine) {
     return EngineFailure(engine.LastBuildError);
 }
 
-// Keeps a copy of a0 and puts it back, whatever the calculation ends with.
-class ValueAGuard {
-  public:
-    explicit ValueAGuard(Engine& engine) : engine_(engine), kept_(engine.ValueA) {}
-    ~ValueAGuard() { engine_.ValueA = kept_; }
-    ValueAGuard(const ValueAGuard&) = delete;
-    ValueAGuard& operator=(const ValueAGuard&) = delete;
-
-  private:
-    Engine& engine_;
-    ExtendedReal kept_;
-};
-
 }  // namespace
 
 CalcOutcome CalculateValue(Engine& engine, std::string_view argumentText) {
     if (auto refused = RefuseAfterFailedBuild(engine)) return *refused;
     ExtendedReal x = 0;
     if (!NumberSyntax(argumentText, x)) return Information(CalcRefusal::Argument, CalcField::XFunc);
-    const ValueAGuard guard(engine);
+    const ValueAKeeper keeper(engine);
     ExtendedReal value = 0;
     if (auto failed = Evaluate(engine, x, value)) return *failed;
     return Shown(RealDisplayText(value, kPointDecimals), CalcKind::Value, argumentText);
@@ -84,7 +72,7 @@ CalcOutcome CalculateDerivative(Engine& engine, std::string_view argumentText) {
     ExtendedReal x = 0;
     if (!NumberSyntax(argumentText, x))
         return Information(CalcRefusal::Argument, CalcField::XProiz);
-    const ValueAGuard guard(engine);
+    const ValueAKeeper keeper(engine);
     // A failure at x - h is reported as well as one at x + h; the first one wins.
     ExtendedReal before = 0;
     if (auto failed = Evaluate(engine, x - kDerivativeStep, before)) return *failed;
@@ -119,7 +107,7 @@ CalcOutcome CalculateIntegral(Engine& engine, std::string_view fromText, std::st
 
     const ExtendedReal strip = (upper - lower) / kIntegralStripCount;
     if (!std::isfinite(strip)) return EngineFailure(kErrOverflow);
-    const ValueAGuard guard(engine);
+    const ValueAKeeper keeper(engine);
     const StripSum sum = SumStrips(engine, lower, upper, strip, control);
     switch (sum.Status) {
         case StripSumStatus::Stopped:

@@ -168,6 +168,11 @@ bool NumberSyntax(std::string_view text, ExtendedReal& value) {
     return true;
 }
 
+ExtendedReal DecimalDigitsValue(std::string_view digits) {
+    const std::string copy(digits);
+    return strtold_l(copy.c_str(), nullptr, CLocale());
+}
+
 bool IntegerText(std::string_view text, int32_t& value) {
     size_t i = SkipBlanks(text);
     const std::string_view rest = text.substr(i);

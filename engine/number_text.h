@@ -12,6 +12,9 @@
 // The value is the decimal number correctly rounded; a value beyond the extended range is
 // rejected.
 bool NumberSyntax(std::string_view text, ExtendedReal& value);
+// The value of plain decimal digits with at most one point (no sign, no exponent), correctly
+// rounded; infinite beyond the extended range.
+ExtendedReal DecimalDigitsValue(std::string_view digits);
 
 // An integer text: decimal (signed, 32-bit) or hexadecimal ($, x, X, 0x, 0X; 1..8 digits, a
 // 32-bit pattern).

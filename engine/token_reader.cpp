@@ -2,9 +2,6 @@
 // values of the constants "p" and "e".
 #include "engine/token_reader.h"
 
-#include <locale.h>
-
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -12,19 +9,12 @@
 #include <string>
 
 #include "engine/extended_math.h"
+#include "engine/number_text.h"
 
 namespace {
 
 bool IsDigit(char ch) {
     return ch >= '0' && ch <= '9';
-}
-
-// The decimal value of digits with at most one point, correctly rounded, in the "C" locale so
-// that the point is the separator whatever the process locale says.
-ExtendedReal DecimalValue(std::string_view digits) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-    const std::string copy(digits);
-    return strtold_l(copy.c_str(), nullptr, cLocale);
 }
 
 // A number token: digits with at most one point, not starting with the point.
@@ -45,7 +35,7 @@ Token ReadNumber(std::string_view text, size_t start) {
         ++end;
     }
     token.Length = static_cast<int32_t>(end - start);
-    const ExtendedReal value = DecimalValue(text.substr(start, end - start));
+    const ExtendedReal value = DecimalDigitsValue(text.substr(start, end - start));
     // A number beyond the extended range cannot be held: it is malformed like "1.2.3".
     if (!(std::fabs(value) <= std::numeric_limits<ExtendedReal>::max())) return token;
     token.Kind = TokenKind::Number;

@@ -4,6 +4,7 @@
 #include <QBuffer>
 
 #include "files/file_access.h"
+#include "files/picture_export.h"
 
 QByteArray PictureBmpBytes(const QImage& picture) {
     QByteArray bytes;
@@ -26,8 +27,7 @@ QByteArray ScenarioBytes(const QString& logText) {
 }
 
 FileResult SavePicture(const QString& path, const QImage& picture) {
-    if (picture.isNull()) return {};
-    return WriteWholeFile(path, PictureBmpBytes(picture));
+    return SavePictureAs(path, PictureFormat::Bmp, picture, {});
 }
 
 FileResult SaveScenario(const QString& path, const QString& logText) {

@@ -3,7 +3,8 @@
 // restore a, and agree bit for bit (value, code, cursor) with a plain transcription of the
 // evaluation rules: a recursion into every operand, the power by truncation, the factorial by
 // its loop. Every path agrees with it: the compiled program through EvaluateSequence, the
-// checked walk, and EvaluateSamples over a batch of x and arguments derived from it.
+// checked walk, and EvaluateSamples over a batch of x and arguments derived from it. The build
+// that tells where it stopped agrees with the plain one.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -288,6 +289,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(engine.NodeCursor >= 1 && engine.NodeCursor <= kNodeSlots + 1);
     Check(built == 0 || built == kErrIncorrect || built == kErrBrackets);
     if (built == 0) Check(IsWholeTree(engine, engine.NodeCount));
+    // The build that tells where it stopped is the same build, and its stop lies in the text.
+    {
+        Engine told = engine;
+        BuildStop stop;
+        Check(BuildExpression(told, text, stop) == built);
+        Check(told.NodeCursor == engine.NodeCursor);
+        for (int32_t slot = 1; slot < engine.NodeCursor && slot <= kNodeSlots; ++slot) {
+            Check(told.NodeTable[slot].Kind == engine.NodeTable[slot].Kind);
+            Check(told.NodeTable[slot].Code == engine.NodeTable[slot].Code);
+        }
+        if (built == 0 || text.empty()) {
+            // A complete build, or no text to point into.
+            Check(stop.Length == 0);
+        } else {
+            Check(stop.Start >= 1 && stop.Length >= 1);
+            Check(static_cast<size_t>(stop.Start - 1 + stop.Length) <= text.size());
+        }
+    }
 
     Reference reference(engine);
     ExtendedReal expected = 7;

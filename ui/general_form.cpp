@@ -55,9 +55,6 @@ void GeneralForm::FormCreate() {
     ExampleExpressions = {"sinx",     "sincostgx", "sinx/x",  "sin(10/x)", "x^lnx",
                           "sinx*lnx", "x^x",       "x^(1/x)", "sinx+x",    "sinx^cosx"};
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    view_.ToolClickCount = 0;
-    view_.MarkX = 0;
-    view_.MarkY = 0;
     engine_.ConstantC = 1;
     engine_.ValueA = 1;
     view_.ArgumentFrom = -1;
@@ -375,7 +372,7 @@ void GeneralForm::installFilters() {
     txtFunctionText->installEventFilter(this);
     central->installEventFilter(this);
 
-    connect(btnStart, &QToolButton::clicked, this, &GeneralForm::btnStartPressed);
+    connect(btnStart, &QToolButton::clicked, this, &GeneralForm::btnStartClick);
     connect(txtFunctionText, &QComboBox::editTextChanged, this,
             &GeneralForm::txtFunctionTextChange);
     connect(txtFunctionText, &QComboBox::activated, this, &GeneralForm::txtFunctionTextChange);

@@ -1,9 +1,16 @@
-// The main window: every control under its own name, the menu and the dialogs, and the handlers
-// that read the controls, call the engine and view core, and write the controls back. The
-// handlers are spread over several files: construction (general_form.cpp), menu, dialogs and
-// message boxes (general_form_menu.cpp), run, fields and resizing (general_form_run.cpp), scale
-// buttons, calculations and the event filter (general_form_commands.cpp), mouse tools
-// (general_form_mouse.cpp), keypad (keypad.cpp) and the file commands (general_form_files.cpp).
+// The main window: every control under its own object name, the menu and the dialogs, all
+// private. Its handlers read the controls, call one helper, and write the controls back; no
+// handler calls another (the event filter only maps Qt's events onto handlers and helpers).
+// The shared work lives in a few helpers: run the expression (RunExpressionCommand), redraw the
+// last expression (RedrawPicture), centre the view (CentrePicture) and apply the exit rule of a
+// field (ApplyExitRule), in general_form_run.cpp; the background work and what it shows, in
+// general_form_work.cpp. The files call each other without a loop, the handler files calling
+// down into those two: scale buttons, calculations, the run button and the event filter, which
+// hands the picture's events to the steering (general_form_commands.cpp),
+// mouse tools and the steering of the picture (general_form_mouse.cpp), the "Вид" menu
+// (general_form_view.cpp), keypad (keypad.cpp), file commands (general_form_files.cpp), printing
+// and the clipboard (general_form_export.cpp), the table window (general_form_table.cpp); menu,
+// dialogs and message boxes in general_form_menu.cpp, construction in general_form.cpp.
 #pragma once
 
 #include <QMainWindow>
@@ -45,6 +52,7 @@ class QTimer;
 class TableWindow;
 class WorkRunner;
 struct CalcOutcome;
+struct FunctionFile;
 struct PlotStep;
 struct RunOutcome;
 struct WorkJob;
@@ -64,7 +72,7 @@ class GeneralForm : public QMainWindow {
     // Shows the window maximised; the first layout follows from the resize it brings.
     void ShowMaximised();
 
-    // Shared helpers of every command.
+    // Message boxes and modal dialogs, shared with the table window and the language menu.
     void InformationBox(const QString& text);
     void GeneralErrorReport(const QString& text);
     // Runs a modal dialog (through modalHook when a test has set one).
@@ -80,33 +88,15 @@ class GeneralForm : public QMainWindow {
     // browser took it.
     std::function<bool(const QUrl&)> browserHook;
 
-    // State owned by the window.
-    Engine& engine() { return engine_; }
-    ViewState& view() { return view_; }
-    Canvas& canvas();
-    QStringList ExampleExpressions;
-    QString ProgramFolder;
-    int32_t ResizeCount = 0;
-    int32_t LayoutWidth = 0;
-    int32_t LayoutHeight = 0;
-
-    // Writes every parameter field from the state.
-    void ShowParameters();
-    // Sets the whole expression text as the program does (no change handler, no history).
-    void SetExpressionText(const QString& text);
-    // Redraws the last built expression into the picture (the scale commands' last two steps).
-    void RedrawPicture();
-    // The scenario log as lines.
-    QStringList ScenarioLines() const;
-    // The drawing options as the controls hold them now.
-    DrawOptions CurrentDrawOptions() const;
-    // The picture drawn again from the last built expression onto any surface, as a redraw
-    // would draw it (general_form_export.cpp).
-    std::function<void(DrawSurface&)> VectorPicture() const;
-    // The expression of the picture: the one the last run built, else the expression box's.
-    QString PictureExpression() const;
-    // Ticks or clears cbxBorderX (its dependants follow) and applies the bounds' exit rules.
-    void SetBorderX(bool checked);
+    // State that no control shows in full, read-only.
+    const Engine& engine() const { return engine_; }
+    const ViewState& view() const { return view_; }
+    const QStringList& exampleExpressions() const { return ExampleExpressions; }
+    const QString& programFolder() const { return ProgramFolder; }
+    int32_t resizeCount() const { return ResizeCount; }
+    int32_t layoutWidth() const { return LayoutWidth; }
+    // The picture as the window shows it: the canvas with the labels when they are on.
+    QImage ShownPicture() const;
 
     // Background work (general_form_work.cpp): plots and the integral run off the window's
     // thread; the last request wins.
@@ -115,6 +105,69 @@ class GeneralForm : public QMainWindow {
     void StopWork();
     // Drops the work in flight: nothing of it reaches the picture or the fields.
     void CancelWork();
+
+  signals:
+    // Background work has finished, been stopped or cancelled, and the window shows its outcome.
+    void workFinished();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private slots:
+    // The run button: stops the work while it shows its progress, runs otherwise.
+    void btnStartClick();
+    void txtFunctionTextChange();
+    // Parameter fields (their exit rules are applied by the event filter).
+    void txtBkColorClick();
+    void txtLineColorClick();
+    void cbxKillClick();
+    void cbxBorderXClick();
+    // Scale commands.
+    void btnHomeClick();
+    void btnMPlusClick();
+    void btnMMinusClick();
+    void btnOptimClick();
+    void btnDefaultClick();
+    // Calculations.
+    void btnCalcFuncClick();
+    void btnCalcProizClick();
+    void btnCalcIntClick();
+    // Mouse tools.
+    void btnMoveClick();
+    void btnRectClick();
+    void ImageMouseDown(Qt::MouseButton button, int x, int y);
+    void ImageMouseMove(int x, int y);
+    void ImageMouseUp(Qt::MouseButton button, int x, int y);
+    void FormMouseMove();
+    // Menu.
+    void mnuFunctionExitClick();
+    // File commands, help and About (general_form_files.cpp).
+    void mnuFunctionOpenClick();
+    void mnuFunctionSaveClick();
+    void mnuFunctionSaveGrClick();
+    void mnuFunctionSaveLogClick();
+    void btnLoadFunctionClick();
+    void btnSaveFunctionClick();
+    void btnSaveGraphicClick();
+    void mnuSaveScClick();
+    void mnuHelpHelpClick();
+    void mnuHelpAboutClick();
+    // The table window (general_form_table.cpp).
+    void mnuTableOpenClick();
+    // Printing and the clipboard (general_form_export.cpp).
+    void mnuFunctionPrintClick();
+    void mnuEditCopyPictureClick();
+    void mnuEditCopyResultClick();
+    // The "Вид" menu (general_form_view.cpp).
+    void mnuViewLabelsClick();
+    void mnuViewBreakPolesClick();
+    void mnuViewTraceClick();
+    void mnuViewBackClick();
+    void mnuViewForwardClick();
+
+  private:
     // Requests made while a batch is open go into one job, started when the outermost closes
     // (a layout's run and centring).
     class WorkBatch {
@@ -127,6 +180,100 @@ class GeneralForm : public QMainWindow {
       private:
         GeneralForm& form_;
     };
+
+    // Construction (general_form.cpp).
+    void FormCreate();
+    void createControls();
+    void createTopStrip();
+    void createViewColumn();
+    void createPages();
+    void createParametersPage(QWidget* page);
+    void createFunctionPage(QWidget* page);
+    void createKeypad(QWidget* parent);
+    void installFilters();
+    Canvas& canvas();
+    // Menu and dialogs (general_form_menu.cpp).
+    void createActions();
+    void createMenus();
+    void createDialogs();
+    void createShortcuts();
+    bool IsTextField(const QWidget* widget) const;
+    void ExitShortcutActivated();
+
+    // The shared helpers (general_form_run.cpp).
+    // The run command: the expression box's text is built, logged and plotted.
+    void RunExpressionCommand();
+    // Redraws the last built expression into the picture (the scale commands' last two steps).
+    void RedrawPicture();
+    // Centres the view on the world origin and redraws when it moved.
+    void CentrePicture();
+    // Takes a field's text into the state, or writes the state's text back into the field.
+    void ApplyExitRule(ParameterField field);
+    // Writes every parameter field from the state.
+    void ShowParameters();
+    // Sets the whole expression text as the program does (no change handler, no history).
+    void SetExpressionText(const QString& text);
+    // The run button is enabled for a text to run, and while the work it started shows its
+    // progress.
+    void UpdateRunButton();
+    // Ticks or clears cbxBorderX (its dependants follow) and applies the bounds' exit rules.
+    void SetBorderX(bool checked);
+    // After a failed build, the expression box selects where the reading stopped.
+    void SelectBuildError(const RunOutcome& outcome);
+    void FormCanResize();
+    void PickColour(QLineEdit* field);
+    void InsertIntoExpression(const QString& text);
+    // Plots the last built tree and shows the picture (no field is written).
+    void PlotPicture();
+    QLineEdit* FieldEdit(ParameterField field) const;
+    // The drawing options as the controls hold them now.
+    DrawOptions CurrentDrawOptions() const;
+    // Mouse tools (general_form_mouse.cpp): the rectangle tool's press, the read-out of the
+    // pointer, and the trace.
+    void StartRectangle(int x, int y);
+    void ShowPointer(int x, int y);
+    void ShowTrace(int x);
+    // File commands (general_form_files.cpp), each shared by a menu entry and a flat button.
+    void LoadFunctionCommand();
+    void SaveFunctionCommand();
+    void SavePictureCommand();
+    void SaveScenarioCommand();
+    void ApplyLoadedFunction(const FunctionFile& file);
+    // The picture drawn again from the last built expression onto any surface, as a redraw
+    // would draw it (general_form_export.cpp).
+    std::function<void(DrawSurface&)> VectorPicture() const;
+    // The expression of the picture: the one the last run built, else the expression box's.
+    QString PictureExpression() const;
+    // The scenario log as lines.
+    QStringList ScenarioLines() const;
+    // The table window (general_form_table.cpp): created with the window; after a run its
+    // table is brought up to date. The picture chosen there is drawn by the background work.
+    void createTableWindow();
+    void AfterRunForTable();
+    // Background work (general_form_work.cpp).
+    void SetUpWork();
+    void QueueStep(PlotStep step);
+    void QueueRun(const RunOutcome& begun);
+    void SubmitWork();
+    void WorkStarted();
+    void WorkProgress(int percent, const QImage& preview);
+    void WorkEnded();
+    void WorkDelivered(const std::shared_ptr<WorkJob>& job);
+    void ApplySteps(const WorkJob& job);
+    // The integral between two limit texts: refusals and equal limits answer at once, the rest
+    // is background work.
+    void StartIntegral(const std::string& from, const std::string& to);
+    void ShowCalcOutcome(const CalcOutcome& outcome);
+    // The "Вид" menu, its settings and the steering of the picture by wheel, drag and keys
+    // (general_form_view.cpp).
+    void createViewControls();
+    // Called whenever the picture has been drawn: the overlay follows the view and the view
+    // history notes it.
+    void AfterPictureShown();
+    bool ImageViewEvent(QEvent* event);
+    void ScheduleRedraw();
+    void StepHistory(bool back);
+    void SaveViewSettings() const;
 
     // --- Controls (object names equal the member names) ---
     QWidget* central = nullptr;
@@ -230,144 +377,13 @@ class GeneralForm : public QMainWindow {
     // The parameter fields in ShowParameters order.
     std::array<QLineEdit*, 11> parameterFields{};
 
-  signals:
-    // Background work has finished, been stopped or cancelled, and the window shows its outcome.
-    void workFinished();
+    // Start-up and layout state.
+    QStringList ExampleExpressions;
+    QString ProgramFolder;
+    int32_t ResizeCount = 0;
+    int32_t LayoutWidth = 0;
+    int32_t LayoutHeight = 0;
 
-  public slots:
-    // Run command and keyboard.
-    void btnStartClick();
-    // The run button: stops the work while it shows its progress, runs otherwise.
-    void btnStartPressed();
-    void txtFunctionTextChange();
-    // Parameter fields.
-    void txtXExit();
-    void txtYExit();
-    void txtXmExit();
-    void txtYmExit();
-    void txtTochnExit();
-    void txtN0Exit();
-    void txtNkExit();
-    void txtA0Exit();
-    void txtCExit();
-    void txtX0Exit();
-    void txtXkExit();
-    void txtBkColorClick();
-    void txtLineColorClick();
-    void cbxKillClick();
-    void cbxBorderXClick();
-    // Scale commands.
-    void btnHomeClick();
-    void btnMPlusClick();
-    void btnMMinusClick();
-    void btnOptimClick();
-    void btnDefaultClick();
-    // Calculations.
-    void btnCalcFuncClick();
-    void btnCalcProizClick();
-    void btnCalcIntClick();
-    // Mouse tools.
-    void btnMoveClick();
-    void btnRectClick();
-    void ImageMouseDown(Qt::MouseButton button, int x, int y);
-    void ImageMouseMove(int x, int y);
-    void ImageMouseUp(Qt::MouseButton button, int x, int y);
-    void FormMouseMove();
-    // Menu.
-    void mnuFunctionExitClick();
-    // File commands, help and About (general_form_files.cpp).
-    void mnuFunctionOpenClick();
-    void mnuFunctionSaveClick();
-    void mnuFunctionSaveGrClick();
-    void mnuFunctionSaveLogClick();
-    void btnLoadFunctionClick();
-    void btnSaveFunctionClick();
-    void btnSaveGraphicClick();
-    void mnuSaveScClick();
-    void mnuHelpHelpClick();
-    void mnuHelpAboutClick();
-    // The table window (general_form_table.cpp).
-    void mnuTableOpenClick();
-    // Printing and the clipboard (general_form_export.cpp).
-    void mnuFunctionPrintClick();
-    void mnuEditCopyPictureClick();
-    void mnuEditCopyResultClick();
-    // The "Вид" menu (general_form_view.cpp).
-    void mnuViewLabelsClick();
-    void mnuViewBreakPolesClick();
-    void mnuViewTraceClick();
-    void mnuViewBackClick();
-    void mnuViewForwardClick();
-
-  public:
-    // The picture as the window shows it: the canvas with the labels when they are on.
-    QImage ShownPicture() const;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-  private:
-    // Construction (general_form.cpp).
-    void FormCreate();
-    void createControls();
-    void createTopStrip();
-    void createViewColumn();
-    void createPages();
-    void createParametersPage(QWidget* page);
-    void createFunctionPage(QWidget* page);
-    void createKeypad(QWidget* parent);
-    void installFilters();
-    // Menu and dialogs (general_form_menu.cpp).
-    void createActions();
-    void createMenus();
-    void createDialogs();
-    void createShortcuts();
-    // Run, fields, resizing (general_form_run.cpp).
-    void FormCanResize();
-    void ApplyExitRule(ParameterField field);
-    void PickColour(QLineEdit* field);
-    void InsertIntoExpression(const QString& text);
-    void ShowCalcOutcome(const CalcOutcome& outcome);
-    // Plots the last built tree and shows the picture (no field is written).
-    void PlotPicture();
-    QLineEdit* FieldEdit(ParameterField field) const;
-    bool IsTextField(const QWidget* widget) const;
-    void ExitShortcutActivated();
-    // The table window (general_form_table.cpp): created with the window; after a run its
-    // table is brought up to date. The picture chosen there is drawn by the background work.
-    void createTableWindow();
-    void AfterRunForTable();
-    // Background work (general_form_work.cpp).
-    void SetUpWork();
-    void QueueStep(PlotStep step);
-    void QueueRun(const RunOutcome& begun);
-    void SubmitWork();
-    void WorkStarted();
-    void WorkProgress(int percent, const QImage& preview);
-    void WorkEnded();
-    void WorkDelivered(const std::shared_ptr<WorkJob>& job);
-    void ApplySteps(const WorkJob& job);
-    // The "Вид" menu, its settings and the steering of the picture by wheel, drag and keys
-    // (general_form_view.cpp).
-    void createViewControls();
-    // Called whenever the picture has been drawn: the overlay follows the view and the view
-    // history notes it.
-    void AfterPictureShown();
-    bool ImageViewEvent(QEvent* event);
-    void ScheduleRedraw();
-    void StepHistory(bool back);
-    void ShowTrace(int x);
-    void SaveViewSettings() const;
-
-    struct Drag {
-        Qt::MouseButton Button = Qt::NoButton;
-        QPoint Press;
-        QPoint Last;
-        bool Moving = false;
-    };
-    Drag drag_;
     QTimer* redrawTimer_ = nullptr;
     ViewHistory history_;
 
@@ -387,6 +403,4 @@ class GeneralForm : public QMainWindow {
     QString resultBeforeProgress_;
     QShortcut* stopShortcut_ = nullptr;
     Qt::CursorShape pictureCursor_ = Qt::ArrowCursor;
-
-    friend class WorkBatch;
 };

@@ -1,24 +1,23 @@
-// The scale buttons, the calculations of the "Функция" page, the redraw shared by the view
-// commands, and the event filter that maps focus, key and mouse events onto the handlers.
+// The scale buttons, the calculations of the "Функция" page, and the event filter that maps
+// focus, key and mouse events onto the handlers and the shared helpers.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QToolButton>
 
 #include "calc/calculations.h"
 #include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
+#include "ui/plot_job.h"
+#include "ui/utf8_text.h"
 #include "view/run_command.h"
 #include "view/scale_commands.h"
 
 namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 bool IsEnter(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
@@ -37,18 +36,10 @@ bool IsExit(const QEvent* event) {
 
 }  // namespace
 
-// --- Redrawing ---
-
-void GeneralForm::RedrawPicture() {
-    cbxKill->setChecked(true);
-    ShowParameters();
-    PlotPicture();
-}
-
 // --- Scale commands ---
 
 void GeneralForm::btnHomeClick() {
-    if (CentreView(view_, canvas().Width(), canvas().Height())) RedrawPicture();
+    CentrePicture();
 }
 
 void GeneralForm::btnMPlusClick() {
@@ -69,40 +60,26 @@ void GeneralForm::btnDefaultClick() {
 
 // --- Calculations ---
 
-void GeneralForm::ShowCalcOutcome(const CalcOutcome& outcome) {
-    const CalcTexts words = CalcWords(outcome);
-    if (words.Information) {
-        InformationBox(FromUtf8(*words.Information));
-        QLineEdit* focus = nullptr;
-        switch (outcome.Focus) {
-            case CalcField::XFunc:
-                focus = txtXfunc;
-                break;
-            case CalcField::XProiz:
-                focus = txtXProiz;
-                break;
-            case CalcField::X0Int:
-                focus = txtX0int;
-                break;
-            case CalcField::XkInt:
-                focus = txtXkint;
-                break;
-            case CalcField::None:
-                break;
-        }
-        if (focus) focus->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    if (words.ResultText) txtFuncResult->setText(FromUtf8(*words.ResultText));
-    if (words.ResultHint) txtFuncResult->setToolTip(FromUtf8(*words.ResultHint));
-}
-
 void GeneralForm::btnCalcFuncClick() {
     ShowCalcOutcome(CalculateValue(engine_, txtXfunc->text().toStdString()));
 }
 
 void GeneralForm::btnCalcProizClick() {
     ShowCalcOutcome(CalculateDerivative(engine_, txtXProiz->text().toStdString()));
+}
+
+void GeneralForm::btnCalcIntClick() {
+    StartIntegral(txtX0int->text().toStdString(), txtXkint->text().toStdString());
+}
+
+// --- Run button ---
+
+void GeneralForm::btnStartClick() {
+    if (work_->ProgressShown()) {
+        StopWork();
+        return;
+    }
+    RunExpressionCommand();
 }
 
 // --- Events ---
@@ -113,7 +90,7 @@ bool GeneralForm::eventFilter(QObject* watched, QEvent* event) {
     QLineEdit* expression = txtFunctionText->lineEdit();
     if (watched == txtFunctionText) {
         if (IsEnter(event)) {
-            btnStartClick();
+            RunExpressionCommand();
             return true;
         }
         if (event->type() == QEvent::FocusOut) {
@@ -127,14 +104,14 @@ bool GeneralForm::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (watched == txtResult && IsEnter(event)) {
-        btnStartClick();
+        RunExpressionCommand();
         return true;
     }
     if (IsEnter(event)) {
         // Enter in a calculation field clicks its button and still reaches the field.
-        if (watched == txtXfunc) btnCalcFuncClick();
-        if (watched == txtXProiz) btnCalcProizClick();
-        if (watched == txtX0int || watched == txtXkint) btnCalcIntClick();
+        if (watched == txtXfunc) btnCalcFunc->click();
+        if (watched == txtXProiz) btnCalcProiz->click();
+        if (watched == txtX0int || watched == txtXkint) btnCalcInt->click();
         return false;
     }
     if ((watched == txtBkColor || watched == txtLineColor) &&

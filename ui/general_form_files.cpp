@@ -1,5 +1,5 @@
 // File commands, help and About: the function file, the picture and scenario exports, the help
-// page and the About box. The flat buttons forward to their menu entries.
+// page and the About box. Each flat button does what its menu entry does.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +21,7 @@
 #include "ui/about_box.h"
 #include "ui/general_form.h"
 #include "ui/help_window.h"
+#include "ui/utf8_text.h"
 
 namespace {
 
@@ -30,10 +31,6 @@ const QString kPictureFilterKey = QStringLiteral("pictureExport/filter");
 
 QSettings PictureSettings() {
     return QSettings(kApplicationTitle, kApplicationTitle);
-}
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 // Shows a file dialog modally; the chosen name, or an empty text when the user cancels. The
@@ -98,23 +95,23 @@ void OpenInBrowser(GeneralForm& form, const QUrl& address) {
         form.GeneralErrorReport(GeneralForm::tr("Cannot open %1").arg(address.toDisplayString()));
 }
 
+}  // namespace
+
 // A checked file replaces the expression and the parameters (the bounds as a pair), then the
 // graph is run and centred as after a click of each button.
-void ApplyLoadedFunction(GeneralForm& form, const FunctionFile& file) {
-    form.SetExpressionText(FromUtf8(file.Expression));
-    ApplyFunctionFile(file, form.view(), form.engine());
+void GeneralForm::ApplyLoadedFunction(const FunctionFile& file) {
+    SetExpressionText(FromUtf8(file.Expression));
+    ApplyFunctionFile(file, view_, engine_);
     if (file.Bounded) {
-        form.txtX0->setText(FromUtf8(file.LowerBoundText));
-        form.txtXk->setText(FromUtf8(file.UpperBoundText));
+        txtX0->setText(FromUtf8(file.LowerBoundText));
+        txtXk->setText(FromUtf8(file.UpperBoundText));
     }
-    form.SetBorderX(file.Bounded);
-    form.ShowParameters();
-    const GeneralForm::WorkBatch batch(form);
-    form.btnStartClick();
-    form.btnHomeClick();
+    SetBorderX(file.Bounded);
+    ShowParameters();
+    const WorkBatch batch(*this);
+    RunExpressionCommand();
+    CentrePicture();
 }
-
-}  // namespace
 
 void GeneralForm::CreateAboutBox() {
     auto* box = new AboutBox(this);
@@ -125,6 +122,10 @@ void GeneralForm::CreateAboutBox() {
 }
 
 void GeneralForm::mnuFunctionSaveClick() {
+    SaveFunctionCommand();
+}
+
+void GeneralForm::SaveFunctionCommand() {
     SaveDialog->setDirectory(ProgramFolder + kExamplesFolder);
     const QString chosen = ChosenFile(*this, *SaveDialog);
     if (chosen.isEmpty()) return;
@@ -137,6 +138,10 @@ void GeneralForm::mnuFunctionSaveClick() {
 }
 
 void GeneralForm::mnuFunctionOpenClick() {
+    LoadFunctionCommand();
+}
+
+void GeneralForm::LoadFunctionCommand() {
     OpenDialog->setDirectory(ProgramFolder + kExamplesFolder);
     // The chosen file need not exist: a missing one is reported by the load.
     OpenDialog->setFileMode(QFileDialog::AnyFile);
@@ -147,10 +152,14 @@ void GeneralForm::mnuFunctionOpenClick() {
         GeneralErrorReport(FromUtf8(LoadErrorText(parse.Error)));
         return;
     }
-    ApplyLoadedFunction(*this, *parse.File);
+    ApplyLoadedFunction(*parse.File);
 }
 
 void GeneralForm::mnuFunctionSaveGrClick() {
+    SavePictureCommand();
+}
+
+void GeneralForm::SavePictureCommand() {
     AttachPicturePreview(*SavePictureDialog);
     SelectRememberedPictureFilter(*SavePictureDialog);
     const QString chosen = ChosenFile(*this, *SavePictureDialog);
@@ -164,6 +173,10 @@ void GeneralForm::mnuFunctionSaveGrClick() {
 }
 
 void GeneralForm::mnuFunctionSaveLogClick() {
+    SaveScenarioCommand();
+}
+
+void GeneralForm::SaveScenarioCommand() {
     const QString chosen = ChosenFile(*this, *SaveDialog1);
     if (chosen.isEmpty()) return;
     const QString name = WithExtension(chosen, kScenarioExtension);
@@ -173,16 +186,16 @@ void GeneralForm::mnuFunctionSaveLogClick() {
 }
 
 void GeneralForm::btnLoadFunctionClick() {
-    mnuFunctionOpen->trigger();
+    LoadFunctionCommand();
 }
 void GeneralForm::btnSaveFunctionClick() {
-    mnuFunctionSave->trigger();
+    SaveFunctionCommand();
 }
 void GeneralForm::btnSaveGraphicClick() {
-    mnuFunctionSaveGr->trigger();
+    SavePictureCommand();
 }
 void GeneralForm::mnuSaveScClick() {
-    mnuFunctionSaveLog->trigger();
+    SaveScenarioCommand();
 }
 
 void GeneralForm::mnuHelpHelpClick() {

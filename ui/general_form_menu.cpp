@@ -12,6 +12,7 @@
 #include <QShortcut>
 #include <QTextEdit>
 
+#include "files/file_errors.h"
 #include "files/picture_export.h"
 #include "messages/messages.h"
 #include "ui/general_form.h"
@@ -143,7 +144,7 @@ void GeneralForm::ExitShortcutActivated() {
     // An editable field takes Ctrl+X itself (it cuts); a read-only one gets here and must not
     // close the program either.
     if (IsTextField(QApplication::focusWidget())) return;
-    mnuFunctionExit->trigger();
+    close();
 }
 
 void GeneralForm::mnuFunctionExitClick() {
@@ -170,8 +171,8 @@ void GeneralForm::InformationBox(const QString& text) {
 }
 
 void GeneralForm::GeneralErrorReport(const QString& text) {
-    QString message = text;
-    if (!message.isEmpty() && message.back() > QLatin1Char('.')) message += QLatin1Char('.');
+    // A message that ends in a letter or digit gets its full stop, as the file layer words it.
+    const QString message = QString::fromStdString(GeneralErrorReportText(text.toStdString()));
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, message, QMessageBox::Ok, this);
     ExecMessage(box);
 }

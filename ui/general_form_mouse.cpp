@@ -1,15 +1,41 @@
 // The mouse tools over the picture: moving the view by two clicks, zooming into a dragged
-// rectangle, and the read-out of the world coordinates under the pointer.
+// rectangle, and the read-out of the world coordinates under the pointer (or of the curve,
+// with the trace on); the arithmetic of both tools is the view's (view/scale_commands.h). Then
+// the steering of the picture: wheel zoom about the pointer, dragging the picture, and the keys
+// of the picture when it has the focus. The wheel, the drag and the keys change the view at once
+// and leave one redraw pending, so a fast wheel or drag never builds a backlog.
 #include <QAction>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
 #include <QToolButton>
-#include <algorithm>
+#include <QWheelEvent>
+#include <cmath>
 
+#include "engine/evaluator.h"
 #include "engine/number_text.h"
+#include "engine/value_a_keeper.h"
+#include "messages/messages.h"
 #include "ui/general_form.h"
+#include "ui/picture_overlay.h"
 #include "ui/picture_widget.h"
+#include "ui/widget_factory.h"
 #include "view/scale_commands.h"
+#include "view/vector_surface.h"
+
+namespace {
+
+// A press followed by more movement than this, before the release, is a drag.
+constexpr int kDragThreshold = 3;
+
+bool IsDragButton(Qt::MouseButton button, bool moveTool) {
+    return button == Qt::MiddleButton || (button == Qt::LeftButton && moveTool);
+}
+
+}  // namespace
 
 void GeneralForm::btnMoveClick() {
     btnMove->setChecked(true);
@@ -23,25 +49,32 @@ void GeneralForm::btnRectClick() {
 
 void GeneralForm::ImageMouseDown(Qt::MouseButton button, int x, int y) {
     if (button == Qt::RightButton || !btnRect->isChecked()) return;
+    StartRectangle(x, y);
+}
+
+void GeneralForm::StartRectangle(int x, int y) {
     // The band is drawn on the picture as it stands: a plot in flight is dropped first.
     CancelWork();
-    ++view_.ToolClickCount;
-    view_.MarkX = view_.RubberEndX = x;
-    view_.MarkY = view_.RubberEndY = y;
+    Image->StartBand(x, y);
 }
 
 void GeneralForm::ImageMouseMove(int x, int y) {
-    if (btnRect->isChecked() && view_.ToolClickCount == 1) {
+    PictureWidget::ToolGesture& gesture = Image->tools();
+    if (btnRect->isChecked() && gesture.ToolClickCount == 1) {
         // Drawing the band twice in XOR restores the picture: the old band goes, the new comes.
         Canvas& c = canvas();
         c.SetPenMode(PenMode::Xor);
         c.SetPenColour(kGreen);
-        c.Rectangle(view_.MarkX, view_.MarkY, view_.RubberEndX, view_.RubberEndY);
-        view_.RubberEndX = x;
-        view_.RubberEndY = y;
-        c.Rectangle(view_.MarkX, view_.MarkY, x, y);
+        c.Rectangle(gesture.MarkX, gesture.MarkY, gesture.RubberEndX, gesture.RubberEndY);
+        gesture.RubberEndX = x;
+        gesture.RubberEndY = y;
+        c.Rectangle(gesture.MarkX, gesture.MarkY, x, y);
         Image->update();
     }
+    ShowPointer(x, y);
+}
+
+void GeneralForm::ShowPointer(int x, int y) {
     if (mnuViewTrace->isChecked()) {
         ShowTrace(x);
         return;
@@ -50,23 +83,55 @@ void GeneralForm::ImageMouseMove(int x, int y) {
     txtYNow->setText(QString::fromStdString(RealDisplayText(RowToWorldY(view_, y), 5)));
 }
 
+void GeneralForm::ShowTrace(int x) {
+    const ExtendedReal wx = ColumnToWorldX(view_, x);
+    txtXNow->setText(QString::fromStdString(RealDisplayText(wx, 5)));
+    if (engine_.LastBuildError != kNoError) {
+        txtYNow->clear();
+        overlay->SetTrace(std::nullopt);
+        return;
+    }
+    engine_.EngineError = kNoError;
+    ExtendedReal value = 0;
+    bool ok = false;
+    {
+        const ValueAKeeper keeper(engine_);
+        ok = EvaluateSequence(engine_, wx, value) && engine_.EngineError == kNoError;
+    }
+    const int32_t error = engine_.EngineError;
+    engine_.EngineError = kNoError;
+    if (!ok) {
+        txtYNow->setText(QString::fromStdString(FailureText(error)));
+        overlay->SetTrace(std::nullopt);
+        return;
+    }
+    txtYNow->setText(QString::fromStdString(RealDisplayText(value, 5)));
+    const ExtendedReal row = (view_.ViewOriginY - value) / view_.PixelSizeY;
+    if (row >= 0 && row < Image->height()) {
+        overlay->SetTrace(QPoint(x, static_cast<int>(std::lround(row))));
+    } else {
+        overlay->SetTrace(std::nullopt);
+    }
+}
+
 void GeneralForm::FormMouseMove() {
     txtXNow->clear();
     txtYNow->clear();
 }
 
 void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
+    PictureWidget::ToolGesture& gesture = Image->tools();
     cbxKill->setChecked(true);
     if (button == Qt::RightButton) {
-        if (btnMove->isChecked()) view_.ToolClickCount = 0;
+        if (btnMove->isChecked()) gesture.ToolClickCount = 0;
         PlotPicture();
         return;
     }
     if (btnMove->isChecked()) {
-        ++view_.ToolClickCount;
-        if (view_.ToolClickCount == 1) {
-            view_.MarkX = x;
-            view_.MarkY = y;
+        ++gesture.ToolClickCount;
+        if (gesture.ToolClickCount == 1) {
+            gesture.MarkX = x;
+            gesture.MarkY = y;
             CancelWork();
             Canvas& c = canvas();
             c.SetBrushColour(kWhite);
@@ -75,32 +140,150 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
             Image->update();
             return;
         }
-        if (view_.ToolClickCount == 2) {
-            view_.ViewOriginX -= (x - view_.MarkX) * view_.PixelSizeX;
-            view_.ViewOriginY += (y - view_.MarkY) * view_.PixelSizeY;
-            view_.ToolClickCount = view_.MarkX = view_.MarkY = 0;
+        if (gesture.ToolClickCount == 2) {
+            MoveByClicks(view_, gesture.MarkX, gesture.MarkY, x, y);
+            Image->EndToolGesture();
             ShowParameters();
             PlotPicture();
             return;
         }
     }
-    if (!btnRect->isChecked() || view_.ToolClickCount != 1) return;
-    if (x == view_.MarkX || y == view_.MarkY) {
-        // A rectangle without area: the gesture ends and the band stays.
-        view_.ToolClickCount = view_.MarkX = view_.MarkY = 0;
-        return;
-    }
-    const ExtendedReal x1 = ColumnToWorldX(view_, view_.MarkX);
-    const ExtendedReal y1 = RowToWorldY(view_, view_.MarkY);
-    const ExtendedReal x2 = ColumnToWorldX(view_, x);
-    const ExtendedReal y2 = RowToWorldY(view_, y);
-    view_.ViewOriginX = std::min(x1, x2);
-    view_.ViewOriginY = std::max(y1, y2);
-    view_.PixelSizeX = (std::max(x1, x2) - std::min(x1, x2)) / canvas().Width();
-    view_.PixelSizeY = (std::max(y1, y2) - std::min(y1, y2)) / canvas().Height();
-    view_.PixelSizeX = ClampPixelSize(view_.PixelSizeX);
-    view_.PixelSizeY = ClampPixelSize(view_.PixelSizeY);
-    view_.ToolClickCount = view_.MarkX = view_.MarkY = 0;
+    if (!btnRect->isChecked() || gesture.ToolClickCount != 1) return;
+    // A rectangle without area ends the gesture and the band stays.
+    const bool zoomed = ZoomToRectangle(view_, gesture.MarkX, gesture.MarkY, x, y, canvas().Width(),
+                                        canvas().Height());
+    Image->EndToolGesture();
+    if (!zoomed) return;
     ShowParameters();
-    btnStartClick();
+    RunExpressionCommand();
+}
+
+// --- Wheel, drag and keys ---
+
+void GeneralForm::ScheduleRedraw() {
+    if (!redrawTimer_->isActive()) redrawTimer_->start();
+}
+
+bool GeneralForm::ImageViewEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Wheel: {
+            // Each turn, whole notch or touchpad fraction, zooms the view at once by its own
+            // factor; the redraw waits until the events queued so far are handled, so that
+            // however fast the wheel turns one redraw at most is pending.
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            int angle = wheel->angleDelta().y();
+            if (angle == 0) angle = wheel->angleDelta().x();
+            const Qt::KeyboardModifiers keys = wheel->modifiers();
+            const ZoomAxes axes = keys & Qt::ControlModifier ? ZoomAxes::XOnly
+                                  : keys & Qt::ShiftModifier ? ZoomAxes::YOnly
+                                                             : ZoomAxes::Both;
+            const QPoint at = wheel->position().toPoint();
+            if (angle != 0 && ZoomAbout(view_, WheelFactor(angle), axes, at.x(), at.y())) {
+                ScheduleRedraw();
+            }
+            return true;
+        }
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            PictureWidget::Drag& drag = Image->drag();
+            if (drag.Button != Qt::NoButton ||
+                !IsDragButton(mouse->button(), btnMove->isChecked())) {
+                return false;
+            }
+            drag = {mouse->button(), mouse->position().toPoint(), mouse->position().toPoint(),
+                    false};
+            // The middle button drags in every tool; its press reaches the tools only when
+            // the release shows there was no drag.
+            return mouse->button() == Qt::MiddleButton;
+        }
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            PictureWidget::Drag& drag = Image->drag();
+            if (drag.Button == Qt::NoButton || !(mouse->buttons() & drag.Button)) return false;
+            const QPoint at = mouse->position().toPoint();
+            if (!drag.Moving && (at - drag.Press).manhattanLength() <= kDragThreshold) {
+                return false;
+            }
+            if (!drag.Moving && btnMove->isChecked()) {
+                // A drag ends a two-click move begun before it; its mark goes with the redraw.
+                Image->EndToolGesture();
+            }
+            drag.Moving = true;
+            const QPoint step = at - drag.Last;
+            drag.Last = at;
+            if (PanBy(view_, step.x(), step.y())) {
+                // The picture follows at once: the image shifted now, drawn anew soon.
+                QImage& image = canvas().ImageForPainting();
+                const QImage before = image.copy();
+                QPainter painter(&image);
+                painter.fillRect(image.rect(), ToQColor(ui::ColourOf(txtBkColor)));
+                painter.drawImage(step, before);
+                painter.end();
+                Image->update();
+                overlay->SetLabels(mnuViewLabels->isChecked(), view_, ui::ColourOf(txtBkColor));
+                ShowParameters();
+                ScheduleRedraw();
+            }
+            return false;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            PictureWidget::Drag& drag = Image->drag();
+            if (drag.Button == Qt::NoButton || mouse->button() != drag.Button) return false;
+            const PictureWidget::Drag ended = drag;
+            drag = {};
+            if (!ended.Moving) {
+                if (ended.Button == Qt::MiddleButton && btnRect->isChecked()) {
+                    StartRectangle(ended.Press.x(), ended.Press.y());
+                }
+                return false;
+            }
+            const QPoint step = mouse->position().toPoint() - ended.Last;
+            PanBy(view_, step.x(), step.y());
+            redrawTimer_->stop();
+            RedrawPicture();
+            return true;
+        }
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
+            const int w = Image->width();
+            const int h = Image->height();
+            bool changed = false;
+            switch (key->key()) {
+                case Qt::Key_Left:
+                    changed = PanBy(view_, w / 10, 0);
+                    break;
+                case Qt::Key_Right:
+                    changed = PanBy(view_, -(w / 10), 0);
+                    break;
+                case Qt::Key_Up:
+                    changed = PanBy(view_, 0, h / 10);
+                    break;
+                case Qt::Key_Down:
+                    changed = PanBy(view_, 0, -(h / 10));
+                    break;
+                case Qt::Key_Plus:
+                case Qt::Key_Equal:
+                    changed = ZoomAbout(view_, WheelFactor(4 * kWheelNotch), ZoomAxes::Both, w / 2,
+                                        h / 2);
+                    break;
+                case Qt::Key_Minus:
+                    changed = ZoomAbout(view_, WheelFactor(-4 * kWheelNotch), ZoomAxes::Both, w / 2,
+                                        h / 2);
+                    break;
+                default:
+                    return false;
+            }
+            if (changed) ScheduleRedraw();
+            return true;
+        }
+        case QEvent::Leave:
+            txtXNow->clear();
+            txtYNow->clear();
+            overlay->SetTrace(std::nullopt);
+            return false;
+        default:
+            return false;
+    }
 }

@@ -1,6 +1,6 @@
-// The run command, the parameter fields' exit rules, the colour fields, the check boxes that
-// switch other controls, the expression box's change handler and the window's layout on
-// resizing.
+// The shared helpers (run the expression, redraw the last expression, centre the view, apply
+// the exit rule of a field), the colour fields, the check boxes that switch other controls, the
+// expression box's change handler and the window's layout on resizing.
 #include <QAction>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -21,30 +21,20 @@
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
 #include "ui/plot_job.h"
+#include "ui/utf8_text.h"
 #include "ui/widget_factory.h"
 #include "view/run_command.h"
 #include "view/scale_commands.h"
 
 namespace {
 
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-Colour ColourOf(const QLineEdit* field) {
-    const QColor c = field->palette().color(QPalette::Base);
-    return static_cast<Colour>(c.red()) | (static_cast<Colour>(c.green()) << 8) |
-           (static_cast<Colour>(c.blue()) << 16);
-}
-
 constexpr int kShowLayoutDelayMs = 300;
-const char* const kRunCaption = QT_TRANSLATE_NOOP("GeneralForm", "Выполнить");
 
 }  // namespace
 
 // --- Run command ---
 
-void GeneralForm::btnStartClick() {
+void GeneralForm::RunExpressionCommand() {
     const QString text = txtFunctionText->currentText();
     bool known = false;
     for (int i = 0; i < txtFunctionText->count() && !known; ++i) {
@@ -89,6 +79,7 @@ void GeneralForm::btnStartClick() {
     }
     if (words.ResultText) txtResult->setText(FromUtf8(*words.ResultText));
     if (outcome.Overflow) InformationBox(FromUtf8(OverflowText()));
+    SelectBuildError(outcome);
     if (plot) {
         QueueRun(outcome);
     } else if (outcome.Ran) {
@@ -96,11 +87,30 @@ void GeneralForm::btnStartClick() {
     }
 }
 
+void GeneralForm::SelectBuildError(const RunOutcome& outcome) {
+    if (outcome.Stop.Length <= 0) return;
+    // The engine counts one byte a character; the box counts UTF-16 units.
+    QLineEdit* edit = txtFunctionText->lineEdit();
+    const QString text = edit->text();
+    const auto unitOf = [&text](int32_t character) {
+        int units = 0;
+        for (int32_t k = 0; k < character && units < text.size(); ++k) {
+            units += text.at(units).isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+        }
+        return units;
+    };
+    const int start = unitOf(outcome.Stop.Start - 1);
+    const int end = unitOf(outcome.Stop.Start - 1 + outcome.Stop.Length);
+    edit->setSelection(start, end - start);
+    // Kept for the keypad, which then types over the token.
+    savedText_ = text;
+    savedCursor_ = edit->cursorPosition();
+    savedSelectionStart_ = start;
+    savedSelectionLength_ = end - start;
+}
+
 void GeneralForm::txtFunctionTextChange() {
-    // While the work shows its progress the button stops it.
-    btnStart->setEnabled(
-        !txtFunctionText->currentText().isEmpty() ||
-        (work_ != nullptr && WorkRunning() && btnStart->text() != tr(kRunCaption)));
+    UpdateRunButton();
 }
 
 void GeneralForm::SetExpressionText(const QString& text) {
@@ -116,19 +126,6 @@ QStringList GeneralForm::ScenarioLines() const {
     }
     if (lines.size() == 1 && lines.front().isEmpty()) lines.clear();
     return lines;
-}
-
-DrawOptions GeneralForm::CurrentDrawOptions() const {
-    DrawOptions options;
-    options.BackgroundColour = ColourOf(txtBkColor);
-    options.LineColour = ColourOf(txtLineColor);
-    options.ClearFirst = cbxKill->isChecked();
-    options.Grid = cbxSetka->isChecked();
-    options.Axes = cbxOci->isChecked();
-    options.Lines = rbtLines->isChecked();
-    options.BoundArgument = cbxBorderX->isChecked();
-    options.BreakPoles = mnuViewBreakPoles != nullptr && mnuViewBreakPoles->isChecked();
-    return options;
 }
 
 // --- Parameter fields ---
@@ -151,44 +148,22 @@ void GeneralForm::ShowParameters() {
     }
 }
 
-void GeneralForm::txtXExit() {
-    ApplyExitRule(ParameterField::X);
-}
-void GeneralForm::txtYExit() {
-    ApplyExitRule(ParameterField::Y);
-}
-void GeneralForm::txtXmExit() {
-    ApplyExitRule(ParameterField::Xm);
-}
-void GeneralForm::txtYmExit() {
-    ApplyExitRule(ParameterField::Ym);
-}
-void GeneralForm::txtTochnExit() {
-    ApplyExitRule(ParameterField::Tochn);
-}
-void GeneralForm::txtN0Exit() {
-    ApplyExitRule(ParameterField::N0);
-}
-void GeneralForm::txtNkExit() {
-    ApplyExitRule(ParameterField::Nk);
-}
-void GeneralForm::txtA0Exit() {
-    ApplyExitRule(ParameterField::A0);
-}
-void GeneralForm::txtCExit() {
-    ApplyExitRule(ParameterField::C);
-}
-void GeneralForm::txtX0Exit() {
+void GeneralForm::SetBorderX(bool checked) {
+    cbxBorderX->setChecked(checked);
     ApplyExitRule(ParameterField::X0);
-}
-void GeneralForm::txtXkExit() {
     ApplyExitRule(ParameterField::Xk);
 }
 
-void GeneralForm::SetBorderX(bool checked) {
-    cbxBorderX->setChecked(checked);
-    txtX0Exit();
-    txtXkExit();
+// --- Redrawing ---
+
+void GeneralForm::RedrawPicture() {
+    cbxKill->setChecked(true);
+    ShowParameters();
+    PlotPicture();
+}
+
+void GeneralForm::CentrePicture() {
+    if (CentreView(view_, canvas().Width(), canvas().Height())) RedrawPicture();
 }
 
 void GeneralForm::PickColour(QLineEdit* field) {
@@ -263,9 +238,9 @@ void GeneralForm::FormCanResize() {
     {
         // The run and the centring go into one job; the layout keeps a0.
         const WorkBatch batch(*this);
-        btnStartClick();
+        RunExpressionCommand();
         if (pendingWork_) pendingWork_->KeepA0 = true;
-        btnHomeClick();
+        CentrePicture();
     }
     engine_.ValueA = a0;
     ShowParameters();

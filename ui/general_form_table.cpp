@@ -9,6 +9,7 @@
 
 void GeneralForm::createTableWindow() {
     tableWindow = new TableWindow(*this);
+    connect(tableWindow, &TableWindow::pictureChoiceChanged, this, &GeneralForm::RedrawPicture);
     mnuTableOpen = new QAction(tr("&Таблица и последовательность..."), this);
     mnuTableOpen->setObjectName(QStringLiteral("mnuTableOpen"));
     mnuTableOpen->setShortcut(QKeySequence(Qt::Key_F4));

@@ -1,20 +1,12 @@
-// The "Вид" menu and the steering of the picture: numbers on the axes, breaks at poles, trace,
-// the view history, wheel zoom about the pointer, dragging the picture, and the keys of the
-// picture when it has the focus. Every redraw goes through RedrawPicture; the wheel, the drag and
-// the keys change the view at once and leave one redraw pending, so a fast wheel or drag never
-// builds a backlog.
+// The "Вид" menu: numbers on the axes, breaks at poles, trace and the view history, with their
+// settings, and the picture as shown (with its labels). Every redraw goes through RedrawPicture.
 #include <QAction>
-#include <QCheckBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QSettings>
 #include <QTimer>
-#include <QToolButton>
-#include <QWheelEvent>
 #include <algorithm>
 
 #include "engine/evaluator.h"
@@ -23,16 +15,13 @@
 #include "ui/general_form.h"
 #include "ui/picture_overlay.h"
 #include "ui/picture_widget.h"
+#include "ui/widget_factory.h"
 #include "view/axis_label_painter.h"
-#include "view/scale_commands.h"
-#include "view/vector_surface.h"
 
 namespace {
 
 const QString kLabelsKey = QStringLiteral("view/labels");
 const QString kBreakPolesKey = QStringLiteral("view/breakPoles");
-// A press followed by more movement than this, before the release, is a drag.
-constexpr int kDragThreshold = 3;
 // The widest read-out: a signed value with 8 digits before the point and 5 after.
 const QString kWidestReadOut = QStringLiteral("-88888888.88888");
 constexpr int kReadOutWidth = 100;
@@ -47,16 +36,6 @@ QAction* MakeToggle(QObject* parent, const char* name, const QString& text, bool
     action->setCheckable(true);
     action->setChecked(checked);
     return action;
-}
-
-Colour BackgroundOf(const QLineEdit* field) {
-    const QColor c = field->palette().color(QPalette::Base);
-    return static_cast<Colour>(c.red()) | (static_cast<Colour>(c.green()) << 8) |
-           (static_cast<Colour>(c.blue()) << 16);
-}
-
-bool IsDragButton(Qt::MouseButton button, bool moveTool) {
-    return button == Qt::MiddleButton || (button == Qt::LeftButton && moveTool);
 }
 
 }  // namespace
@@ -120,22 +99,11 @@ void GeneralForm::SaveViewSettings() const {
     settings.setValue(kBreakPolesKey, mnuViewBreakPoles->isChecked());
 }
 
-void GeneralForm::AfterPictureShown() {
-    if (overlay == nullptr) return;
-    overlay->SetLabels(mnuViewLabels->isChecked(), view_, BackgroundOf(txtBkColor));
-    overlay->SetTrace(std::nullopt);
-    // The steps of a drag in progress are no views of their own: its end is.
-    if (drag_.Moving) return;
-    history_.Shown(WindowOf(view_));
-    mnuViewBack->setEnabled(history_.CanGoBack());
-    mnuViewForward->setEnabled(history_.CanGoForward());
-}
-
 QImage GeneralForm::ShownPicture() const {
     QImage shown = Image->canvas().Image();
     if (shown.isNull() || !mnuViewLabels->isChecked()) return shown;
     QPainter painter(&shown);
-    PaintAxisLabels(painter, view_, shown.width(), shown.height(), BackgroundOf(txtBkColor));
+    PaintAxisLabels(painter, view_, shown.width(), shown.height(), ui::ColourOf(txtBkColor));
     return shown;
 }
 
@@ -168,162 +136,4 @@ void GeneralForm::StepHistory(bool back) {
     if (!(back ? history_.Back(window) : history_.Forward(window))) return;
     ApplyWindow(view_, window);
     RedrawPicture();
-}
-
-// --- Trace ---
-
-void GeneralForm::ShowTrace(int x) {
-    const ExtendedReal wx = ColumnToWorldX(view_, x);
-    txtXNow->setText(QString::fromStdString(RealDisplayText(wx, 5)));
-    if (engine_.LastBuildError != kNoError) {
-        txtYNow->clear();
-        overlay->SetTrace(std::nullopt);
-        return;
-    }
-    const ExtendedReal a0 = engine_.ValueA;
-    engine_.EngineError = kNoError;
-    ExtendedReal value = 0;
-    const bool ok = EvaluateSequence(engine_, wx, value) && engine_.EngineError == kNoError;
-    const int32_t error = engine_.EngineError;
-    engine_.EngineError = kNoError;
-    engine_.ValueA = a0;
-    if (!ok) {
-        txtYNow->setText(QString::fromStdString(FailureText(error)));
-        overlay->SetTrace(std::nullopt);
-        return;
-    }
-    txtYNow->setText(QString::fromStdString(RealDisplayText(value, 5)));
-    const ExtendedReal row = (view_.ViewOriginY - value) / view_.PixelSizeY;
-    if (row >= 0 && row < Image->height()) {
-        overlay->SetTrace(QPoint(x, static_cast<int>(std::lround(row))));
-    } else {
-        overlay->SetTrace(std::nullopt);
-    }
-}
-
-// --- Wheel, drag and keys ---
-
-void GeneralForm::ScheduleRedraw() {
-    if (!redrawTimer_->isActive()) redrawTimer_->start();
-}
-
-bool GeneralForm::ImageViewEvent(QEvent* event) {
-    switch (event->type()) {
-        case QEvent::Wheel: {
-            // Each turn, whole notch or touchpad fraction, zooms the view at once by its own
-            // factor; the redraw waits until the events queued so far are handled, so that
-            // however fast the wheel turns one redraw at most is pending.
-            const auto* wheel = static_cast<QWheelEvent*>(event);
-            int angle = wheel->angleDelta().y();
-            if (angle == 0) angle = wheel->angleDelta().x();
-            const Qt::KeyboardModifiers keys = wheel->modifiers();
-            const ZoomAxes axes = keys & Qt::ControlModifier ? ZoomAxes::XOnly
-                                  : keys & Qt::ShiftModifier ? ZoomAxes::YOnly
-                                                             : ZoomAxes::Both;
-            const QPoint at = wheel->position().toPoint();
-            if (angle != 0 && ZoomAbout(view_, WheelFactor(angle), axes, at.x(), at.y())) {
-                ScheduleRedraw();
-            }
-            return true;
-        }
-        case QEvent::MouseButtonPress: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (drag_.Button != Qt::NoButton ||
-                !IsDragButton(mouse->button(), btnMove->isChecked())) {
-                return false;
-            }
-            drag_ = {mouse->button(), mouse->position().toPoint(), mouse->position().toPoint(),
-                     false};
-            // The middle button drags in every tool; its press reaches the tools only when
-            // the release shows there was no drag.
-            return mouse->button() == Qt::MiddleButton;
-        }
-        case QEvent::MouseMove: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (drag_.Button == Qt::NoButton || !(mouse->buttons() & drag_.Button)) return false;
-            const QPoint at = mouse->position().toPoint();
-            if (!drag_.Moving && (at - drag_.Press).manhattanLength() <= kDragThreshold) {
-                return false;
-            }
-            if (!drag_.Moving && btnMove->isChecked()) {
-                // A drag ends a two-click move begun before it; its mark goes with the redraw.
-                view_.ToolClickCount = view_.MarkX = view_.MarkY = 0;
-            }
-            drag_.Moving = true;
-            const QPoint step = at - drag_.Last;
-            drag_.Last = at;
-            if (PanBy(view_, step.x(), step.y())) {
-                // The picture follows at once: the image shifted now, drawn anew soon.
-                QImage& image = canvas().ImageForPainting();
-                const QImage before = image.copy();
-                QPainter painter(&image);
-                painter.fillRect(image.rect(), ToQColor(BackgroundOf(txtBkColor)));
-                painter.drawImage(step, before);
-                painter.end();
-                Image->update();
-                overlay->SetLabels(mnuViewLabels->isChecked(), view_, BackgroundOf(txtBkColor));
-                ShowParameters();
-                ScheduleRedraw();
-            }
-            return false;
-        }
-        case QEvent::MouseButtonRelease: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (drag_.Button == Qt::NoButton || mouse->button() != drag_.Button) return false;
-            const Drag ended = drag_;
-            drag_ = {};
-            if (!ended.Moving) {
-                if (ended.Button == Qt::MiddleButton) {
-                    ImageMouseDown(ended.Button, ended.Press.x(), ended.Press.y());
-                }
-                return false;
-            }
-            const QPoint step = mouse->position().toPoint() - ended.Last;
-            PanBy(view_, step.x(), step.y());
-            redrawTimer_->stop();
-            RedrawPicture();
-            return true;
-        }
-        case QEvent::KeyPress: {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
-            const int w = Image->width();
-            const int h = Image->height();
-            bool changed = false;
-            switch (key->key()) {
-                case Qt::Key_Left:
-                    changed = PanBy(view_, w / 10, 0);
-                    break;
-                case Qt::Key_Right:
-                    changed = PanBy(view_, -(w / 10), 0);
-                    break;
-                case Qt::Key_Up:
-                    changed = PanBy(view_, 0, h / 10);
-                    break;
-                case Qt::Key_Down:
-                    changed = PanBy(view_, 0, -(h / 10));
-                    break;
-                case Qt::Key_Plus:
-                case Qt::Key_Equal:
-                    changed = ZoomAbout(view_, WheelFactor(4 * kWheelNotch), ZoomAxes::Both, w / 2,
-                                        h / 2);
-                    break;
-                case Qt::Key_Minus:
-                    changed = ZoomAbout(view_, WheelFactor(-4 * kWheelNotch), ZoomAxes::Both, w / 2,
-                                        h / 2);
-                    break;
-                default:
-                    return false;
-            }
-            if (changed) ScheduleRedraw();
-            return true;
-        }
-        case QEvent::Leave:
-            txtXNow->clear();
-            txtYNow->clear();
-            overlay->SetTrace(std::nullopt);
-            return false;
-        default:
-            return false;
-    }
 }

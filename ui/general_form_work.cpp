@@ -3,25 +3,28 @@
 // written into the picture, the fields and the scenario log. Work that lasts past
 // WorkRunner::kProgressDelayMs shows its progress in the result field, a busy pointer over the
 // picture and the picture as it grows; Esc or the run button then stop it.
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QShortcut>
 #include <QToolButton>
 
+#include "calc/calculations.h"
 #include "calc/sample_stream.h"
 #include "messages/messages.h"
 #include "ui/general_form.h"
+#include "ui/picture_overlay.h"
 #include "ui/picture_widget.h"
 #include "ui/plot_job.h"
 #include "ui/table_window.h"
+#include "ui/utf8_text.h"
+#include "ui/widget_factory.h"
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const char* const kRunCaption = QT_TRANSLATE_NOOP("GeneralForm", "Выполнить");
 const char* const kStopCaption = QT_TRANSLATE_NOOP("GeneralForm", "Остановить");
@@ -65,12 +68,24 @@ void GeneralForm::CancelWork() {
     integralRunning_ = false;
 }
 
-void GeneralForm::btnStartPressed() {
-    if (work_->ProgressShown()) {
-        StopWork();
-        return;
-    }
-    btnStartClick();
+DrawOptions GeneralForm::CurrentDrawOptions() const {
+    DrawOptions options;
+    options.BackgroundColour = ui::ColourOf(txtBkColor);
+    options.LineColour = ui::ColourOf(txtLineColor);
+    options.ClearFirst = cbxKill->isChecked();
+    options.Grid = cbxSetka->isChecked();
+    options.Axes = cbxOci->isChecked();
+    options.Lines = rbtLines->isChecked();
+    options.BoundArgument = cbxBorderX->isChecked();
+    options.BreakPoles = mnuViewBreakPoles != nullptr && mnuViewBreakPoles->isChecked();
+    return options;
+}
+
+void GeneralForm::UpdateRunButton() {
+    // While the work shows its progress the button stops it.
+    btnStart->setEnabled(
+        !txtFunctionText->currentText().isEmpty() ||
+        (work_ != nullptr && WorkRunning() && btnStart->text() != tr(kRunCaption)));
 }
 
 void GeneralForm::QueueStep(PlotStep step) {
@@ -104,10 +119,8 @@ void GeneralForm::PlotPicture() {
     QueueStep(std::move(step));
 }
 
-void GeneralForm::btnCalcIntClick() {
+void GeneralForm::StartIntegral(const std::string& from, const std::string& to) {
     CancelWork();
-    const std::string from = txtX0int->text().toStdString();
-    const std::string to = txtXkint->text().toStdString();
     // Refusals and equal limits answer at once.
     if (!IntegralSamples(engine_, from, to)) {
         ShowCalcOutcome(CalculateIntegral(engine_, from, to));
@@ -121,6 +134,45 @@ void GeneralForm::btnCalcIntClick() {
     integralRunning_ = true;
     stopShortcut_->setEnabled(true);
     work_->Start(std::move(job), DefaultThreadCount());
+}
+
+void GeneralForm::ShowCalcOutcome(const CalcOutcome& outcome) {
+    const CalcTexts words = CalcWords(outcome);
+    if (words.Information) {
+        InformationBox(FromUtf8(*words.Information));
+        QLineEdit* focus = nullptr;
+        switch (outcome.Focus) {
+            case CalcField::XFunc:
+                focus = txtXfunc;
+                break;
+            case CalcField::XProiz:
+                focus = txtXProiz;
+                break;
+            case CalcField::X0Int:
+                focus = txtX0int;
+                break;
+            case CalcField::XkInt:
+                focus = txtXkint;
+                break;
+            case CalcField::None:
+                break;
+        }
+        if (focus) focus->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (words.ResultText) txtFuncResult->setText(FromUtf8(*words.ResultText));
+    if (words.ResultHint) txtFuncResult->setToolTip(FromUtf8(*words.ResultHint));
+}
+
+void GeneralForm::AfterPictureShown() {
+    if (overlay == nullptr) return;
+    overlay->SetLabels(mnuViewLabels->isChecked(), view_, ui::ColourOf(txtBkColor));
+    overlay->SetTrace(std::nullopt);
+    // The steps of a drag in progress are no views of their own: its end is.
+    if (Image->drag().Moving) return;
+    history_.Shown(WindowOf(view_));
+    mnuViewBack->setEnabled(history_.CanGoBack());
+    mnuViewForward->setEnabled(history_.CanGoForward());
 }
 
 void GeneralForm::SubmitWork() {
@@ -151,7 +203,7 @@ void GeneralForm::WorkEnded() {
     Image->setCursor(pictureCursor_);
     btnStart->setText(tr(kRunCaption));
     txtResult->setText(resultBeforeProgress_);
-    txtFunctionTextChange();
+    UpdateRunButton();
 }
 
 void GeneralForm::WorkDelivered(const std::shared_ptr<WorkJob>& job) {

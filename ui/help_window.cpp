@@ -218,7 +218,7 @@ QAction* AddHelpWindowEntry(GeneralForm& form, QMenu& menu, QAction* before) {
     auto* entry = new QAction(HelpWindow::EntryText(), &form);
     entry->setObjectName(QStringLiteral("mnuHelpWindow"));
     QObject::connect(entry, &QAction::triggered, &form,
-                     [&form] { ShowProgramHelp(form, HelpIndexUrl(form.ProgramFolder)); });
+                     [&form] { ShowProgramHelp(form, HelpIndexUrl(form.programFolder())); });
     menu.insertAction(before, entry);
     return entry;
 }

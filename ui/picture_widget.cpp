@@ -9,6 +9,16 @@ PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void PictureWidget::EndToolGesture() {
+    tools_.ToolClickCount = tools_.MarkX = tools_.MarkY = 0;
+}
+
+void PictureWidget::StartBand(int x, int y) {
+    ++tools_.ToolClickCount;
+    tools_.MarkX = tools_.RubberEndX = x;
+    tools_.MarkY = tools_.RubberEndY = y;
+}
+
 void PictureWidget::FitCanvas() {
     if (canvas_.Width() != width() || canvas_.Height() != height()) {
         canvas_.Resize(width(), height());

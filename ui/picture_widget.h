@@ -1,8 +1,10 @@
-// The picture control: shows the canvas image and reports the mouse over it in pixel
-// coordinates. Its paint event only copies the image.
+// The picture control: shows the canvas image, reports the mouse over it in pixel coordinates
+// and keeps the state of the mouse gesture in progress. Its paint event only copies the image.
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
+#include <cstdint>
 
 #include "view/canvas.h"
 
@@ -11,6 +13,32 @@ class PictureWidget : public QWidget {
 
   public:
     explicit PictureWidget(QWidget* parent = nullptr);
+
+    // The tools' gesture: mouse events counted in it (releases for the move tool, presses for
+    // the rectangle tool; one counter for both), the pixel of the first click or the press, and
+    // the free corner of the rubber band as last drawn.
+    struct ToolGesture {
+        int32_t ToolClickCount = 0;
+        int32_t MarkX = 0;
+        int32_t MarkY = 0;
+        int32_t RubberEndX = 0;
+        int32_t RubberEndY = 0;
+    };
+    // A drag of the picture by the middle button, or by the left one with the move tool.
+    struct Drag {
+        Qt::MouseButton Button = Qt::NoButton;
+        QPoint Press;
+        QPoint Last;
+        bool Moving = false;
+    };
+    ToolGesture& tools() { return tools_; }
+    const ToolGesture& tools() const { return tools_; }
+    Drag& drag() { return drag_; }
+    const Drag& drag() const { return drag_; }
+    // Ends the tools' gesture: no click counted, no mark.
+    void EndToolGesture();
+    // The rectangle tool's press at (x, y): the band starts there, without area.
+    void StartBand(int x, int y);
 
     Canvas& canvas() { return canvas_; }
     const Canvas& canvas() const { return canvas_; }
@@ -34,4 +62,6 @@ class PictureWidget : public QWidget {
   private:
     Canvas canvas_;
     QImage preview_;
+    ToolGesture tools_;
+    Drag drag_;
 };

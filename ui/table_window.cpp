@@ -27,16 +27,13 @@
 #include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/table_model.h"
+#include "ui/utf8_text.h"
 #include "ui/widget_factory.h"
 
 namespace {
 
 constexpr int kFieldWidth = 65;
 constexpr int kRowHeight = 18;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLineEdit* Field(QWidget* parent, const char* name, const QString& text, const QString& hint) {
     auto* field = ui::MakeField(parent, name, QRect(0, 0, kFieldWidth, 21), text, hint);
@@ -258,7 +255,7 @@ void TableWindow::btnTableSaveCsvClick() {
 }
 
 void TableWindow::cbxPictureModeChange() {
-    form_.RedrawPicture();
+    emit pictureChoiceChanged();
 }
 
 // A new argument redraws a sequence picture at once; the graph does not depend on it.
@@ -267,5 +264,5 @@ void TableWindow::txtSeqXExit() {
     ExtendedReal x = 0;
     if (!NumberSyntax(txtSeqX->text().toStdString(), x)) return;
     sequenceX_ = x;
-    if (Mode() != PictureMode::Graph && x != before) form_.RedrawPicture();
+    if (Mode() != PictureMode::Graph && x != before) emit pictureChoiceChanged();
 }

@@ -51,6 +51,11 @@ class TableWindow : public QWidget {
     QComboBox* cbxPictureMode = nullptr;
     QFileDialog* SaveCsvDialog = nullptr;
 
+  signals:
+    // The main picture must be drawn anew: another picture was chosen, or the argument of a
+    // sequence picture changed.
+    void pictureChoiceChanged();
+
   public slots:
     // Fills the chosen table from the last run expression and the fields.
     void btnTableFillClick();

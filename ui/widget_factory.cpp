@@ -91,4 +91,10 @@ void SetButtonTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
+Colour ColourOf(const QWidget* field) {
+    const QColor c = field->palette().color(QPalette::Base);
+    return static_cast<Colour>(c.red()) | (static_cast<Colour>(c.green()) << 8) |
+           (static_cast<Colour>(c.blue()) << 16);
+}
+
 }  // namespace ui

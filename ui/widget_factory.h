@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "view/draw_surface.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -43,5 +45,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QPoint& at, const QSt
 // Background and text colours of a field (its palette's Base and Text).
 void SetColours(QWidget* widget, const QColor& background, const QColor& text);
 void SetButtonTextColour(QWidget* widget, const QColor& colour);
+// The background colour of a field (a colour swatch) as the drawing takes it.
+Colour ColourOf(const QWidget* field);
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "engine/evaluator.h"
+#include "engine/value_a_keeper.h"
 #include "view/pole_breaks.h"
 
 namespace {
@@ -210,19 +211,6 @@ class Sampler {
     bool hasConstant_ = false;
 };
 
-// Puts ValueA back however the plot ends.
-class ValueARestorer {
-  public:
-    explicit ValueARestorer(Engine& engine) : engine_(engine), a0_(engine.ValueA) {}
-    ~ValueARestorer() { engine_.ValueA = a0_; }
-    ValueARestorer(const ValueARestorer&) = delete;
-    ValueARestorer& operator=(const ValueARestorer&) = delete;
-
-  private:
-    Engine& engine_;
-    const ExtendedReal a0_;
-};
-
 // With breaks at poles on, a segment across a pole is left out.
 bool BreakHere(const ViewState& view, const DrawOptions& options, int height, Sampler& sampler,
                ExtendedReal x0, ExtendedReal y0, ExtendedReal x1, ExtendedReal y1) {
@@ -311,7 +299,8 @@ bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
 
 bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
                const DrawOptions& options, const SampleControl& control) {
-    const ValueARestorer restorer(engine);
+    // ValueA goes back however the plot ends.
+    const ValueAKeeper keeper(engine);
     const ExtendedReal a0 = engine.ValueA;
     canvas.SetPenMode(PenMode::Copy);
     if (options.ClearFirst) DrawBackground(canvas, view, options);

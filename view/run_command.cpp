@@ -36,7 +36,7 @@ bool BeginRun(Engine& engine, RunOutcome& outcome, std::string_view engineText,
     outcome.LogLines.emplace_back(kRunLogSeparator);
     outcome.LogLines.emplace_back(shownText);
 
-    const int32_t error = BuildExpression(engine, engineText);
+    const int32_t error = BuildExpression(engine, engineText, outcome.Stop);
     outcome.Expression = std::string(shownText);
     if (error != kNoError) {
         Fail(outcome, error);

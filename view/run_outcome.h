@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/engine_state.h"
+#include "engine/tree_builder.h"
 
 // How a run ended.
 enum class RunEnd {
@@ -26,4 +27,5 @@ struct RunOutcome {
     int32_t Code = kNoError;               // RunEnd::Failed: an engine code or kEmptyRangeCode
     std::optional<std::string> NewA0Text;  // RunEnd::Value: the value, the new text of txtA0
     bool Overflow = false;                 // the drawing raised DrawingOverflow
+    BuildStop Stop;                        // where a failed build stopped in the text
 };

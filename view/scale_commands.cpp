@@ -2,6 +2,7 @@
 // the world origin fixed, so zooming happens about the crossing of the axes.
 #include "view/scale_commands.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -123,4 +124,26 @@ bool PanBy(ViewState& view, int dx, int dy) {
     changed.ViewOriginX -= dx * view.PixelSizeX;
     changed.ViewOriginY += dy * view.PixelSizeY;
     return Commit(view, changed);
+}
+
+void MoveByClicks(ViewState& view, int fromX, int fromY, int toX, int toY) {
+    view.ViewOriginX -= (toX - fromX) * view.PixelSizeX;
+    view.ViewOriginY += (toY - fromY) * view.PixelSizeY;
+}
+
+// The corners are read in the view as it stands; the new origin is the rectangle's upper left
+// world point whichever way it was dragged.
+bool ZoomToRectangle(ViewState& view, int x1, int y1, int x2, int y2, int width, int height) {
+    if (x1 == x2 || y1 == y2) return false;
+    const ExtendedReal wx1 = ColumnToWorldX(view, x1);
+    const ExtendedReal wy1 = RowToWorldY(view, y1);
+    const ExtendedReal wx2 = ColumnToWorldX(view, x2);
+    const ExtendedReal wy2 = RowToWorldY(view, y2);
+    view.ViewOriginX = std::min(wx1, wx2);
+    view.ViewOriginY = std::max(wy1, wy2);
+    view.PixelSizeX = (std::max(wx1, wx2) - std::min(wx1, wx2)) / width;
+    view.PixelSizeY = (std::max(wy1, wy2) - std::min(wy1, wy2)) / height;
+    view.PixelSizeX = ClampPixelSize(view.PixelSizeX);
+    view.PixelSizeY = ClampPixelSize(view.PixelSizeY);
+    return true;
 }

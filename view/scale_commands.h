@@ -23,3 +23,11 @@ ExtendedReal WheelFactor(int angle);
 bool ZoomAbout(ViewState& view, ExtendedReal factor, ZoomAxes axes, int column, int row);
 // Moves the picture's content by (dx, dy) pixels (right and down). False when nothing changed.
 bool PanBy(ViewState& view, int dx, int dy);
+
+// The move tool's second click: the world point under the first click (fromX, fromY) comes to
+// lie under the second (toX, toY). The view always changes, whatever the numbers become.
+void MoveByClicks(ViewState& view, int fromX, int fromY, int toX, int toY);
+// The rectangle tool's release: the rectangle between the pixel corners (x1, y1) and (x2, y2)
+// of a width × height picture becomes the whole picture, each pixel size clamped. A rectangle
+// without area changes nothing and returns false.
+bool ZoomToRectangle(ViewState& view, int x1, int y1, int x2, int y2, int width, int height);

@@ -1,7 +1,7 @@
 // The view and parameter state: what part of the plane is visible, how densely the curve is
-// sampled, the argument bounds and the mouse-tool gesture state; the world/pixel mapping; the
-// texts ShowParameters writes; and the exit rules of the eleven parameter fields. The engine's
-// own parameters (c, a0, the index range) live in the Engine object and are passed beside it.
+// sampled and the argument bounds; the world/pixel mapping; the texts ShowParameters writes;
+// and the exit rules of the eleven parameter fields. The engine's own parameters (c, a0, the
+// index range) live in the Engine object and are passed beside it.
 #pragma once
 
 #include <array>
@@ -25,12 +25,6 @@ struct ViewState {
     int32_t SamplesPerPixel = 1;
     ExtendedReal ArgumentFrom = -1;
     ExtendedReal ArgumentTo = 1;
-    // Mouse-tool gesture state.
-    int32_t ToolClickCount = 0;
-    int32_t MarkX = 0;
-    int32_t MarkY = 0;
-    int32_t RubberEndX = 0;
-    int32_t RubberEndY = 0;
 };
 
 // The processor's rounding (nearest, ties to even) to a 64-bit integer whose low 32 bits serve.

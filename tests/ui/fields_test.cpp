@@ -154,57 +154,57 @@ void FieldsTest::exitRule() {
     QLineEdit* edit = w.Field(qPrintable(field));
     w.EnterField(edit, typed);
     QCOMPARE(edit->text(), shown);
-    const size_t index = std::find(w->parameterFields.begin(), w->parameterFields.end(), edit) -
-                         w->parameterFields.begin();
+    const size_t index = std::find(w.ui.parameterFields.begin(), w.ui.parameterFields.end(), edit) -
+                         w.ui.parameterFields.begin();
     const ParameterField which = static_cast<ParameterField>(index);
     QCOMPARE(QString::fromStdString(ShowParameterText(w->view(), w->engine(), which)), value);
     // Nothing is redrawn or logged by leaving a field.
-    QCOMPARE(w->ScenarioLines().size(), 3);
+    QCOMPARE(w.ui.ScenarioLines().size(), 3);
 }
 
 void FieldsTest::sequenceBoundsUpperFirst() {
     WindowFixture w;
-    w.EnterField(w->txtN0, "200");
-    QCOMPARE(w->txtN0->text(), QStringLiteral("1"));
-    w.EnterField(w->txtNk, "300");
-    w.EnterField(w->txtN0, "200");
+    w.EnterField(w.ui.txtN0, "200");
+    QCOMPARE(w.ui.txtN0->text(), QStringLiteral("1"));
+    w.EnterField(w.ui.txtNk, "300");
+    w.EnterField(w.ui.txtN0, "200");
     QCOMPARE(w->engine().IndexFrom, 200);
     QCOMPARE(w->engine().IndexTo, 300);
-    QCOMPARE(w->txtN0->text(), QStringLiteral("200"));
+    QCOMPARE(w.ui.txtN0->text(), QStringLiteral("200"));
 }
 
 void FieldsTest::noExitWhenAnotherWindowIsActivated() {
     WindowFixture w;
-    w.TypeInto(w->txtXm, "0.000001");
+    w.TypeInto(w.ui.txtXm, "0.000001");
     QWidget other;
     other.setGeometry(10, 10, 100, 100);
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    QCOMPARE(w->txtXm->text(), QStringLiteral("0.000001"));
+    QCOMPARE(w.ui.txtXm->text(), QStringLiteral("0.000001"));
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w.form()));
-    QCOMPARE(w->txtXm->text(), QStringLiteral("0.000001"));
+    QCOMPARE(w.ui.txtXm->text(), QStringLiteral("0.000001"));
     // Leaving it for another control of the window applies the rule.
-    w.ClickFocus(w->txtY);
-    QCOMPARE(w->txtXm->text(), QStringLiteral("0.05"));
+    w.ClickFocus(w.ui.txtY);
+    QCOMPARE(w.ui.txtXm->text(), QStringLiteral("0.05"));
 }
 
 void FieldsTest::runReadsDisabledBounds() {
     WindowFixture w;
-    QVERIFY(!w->txtX0->isEnabled());
+    QVERIFY(!w.ui.txtX0->isEnabled());
     // A disabled field cannot be typed into; the program may still put text there (a file
     // load does), and the run reads it.
-    w->txtX0->setText("x");
-    w->txtXk->setText("5");
-    QTest::mouseClick(w->btnStart, Qt::LeftButton);
-    QCOMPARE(w->txtX0->text(), QStringLiteral("-1"));
-    QCOMPARE(w->txtXk->text(), QStringLiteral("5"));
+    w.ui.txtX0->setText("x");
+    w.ui.txtXk->setText("5");
+    QTest::mouseClick(w.ui.btnStart, Qt::LeftButton);
+    QCOMPARE(w.ui.txtX0->text(), QStringLiteral("-1"));
+    QCOMPARE(w.ui.txtXk->text(), QStringLiteral("5"));
     QCOMPARE(w->view().ArgumentTo, 5.0L);
     // A field holding an invalid text when the run starts is rewritten before the run.
-    w->txtTochn->setText("0");
-    QTest::mouseClick(w->btnStart, Qt::LeftButton);
-    QCOMPARE(w->txtTochn->text(), QStringLiteral("1"));
+    w.ui.txtTochn->setText("0");
+    QTest::mouseClick(w.ui.btnStart, Qt::LeftButton);
+    QCOMPARE(w.ui.txtTochn->text(), QStringLiteral("1"));
 }
 
 void FieldsTest::colourDialogConfirmed() {
@@ -216,20 +216,20 @@ void FieldsTest::colourDialogConfirmed() {
         colours.setCurrentColor(QColor(0, 0, 255));
         return int(QDialog::Accepted);
     };
-    w.ClickFocus(w->txtX);
-    QTest::mouseClick(w->txtBkColor, Qt::LeftButton);
-    QCOMPARE(w->txtBkColor->palette().color(QPalette::Base), QColor(0, 0, 255));
-    QCOMPARE(w->txtLineColor->palette().color(QPalette::Base), QColor(Qt::yellow));
-    QCOMPARE(QApplication::focusWidget(), w->txtFunctionText);
+    w.ClickFocus(w.ui.txtX);
+    QTest::mouseClick(w.ui.txtBkColor, Qt::LeftButton);
+    QCOMPARE(w.ui.txtBkColor->palette().color(QPalette::Base), QColor(0, 0, 255));
+    QCOMPARE(w.ui.txtLineColor->palette().color(QPalette::Base), QColor(Qt::yellow));
+    QCOMPARE(QApplication::focusWidget(), w.ui.txtFunctionText);
     // The dialog starts on the clicked swatch's colour.
-    QTest::mouseClick(w->txtLineColor, Qt::LeftButton);
+    QTest::mouseClick(w.ui.txtLineColor, Qt::LeftButton);
     QCOMPARE(offered, QList<QColor>({QColor(Qt::black), QColor(Qt::yellow)}));
     // Not redrawn by the click; the next drawing uses the new background.
     const QPoint corner(1, 1);
-    QVERIFY(w->Image->canvas().Image().pixelColor(corner) != QColor(0, 0, 255));
-    QTest::mouseClick(w->btnStart, Qt::LeftButton);
+    QVERIFY(w.ui.Image->canvas().Image().pixelColor(corner) != QColor(0, 0, 255));
+    QTest::mouseClick(w.ui.btnStart, Qt::LeftButton);
     w.Settle();
-    QCOMPARE(w->Image->canvas().Image().pixelColor(corner), QColor(0, 0, 255));
+    QCOMPARE(w.ui.Image->canvas().Image().pixelColor(corner), QColor(0, 0, 255));
 }
 
 void FieldsTest::colourDialogCancelled() {
@@ -240,44 +240,44 @@ void FieldsTest::colourDialogCancelled() {
         static_cast<QColorDialog&>(dialog).setCurrentColor(Qt::red);
         return int(QDialog::Rejected);
     };
-    w.ClickFocus(w->txtX);
-    QTest::mouseClick(w->txtLineColor, Qt::LeftButton);
+    w.ClickFocus(w.ui.txtX);
+    QTest::mouseClick(w.ui.txtLineColor, Qt::LeftButton);
     QCOMPARE(shown, 1);
-    QCOMPARE(w->txtBkColor->palette().color(QPalette::Base), QColor(Qt::black));
-    QCOMPARE(w->txtLineColor->palette().color(QPalette::Base), QColor(Qt::yellow));
-    QCOMPARE(QApplication::focusWidget(), w->txtFunctionText);
+    QCOMPARE(w.ui.txtBkColor->palette().color(QPalette::Base), QColor(Qt::black));
+    QCOMPARE(w.ui.txtLineColor->palette().color(QPalette::Base), QColor(Qt::yellow));
+    QCOMPARE(QApplication::focusWidget(), w.ui.txtFunctionText);
 }
 
 void FieldsTest::killBoxSwitchesGridAndAxes() {
     WindowFixture w;
-    w->cbxOci->setChecked(false);
-    QTest::mouseClick(w->cbxKill, Qt::LeftButton);
-    QVERIFY(!w->cbxKill->isChecked());
-    QVERIFY(!w->cbxSetka->isEnabled());
-    QVERIFY(!w->cbxOci->isEnabled());
-    QVERIFY(w->cbxSetka->isChecked());
-    QVERIFY(!w->cbxOci->isChecked());
-    QTest::mouseClick(w->cbxKill, Qt::LeftButton);
-    QVERIFY(w->cbxSetka->isEnabled());
-    QVERIFY(w->cbxOci->isEnabled());
-    QVERIFY(w->cbxSetka->isChecked());
-    QVERIFY(!w->cbxOci->isChecked());
+    w.ui.cbxOci->setChecked(false);
+    QTest::mouseClick(w.ui.cbxKill, Qt::LeftButton);
+    QVERIFY(!w.ui.cbxKill->isChecked());
+    QVERIFY(!w.ui.cbxSetka->isEnabled());
+    QVERIFY(!w.ui.cbxOci->isEnabled());
+    QVERIFY(w.ui.cbxSetka->isChecked());
+    QVERIFY(!w.ui.cbxOci->isChecked());
+    QTest::mouseClick(w.ui.cbxKill, Qt::LeftButton);
+    QVERIFY(w.ui.cbxSetka->isEnabled());
+    QVERIFY(w.ui.cbxOci->isEnabled());
+    QVERIFY(w.ui.cbxSetka->isChecked());
+    QVERIFY(!w.ui.cbxOci->isChecked());
     // A change made by the program switches them too (a scale command ticks the box).
-    w->cbxKill->setChecked(false);
-    QVERIFY(!w->cbxSetka->isEnabled());
-    QTest::mouseClick(w->btnHome, Qt::LeftButton);
-    QVERIFY(w->cbxKill->isChecked());
-    QVERIFY(w->cbxSetka->isEnabled());
+    w.ui.cbxKill->setChecked(false);
+    QVERIFY(!w.ui.cbxSetka->isEnabled());
+    QTest::mouseClick(w.ui.btnHome, Qt::LeftButton);
+    QVERIFY(w.ui.cbxKill->isChecked());
+    QVERIFY(w.ui.cbxSetka->isEnabled());
 }
 
 void FieldsTest::borderBoxSwitchesBounds() {
     WindowFixture w;
-    const QList<QWidget*> bounds = {w->txtX0, w->txtXk, w->Label1, w->Label2};
+    const QList<QWidget*> bounds = {w.ui.txtX0, w.ui.txtXk, w.ui.Label1, w.ui.Label2};
     for (QWidget* bound : bounds) QVERIFY(!bound->isEnabled());
-    w->pgPages->setCurrentIndex(1);
-    QTest::mouseClick(w->cbxBorderX, Qt::LeftButton);
+    w.ui.pgPages->setCurrentIndex(1);
+    QTest::mouseClick(w.ui.cbxBorderX, Qt::LeftButton);
     for (QWidget* bound : bounds) QVERIFY(bound->isEnabled());
-    w->SetBorderX(false);
+    QTest::mouseClick(w.ui.cbxBorderX, Qt::LeftButton);
     for (QWidget* bound : bounds) QVERIFY(!bound->isEnabled());
 }
 

@@ -73,13 +73,13 @@ struct WindowSnapshot {
     Engine engine;
 
     explicit WindowSnapshot(WindowFixture& w)
-        : expression(w->txtFunctionText->currentText()),
-          bounded(w->cbxBorderX->isChecked()),
-          log(w->memoGenHelp->toPlainText()),
+        : expression(w.ui.txtFunctionText->currentText()),
+          bounded(w.ui.cbxBorderX->isChecked()),
+          log(w.ui.memoGenHelp->toPlainText()),
           picture(w.Picture()),
           view(w->view()),
           engine(w->engine()) {
-        for (QLineEdit* field : w->parameterFields) fields << field->text();
+        for (QLineEdit* field : w.ui.parameterFields) fields << field->text();
     }
 
     bool operator==(const WindowSnapshot& other) const {
@@ -160,10 +160,10 @@ void FilesWindowTest::saveWritesTheFunctionFile() {
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
     WindowFixture w;
-    w->SetExpressionText("sinx");
-    if (bounded) w->SetBorderX(true);
+    w.ui.txtFunctionText->setEditText("sinx");
+    if (bounded) w.ui.cbxBorderX->click();
     AnswerFileDialog(w, dir.filePath(chosen));
-    w->mnuFunctionSave->trigger();
+    w.ui.mnuFunctionSave->trigger();
     QCOMPARE(FileBytes(dir.filePath(written)), bytes);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
     QVERIFY(w.messages.empty());
@@ -173,15 +173,15 @@ void FilesWindowTest::saveDialogOpensInTheExamplesFolder() {
     WindowFixture w;
     QString dialogName, folder;
     AnswerFileDialog(w, {}, &dialogName, &folder);
-    w->mnuFunctionSave->trigger();
+    w.ui.mnuFunctionSave->trigger();
     QCOMPARE(dialogName, "SaveDialog");
-    QCOMPARE(folder + "/", w->ProgramFolder + "Examples/");
-    QCOMPARE(w->SaveDialog->nameFilters(), QStringList{"Файлы функций tvk (*.tvk)"});
+    QCOMPARE(folder + "/", w->programFolder() + "Examples/");
+    QCOMPARE(w.ui.SaveDialog->nameFilters(), QStringList{"Файлы функций tvk (*.tvk)"});
     AnswerFileDialog(w, {}, &dialogName, &folder);
-    w->mnuFunctionOpen->trigger();
+    w.ui.mnuFunctionOpen->trigger();
     QCOMPARE(dialogName, "OpenDialog");
-    QCOMPARE(folder + "/", w->ProgramFolder + "Examples/");
-    QCOMPARE(w->OpenDialog->nameFilters(),
+    QCOMPARE(folder + "/", w->programFolder() + "Examples/");
+    QCOMPARE(w.ui.OpenDialog->nameFilters(),
              QStringList({"Файлы функций (*.tvk)", "Все файлы (*.*)"}));
 }
 
@@ -189,7 +189,7 @@ void FilesWindowTest::cancelledSaveWritesNothing() {
     QTemporaryDir dir;
     WindowFixture w;
     AnswerFileDialog(w, {});
-    for (QAction* action : {w->mnuFunctionSave, w->mnuFunctionSaveGr, w->mnuFunctionSaveLog})
+    for (QAction* action : {w.ui.mnuFunctionSave, w.ui.mnuFunctionSaveGr, w.ui.mnuFunctionSaveLog})
         action->trigger();
     QVERIFY(QDir(dir.path()).isEmpty());
     QVERIFY(w.messages.empty());
@@ -202,15 +202,15 @@ void FilesWindowTest::loadRestoresRunsAndCentres() {
     WriteFile(path,
               "a*x^2\r\n0.0200000000\r\n0.1000000000\r\n3\r\n2\r\n7\r\n1.5000000000\r\n"
               "-2.0000000000\r\n1\r\n-0.5\r\n4e0\r\n");
-    const int logLines = w->ScenarioLines().size();
+    const int logLines = w.ui.ScenarioLines().size();
     AnswerFileDialog(w, path);
-    w->mnuFunctionOpen->trigger();
+    w.ui.mnuFunctionOpen->trigger();
     w.Settle();
 
     QVERIFY(w.messages.empty());
-    QCOMPARE(w->txtFunctionText->currentText(), "a*x^2");
-    QVERIFY(w->cbxBorderX->isChecked());
-    QVERIFY(w->txtX0->isEnabled());
+    QCOMPARE(w.ui.txtFunctionText->currentText(), "a*x^2");
+    QVERIFY(w.ui.cbxBorderX->isChecked());
+    QVERIFY(w.ui.txtX0->isEnabled());
     QCOMPARE(w->view().PixelSizeX, 0.02L);
     QCOMPARE(w->view().PixelSizeY, 0.1L);
     QCOMPARE(w->view().SamplesPerPixel, 3);
@@ -221,15 +221,15 @@ void FilesWindowTest::loadRestoresRunsAndCentres() {
     QCOMPARE(w->view().ArgumentFrom, -0.5L);
     QCOMPARE(w->view().ArgumentTo, 4.0L);
     // The run logged the expression; the centre command put x = 0, y = 0 in the middle.
-    QCOMPARE(w->ScenarioLines().mid(logLines),
+    QCOMPARE(w.ui.ScenarioLines().mid(logLines),
              QStringList({QString(65, '*'), "a*x^2", "График построен"}));
-    QCOMPARE(w->txtFunctionText->itemText(w->txtFunctionText->count() - 1), "a*x^2");
+    QCOMPARE(w.ui.txtFunctionText->itemText(w.ui.txtFunctionText->count() - 1), "a*x^2");
     ViewState centred = w->view();
-    CentreView(centred, w->canvas().Width(), w->canvas().Height());
+    CentreView(centred, w.ui.Image->canvas().Width(), w.ui.Image->canvas().Height());
     QCOMPARE(w->view().ViewOriginX, centred.ViewOriginX);
     QCOMPARE(w->view().ViewOriginY, centred.ViewOriginY);
     QStringList fields;
-    for (QLineEdit* field : w->parameterFields) fields << field->text();
+    for (QLineEdit* field : w.ui.parameterFields) fields << field->text();
     QCOMPARE(fields.mid(2), QStringList({"0.02", "0.1", "3", "-0.5", "4", "2", "7", "1.5", "-2"}));
 }
 
@@ -240,24 +240,24 @@ void FilesWindowTest::loadAppliesTheBoundsAsAPair() {
     QByteArray bytes = kDefaultSinx;
     WriteFile(path, bytes.replace(bytes.size() - 3, 3, "1\r\n2\r\n5\r\n"));
     AnswerFileDialog(w, path);
-    w->mnuFunctionOpen->trigger();
+    w.ui.mnuFunctionOpen->trigger();
     QVERIFY(w.messages.empty());
     QCOMPARE(w->view().ArgumentFrom, 2.0L);
     QCOMPARE(w->view().ArgumentTo, 5.0L);
-    QCOMPARE(w->txtX0->text(), "2");
-    QCOMPARE(w->txtXk->text(), "5");
+    QCOMPARE(w.ui.txtX0->text(), "2");
+    QCOMPARE(w.ui.txtXk->text(), "5");
 }
 
 void FilesWindowTest::loadOfAnUnboundedFileClearsTheBox() {
     QTemporaryDir dir;
     WindowFixture w;
-    w->SetBorderX(true);
+    w.ui.cbxBorderX->click();
     WriteFile(dir.filePath("free.tvk"), kDefaultSinx);
     AnswerFileDialog(w, dir.filePath("free.tvk"));
-    w->mnuFunctionOpen->trigger();
-    QVERIFY(!w->cbxBorderX->isChecked());
-    QVERIFY(!w->txtX0->isEnabled());
-    QVERIFY(!w->txtXk->isEnabled());
+    w.ui.mnuFunctionOpen->trigger();
+    QVERIFY(!w.ui.cbxBorderX->isChecked());
+    QVERIFY(!w.ui.txtX0->isEnabled());
+    QVERIFY(!w.ui.txtXk->isEnabled());
 }
 
 // The window and tarvik-cli render --load share the loader: the same example gives the same
@@ -274,10 +274,10 @@ void FilesWindowTest::loadDrawsWhatTheCompanionDraws() {
     QFETCH(QString, example);
     QTemporaryDir dir;
     WindowFixture w;
-    const QString path = w->ProgramFolder + "Examples/" + example;
+    const QString path = w->programFolder() + "Examples/" + example;
     QVERIFY(QFile::exists(path));
     AnswerFileDialog(w, path);
-    w->mnuFunctionOpen->trigger();
+    w.ui.mnuFunctionOpen->trigger();
     QVERIFY(w.messages.empty());
     const QImage shown = w.Picture();
     const QString picture = dir.filePath("cli.bmp");
@@ -318,10 +318,10 @@ void FilesWindowTest::refusedLoadChangesNothing() {
     const QString path = dir.filePath(name);
     if (!bytes.isEmpty()) WriteFile(path, bytes);
     WindowFixture w;
-    w->SetExpressionText("typed but not run");
+    w.TypeInto(w.ui.txtFunctionText->lineEdit(), "typed but not run");
     const WindowSnapshot before(w);
     AnswerFileDialog(w, path);
-    w->mnuFunctionOpen->trigger();
+    w.ui.mnuFunctionOpen->trigger();
     QCOMPARE(w.messages.size(), size_t(1));
     QCOMPARE(w.messages[0].icon, QMessageBox::Critical);
     QCOMPARE(w.messages[0].caption, "Tarvik");
@@ -335,9 +335,9 @@ void FilesWindowTest::failedSaveIsReported() {
     WindowFixture w;
     QDir(dir.path()).mkdir("taken.tvk");
     AnswerFileDialog(w, dir.filePath("none/graph"));
-    w->mnuFunctionSave->trigger();
+    w.ui.mnuFunctionSave->trigger();
     AnswerFileDialog(w, dir.filePath("taken"));
-    w->mnuFunctionSave->trigger();
+    w.ui.mnuFunctionSave->trigger();
     QCOMPARE(w.messages.size(), size_t(2));
     QCOMPARE(w.messages[0].text, "Invalid filename.");
     QCOMPARE(w.messages[1].text, "File access denied.");
@@ -361,7 +361,7 @@ void FilesWindowTest::pictureExport() {
     WindowFixture w;
     QString dialogName;
     AnswerFileDialog(w, dir.filePath(chosen), &dialogName);
-    w->mnuFunctionSaveGr->trigger();
+    w.ui.mnuFunctionSaveGr->trigger();
     QCOMPARE(dialogName, "SavePictureDialog");
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
     const QByteArray bytes = FileBytes(dir.filePath(written));
@@ -396,13 +396,13 @@ void FilesWindowTest::scenarioExport() {
     QTemporaryDir dir;
     WindowFixture w;
     w.Run("2+2");
-    if (empty) w->memoGenHelp->clear();
+    if (empty) w.ui.memoGenHelp->clear();
     QString dialogName;
     AnswerFileDialog(w, dir.filePath(chosen), &dialogName);
-    w->mnuFunctionSaveLog->trigger();
+    w.ui.mnuFunctionSaveLog->trigger();
     QCOMPARE(dialogName, "SaveDialog1");
     QByteArray expected;
-    for (const QString& line : w->ScenarioLines()) expected += line.toUtf8() + "\r\n";
+    for (const QString& line : w.ui.ScenarioLines()) expected += line.toUtf8() + "\r\n";
     QCOMPARE(FileBytes(dir.filePath(written)), expected);
     QVERIFY(empty ? expected.isEmpty() : expected.endsWith("2+2\r\n4\r\n"));
 }
@@ -411,9 +411,9 @@ void FilesWindowTest::exportFailureIsReported() {
     QTemporaryDir dir;
     WindowFixture w;
     AnswerFileDialog(w, dir.filePath("none/pic"));
-    w->mnuFunctionSaveGr->trigger();
+    w.ui.mnuFunctionSaveGr->trigger();
     AnswerFileDialog(w, dir.filePath("none/log"));
-    w->mnuFunctionSaveLog->trigger();
+    w.ui.mnuFunctionSaveLog->trigger();
     QCOMPARE(w.messages.size(), size_t(2));
     QCOMPARE(w.messages[0].text, "Cannot create file " + dir.filePath("none/pic.bmp") + ".");
     QCOMPARE(w.messages[1].text, "Cannot create file " + dir.filePath("none/log.txt") + ".");
@@ -441,7 +441,7 @@ void FilesWindowTest::pictureDialogPreviewsTheSelectedFile() {
         dialog.hide();
         return int(QDialog::Rejected);
     };
-    w->mnuFunctionSaveGr->trigger();
+    w.ui.mnuFunctionSaveGr->trigger();
     QVERIFY(previewShown);
     QCOMPARE(previewOfPicture.size(), QSize(160, 80));
     QCOMPARE(previewOfPicture.toImage().pixelColor(80, 40), QColor(Qt::red));
@@ -472,7 +472,7 @@ void FilesWindowTest::forwardingButtonsAndShortcuts() {
     if (!button.isEmpty()) {
         auto* flat = w->findChild<QToolButton*>(button);
         QVERIFY(flat);
-        w->pgPages->setCurrentIndex(w->pgPages->indexOf(flat->parentWidget()));
+        w.ui.pgPages->setCurrentIndex(w.ui.pgPages->indexOf(flat->parentWidget()));
         QTest::mouseClick(flat, Qt::LeftButton);
     } else {
         QTest::keySequence(w.form().windowHandle(), key);
@@ -487,7 +487,7 @@ void FilesWindowTest::helpOpensTheIndexBesideTheProgram() {
     const QString elsewhere = QDir::currentPath();
     QDir::setCurrent(dir_.path());
     QTest::keyClick(w.form().windowHandle(), Qt::Key_F1);
-    w->mnuHelpHelp->trigger();
+    w.ui.mnuHelpHelp->trigger();
     QDir::setCurrent(elsewhere);
     QDesktopServices::unsetUrlHandler("file");
     const QUrl index =
@@ -502,7 +502,7 @@ void FilesWindowTest::helpRefusalOpensTheProgramWindow() {
     // A handler that cannot be called makes the opening fail: the program's own help window
     // shows the index instead, without an error box.
     QDesktopServices::setUrlHandler("file", &recorder, "noSuchSlot");
-    w->mnuHelpHelp->trigger();
+    w.ui.mnuHelpHelp->trigger();
     QDesktopServices::unsetUrlHandler("file");
     QVERIFY(w.messages.empty());
     auto* help = w->findChild<QWidget*>("HelpWindow");
@@ -531,7 +531,7 @@ void FilesWindowTest::aboutBox() {
         result = dialog.result();
         return result;
     };
-    w->mnuHelpAbout->trigger();
+    w.ui.mnuHelpAbout->trigger();
     QDesktopServices::unsetUrlHandler("https");
     QVERIFY(seen);
     QCOMPARE(seen->windowTitle(), "About Tarvik 1.0");

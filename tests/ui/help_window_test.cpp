@@ -116,7 +116,7 @@ void HelpWindowTest::browserFirstThenTheProgramWindow() {
     if (byKey)
         QTest::keyClick(w.form().windowHandle(), Qt::Key_F1);
     else
-        w->mnuHelpHelp->trigger();
+        w.ui.mnuHelpHelp->trigger();
     const QUrl index =
         QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/help/index.htm");
     QCOMPARE(asked, QList<QUrl>{index});
@@ -141,8 +141,8 @@ void HelpWindowTest::entryAlwaysOpensTheProgramWindow() {
     QVERIFY(entry);
     QCOMPARE(entry->text(), QStringLiteral("Справка в окне программы"));
     // Right after "&Справка".
-    const QList<QAction*> entries = w->mnuHelp->actions();
-    QCOMPARE(entries.indexOf(entry), entries.indexOf(w->mnuHelpHelp) + 1);
+    const QList<QAction*> entries = w.ui.mnuHelp->actions();
+    QCOMPARE(entries.indexOf(entry), entries.indexOf(w.ui.mnuHelpHelp) + 1);
     entry->trigger();
     HelpWindow* help = ShownHelp(w);
     QVERIFY(help);
@@ -164,7 +164,7 @@ void HelpWindowTest::desktopRefusalFallsBack() {
     // makes them refuse, as a desktop without a browser does.
     QObject handler;
     QDesktopServices::setUrlHandler("file", &handler, "noSuchSlot");
-    w->mnuHelpHelp->trigger();
+    w.ui.mnuHelpHelp->trigger();
     QDesktopServices::unsetUrlHandler("file");
     QVERIFY(w.messages.empty());
     QVERIFY(ShownHelp(w));
@@ -177,7 +177,7 @@ void HelpWindowTest::aboutLinkRefusalIsStillReported() {
         if (auto* about = qobject_cast<AboutBox*>(&dialog)) about->lblLinkClick();
         return int(QDialog::Accepted);
     };
-    w->mnuHelpAbout->trigger();
+    w.ui.mnuHelpAbout->trigger();
     QCOMPARE(w.messages.size(), size_t(1));
     QCOMPARE(w.messages[0].caption, QStringLiteral("Tarvik"));
     QCOMPARE(w.messages[0].text, QStringLiteral("Cannot open %1.").arg(kProjectPage));

@@ -6,10 +6,22 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "test_classes.h"
 #include "window_fixture.h"
+
+namespace {
+
+// Sets the expression text as the program does when it loads a file or lays the window out:
+// the whole text at once, without the box's change signal.
+void SetAsProgram(WindowFixture& w, const QString& text) {
+    const QSignalBlocker blocker(w.ui.txtFunctionText);
+    w.ui.txtFunctionText->setEditText(text);
+}
+
+}  // namespace
 
 class KeypadTest : public QObject {
     Q_OBJECT
@@ -84,7 +96,7 @@ void KeypadTest::keys() {
     QFETCH(QColor, colour);
     QFETCH(int, size);
     WindowFixture w;
-    auto* key = w->grpStatic->findChild<QToolButton*>(name);
+    auto* key = w.ui.grpStatic->findChild<QToolButton*>(name);
     QVERIFY(key);
     QCOMPARE(key->geometry(), place);
     QCOMPARE(key->text(), inserts);
@@ -94,12 +106,12 @@ void KeypadTest::keys() {
     QVERIFY(key->font().bold());
     QCOMPARE(key->focusPolicy(), Qt::NoFocus);
     // Into an emptied box, from the keypad page.
-    w->pgPages->setCurrentIndex(0);
-    w.TypeInto(w->txtFunctionText->lineEdit(), "");
-    QVERIFY(!w->btnStart->isEnabled());
+    w.ui.pgPages->setCurrentIndex(0);
+    w.TypeInto(w.ui.txtFunctionText->lineEdit(), "");
+    QVERIFY(!w.ui.btnStart->isEnabled());
     QTest::mouseClick(key, Qt::LeftButton);
-    QCOMPARE(w->txtFunctionText->currentText(), inserts);
-    QVERIFY(w->btnStart->isEnabled());
+    QCOMPARE(w.ui.txtFunctionText->currentText(), inserts);
+    QVERIFY(w.ui.btnStart->isEnabled());
 }
 
 void KeypadTest::insertion_data() {
@@ -133,18 +145,18 @@ void KeypadTest::insertion() {
     QFETCH(QString, expected);
     QFETCH(int, caret);
     WindowFixture w;
-    QLineEdit* edit = w->txtFunctionText->lineEdit();
+    QLineEdit* edit = w.ui.txtFunctionText->lineEdit();
     w.TypeInto(edit, text);
     if (selStart < 0) {
         edit->setCursorPosition(selLength);
     } else {
         edit->setSelection(selStart, selLength);
     }
-    w->pgPages->setCurrentIndex(0);
-    if (focusElsewhere) w.ClickFocus(w->txtXm);
+    w.ui.pgPages->setCurrentIndex(0);
+    if (focusElsewhere) w.ClickFocus(w.ui.txtXm);
     QWidget* focus = QApplication::focusWidget();
-    QTest::mouseClick(w->grpStatic->findChild<QToolButton*>(key), Qt::LeftButton);
-    QCOMPARE(w->txtFunctionText->currentText(), expected);
+    QTest::mouseClick(w.ui.grpStatic->findChild<QToolButton*>(key), Qt::LeftButton);
+    QCOMPARE(w.ui.txtFunctionText->currentText(), expected);
     QCOMPARE(edit->cursorPosition(), caret);
     QVERIFY(!edit->hasSelectedText());
     QCOMPARE(QApplication::focusWidget(), focus);
@@ -152,71 +164,71 @@ void KeypadTest::insertion() {
 
 void KeypadTest::focusStaysInParameterField() {
     WindowFixture w;
-    w.TypeInto(w->txtFunctionText->lineEdit(), "sinx");
-    w->pgPages->setCurrentIndex(0);
-    w.TypeInto(w->txtXm, "0.0");
-    QTest::mouseClick(w->grpStatic->findChild<QToolButton*>("btnKoren"), Qt::LeftButton);
-    QCOMPARE(w->txtFunctionText->currentText(), QStringLiteral("sinxsqrt"));
+    w.TypeInto(w.ui.txtFunctionText->lineEdit(), "sinx");
+    w.ui.pgPages->setCurrentIndex(0);
+    w.TypeInto(w.ui.txtXm, "0.0");
+    QTest::mouseClick(w.ui.grpStatic->findChild<QToolButton*>("btnKoren"), Qt::LeftButton);
+    QCOMPARE(w.ui.txtFunctionText->currentText(), QStringLiteral("sinxsqrt"));
     QTest::keyClicks(QApplication::focusWidget(), "2");
-    QCOMPARE(w->txtXm->text(), QStringLiteral("0.02"));
-    QCOMPARE(w->txtFunctionText->currentText(), QStringLiteral("sinxsqrt"));
+    QCOMPARE(w.ui.txtXm->text(), QStringLiteral("0.02"));
+    QCOMPARE(w.ui.txtFunctionText->currentText(), QStringLiteral("sinxsqrt"));
 }
 
 void KeypadTest::runButtonEnabling() {
     WindowFixture w;
-    QLineEdit* edit = w->txtFunctionText->lineEdit();
-    QVERIFY(w->btnStart->isEnabled());
+    QLineEdit* edit = w.ui.txtFunctionText->lineEdit();
+    QVERIFY(w.ui.btnStart->isEnabled());
     w.ClickFocus(edit);
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QVERIFY(!w->btnStart->isEnabled());
+    QVERIFY(!w.ui.btnStart->isEnabled());
     QTest::keyClick(edit, Qt::Key_Space);  // blanks only still count as text
-    QVERIFY(w->btnStart->isEnabled());
+    QVERIFY(w.ui.btnStart->isEnabled());
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QVERIFY(!w->btnStart->isEnabled());
+    QVERIFY(!w.ui.btnStart->isEnabled());
     // Enter in the empty box still runs: the history gains the empty text.
-    const int items = w->txtFunctionText->count();
+    const int items = w.ui.txtFunctionText->count();
     QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(w->txtFunctionText->count(), items + 1);
+    QCOMPARE(w.ui.txtFunctionText->count(), items + 1);
     // A change of the result field refreshes the button too.
     QTest::keyClicks(edit, "x");
     edit->clear();
-    QVERIFY(!w->btnStart->isEnabled());
-    w->SetExpressionText("x");
-    QVERIFY(!w->btnStart->isEnabled());
-    w->txtResult->setText("changed");
-    QVERIFY(w->btnStart->isEnabled());
+    QVERIFY(!w.ui.btnStart->isEnabled());
+    SetAsProgram(w, "x");
+    QVERIFY(!w.ui.btnStart->isEnabled());
+    w.ui.txtResult->setText("changed");
+    QVERIFY(w.ui.btnStart->isEnabled());
 }
 
 void KeypadTest::programTextChangesNothing() {
     WindowFixture w;
-    w.TypeInto(w->txtFunctionText->lineEdit(), "");
-    QVERIFY(!w->btnStart->isEnabled());
-    w->SetExpressionText("sinx");
-    QVERIFY(!w->btnStart->isEnabled());
-    QCOMPARE(w->txtFunctionText->currentText(), QStringLiteral("sinx"));
+    w.TypeInto(w.ui.txtFunctionText->lineEdit(), "");
+    QVERIFY(!w.ui.btnStart->isEnabled());
+    SetAsProgram(w, "sinx");
+    QVERIFY(!w.ui.btnStart->isEnabled());
+    QCOMPARE(w.ui.txtFunctionText->currentText(), QStringLiteral("sinx"));
     // Setting the result field to the text it holds is no change.
-    w->SetExpressionText("");
-    w->txtResult->setText("a");
-    w->SetExpressionText("x");
-    w->txtResult->setText("a");
-    QVERIFY(!w->btnStart->isEnabled());
+    SetAsProgram(w, "");
+    w.ui.txtResult->setText("a");
+    SetAsProgram(w, "x");
+    w.ui.txtResult->setText("a");
+    QVERIFY(!w.ui.btnStart->isEnabled());
 }
 
 void KeypadTest::rowChoiceEnables() {
     WindowFixture w;
     w.Run("x^2");
-    w.TypeInto(w->txtFunctionText->lineEdit(), "");
-    QVERIFY(!w->btnStart->isEnabled());
+    w.TypeInto(w.ui.txtFunctionText->lineEdit(), "");
+    QVERIFY(!w.ui.btnStart->isEnabled());
     // Choosing a row with the keyboard (Alt+Down opens the list, Enter chooses).
-    QComboBox* box = w->txtFunctionText;
+    QComboBox* box = w.ui.txtFunctionText;
     box->showPopup();
     QAbstractItemView* list = box->view();
     QTRY_VERIFY(list->isVisible());
     list->setCurrentIndex(box->model()->index(box->count() - 1, 0));
     QTest::keyClick(list, Qt::Key_Return);
     QTRY_COMPARE(box->currentText(), QStringLiteral("x^2"));
-    QVERIFY(w->btnStart->isEnabled());
+    QVERIFY(w.ui.btnStart->isEnabled());
 }
 
 void KeypadTest::ctrlX_data() {
@@ -234,7 +246,7 @@ void KeypadTest::ctrlX() {
     QFETCH(bool, closes);
     QFETCH(QString, remaining);
     WindowFixture w;
-    QWidget* widget = target == "txtFunctionText" ? static_cast<QWidget*>(w->txtFunctionText)
+    QWidget* widget = target == "txtFunctionText" ? static_cast<QWidget*>(w.ui.txtFunctionText)
                                                   : w->findChild<QWidget*>(target);
     widget->setFocus(Qt::TabFocusReason);
     QCOMPARE(QApplication::focusWidget(), widget);

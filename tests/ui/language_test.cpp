@@ -18,6 +18,7 @@
 #include <QTranslator>
 #include <QXmlStreamReader>
 
+#include "form_controls.h"
 #include "ui/general_form.h"
 #include "ui/help_window.h"
 #include "window_fixture.h"
@@ -185,7 +186,8 @@ void LanguageTest::dialogsOfTheWindowInRussian() {
     QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
     GeneralForm form;
-    QCOMPARE(form.ColorDialog->windowTitle(), QStringLiteral("Выбор цвета"));
+    const FormControls ui(form);
+    QCOMPARE(ui.ColorDialog->windowTitle(), QStringLiteral("Выбор цвета"));
 }
 
 void LanguageTest::catalogueIsComplete() {
@@ -279,14 +281,15 @@ void LanguageTest::languageMenu() {
     QFETCH(int, messages);
     UserSettings().setValue(kLanguageKey, stored);
     GeneralForm form;
+    const FormControls ui(form);
     QStringList shown;
     form.messageHook = [&](QMessageBox& box) { shown << box.text(); };
     auto* languages = form.findChild<QMenu*>("mnuLanguage");
     QVERIFY(languages);
     QCOMPARE(languages->title(), QStringLiteral("Язык / Language"));
     // In the help menu, before the About entry.
-    const QList<QAction*> entries = form.mnuHelp->actions();
-    QCOMPARE(entries.indexOf(languages->menuAction()), entries.indexOf(form.mnuHelpAbout) - 1);
+    const QList<QAction*> entries = ui.mnuHelp->actions();
+    QCOMPARE(entries.indexOf(languages->menuAction()), entries.indexOf(ui.mnuHelpAbout) - 1);
     auto* russian = form.findChild<QAction*>("mnuLanguageRussian");
     auto* english = form.findChild<QAction*>("mnuLanguageEnglish");
     QCOMPARE(russian->text(), QStringLiteral("Русский"));

@@ -39,16 +39,16 @@ class MouseTest : public QObject {
 
 void MouseTest::toolButtonsAndCursors() {
     WindowFixture w;
-    QCOMPARE(w->Image->cursor().shape(), Qt::PointingHandCursor);
-    QTest::mouseClick(w->btnRect, Qt::LeftButton);
-    QVERIFY(w->btnRect->isChecked() && !w->btnMove->isChecked());
-    QCOMPARE(w->Image->cursor().shape(), Qt::CrossCursor);
-    QTest::mouseClick(w->btnRect, Qt::LeftButton);
-    QVERIFY(w->btnRect->isChecked());
-    QCOMPARE(w->Image->cursor().shape(), Qt::CrossCursor);
-    QTest::mouseClick(w->btnMove, Qt::LeftButton);
-    QVERIFY(w->btnMove->isChecked() && !w->btnRect->isChecked());
-    QCOMPARE(w->Image->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(w.ui.Image->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(w.ui.btnRect, Qt::LeftButton);
+    QVERIFY(w.ui.btnRect->isChecked() && !w.ui.btnMove->isChecked());
+    QCOMPARE(w.ui.Image->cursor().shape(), Qt::CrossCursor);
+    QTest::mouseClick(w.ui.btnRect, Qt::LeftButton);
+    QVERIFY(w.ui.btnRect->isChecked());
+    QCOMPARE(w.ui.Image->cursor().shape(), Qt::CrossCursor);
+    QTest::mouseClick(w.ui.btnMove, Qt::LeftButton);
+    QVERIFY(w.ui.btnMove->isChecked() && !w.ui.btnRect->isChecked());
+    QCOMPARE(w.ui.Image->cursor().shape(), Qt::PointingHandCursor);
 }
 
 void MouseTest::moveByTwoClicks_data() {
@@ -67,21 +67,21 @@ void MouseTest::moveByTwoClicks() {
     w.Run("sinx");
     const ViewState start = w->view();
     const QImage before = w.Picture();
-    w->cbxKill->setChecked(false);
-    QTest::mouseClick(w->Image, Qt::MouseButton(button), {}, first);
-    QCOMPARE(w->view().ToolClickCount, 1);
-    QCOMPARE(w->canvas().Pixel(first.x(), first.y()), kWhite);  // the mark
-    QCOMPARE(w->txtX->text(), Shown(start.ViewOriginX));
-    QTest::mouseClick(w->Image, Qt::MouseButton(button), {}, second);
-    QCOMPARE(w->view().ToolClickCount, 0);
+    w.ui.cbxKill->setChecked(false);
+    QTest::mouseClick(w.ui.Image, Qt::MouseButton(button), {}, first);
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 1);
+    QCOMPARE(w.ui.Image->canvas().Pixel(first.x(), first.y()), kWhite);  // the mark
+    QCOMPARE(w.ui.txtX->text(), Shown(start.ViewOriginX));
+    QTest::mouseClick(w.ui.Image, Qt::MouseButton(button), {}, second);
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
     const ExtendedReal ox = start.ViewOriginX - (second.x() - first.x()) * start.PixelSizeX;
     const ExtendedReal oy = start.ViewOriginY + (second.y() - first.y()) * start.PixelSizeY;
     QCOMPARE(w->view().ViewOriginX, ox);
     QCOMPARE(w->view().ViewOriginY, oy);
-    QCOMPARE(w->txtX->text(), Shown(ox));
-    QCOMPARE(w->txtY->text(), Shown(oy));
+    QCOMPARE(w.ui.txtX->text(), Shown(ox));
+    QCOMPARE(w.ui.txtY->text(), Shown(oy));
     QCOMPARE(w->view().PixelSizeX, start.PixelSizeX);
-    QVERIFY(w->cbxKill->isChecked());
+    QVERIFY(w.ui.cbxKill->isChecked());
     // The picture moved with the view: a pixel under the first click is now under the second.
     const QImage after = w.Picture();
     const QPoint shift = second - first;
@@ -100,15 +100,15 @@ void MouseTest::moveByTwoClicks() {
 void MouseTest::rightButtonCancelsMark() {
     WindowFixture w;
     const QImage before = w.Picture();
-    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(60, 60));
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(60, 60));
     QVERIFY(w.Picture() != before);
-    QTest::mouseClick(w->Image, Qt::RightButton, {}, QPoint(90, 90));
-    QCOMPARE(w->view().ToolClickCount, 0);
+    QTest::mouseClick(w.ui.Image, Qt::RightButton, {}, QPoint(90, 90));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
     QCOMPARE(w.Picture(), before);  // redrawn: the mark is gone
     // The next two clicks move again.
-    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(60, 60));
-    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(70, 60));
-    QCOMPARE(w->view().ToolClickCount, 0);
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(60, 60));
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(70, 60));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
     QVERIFY(w.Picture() != before);
 }
 
@@ -125,14 +125,14 @@ void MouseTest::rectangleZoom() {
     QFETCH(QPoint, release);
     WindowFixture w;
     const ViewState start = w->view();
-    const int width = w->canvas().Width();
-    const int height = w->canvas().Height();
-    const int lines = w->ScenarioLines().size();
-    QTest::mouseClick(w->btnRect, Qt::LeftButton);
-    QTest::mousePress(w->Image, Qt::LeftButton, {}, press);
-    QTest::mouseMove(w->Image, (press + release) / 2);
-    QTest::mouseMove(w->Image, release);
-    QTest::mouseRelease(w->Image, Qt::LeftButton, {}, release);
+    const int width = w.ui.Image->canvas().Width();
+    const int height = w.ui.Image->canvas().Height();
+    const int lines = w.ui.ScenarioLines().size();
+    QTest::mouseClick(w.ui.btnRect, Qt::LeftButton);
+    QTest::mousePress(w.ui.Image, Qt::LeftButton, {}, press);
+    QTest::mouseMove(w.ui.Image, (press + release) / 2);
+    QTest::mouseMove(w.ui.Image, release);
+    QTest::mouseRelease(w.ui.Image, Qt::LeftButton, {}, release);
     w.Settle();
     // The world point under the upper-left corner becomes the origin; each axis is stretched
     // to the picture; the run then reads the five-decimal texts back.
@@ -140,62 +140,62 @@ void MouseTest::rectangleZoom() {
     const ExtendedReal top = start.ViewOriginY - 10 * start.PixelSizeY;
     const ExtendedReal sx = 100 * start.PixelSizeX / width;
     const ExtendedReal sy = 50 * start.PixelSizeY / height;
-    QCOMPARE(w->txtX->text(), Shown(left));
-    QCOMPARE(w->txtY->text(), Shown(top));
-    QCOMPARE(w->txtXm->text(), Shown(sx));
-    QCOMPARE(w->txtYm->text(), Shown(sy));
+    QCOMPARE(w.ui.txtX->text(), Shown(left));
+    QCOMPARE(w.ui.txtY->text(), Shown(top));
+    QCOMPARE(w.ui.txtXm->text(), Shown(sx));
+    QCOMPARE(w.ui.txtYm->text(), Shown(sy));
     ExtendedReal shown = 0;
     QVERIFY(NumberSyntax(Shown(sx).toStdString(), shown));
     QCOMPARE(w->view().PixelSizeX, shown);
-    QCOMPARE(w->view().ToolClickCount, 0);
-    QCOMPARE(w->ScenarioLines().size(), lines + 3);
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
+    QCOMPARE(w.ui.ScenarioLines().size(), lines + 3);
 }
 
 void MouseTest::rectangleWithoutArea() {
     WindowFixture w;
     const ViewState start = w->view();
-    QTest::mouseClick(w->btnRect, Qt::LeftButton);
+    QTest::mouseClick(w.ui.btnRect, Qt::LeftButton);
     const QImage before = w.Picture();
-    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(20, 20));
-    QTest::mouseMove(w->Image, QPoint(80, 50));
+    QTest::mousePress(w.ui.Image, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(w.ui.Image, QPoint(80, 50));
     QVERIFY(w.Picture() != before);
-    QTest::mouseMove(w->Image, QPoint(20, 70));
+    QTest::mouseMove(w.ui.Image, QPoint(20, 70));
     const QImage band = w.Picture();
-    QTest::mouseRelease(w->Image, Qt::LeftButton, {}, QPoint(20, 70));
-    QCOMPARE(w->view().ToolClickCount, 0);
-    QCOMPARE(w->view().MarkX, 0);
+    QTest::mouseRelease(w.ui.Image, Qt::LeftButton, {}, QPoint(20, 70));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
+    QCOMPARE(w.ui.Image->tools().MarkX, 0);
     QCOMPARE(w->view().ViewOriginX, start.ViewOriginX);
     QCOMPARE(w->view().ViewOriginY, start.ViewOriginY);
     QCOMPARE(w->view().PixelSizeX, start.PixelSizeX);
     QCOMPARE(w->view().PixelSizeY, start.PixelSizeY);
     // Nothing is redrawn and nothing run.
     QCOMPARE(w.Picture(), band);
-    QCOMPARE(w->ScenarioLines().size(), 3);
+    QCOMPARE(w.ui.ScenarioLines().size(), 3);
     // The next drag starts a new gesture.
-    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(20, 20));
-    QCOMPARE(w->view().ToolClickCount, 1);
+    QTest::mousePress(w.ui.Image, Qt::LeftButton, {}, QPoint(20, 20));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 1);
 }
 
 void MouseTest::narrowRectangleIsClamped() {
     WindowFixture w;
-    w.EnterField(w->txtXm, "0.001");
-    QTest::mouseClick(w->btnStart, Qt::LeftButton);
-    QTest::mouseClick(w->btnRect, Qt::LeftButton);
-    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(30, 30));
-    QTest::mouseMove(w->Image, QPoint(31, 90));
-    QTest::mouseRelease(w->Image, Qt::LeftButton, {}, QPoint(31, 90));
-    QCOMPARE(w->txtXm->text(), QStringLiteral("0.00001"));
+    w.EnterField(w.ui.txtXm, "0.001");
+    QTest::mouseClick(w.ui.btnStart, Qt::LeftButton);
+    QTest::mouseClick(w.ui.btnRect, Qt::LeftButton);
+    QTest::mousePress(w.ui.Image, Qt::LeftButton, {}, QPoint(30, 30));
+    QTest::mouseMove(w.ui.Image, QPoint(31, 90));
+    QTest::mouseRelease(w.ui.Image, Qt::LeftButton, {}, QPoint(31, 90));
+    QCOMPARE(w.ui.txtXm->text(), QStringLiteral("0.00001"));
     QCOMPARE(w->view().PixelSizeX, kMinPixelSize);
 }
 
 void MouseTest::rubberBandErasesItself() {
     WindowFixture w;
-    QTest::mouseClick(w->btnRect, Qt::LeftButton);
+    QTest::mouseClick(w.ui.btnRect, Qt::LeftButton);
     const QImage before = w.Picture();
-    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseMove(w->Image, QPoint(80, 70));
+    QTest::mousePress(w.ui.Image, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(w.ui.Image, QPoint(80, 70));
     const QImage big = w.Picture();
-    QTest::mouseMove(w->Image, QPoint(40, 30));
+    QTest::mouseMove(w.ui.Image, QPoint(40, 30));
     const QImage small = w.Picture();
     // The right edge of the first band is gone; the second band is drawn.
     for (int y = 12; y < 68; y += 5) QCOMPARE(small.pixel(79, y), before.pixel(79, y));
@@ -205,28 +205,28 @@ void MouseTest::rubberBandErasesItself() {
     QVERIFY(changed > 20);
     // Outside both bands nothing was touched.
     QCOMPARE(small.copy(100, 100, 50, 50), before.copy(100, 100, 50, 50));
-    QTest::mouseRelease(w->Image, Qt::RightButton, {}, QPoint(40, 30));
+    QTest::mouseRelease(w.ui.Image, Qt::RightButton, {}, QPoint(40, 30));
 }
 
 void MouseTest::switchingToolsMidGesture() {
     WindowFixture w;
     const ViewState start = w->view();
-    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(50, 50));  // mark: count 1
-    QTest::mouseClick(w->btnRect, Qt::LeftButton);
-    QCOMPARE(w->view().ToolClickCount, 1);
-    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(60, 60));  // count 2
-    QTest::mouseMove(w->Image, QPoint(120, 100));
-    QTest::mouseRelease(w->Image, Qt::LeftButton, {}, QPoint(120, 100));
-    QCOMPARE(w->view().ToolClickCount, 2);
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(50, 50));  // mark: count 1
+    QTest::mouseClick(w.ui.btnRect, Qt::LeftButton);
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 1);
+    QTest::mousePress(w.ui.Image, Qt::LeftButton, {}, QPoint(60, 60));  // count 2
+    QTest::mouseMove(w.ui.Image, QPoint(120, 100));
+    QTest::mouseRelease(w.ui.Image, Qt::LeftButton, {}, QPoint(120, 100));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 2);
     QCOMPARE(w->view().PixelSizeX, start.PixelSizeX);
-    QTest::mouseClick(w->btnMove, Qt::LeftButton);
-    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(70, 70));  // count 3: nothing
-    QCOMPARE(w->view().ToolClickCount, 3);
+    QTest::mouseClick(w.ui.btnMove, Qt::LeftButton);
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(70, 70));  // count 3: nothing
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 3);
     QCOMPARE(w->view().ViewOriginX, start.ViewOriginX);
-    QTest::mouseClick(w->Image, Qt::RightButton, {}, QPoint(70, 70));
-    QCOMPARE(w->view().ToolClickCount, 0);
-    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(70, 70));
-    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(80, 70));
+    QTest::mouseClick(w.ui.Image, Qt::RightButton, {}, QPoint(70, 70));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(70, 70));
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(80, 70));
     QCOMPARE(w->view().ViewOriginX, start.ViewOriginX - 10 * start.PixelSizeX);
 }
 
@@ -240,27 +240,27 @@ void MouseTest::readOut_data() {
 void MouseTest::readOut() {
     QFETCH(QPoint, at);
     WindowFixture w;
-    QTest::mouseMove(w->Image, at);
+    QTest::mouseMove(w.ui.Image, at);
     const ViewState& view = w->view();
-    QCOMPARE(w->txtXNow->text(), Shown(view.ViewOriginX + at.x() * view.PixelSizeX));
-    QCOMPARE(w->txtYNow->text(), Shown(view.ViewOriginY - at.y() * view.PixelSizeY));
+    QCOMPARE(w.ui.txtXNow->text(), Shown(view.ViewOriginX + at.x() * view.PixelSizeX));
+    QCOMPARE(w.ui.txtYNow->text(), Shown(view.ViewOriginY - at.y() * view.PixelSizeY));
 }
 
 void MouseTest::readOutEmptiedOnFreeArea() {
     WindowFixture w;
-    QTest::mouseMove(w->Image, QPoint(40, 40));
-    QVERIFY(!w->txtXNow->text().isEmpty());
+    QTest::mouseMove(w.ui.Image, QPoint(40, 40));
+    QVERIFY(!w.ui.txtXNow->text().isEmpty());
     // Leaving the picture for another control empties the read-out as well.
-    QTest::mouseMove(w->txtX, QPoint(5, 5));
-    QCOMPARE(w->txtXNow->text(), QString());
-    QCOMPARE(w->txtYNow->text(), QString());
-    QTest::mouseMove(w->Image, QPoint(40, 40));
-    QVERIFY(!w->txtXNow->text().isEmpty());
+    QTest::mouseMove(w.ui.txtX, QPoint(5, 5));
+    QCOMPARE(w.ui.txtXNow->text(), QString());
+    QCOMPARE(w.ui.txtYNow->text(), QString());
+    QTest::mouseMove(w.ui.Image, QPoint(40, 40));
+    QVERIFY(!w.ui.txtXNow->text().isEmpty());
     // Between the view column and the picture lies the window's free area.
-    QVERIFY(!w->central->childAt(QPoint(300, 200)));
-    QTest::mouseMove(w->central, QPoint(300, 200));
-    QCOMPARE(w->txtXNow->text(), QString());
-    QCOMPARE(w->txtYNow->text(), QString());
+    QVERIFY(!w.ui.central->childAt(QPoint(300, 200)));
+    QTest::mouseMove(w.ui.central, QPoint(300, 200));
+    QCOMPARE(w.ui.txtXNow->text(), QString());
+    QCOMPARE(w.ui.txtYNow->text(), QString());
 }
 
 std::unique_ptr<QObject> MakeMouseTest() {

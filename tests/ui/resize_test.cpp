@@ -60,64 +60,64 @@ void ResizeTest::layoutRules() {
     w->setMinimumSize(0, 0);
     w->showNormal();
     ResizeTo(w.form(), 700, 600);
-    const int resultBefore = w->txtResult->width();
-    const int memoBefore = w->memoGenHelp->height();
-    const int runs = w->ScenarioLines().size();
+    const int resultBefore = w.ui.txtResult->width();
+    const int memoBefore = w.ui.memoGenHelp->height();
+    const int runs = w.ui.ScenarioLines().size();
     ResizeTo(w.form(), size.width(), size.height());
-    QCOMPARE(w->txtFunctionText->width(), box);
-    QCOMPARE(w->txtResult->width(), result < 0 ? resultBefore : result);
-    QCOMPARE(w->memoGenHelp->height(), memo < 0 ? memoBefore : memo);
-    QCOMPARE(w->Image->size(), QSize(pictureW, pictureH));
-    QCOMPARE(w->canvas().Width(), pictureW);
-    QCOMPARE(w->canvas().Height(), pictureH);
+    QCOMPARE(w.ui.txtFunctionText->width(), box);
+    QCOMPARE(w.ui.txtResult->width(), result < 0 ? resultBefore : result);
+    QCOMPARE(w.ui.memoGenHelp->height(), memo < 0 ? memoBefore : memo);
+    QCOMPARE(w.ui.Image->size(), QSize(pictureW, pictureH));
+    QCOMPARE(w.ui.Image->canvas().Width(), pictureW);
+    QCOMPARE(w.ui.Image->canvas().Height(), pictureH);
     // Positions stay; one run was logged; the view is centred on the new picture.
-    QCOMPARE(w->Image->pos(), QPoint(304, 85));
-    QCOMPARE(w->ScenarioLines().size(), runs + 3);
+    QCOMPARE(w.ui.Image->pos(), QPoint(304, 85));
+    QCOMPARE(w.ui.ScenarioLines().size(), runs + 3);
     QCOMPARE(w->view().ViewOriginX, -pictureW * w->view().PixelSizeX / 2);
     QCOMPARE(w->view().ViewOriginY, pictureH * w->view().PixelSizeY / 2);
-    QCOMPARE(w->LayoutWidth, size.width());
+    QCOMPARE(w->layoutWidth(), size.width());
 }
 
 void ResizeTest::heightAloneLaysOut() {
     WindowFixture w;
     w->showNormal();
     ResizeTo(w.form(), 700, 600);
-    const int runs = w->ScenarioLines().size();
+    const int runs = w.ui.ScenarioLines().size();
     ResizeTo(w.form(), 700, 500);
-    QCOMPARE(w->Image->height(), 355);
-    QCOMPARE(w->canvas().Height(), 355);
-    QCOMPARE(w->ScenarioLines().size(), runs + 3);
+    QCOMPARE(w.ui.Image->height(), 355);
+    QCOMPARE(w.ui.Image->canvas().Height(), 355);
+    QCOMPARE(w.ui.ScenarioLines().size(), runs + 3);
 }
 
 void ResizeTest::sameSizeDoesNothing() {
     WindowFixture w;
     w->showNormal();
     ResizeTo(w.form(), 700, 600);
-    const int runs = w->ScenarioLines().size();
-    const int count = w->ResizeCount;
+    const int runs = w.ui.ScenarioLines().size();
+    const int count = w->resizeCount();
     const QImage picture = w.Picture();
     ResizeTo(w.form(), 701, 600);
     ResizeTo(w.form(), 700, 600);
-    QCOMPARE(w->ScenarioLines().size(), runs + 6);
+    QCOMPARE(w.ui.ScenarioLines().size(), runs + 6);
     // A resize check at the size of the last layout runs nothing.
     QResizeEvent same(w->size(), w->size());
     QApplication::sendEvent(&w.form(), &same);
-    QCOMPARE(w->ScenarioLines().size(), runs + 6);
-    QCOMPARE(w->ResizeCount, count + 3);
+    QCOMPARE(w.ui.ScenarioLines().size(), runs + 6);
+    QCOMPARE(w->resizeCount(), count + 3);
     QCOMPARE(w.Picture(), picture);
 }
 
 void ResizeTest::valueKeptAcrossLayout() {
     WindowFixture w;
     w.Run("a+1");
-    QCOMPARE(w->txtA0->text(), QStringLiteral("2"));
+    QCOMPARE(w.ui.txtA0->text(), QStringLiteral("2"));
     w->showNormal();
     ResizeTo(w.form(), 650, 450);
     // The layout's run computed 3, shown in the result and the log; a0 is back at 2.
-    QCOMPARE(w->txtResult->text(), QStringLiteral("3"));
-    QCOMPARE(w->ScenarioLines().last(), QStringLiteral("3"));
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("3"));
+    QCOMPARE(w.ui.ScenarioLines().last(), QStringLiteral("3"));
     QCOMPARE(w->engine().ValueA, 2.0L);
-    QCOMPARE(w->txtA0->text(), QStringLiteral("2"));
+    QCOMPARE(w.ui.txtA0->text(), QStringLiteral("2"));
 }
 
 std::unique_ptr<QObject> MakeResizeTest() {

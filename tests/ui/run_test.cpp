@@ -57,13 +57,13 @@ void RunTest::outcome() {
     WindowFixture w;
     const QString before = w->windowTitle();
     w.Run(expression);
-    const QStringList lines = w->ScenarioLines();
+    const QStringList lines = w.ui.ScenarioLines();
     QCOMPARE(lines.mid(3), QStringList({kSeparator, expression, outcome}));
-    QCOMPARE(w->txtResult->text(), outcome);
-    QCOMPARE(w->txtResult->toolTip(), "Результат обработки выражения " + expression);
+    QCOMPARE(w.ui.txtResult->text(), outcome);
+    QCOMPARE(w.ui.txtResult->toolTip(), "Результат обработки выражения " + expression);
     QCOMPARE(w->windowTitle(),
              captioned ? QStringLiteral("Tarvik 1.0  \"%1\"").arg(expression) : before);
-    QCOMPARE(w->txtA0->text(), a0);
+    QCOMPARE(w.ui.txtA0->text(), a0);
     QVERIFY(w.messages.empty());
 }
 
@@ -71,32 +71,33 @@ void RunTest::recurrenceContinues() {
     WindowFixture w;
     for (const char* expected : {"2", "3", "4"}) {
         w.Run("a+1");
-        QCOMPARE(w->txtResult->text(), QString::fromLatin1(expected));
-        QCOMPARE(w->txtA0->text(), QString::fromLatin1(expected));
-        QCOMPARE(w->ScenarioLines().last(), QString::fromLatin1(expected));
+        QCOMPARE(w.ui.txtResult->text(), QString::fromLatin1(expected));
+        QCOMPARE(w.ui.txtA0->text(), QString::fromLatin1(expected));
+        QCOMPARE(w.ui.ScenarioLines().last(), QString::fromLatin1(expected));
     }
     QCOMPARE(w->engine().ValueA, 4.0L);
     // A graph run leaves a0 alone.
     w.Run("x+a");
-    QCOMPARE(w->txtA0->text(), QStringLiteral("4"));
+    QCOMPARE(w.ui.txtA0->text(), QStringLiteral("4"));
 }
 
 void RunTest::historyInFirstRunOrder() {
     WindowFixture w;
-    const QString example = w->txtFunctionText->itemText(0);
+    const QString example = w.ui.txtFunctionText->itemText(0);
     for (const char* expression : {"sinx", "x^2", "sinx", "Sinx", " sinx", "x^2"}) {
         w.Run(QString::fromLatin1(expression));
     }
     QStringList items;
-    for (int i = 0; i < w->txtFunctionText->count(); ++i) items << w->txtFunctionText->itemText(i);
+    for (int i = 0; i < w.ui.txtFunctionText->count(); ++i)
+        items << w.ui.txtFunctionText->itemText(i);
     QStringList expected = {example};
     for (const char* e : {"sinx", "x^2", "Sinx", " sinx"}) {
         if (!expected.contains(QString::fromLatin1(e))) expected << QString::fromLatin1(e);
     }
     QCOMPARE(items, expected);
     // The box keeps the text as typed, with the caret where it was.
-    QCOMPARE(w->txtFunctionText->currentText(), QStringLiteral("x^2"));
-    QCOMPARE(w->txtFunctionText->lineEdit()->cursorPosition(), 3);
+    QCOMPARE(w.ui.txtFunctionText->currentText(), QStringLiteral("x^2"));
+    QCOMPARE(w.ui.txtFunctionText->lineEdit()->cursorPosition(), 3);
 }
 
 void RunTest::failedBuildKeepsCaptionAndPicture() {
@@ -107,23 +108,23 @@ void RunTest::failedBuildKeepsCaptionAndPicture() {
     QCOMPARE(w->windowTitle(), QStringLiteral("Tarvik 1.0  \"x^2\""));
     QCOMPARE(w.Picture(), picture);
     // The view commands then redraw what the failed build left: the background only.
-    QTest::mouseClick(w->btnMPlus, Qt::LeftButton);
+    QTest::mouseClick(w.ui.btnMPlus, Qt::LeftButton);
     QVERIFY(w.Picture() != picture);
 }
 
 void RunTest::emptyExpression() {
     WindowFixture w;
-    const int items = w->txtFunctionText->count();
-    w->txtXm->setText("bad");
+    const int items = w.ui.txtFunctionText->count();
+    w.ui.txtXm->setText("bad");
     w.Run("");
-    QVERIFY(!w->btnStart->isEnabled());
-    QCOMPARE(w->ScenarioLines().size(), 3);
-    QCOMPARE(w->txtFunctionText->count(), items + 1);
-    QCOMPARE(w->txtFunctionText->itemText(items), QString());
-    QCOMPARE(w->txtXm->text(), QStringLiteral("0.05"));  // the fields were read and written
-    QTest::keyClick(w->txtFunctionText, Qt::Key_Return);
-    QCOMPARE(w->txtFunctionText->count(), items + 1);
-    QCOMPARE(w->ScenarioLines().size(), 3);
+    QVERIFY(!w.ui.btnStart->isEnabled());
+    QCOMPARE(w.ui.ScenarioLines().size(), 3);
+    QCOMPARE(w.ui.txtFunctionText->count(), items + 1);
+    QCOMPARE(w.ui.txtFunctionText->itemText(items), QString());
+    QCOMPARE(w.ui.txtXm->text(), QStringLiteral("0.05"));  // the fields were read and written
+    QTest::keyClick(w.ui.txtFunctionText, Qt::Key_Return);
+    QCOMPARE(w.ui.txtFunctionText->count(), items + 1);
+    QCOMPARE(w.ui.ScenarioLines().size(), 3);
 }
 
 void RunTest::enterKeys_data() {
@@ -149,28 +150,33 @@ void RunTest::enterKeys() {
     QFETCH(int, modifiers);
     QFETCH(bool, runs);
     WindowFixture w;
-    QWidget* widget = target == "txtFunctionText" ? static_cast<QWidget*>(w->txtFunctionText)
+    QWidget* widget = target == "txtFunctionText" ? static_cast<QWidget*>(w.ui.txtFunctionText)
                                                   : w.Field(qPrintable(target));
     w.ClickFocus(widget);
-    const QString result = w->txtResult->text();
+    const QString result = w.ui.txtResult->text();
     QTest::keyClick(widget, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     w.Settle();
-    QCOMPARE(w->ScenarioLines().size(), runs ? 6 : 3);
-    QCOMPARE(w->txtResult->text(), result);
+    QCOMPARE(w.ui.ScenarioLines().size(), runs ? 6 : 3);
+    QCOMPARE(w.ui.txtResult->text(), result);
 }
 
 void RunTest::overflowIsReported() {
     WindowFixture w;
-    // An origin beyond the range of numbers leaves the drawing nothing to compute with.
-    w->view().ViewOriginX = std::numeric_limits<ExtendedReal>::infinity();
-    w->txtX->setText("inf");
+    // The lower bound of the argument lies so far right of an origin this far left that its
+    // column is beyond the range of numbers: the drawing has nothing to compute with.
+    w.ui.cbxBorderX->click();
+    w.SetParameter(w.ui.txtXk, "1.1e4930");
+    w.SetParameter(w.ui.txtX0, "1e4930");
+    w.SetParameter(w.ui.txtXm, "0.00001");
+    w.SetParameter(w.ui.txtX, "-1e4930");
     w.Run("x");
     QCOMPARE(w.messages.size(), size_t(1));
     QCOMPARE(w.messages[0].text, QStringLiteral("Ошибка переполнения"));
     QCOMPARE(w.messages[0].icon, QMessageBox::Information);
     // What the run did before stays: the history and the lines logged before the plotting.
-    QCOMPARE(w->ScenarioLines().mid(3), QStringList({kSeparator, "x"}));
-    QCOMPARE(w->txtFunctionText->itemText(w->txtFunctionText->count() - 1), QStringLiteral("x"));
+    QCOMPARE(w.ui.ScenarioLines().mid(3), QStringList({kSeparator, "x"}));
+    QCOMPARE(w.ui.txtFunctionText->itemText(w.ui.txtFunctionText->count() - 1),
+             QStringLiteral("x"));
 }
 
 std::unique_ptr<QObject> MakeRunTest() {

@@ -73,64 +73,65 @@ void ScaleCalcTest::scaleButtons() {
     QFETCH(QStringList, after);
     QFETCH(bool, redrawn);
     WindowFixture w;
-    w->txtXm->setText(sx);
-    w->txtYm->setText(sy);
-    w->txtX->setText(ox);
-    w->txtY->setText(oy);
+    w.ui.txtXm->setText(sx);
+    w.ui.txtYm->setText(sy);
+    w.ui.txtX->setText(ox);
+    w.ui.txtY->setText(oy);
     w.Run("sinx");
-    w->cbxKill->setChecked(false);
+    w.ui.cbxKill->setChecked(false);
     const QImage before = w.Picture();
-    const int lines = w->ScenarioLines().size();
+    const int lines = w.ui.ScenarioLines().size();
     QTest::mouseClick(w->findChild<QToolButton*>(button), Qt::LeftButton);
-    QCOMPARE(QStringList({w->txtX->text(), w->txtY->text(), w->txtXm->text(), w->txtYm->text()}),
-             after);
+    QCOMPARE(
+        QStringList({w.ui.txtX->text(), w.ui.txtY->text(), w.ui.txtXm->text(), w.ui.txtYm->text()}),
+        after);
     QCOMPARE(w.Picture() != before, redrawn);
-    QCOMPARE(w->cbxKill->isChecked(), redrawn);
-    QCOMPARE(w->ScenarioLines().size(), lines);
+    QCOMPARE(w.ui.cbxKill->isChecked(), redrawn);
+    QCOMPARE(w.ui.ScenarioLines().size(), lines);
 }
 
 void ScaleCalcTest::zoomInBelowTheBound() {
     WindowFixture w;
     // A line whose offset shows the change of the row scale.
     w.Run("x*10000+1");
-    w->view().PixelSizeX = 0.000015L;
-    w->btnHome->click();
+    w.SetParameter(w.ui.txtXm, "0.000015");
+    w.ui.btnHome->click();
     QImage before = w.Picture();
-    w->btnMPlus->click();
+    w.ui.btnMPlus->click();
     QCOMPARE(w->view().PixelSizeX, 0.0000075L);
-    QCOMPARE(w->txtXm->text(), QStringLiteral("0.00001"));
+    QCOMPARE(w.ui.txtXm->text(), QStringLiteral("0.00001"));
     QVERIFY(w.Picture() != before);
     before = w.Picture();
-    w->txtXm->setText("typed");
-    w->btnMPlus->click();  // only clamps
+    w.ui.txtXm->setText("typed");
+    w.ui.btnMPlus->click();  // only clamps
     QCOMPARE(w->view().PixelSizeX, kMinPixelSize);
-    QCOMPARE(w->txtXm->text(), QStringLiteral("typed"));
+    QCOMPARE(w.ui.txtXm->text(), QStringLiteral("typed"));
     QCOMPARE(w.Picture(), before);
-    w->btnMPlus->click();  // nothing
+    w.ui.btnMPlus->click();  // nothing
     QCOMPARE(w->view().PixelSizeX, kMinPixelSize);
     QCOMPARE(w.Picture(), before);
 }
 
 void ScaleCalcTest::centreOnThePicture() {
     WindowFixture w;
-    w->txtX->setText("3");
-    w->txtY->setText("-4");
-    w->btnStart->click();
-    QCOMPARE(w->txtX->text(), QStringLiteral("3"));
-    w->btnHome->click();
-    const ExtendedReal ox = -w->canvas().Width() * 0.05L / 2;
-    const ExtendedReal oy = w->canvas().Height() * 0.05L / 2;
-    QCOMPARE(w->txtX->text(), QString::fromStdString(RealDisplayText(ox, 5)));
-    QCOMPARE(w->txtY->text(), QString::fromStdString(RealDisplayText(oy, 5)));
+    w.ui.txtX->setText("3");
+    w.ui.txtY->setText("-4");
+    w.ui.btnStart->click();
+    QCOMPARE(w.ui.txtX->text(), QStringLiteral("3"));
+    w.ui.btnHome->click();
+    const ExtendedReal ox = -w.ui.Image->canvas().Width() * 0.05L / 2;
+    const ExtendedReal oy = w.ui.Image->canvas().Height() * 0.05L / 2;
+    QCOMPARE(w.ui.txtX->text(), QString::fromStdString(RealDisplayText(ox, 5)));
+    QCOMPARE(w.ui.txtY->text(), QString::fromStdString(RealDisplayText(oy, 5)));
 }
 
 void ScaleCalcTest::lastRunIsDrawn() {
     WindowFixture w;
     w.Run("x");
-    w->btnHome->click();
+    w.ui.btnHome->click();
     const QImage line = w.Picture();
-    w.TypeInto(w->txtFunctionText->lineEdit(), "0-x");
-    w->btnHome->click();
+    w.TypeInto(w.ui.txtFunctionText->lineEdit(), "0-x");
+    w.ui.btnHome->click();
     QCOMPARE(w.Picture(), line);
     QCOMPARE(w->windowTitle(), QStringLiteral("Tarvik 1.0  \"x\""));
 }
@@ -237,24 +238,24 @@ void ScaleCalcTest::calculation() {
     QFETCH(QString, hint);
     WindowFixture w;
     w.Run(expression);
-    w->pgPages->setCurrentIndex(2);
-    QLineEdit* firstField = button == "btnCalcFunc"    ? w->txtXfunc
-                            : button == "btnCalcProiz" ? w->txtXProiz
-                                                       : w->txtX0int;
+    w.ui.pgPages->setCurrentIndex(2);
+    QLineEdit* firstField = button == "btnCalcFunc"    ? w.ui.txtXfunc
+                            : button == "btnCalcProiz" ? w.ui.txtXProiz
+                                                       : w.ui.txtX0int;
     w.TypeInto(firstField, first);
-    if (button == "btnCalcInt") w.TypeInto(w->txtXkint, second);
-    const QString a0 = w->txtA0->text();
+    if (button == "btnCalcInt") w.TypeInto(w.ui.txtXkint, second);
+    const QString a0 = w.ui.txtA0->text();
     QTest::mouseClick(w->findChild<QToolButton*>(button), Qt::LeftButton);
     w.Settle();
-    QCOMPARE(w->txtFuncResult->text(), result);
+    QCOMPARE(w.ui.txtFuncResult->text(), result);
     if (hint.isEmpty()) {
-        QVERIFY(w->txtFuncResult->toolTip().startsWith("Значение определенного интеграла "));
+        QVERIFY(w.ui.txtFuncResult->toolTip().startsWith("Значение определенного интеграла "));
     } else {
-        QCOMPARE(w->txtFuncResult->toolTip(), hint);
+        QCOMPARE(w.ui.txtFuncResult->toolTip(), hint);
     }
     QVERIFY(w.messages.empty());
-    QCOMPARE(w->txtA0->text(), a0);
-    QCOMPARE(w->ScenarioLines().size(), 6);  // the calculations log nothing
+    QCOMPARE(w.ui.txtA0->text(), a0);
+    QCOMPARE(w.ui.ScenarioLines().size(), 6);  // the calculations log nothing
 }
 
 void ScaleCalcTest::refusal_data() {
@@ -303,21 +304,21 @@ void ScaleCalcTest::refusal() {
     QFETCH(QString, focus);
     WindowFixture w;
     w.Run(expression);
-    w->pgPages->setCurrentIndex(2);
-    w->txtFuncResult->setText("kept");
-    QLineEdit* firstField = button == "btnCalcFunc"    ? w->txtXfunc
-                            : button == "btnCalcProiz" ? w->txtXProiz
-                                                       : w->txtX0int;
+    w.ui.pgPages->setCurrentIndex(2);
+    w.ui.txtFuncResult->setText("kept");
+    QLineEdit* firstField = button == "btnCalcFunc"    ? w.ui.txtXfunc
+                            : button == "btnCalcProiz" ? w.ui.txtXProiz
+                                                       : w.ui.txtX0int;
     firstField->setText(first);
-    w->txtXkint->setText(second);
-    w.ClickFocus(w->txtFunctionText->lineEdit());
+    w.ui.txtXkint->setText(second);
+    w.ClickFocus(w.ui.txtFunctionText->lineEdit());
     QTest::mouseClick(w->findChild<QToolButton*>(button), Qt::LeftButton);
     QCOMPARE(w.messages.size(), size_t(1));
     QCOMPARE(w.messages[0].text, message);
     QCOMPARE(w.messages[0].caption, QStringLiteral("Information"));
     QCOMPARE(w.messages[0].icon, QMessageBox::Information);
-    QCOMPARE(w->txtFuncResult->text(), QStringLiteral("kept"));
-    QWidget* expected = focus == "txtFunctionText" ? static_cast<QWidget*>(w->txtFunctionText)
+    QCOMPARE(w.ui.txtFuncResult->text(), QStringLiteral("kept"));
+    QWidget* expected = focus == "txtFunctionText" ? static_cast<QWidget*>(w.ui.txtFunctionText)
                                                    : w.Field(qPrintable(focus));
     QCOMPARE(QApplication::focusWidget(), expected);
 }
@@ -340,43 +341,43 @@ void ScaleCalcTest::enterClicksItsButton() {
     QFETCH(QString, result);
     WindowFixture w;
     w.Run("sinx");
-    w->pgPages->setCurrentIndex(2);
-    w->txtXfunc->setText("1");
-    w->txtXProiz->setText("1");
+    w.ui.pgPages->setCurrentIndex(2);
+    w.ui.txtXfunc->setText("1");
+    w.ui.txtXProiz->setText("1");
     QLineEdit* edit = w.Field(qPrintable(field));
     w.ClickFocus(edit);
     QTest::keyClick(edit, Qt::Key_Return, Qt::ControlModifier);
     w.Settle();
-    QCOMPARE(w->txtFuncResult->text(), result);
+    QCOMPARE(w.ui.txtFuncResult->text(), result);
     QCOMPARE(QApplication::focusWidget(), edit);
 }
 
 void ScaleCalcTest::sequenceValueKeepsA0() {
     WindowFixture w;
     w.Run("a+n*x");
-    w->txtXfunc->setText("1");
-    w->btnCalcFunc->click();
-    QCOMPARE(w->txtFuncResult->text(), QStringLiteral("5051"));
-    w->txtXfunc->setText("2");
-    w->btnCalcFunc->click();
-    QCOMPARE(w->txtFuncResult->text(), QStringLiteral("10101"));
-    QCOMPARE(w->txtA0->text(), QStringLiteral("1"));
+    w.ui.txtXfunc->setText("1");
+    w.ui.btnCalcFunc->click();
+    QCOMPARE(w.ui.txtFuncResult->text(), QStringLiteral("5051"));
+    w.ui.txtXfunc->setText("2");
+    w.ui.btnCalcFunc->click();
+    QCOMPARE(w.ui.txtFuncResult->text(), QStringLiteral("10101"));
+    QCOMPARE(w.ui.txtA0->text(), QStringLiteral("1"));
     QCOMPARE(w->engine().ValueA, 1.0L);
 }
 
 void ScaleCalcTest::typedExpressionIsNotUsed() {
     WindowFixture w;
     w.Run("sinx");
-    w.TypeInto(w->txtFunctionText, "x*100");
-    w->txtXfunc->setText("1");
-    w->txtXProiz->setText("1");
-    w->btnCalcFunc->click();
-    QCOMPARE(w->txtFuncResult->text(), QStringLiteral("0.8414709848"));
-    w->btnCalcProiz->click();
-    QCOMPARE(w->txtFuncResult->text(), QStringLiteral("0.5403023059"));
-    w->btnCalcInt->click();
+    w.TypeInto(w.ui.txtFunctionText, "x*100");
+    w.ui.txtXfunc->setText("1");
+    w.ui.txtXProiz->setText("1");
+    w.ui.btnCalcFunc->click();
+    QCOMPARE(w.ui.txtFuncResult->text(), QStringLiteral("0.8414709848"));
+    w.ui.btnCalcProiz->click();
+    QCOMPARE(w.ui.txtFuncResult->text(), QStringLiteral("0.5403023059"));
+    w.ui.btnCalcInt->click();
     w.Settle();
-    QCOMPARE(w->txtFuncResult->text(), QStringLiteral("0.4597"));
+    QCOMPARE(w.ui.txtFuncResult->text(), QStringLiteral("0.4597"));
 }
 
 std::unique_ptr<QObject> MakeScaleCalcTest() {

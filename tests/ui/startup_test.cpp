@@ -18,6 +18,7 @@
 #include <set>
 
 #include "engine/number_text.h"
+#include "form_controls.h"
 #include "test_classes.h"
 #include "ui/picture_widget.h"
 #include "window_fixture.h"
@@ -164,40 +165,41 @@ void StartupTest::layoutControls() {
 
 void StartupTest::startingStates() {
     GeneralForm form;
+    const FormControls ui(form);
     QCOMPARE(form.windowTitle(), QStringLiteral("Tarvik 1.0"));
-    QVERIFY(form.rbtLines->isChecked());
-    QVERIFY(!form.rbtPixels->isChecked());
-    QVERIFY(form.cbxKill->isChecked());
-    QVERIFY(form.cbxSetka->isChecked());
-    QVERIFY(form.cbxOci->isChecked());
-    QVERIFY(!form.cbxBorderX->isChecked());
-    QVERIFY(form.btnMove->isChecked());
-    QVERIFY(!form.btnRect->isChecked());
-    QCOMPARE(form.pgPages->currentIndex(), 1);
-    QCOMPARE(form.pgPages->tabText(0), QStringLiteral("Выражение"));
-    QCOMPARE(form.pgPages->tabText(1), QStringLiteral("Параметры"));
-    QCOMPARE(form.pgPages->tabText(2), QStringLiteral("Функция"));
-    QCOMPARE(form.txtFunctionText->count(), 0);
-    QCOMPARE(form.txtFunctionText->maxVisibleItems(), 10);
-    QCOMPARE(form.txtFunctionText->lineEdit()->palette().color(QPalette::Base), QColor(Qt::black));
-    QCOMPARE(form.txtFunctionText->lineEdit()->palette().color(QPalette::Text), QColor(Qt::yellow));
-    QVERIFY(form.txtFunctionText->font().bold());
-    QCOMPARE(form.txtBkColor->palette().color(QPalette::Base), QColor(Qt::black));
-    QCOMPARE(form.txtLineColor->palette().color(QPalette::Base), QColor(Qt::yellow));
-    for (QLineEdit* grey : {form.txtResult, form.txtFuncResult}) {
+    QVERIFY(ui.rbtLines->isChecked());
+    QVERIFY(!ui.rbtPixels->isChecked());
+    QVERIFY(ui.cbxKill->isChecked());
+    QVERIFY(ui.cbxSetka->isChecked());
+    QVERIFY(ui.cbxOci->isChecked());
+    QVERIFY(!ui.cbxBorderX->isChecked());
+    QVERIFY(ui.btnMove->isChecked());
+    QVERIFY(!ui.btnRect->isChecked());
+    QCOMPARE(ui.pgPages->currentIndex(), 1);
+    QCOMPARE(ui.pgPages->tabText(0), QStringLiteral("Выражение"));
+    QCOMPARE(ui.pgPages->tabText(1), QStringLiteral("Параметры"));
+    QCOMPARE(ui.pgPages->tabText(2), QStringLiteral("Функция"));
+    QCOMPARE(ui.txtFunctionText->count(), 0);
+    QCOMPARE(ui.txtFunctionText->maxVisibleItems(), 10);
+    QCOMPARE(ui.txtFunctionText->lineEdit()->palette().color(QPalette::Base), QColor(Qt::black));
+    QCOMPARE(ui.txtFunctionText->lineEdit()->palette().color(QPalette::Text), QColor(Qt::yellow));
+    QVERIFY(ui.txtFunctionText->font().bold());
+    QCOMPARE(ui.txtBkColor->palette().color(QPalette::Base), QColor(Qt::black));
+    QCOMPARE(ui.txtLineColor->palette().color(QPalette::Base), QColor(Qt::yellow));
+    for (QLineEdit* grey : {ui.txtResult, ui.txtFuncResult}) {
         QCOMPARE(grey->palette().color(QPalette::Base), QColor(0x80, 0x80, 0x80));
         QCOMPARE(grey->palette().color(QPalette::Text), QColor(Qt::white));
         QVERIFY(grey->font().bold());
     }
-    QVERIFY(form.txtResult->isReadOnly());
-    QVERIFY(form.txtBkColor->isReadOnly());
-    QVERIFY(form.memoGenHelp->isReadOnly());
-    QCOMPARE(form.Image->cursor().shape(), Qt::PointingHandCursor);
-    QCOMPARE(form.txtBkColor->cursor().shape(), Qt::PointingHandCursor);
-    QCOMPARE(form.ExampleExpressions,
+    QVERIFY(ui.txtResult->isReadOnly());
+    QVERIFY(ui.txtBkColor->isReadOnly());
+    QVERIFY(ui.memoGenHelp->isReadOnly());
+    QCOMPARE(ui.Image->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(ui.txtBkColor->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(form.exampleExpressions(),
              QStringList({"sinx", "sincostgx", "sinx/x", "sin(10/x)", "x^lnx", "sinx*lnx", "x^x",
                           "x^(1/x)", "sinx+x", "sinx^cosx"}));
-    QCOMPARE(form.ProgramFolder, QCoreApplication::applicationDirPath() + "/");
+    QCOMPARE(form.programFolder(), QCoreApplication::applicationDirPath() + "/");
     QCOMPARE(form.view().PixelSizeX, 0.05L);
     QCOMPARE(form.engine().ValueA, 1.0L);
     QCOMPARE(form.engine().IndexTo, 100);
@@ -205,6 +207,7 @@ void StartupTest::startingStates() {
 
 void StartupTest::flatButtonsNeverTakeFocus() {
     GeneralForm form;
+    const FormControls ui(form);
     const QList<QToolButton*> buttons = form.findChildren<QToolButton*>();
     // 7 view buttons, the run button, 4 file buttons, 3 calculations, 33 keys.
     int flat = 0;
@@ -219,23 +222,23 @@ void StartupTest::flatButtonsNeverTakeFocus() {
         QVERIFY2(button->focusPolicy() == Qt::NoFocus, qPrintable(button->objectName()));
     }
     QCOMPARE(flat, 48);
-    for (QToolButton* pictured : {form.btnHome, form.btnMPlus, form.btnMMinus, form.btnOptim,
-                                  form.btnDefault, form.btnMove, form.btnRect}) {
+    for (QToolButton* pictured : {ui.btnHome, ui.btnMPlus, ui.btnMMinus, ui.btnOptim, ui.btnDefault,
+                                  ui.btnMove, ui.btnRect}) {
         QVERIFY(!pictured->icon().isNull());
         QCOMPARE(pictured->iconSize(), QSize(16, 16));
     }
-    QCOMPARE(form.btnStart->iconSize(), QSize(32, 32));
-    QVERIFY(!form.btnStart->icon().isNull());
-    QVERIFY(!form.btnLoadFunction->icon().isNull());
+    QCOMPARE(ui.btnStart->iconSize(), QSize(32, 32));
+    QVERIFY(!ui.btnStart->icon().isNull());
+    QVERIFY(!ui.btnLoadFunction->icon().isNull());
     // The tool pair is exclusive.
-    form.btnRect->click();
-    QVERIFY(form.btnRect->isChecked());
-    QVERIFY(!form.btnMove->isChecked());
-    form.btnRect->click();
-    QVERIFY(form.btnRect->isChecked());
-    form.btnMove->click();
-    QVERIFY(form.btnMove->isChecked());
-    QVERIFY(!form.btnRect->isChecked());
+    ui.btnRect->click();
+    QVERIFY(ui.btnRect->isChecked());
+    QVERIFY(!ui.btnMove->isChecked());
+    ui.btnRect->click();
+    QVERIFY(ui.btnRect->isChecked());
+    ui.btnMove->click();
+    QVERIFY(ui.btnMove->isChecked());
+    QVERIFY(!ui.btnRect->isChecked());
 }
 
 void StartupTest::menuEntries_data() {
@@ -283,35 +286,35 @@ void StartupTest::menuEntries() {
 
 void StartupTest::menuOrder() {
     GeneralForm form;
-    QCOMPARE(form.mnuFunction->title(), QStringLiteral("&Файл"));
-    QCOMPARE(form.mnuHelp->title(), QStringLiteral("&Помощь"));
-    const QList<QAction*> file = form.mnuFunction->actions();
+    const FormControls ui(form);
+    QCOMPARE(ui.mnuFunction->title(), QStringLiteral("&Файл"));
+    QCOMPARE(ui.mnuHelp->title(), QStringLiteral("&Помощь"));
+    const QList<QAction*> file = ui.mnuFunction->actions();
     QCOMPARE(file.size(), 8);
-    QCOMPARE(file[0], form.mnuFunctionOpen);
-    QCOMPARE(file[1], form.mnuFunctionSave);
+    QCOMPARE(file[0], ui.mnuFunctionOpen);
+    QCOMPARE(file[1], ui.mnuFunctionSave);
     QVERIFY(file[2]->isSeparator());
-    QCOMPARE(file[3], form.mnuFunctionSaveGr);
-    QCOMPARE(file[4], form.mnuFunctionSaveLog);
-    QCOMPARE(file[5], form.mnuFunctionPrint);
+    QCOMPARE(file[3], ui.mnuFunctionSaveGr);
+    QCOMPARE(file[4], ui.mnuFunctionSaveLog);
+    QCOMPARE(file[5], ui.mnuFunctionPrint);
     QVERIFY(file[6]->isSeparator());
-    QCOMPARE(file[7], form.mnuFunctionExit);
-    QCOMPARE(form.mnuEdit->title(), QStringLiteral("&Правка"));
-    QCOMPARE(form.mnuEdit->actions(),
-             QList<QAction*>({form.mnuEditCopyPicture, form.mnuEditCopyResult}));
+    QCOMPARE(file[7], ui.mnuFunctionExit);
+    QCOMPARE(ui.mnuEdit->title(), QStringLiteral("&Правка"));
+    QCOMPARE(ui.mnuEdit->actions(), QList<QAction*>({ui.mnuEditCopyPicture, ui.mnuEditCopyResult}));
     // Help, the program's own help window, the language, About.
     QCOMPARE(
-        form.mnuHelp->actions(),
-        QList<QAction*>({form.mnuHelpHelp, form.findChild<QAction*>("mnuHelpWindow"),
-                         form.findChild<QMenu*>("mnuLanguage")->menuAction(), form.mnuHelpAbout}));
+        ui.mnuHelp->actions(),
+        QList<QAction*>({ui.mnuHelpHelp, form.findChild<QAction*>("mnuHelpWindow"),
+                         form.findChild<QMenu*>("mnuLanguage")->menuAction(), ui.mnuHelpAbout}));
     // The edit menu stands between the file and help menus, the table and view menus
     // before help.
     const QList<QAction*> bar = form.menuBar()->actions();
     QCOMPARE(bar.size(), 5);
-    QCOMPARE(bar[0]->menu(), form.mnuFunction);
-    QCOMPARE(bar[1]->menu(), form.mnuEdit);
+    QCOMPARE(bar[0]->menu(), ui.mnuFunction);
+    QCOMPARE(bar[1]->menu(), ui.mnuEdit);
     QCOMPARE(bar[2]->menu()->title(), QStringLiteral("&Таблица"));
-    QCOMPARE(bar[3]->menu(), form.mnuView);
-    QCOMPARE(bar[4]->menu(), form.mnuHelp);
+    QCOMPARE(bar[3]->menu(), ui.mnuView);
+    QCOMPARE(bar[4]->menu(), ui.mnuHelp);
 }
 
 void StartupTest::shortcutsFromAField_data() {
@@ -332,7 +335,7 @@ void StartupTest::shortcutsFromAField() {
         return int(QDialog::Rejected);
     };
     QSignalSpy triggered(w->findChild<QAction*>(action), &QAction::triggered);
-    w.ClickFocus(w->txtXm);
+    w.ClickFocus(w.ui.txtXm);
     QTest::keySequence(QApplication::focusWidget(), keys);
     QCOMPARE(triggered.count(), 1);
     QCOMPARE(dialogs, 1);
@@ -420,26 +423,26 @@ void StartupTest::informationBox() {
 void StartupTest::firstShowing() {
     WindowFixture w;
     QVERIFY(w->isMaximized());
-    QVERIFY(w->AboutBoxForm);
-    QVERIFY(!w->AboutBoxForm->isVisible());
-    const QString example = w->txtFunctionText->currentText();
-    QVERIFY2(w->ExampleExpressions.contains(example), qPrintable(example));
+    QVERIFY(w.ui.AboutBoxForm);
+    QVERIFY(!w.ui.AboutBoxForm->isVisible());
+    const QString example = w.ui.txtFunctionText->currentText();
+    QVERIFY2(w->exampleExpressions().contains(example), qPrintable(example));
     // The log holds the first layout's run only; the title names the example.
-    QCOMPARE(w->ScenarioLines(),
+    QCOMPARE(w.ui.ScenarioLines(),
              QStringList({QString(65, QLatin1Char('*')), example, "График построен"}));
     QCOMPARE(w->windowTitle(), QStringLiteral("Tarvik 1.0  \"%1\"").arg(example));
     QVERIFY(w->windowTitle().indexOf("Tarvik") == w->windowTitle().lastIndexOf("Tarvik"));
-    QCOMPARE(w->txtResult->text(), QStringLiteral("График построен"));
-    QVERIFY(w->btnStart->isEnabled());
-    QCOMPARE(w->txtC->text(), QStringLiteral("1"));
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("График построен"));
+    QVERIFY(w.ui.btnStart->isEnabled());
+    QCOMPARE(w.ui.txtC->text(), QStringLiteral("1"));
     // The picture has the layout's size, and the view is centred on it.
-    QCOMPARE(w->canvas().Width(), w->Image->width());
-    QCOMPARE(w->canvas().Height(), w->Image->height());
-    QCOMPARE(w->Image->width(), w->width() - 327);
-    QCOMPARE(w->Image->height(), w->height() - 145);
-    const ExtendedReal originX = -w->Image->width() * 0.05L / 2;
-    QCOMPARE(w->txtX->text(), QString::fromStdString(RealDisplayText(originX, 5)));
-    QCOMPARE(w->txtFunctionText->count(), 1);
+    QCOMPARE(w.ui.Image->canvas().Width(), w.ui.Image->width());
+    QCOMPARE(w.ui.Image->canvas().Height(), w.ui.Image->height());
+    QCOMPARE(w.ui.Image->width(), w->width() - 327);
+    QCOMPARE(w.ui.Image->height(), w->height() - 145);
+    const ExtendedReal originX = -w.ui.Image->width() * 0.05L / 2;
+    QCOMPARE(w.ui.txtX->text(), QString::fromStdString(RealDisplayText(originX, 5)));
+    QCOMPARE(w.ui.txtFunctionText->count(), 1);
     QVERIFY(w.messages.empty());
 }
 
@@ -447,7 +450,7 @@ void StartupTest::twoStartsCanDiffer() {
     std::set<QString> seen;
     for (int i = 0; i < 25 && seen.size() < 2; ++i) {
         WindowFixture w;
-        seen.insert(w->txtFunctionText->currentText());
+        seen.insert(w.ui.txtFunctionText->currentText());
     }
     QVERIFY(seen.size() >= 2);
 }

@@ -31,8 +31,8 @@ class TableWindowTest : public QObject {
     void menuEntryOpensTheSequenceOfTheLastRun() {
         WindowFixture w;
         w.Run(QStringLiteral("a+n*x"));
-        w->mnuTableOpen->trigger();
-        TableWindow& table = *w->tableWindow;
+        w.ui.mnuTableOpen->trigger();
+        TableWindow& table = *w.ui.tableWindow;
         QVERIFY(table.isVisible());
         QCOMPARE(table.windowTitle(), QStringLiteral("Таблица"));
         // At x = 0 every term is a0 = 1; at x = 1 the terms are 1 + n(n+1)/2.
@@ -56,8 +56,8 @@ class TableWindowTest : public QObject {
     void functionTableAndItsRefusals() {
         WindowFixture w;
         w.Run(QStringLiteral("1/x"));
-        w->mnuTableOpen->trigger();
-        TableWindow& table = *w->tableWindow;
+        w.ui.mnuTableOpen->trigger();
+        TableWindow& table = *w.ui.tableWindow;
         table.rbtFunctionTable->setChecked(true);
         table.txtTableX0->setText(QStringLiteral("-1"));
         table.txtTableXk->setText(QStringLiteral("1"));
@@ -81,10 +81,10 @@ class TableWindowTest : public QObject {
 
     void copiesSelectedRowsAndSavesCsv() {
         WindowFixture w;
-        w.EnterField(w->txtNk, QStringLiteral("4"));
+        w.EnterField(w.ui.txtNk, QStringLiteral("4"));
         w.Run(QStringLiteral("a*n+x"));
-        w->mnuTableOpen->trigger();
-        TableWindow& table = *w->tableWindow;
+        w.ui.mnuTableOpen->trigger();
+        TableWindow& table = *w.ui.tableWindow;
         table.tblRows->selectRow(3);
         table.tblRows->selectionModel()->select(
             table.model->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -115,7 +115,7 @@ class TableWindowTest : public QObject {
         WindowFixture w;
         w.Run(QStringLiteral("a/2+1"));  // a0 becomes 1.5
         const QImage graph = w.Picture();
-        TableWindow& table = *w->tableWindow;
+        TableWindow& table = *w.ui.tableWindow;
         table.cbxPictureMode->setCurrentIndex(1);
         QCOMPARE(table.Mode(), PictureMode::Terms);
         const QImage terms = w.Picture();
@@ -125,9 +125,9 @@ class TableWindowTest : public QObject {
         QVERIFY(cobweb != terms && cobweb != graph);
         QVERIFY(w.messages.empty());
         // The scale commands redraw the chosen picture.
-        QTest::mouseClick(w->btnMPlus, Qt::LeftButton);
+        QTest::mouseClick(w.ui.btnMPlus, Qt::LeftButton);
         QVERIFY(w.Picture() != cobweb);
-        QTest::mouseClick(w->btnMMinus, Qt::LeftButton);
+        QTest::mouseClick(w.ui.btnMMinus, Qt::LeftButton);
         QCOMPARE(w.Picture(), cobweb);
         // A run of an expression with n: the message, and the background only.
         w.Run(QStringLiteral("a+1/n"));
@@ -140,11 +140,11 @@ class TableWindowTest : public QObject {
 
     void hundredThousandRows() {
         WindowFixture w;
-        w.EnterField(w->txtNk, QStringLiteral("100000"));
+        w.EnterField(w.ui.txtNk, QStringLiteral("100000"));
         w.Run(QStringLiteral("a+x"));
-        w->tableWindow->txtSeqX->setText(QStringLiteral("0.5"));
-        w->mnuTableOpen->trigger();
-        TableWindow& table = *w->tableWindow;
+        w.ui.tableWindow->txtSeqX->setText(QStringLiteral("0.5"));
+        w.ui.mnuTableOpen->trigger();
+        TableWindow& table = *w.ui.tableWindow;
         QCOMPARE(table.model->rowCount(), 100000);
         QCOMPARE(Cell(table, 99999, 0), QStringLiteral("100000"));
         QCOMPARE(Cell(table, 99999, 1), QStringLiteral("50001"));

@@ -13,3 +13,4 @@ std::unique_ptr<QObject> MakeScaleCalcTest();
 std::unique_ptr<QObject> MakeMouseTest();
 std::unique_ptr<QObject> MakeWorkTest();
 std::unique_ptr<QObject> MakeViewWindowTest();
+std::unique_ptr<QObject> MakeBuildErrorTest();

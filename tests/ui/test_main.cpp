@@ -28,6 +28,7 @@ int main(int argc, char* argv[]) {
         {"MouseTest", [] { return MakeMouseTest(); }},
         {"WorkTest", [] { return MakeWorkTest(); }},
         {"ViewWindowTest", [] { return MakeViewWindowTest(); }},
+        {"BuildErrorTest", [] { return MakeBuildErrorTest(); }},
     };
     QStringList args = app.arguments();
     QString only;

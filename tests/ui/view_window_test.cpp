@@ -98,9 +98,9 @@ void ViewWindowTest::wheelKeepsThePointUnderThePointer() {
     const ViewState before = w->view();
     const ExtendedReal wx = ColumnToWorldX(before, at.x());
     const ExtendedReal wy = RowToWorldY(before, at.y());
-    const QStringList log = w->ScenarioLines();
+    const QStringList log = w.ui.ScenarioLines();
     for (int k = 0; k < notches; ++k) {
-        Wheel(w->Image, at, angle, Qt::KeyboardModifiers(keys));
+        Wheel(w.ui.Image, at, angle, Qt::KeyboardModifiers(keys));
         Settle();
     }
     const ViewState& view = w->view();
@@ -109,18 +109,18 @@ void ViewWindowTest::wheelKeepsThePointUnderThePointer() {
     QCOMPARE(WorldXToColumn(view, wx), at.x());
     QCOMPARE(WorldYToRow(view, wy), at.y());
     // The fields are rewritten; no run is logged.
-    QCOMPARE(w->txtXm->text(), Shown(view.PixelSizeX));
-    QCOMPARE(w->txtX->text(), Shown(view.ViewOriginX));
-    QCOMPARE(w->ScenarioLines(), log);
+    QCOMPARE(w.ui.txtXm->text(), Shown(view.PixelSizeX));
+    QCOMPARE(w.ui.txtX->text(), Shown(view.ViewOriginX));
+    QCOMPARE(w.ui.ScenarioLines(), log);
 }
 
 void ViewWindowTest::fastWheelLeavesOneRedraw() {
     WindowFixture w;
-    QTest::mouseClick(w->Image, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseClick(w.ui.Image, Qt::RightButton, {}, QPoint(5, 5));
     Settle();
     const ViewState start = w->view();
     const QImage before = w.Picture();
-    for (int k = 0; k < 8; ++k) Wheel(w->Image, QPoint(40 + k, 60), 120);
+    for (int k = 0; k < 8; ++k) Wheel(w.ui.Image, QPoint(40 + k, 60), 120);
     // The view follows every event; the picture is drawn once, after them.
     QVERIFY(w->view().PixelSizeX < start.PixelSizeX / 3);
     QCOMPARE(w.Picture(), before);
@@ -145,123 +145,123 @@ void ViewWindowTest::dragMovesByTheDragVector() {
     QFETCH(int, button);
     QFETCH(bool, rectangleTool);
     WindowFixture w;
-    if (rectangleTool) QTest::mouseClick(w->btnRect, Qt::LeftButton);
+    if (rectangleTool) QTest::mouseClick(w.ui.btnRect, Qt::LeftButton);
     const auto b = Qt::MouseButton(button);
     const ViewState before = w->view();
     const QImage picture = w.Picture();
-    QTest::mousePress(w->Image, b, {}, QPoint(100, 100));
-    DragTo(w->Image, QPoint(102, 101), b);  // within the threshold: not yet a drag
+    QTest::mousePress(w.ui.Image, b, {}, QPoint(100, 100));
+    DragTo(w.ui.Image, QPoint(102, 101), b);  // within the threshold: not yet a drag
     QCOMPARE(w->view().ViewOriginX, before.ViewOriginX);
-    DragTo(w->Image, QPoint(130, 90), b);
+    DragTo(w.ui.Image, QPoint(130, 90), b);
     // The picture follows at once, before any redraw.
     QCOMPARE(w.Picture().pixel(60, 50), picture.pixel(30, 60));
-    DragTo(w->Image, QPoint(160, 70), b);
-    QTest::mouseRelease(w->Image, b, {}, QPoint(150, 80));
+    DragTo(w.ui.Image, QPoint(160, 70), b);
+    QTest::mouseRelease(w.ui.Image, b, {}, QPoint(150, 80));
     Settle();
     const ViewState& view = w->view();
     QCOMPARE(view.ViewOriginX, before.ViewOriginX - 50 * before.PixelSizeX);
     QCOMPARE(view.ViewOriginY, before.ViewOriginY + (-20) * before.PixelSizeY);
     QCOMPARE(view.PixelSizeX, before.PixelSizeX);
     // No click of the tools was counted.
-    QCOMPARE(view.ToolClickCount, 0);
-    QCOMPARE(w->txtX->text(), Shown(view.ViewOriginX));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
+    QCOMPARE(w.ui.txtX->text(), Shown(view.ViewOriginX));
 }
 
 void ViewWindowTest::twoClickMoveStillWorks() {
     WindowFixture w;
     const ViewState before = w->view();
     // A little jitter between press and release is no drag.
-    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(100, 100));
-    DragTo(w->Image, QPoint(101, 102), Qt::LeftButton);
-    QTest::mouseRelease(w->Image, Qt::LeftButton, {}, QPoint(101, 102));
-    QCOMPARE(w->view().ToolClickCount, 1);
-    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(151, 82));
+    QTest::mousePress(w.ui.Image, Qt::LeftButton, {}, QPoint(100, 100));
+    DragTo(w.ui.Image, QPoint(101, 102), Qt::LeftButton);
+    QTest::mouseRelease(w.ui.Image, Qt::LeftButton, {}, QPoint(101, 102));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 1);
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(151, 82));
     Settle();
-    QCOMPARE(w->view().ToolClickCount, 0);
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
     QCOMPARE(w->view().ViewOriginX, before.ViewOriginX - 50 * before.PixelSizeX);
     QCOMPARE(w->view().ViewOriginY, before.ViewOriginY + (-20) * before.PixelSizeY);
 }
 
 void ViewWindowTest::dragEndsAMoveBegunBefore() {
     WindowFixture w;
-    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(100, 100));
-    QCOMPARE(w->view().ToolClickCount, 1);
-    QTest::mousePress(w->Image, Qt::LeftButton, {}, QPoint(50, 50));
-    DragTo(w->Image, QPoint(70, 50), Qt::LeftButton);
-    QTest::mouseRelease(w->Image, Qt::LeftButton, {}, QPoint(70, 50));
-    QCOMPARE(w->view().ToolClickCount, 0);
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(100, 100));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 1);
+    QTest::mousePress(w.ui.Image, Qt::LeftButton, {}, QPoint(50, 50));
+    DragTo(w.ui.Image, QPoint(70, 50), Qt::LeftButton);
+    QTest::mouseRelease(w.ui.Image, Qt::LeftButton, {}, QPoint(70, 50));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
 }
 
 void ViewWindowTest::keysPanAndZoomTheFocusedPicture() {
     WindowFixture w;
-    w.ClickFocus(w->txtX);
+    w.ClickFocus(w.ui.txtX);
     // The click that gives the picture the focus still runs the field's exit rule.
-    QTest::keyClicks(w->txtX, QStringLiteral("abc"));
-    QTest::mouseClick(w->Image, Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->Image));
-    QCOMPARE(w->txtX->text(), Shown(w->view().ViewOriginX));
+    QTest::keyClicks(w.ui.txtX, QStringLiteral("abc"));
+    QTest::mouseClick(w.ui.Image, Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.ui.Image));
+    QCOMPARE(w.ui.txtX->text(), Shown(w->view().ViewOriginX));
     const ViewState before = w->view();
-    const int tenthX = w->Image->width() / 10;
-    const int tenthY = w->Image->height() / 10;
-    QTest::keyClick(w->Image, Qt::Key_Right);
+    const int tenthX = w.ui.Image->width() / 10;
+    const int tenthY = w.ui.Image->height() / 10;
+    QTest::keyClick(w.ui.Image, Qt::Key_Right);
     QCOMPARE(w->view().ViewOriginX, before.ViewOriginX + tenthX * before.PixelSizeX);
-    QTest::keyClick(w->Image, Qt::Key_Left);
-    QTest::keyClick(w->Image, Qt::Key_Up);
+    QTest::keyClick(w.ui.Image, Qt::Key_Left);
+    QTest::keyClick(w.ui.Image, Qt::Key_Up);
     QCOMPARE(w->view().ViewOriginY, before.ViewOriginY + tenthY * before.PixelSizeY);
-    QTest::keyClick(w->Image, Qt::Key_Down);
-    const QPoint centre(w->Image->width() / 2, w->Image->height() / 2);
+    QTest::keyClick(w.ui.Image, Qt::Key_Down);
+    const QPoint centre(w.ui.Image->width() / 2, w.ui.Image->height() / 2);
     const ExtendedReal cx = ColumnToWorldX(w->view(), centre.x());
-    QTest::keyClick(w->Image, Qt::Key_Plus);
+    QTest::keyClick(w.ui.Image, Qt::Key_Plus);
     QVERIFY(std::abs(double(w->view().PixelSizeX / before.PixelSizeX) - 0.5) < 1e-12);
     QCOMPARE(WorldXToColumn(w->view(), cx), centre.x());
-    QTest::keyClick(w->Image, Qt::Key_Minus);
+    QTest::keyClick(w.ui.Image, Qt::Key_Minus);
     QVERIFY(std::abs(double(w->view().PixelSizeX / before.PixelSizeX) - 1) < 1e-12);
     Settle();
-    QCOMPARE(w->txtXm->text(), Shown(w->view().PixelSizeX));
+    QCOMPARE(w.ui.txtXm->text(), Shown(w->view().PixelSizeX));
 }
 
 void ViewWindowTest::traceShowsTheValue() {
     WindowFixture w;
     w.Run(QStringLiteral("x*x-3"));
     Settle();
-    QTest::mouseClick(w->Image, Qt::RightButton, {}, QPoint(5, 5));
-    QTest::keyClick(w->Image, Qt::Key_T);
-    QVERIFY(w->mnuViewTrace->isChecked());
-    const QPoint at(w->Image->width() / 2 + 20, 40);
-    QTest::mouseMove(w->Image, at);
+    QTest::mouseClick(w.ui.Image, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::keyClick(w.ui.Image, Qt::Key_T);
+    QVERIFY(w.ui.mnuViewTrace->isChecked());
+    const QPoint at(w.ui.Image->width() / 2 + 20, 40);
+    QTest::mouseMove(w.ui.Image, at);
     const ExtendedReal x = ColumnToWorldX(w->view(), at.x());
-    QCOMPARE(w->txtXNow->text(), Shown(x));
-    QCOMPARE(w->txtYNow->text(), Shown(x * x - 3));
-    QVERIFY(w->overlay->Trace().has_value());
-    QCOMPARE(w->overlay->Trace()->x(), at.x());
-    QCOMPARE(w->overlay->Trace()->y(), WorldYToRow(w->view(), x * x - 3));
+    QCOMPARE(w.ui.txtXNow->text(), Shown(x));
+    QCOMPARE(w.ui.txtYNow->text(), Shown(x * x - 3));
+    QVERIFY(w.ui.overlay->Trace().has_value());
+    QCOMPARE(w.ui.overlay->Trace()->x(), at.x());
+    QCOMPARE(w.ui.overlay->Trace()->y(), WorldYToRow(w->view(), x * x - 3));
     // Where the value fails, the error text.
     w.Run(QStringLiteral("ln(x)"));
     Settle();
-    QTest::mouseMove(w->Image, QPoint(10, 40));
-    QCOMPARE(w->txtYNow->text(), QString::fromStdString(FailureText(kErrLnNonPositive)));
-    QVERIFY(!w->overlay->Trace().has_value());
+    QTest::mouseMove(w.ui.Image, QPoint(10, 40));
+    QCOMPARE(w.ui.txtYNow->text(), QString::fromStdString(FailureText(kErrLnNonPositive)));
+    QVERIFY(!w.ui.overlay->Trace().has_value());
     // Off again: the plain read-out.
-    w->mnuViewTrace->trigger();
-    QTest::mouseMove(w->Image, QPoint(11, 40));
-    QCOMPARE(w->txtYNow->text(), Shown(RowToWorldY(w->view(), 40)));
+    w.ui.mnuViewTrace->trigger();
+    QTest::mouseMove(w.ui.Image, QPoint(11, 40));
+    QCOMPARE(w.ui.txtYNow->text(), Shown(RowToWorldY(w->view(), 40)));
 }
 
 void ViewWindowTest::breaksAtPoles() {
     WindowFixture w;
-    QVERIFY(w->mnuViewBreakPoles->isChecked());
-    w.EnterField(w->txtX, QStringLiteral("-7.4863"));
+    QVERIFY(w.ui.mnuViewBreakPoles->isChecked());
+    w.EnterField(w.ui.txtX, QStringLiteral("-7.4863"));
     for (const char* text : {"1/x", "tgx", "1/(x*x-4)"}) {
-        w->mnuViewBreakPoles->setChecked(true);
+        w.ui.mnuViewBreakPoles->setChecked(true);
         const QImage broken = PictureOf(w, QString::fromUtf8(text));
-        w->mnuViewBreakPoles->setChecked(false);
+        w.ui.mnuViewBreakPoles->setChecked(false);
         Settle();
         QVERIFY2(w.Picture() != broken, text);
     }
     for (const char* text : {"sinx", "x^3", "exp(x)", "sqrtx", "ln(x)", "1/(x*x+1)"}) {
-        w->mnuViewBreakPoles->setChecked(true);
+        w.ui.mnuViewBreakPoles->setChecked(true);
         const QImage on = PictureOf(w, QString::fromUtf8(text));
-        w->mnuViewBreakPoles->setChecked(false);
+        w.ui.mnuViewBreakPoles->setChecked(false);
         Settle();
         QVERIFY2(w.Picture() == on, text);
     }
@@ -269,37 +269,37 @@ void ViewWindowTest::breaksAtPoles() {
                  .value(QStringLiteral("view/breakPoles"))
                  .toBool(),
              false);
-    w->mnuViewBreakPoles->setChecked(true);
+    w.ui.mnuViewBreakPoles->setChecked(true);
 }
 
 void ViewWindowTest::labelsOverlayAndExport() {
     WindowFixture w;
-    QVERIFY(w->mnuViewLabels->isChecked());
-    QVERIFY(w->overlay->LabelsShown());
+    QVERIFY(w.ui.mnuViewLabels->isChecked());
+    QVERIFY(w.ui.overlay->LabelsShown());
     const QImage canvas = w.Picture();
     // The canvas stays as drawn; what the window shows carries the labels.
     QVERIFY(w->ShownPicture() != canvas);
-    w->mnuViewLabels->setChecked(false);
-    QVERIFY(!w->overlay->LabelsShown());
+    w.ui.mnuViewLabels->setChecked(false);
+    QVERIFY(!w.ui.overlay->LabelsShown());
     QCOMPARE(w.Picture(), canvas);
     QCOMPARE(w->ShownPicture(), canvas);
     QCOMPARE(QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik"))
                  .value(QStringLiteral("view/labels"))
                  .toBool(),
              false);
-    w->mnuViewLabels->setChecked(true);
-    QVERIFY(w->overlay->LabelsShown());
+    w.ui.mnuViewLabels->setChecked(true);
+    QVERIFY(w.ui.overlay->LabelsShown());
 }
 
 void ViewWindowTest::historyStepsBackAndForward() {
     WindowFixture w;
-    QTest::mouseClick(w->Image, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseClick(w.ui.Image, Qt::RightButton, {}, QPoint(5, 5));
     const ViewState start = w->view();
-    QTest::mouseClick(w->btnMPlus, Qt::LeftButton);
+    QTest::mouseClick(w.ui.btnMPlus, Qt::LeftButton);
     // The history keeps the views the picture has shown: the zoom's redraw is let finish.
     Settle();
     const ViewState zoomed = w->view();
-    Wheel(w->Image, QPoint(30, 30), -120);
+    Wheel(w.ui.Image, QPoint(30, 30), -120);
     Settle();
     QTest::keyClick(&w.form(), Qt::Key_Left, Qt::AltModifier);
     Settle();
@@ -309,17 +309,17 @@ void ViewWindowTest::historyStepsBackAndForward() {
     Settle();
     QCOMPARE(w->view().PixelSizeX, start.PixelSizeX);
     QCOMPARE(w->view().ViewOriginY, start.ViewOriginY);
-    QCOMPARE(w->txtXm->text(), Shown(start.PixelSizeX));
+    QCOMPARE(w.ui.txtXm->text(), Shown(start.PixelSizeX));
     QTest::keyClick(&w.form(), Qt::Key_Right, Qt::AltModifier);
     Settle();
     QCOMPARE(w->view().PixelSizeX, zoomed.PixelSizeX);
-    QVERIFY(w->mnuViewForward->isEnabled());
+    QVERIFY(w.ui.mnuViewForward->isEnabled());
     // A run that changes the view fields is a step too, and drops the steps forward.
-    w.EnterField(w->txtXm, QStringLiteral("0.1"));
+    w.EnterField(w.ui.txtXm, QStringLiteral("0.1"));
     w.Run(QStringLiteral("sinx"));
     Settle();
     QCOMPARE(w->view().PixelSizeX, 0.1L);
-    QVERIFY(!w->mnuViewForward->isEnabled());
+    QVERIFY(!w.ui.mnuViewForward->isEnabled());
     QTest::keyClick(&w.form(), Qt::Key_Left, Qt::AltModifier);
     Settle();
     QCOMPARE(w->view().PixelSizeX, zoomed.PixelSizeX);
@@ -327,7 +327,7 @@ void ViewWindowTest::historyStepsBackAndForward() {
 
 void ViewWindowTest::readOutHoldsLongValues() {
     WindowFixture w;
-    for (QLineEdit* field : {w->txtXNow, w->txtYNow}) {
+    for (QLineEdit* field : {w.ui.txtXNow, w.ui.txtYNow}) {
         const int room = field->contentsRect().width() - 2 * field->textMargins().left() - 4;
         QVERIFY(field->fontMetrics().horizontalAdvance(QStringLiteral("-12345678.12345")) <= room);
     }

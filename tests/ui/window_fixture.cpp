@@ -9,16 +9,25 @@
 #include "ui/picture_widget.h"
 #include "ui/plot_job.h"
 
-WindowFixture::WindowFixture() : form_(std::make_unique<GeneralForm>()) {
+namespace {
+
+std::unique_ptr<GeneralForm> FormWithAboutBox() {
+    auto form = std::make_unique<GeneralForm>();
+    form->CreateAboutBox();
+    return form;
+}
+
+}  // namespace
+
+WindowFixture::WindowFixture() : form_(FormWithAboutBox()), ui(*form_) {
     form_->messageHook = [this](QMessageBox& box) {
         messages.push_back({box.icon(), box.windowTitle(), box.text(), box.standardButtons()});
     };
     form_->modalHook = [](QDialog&) { return int(QDialog::Rejected); };
-    form_->CreateAboutBox();
     form_->ShowMaximised();
     form_->activateWindow();
     if (!QTest::qWaitForWindowActive(form_.get())) qWarning("window not active");
-    if (!QTest::qWaitFor([this] { return form_->LayoutWidth != 0; })) qWarning("not laid out");
+    if (!QTest::qWaitFor([this] { return form_->layoutWidth() != 0; })) qWarning("not laid out");
     Settle();
 }
 
@@ -48,15 +57,15 @@ void WindowFixture::TypeInto(QWidget* field, const QString& text) {
 }
 
 void WindowFixture::Run(const QString& expression) {
-    TypeInto(form_->txtFunctionText->lineEdit(), expression);
-    QTest::keyClick(form_->txtFunctionText, Qt::Key_Return);
+    TypeInto(ui.txtFunctionText->lineEdit(), expression);
+    QTest::keyClick(ui.txtFunctionText, Qt::Key_Return);
     Settle();
 }
 
 void WindowFixture::EnterField(QLineEdit* field, const QString& text) {
     TypeInto(field, text);
     // Leave for a field that is never disabled.
-    ClickFocus(field == form_->txtY ? form_->txtX : form_->txtY);
+    ClickFocus(field == ui.txtY ? ui.txtX : ui.txtY);
 }
 
 QLineEdit* WindowFixture::Field(const char* name) {
@@ -65,5 +74,11 @@ QLineEdit* WindowFixture::Field(const char* name) {
 
 QImage WindowFixture::Picture() {
     Settle();
-    return form_->Image->canvas().Image().copy();
+    return ui.Image->canvas().Image().copy();
+}
+
+void WindowFixture::SetParameter(QLineEdit* field, const QString& text) {
+    field->setText(text);
+    ClickFocus(field);
+    ClickFocus(field == ui.txtY ? ui.txtX : ui.txtY);
 }

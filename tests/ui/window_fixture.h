@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "form_controls.h"
 #include "ui/general_form.h"
 
 struct ShownMessage {
@@ -29,6 +30,13 @@ class WindowFixture {
     GeneralForm* operator->() { return form_.get(); }
     std::vector<ShownMessage> messages;
 
+  private:
+    std::unique_ptr<GeneralForm> form_;
+
+  public:
+    // The window's controls, found by their object names.
+    const FormControls ui;
+
     // Makes `widget` the focus widget by a mouse click.
     void ClickFocus(QWidget* widget);
     // Replaces a field's text by typing, the field taking the focus first (keys go to the focus
@@ -43,7 +51,7 @@ class WindowFixture {
     QImage Picture();
     // Waits until the window's background work has finished and its outcome is shown.
     void Settle();
-
-  private:
-    std::unique_ptr<GeneralForm> form_;
+    // Replaces a parameter field's text and leaves the field, as a user does: its exit rule
+    // takes the text into the state.
+    void SetParameter(QLineEdit* field, const QString& text);
 };

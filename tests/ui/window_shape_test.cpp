@@ -58,19 +58,20 @@ void WindowShapeTest::smallestSize() {
     WindowFixture w;
     w->showNormal();
     // The designed size, widened to the reach of the pointer read-outs.
-    const QSize smallest = SmallestWindowSize(w->txtYNow->geometry().right());
+    const QSize smallest = SmallestWindowSize(w.ui.txtYNow->geometry().right());
     QCOMPARE(w->minimumSize(), smallest);
     QVERIFY(smallest.width() >= 635 && smallest.height() == 420);
     const QSize got = asked.expandedTo(smallest);
     w->resize(asked);
     QTRY_COMPARE(w->size(), got);
     // The result field and the tools at the right are whole and inside the window.
-    QCOMPARE(w->txtResult->width(), got.width() - 329);
-    for (QWidget* control : std::initializer_list<QWidget*>{w->btnRect, w->txtYNow, w->txtResult}) {
+    QCOMPARE(w.ui.txtResult->width(), got.width() - 329);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{w.ui.btnRect, w.ui.txtYNow, w.ui.txtResult}) {
         const QRect inWindow(control->mapTo(&w.form(), QPoint(0, 0)), control->size());
         QVERIFY2(w->rect().contains(inWindow), qPrintable(control->objectName()));
     }
-    QCOMPARE(w->Image->size(), QSize(got.width() - 327, got.height() - 145));
+    QCOMPARE(w.ui.Image->size(), QSize(got.width() - 327, got.height() - 145));
 }
 
 void WindowShapeTest::smallestForTheReach_data() {

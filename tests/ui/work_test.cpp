@@ -24,14 +24,14 @@ const QString kEndlessSamples = QStringLiteral("2000000");
 
 // Starts a plot that does not end by itself and waits until it shows its progress.
 void StartEndlessPlot(WindowFixture& w, const QString& expression) {
-    w->txtTochn->setText(kEndlessSamples);
-    w.TypeInto(w->txtFunctionText->lineEdit(), expression);
-    QTest::keyClick(w->txtFunctionText, Qt::Key_Return);
+    w.ui.txtTochn->setText(kEndlessSamples);
+    w.TypeInto(w.ui.txtFunctionText->lineEdit(), expression);
+    QTest::keyClick(w.ui.txtFunctionText, Qt::Key_Return);
     QVERIFY(w->WorkRunning());
-    QTRY_COMPARE_WITH_TIMEOUT(w->btnStart->text(), QStringLiteral("Остановить"), 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(w->txtResult->text().startsWith("Построение графика… "), 5000);
-    QVERIFY(w->txtResult->text().endsWith('%'));
-    QCOMPARE(w->Image->cursor().shape(), Qt::BusyCursor);
+    QTRY_COMPARE_WITH_TIMEOUT(w.ui.btnStart->text(), QStringLiteral("Остановить"), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.ui.txtResult->text().startsWith("Построение графика… "), 5000);
+    QVERIFY(w.ui.txtResult->text().endsWith('%'));
+    QCOMPARE(w.ui.Image->cursor().shape(), Qt::BusyCursor);
 }
 
 }  // namespace
@@ -55,12 +55,12 @@ class WorkTest : public QObject {
 void WorkTest::shortRunShowsNoProgress() {
     WindowFixture w;
     w.Run("2+2");
-    QSignalSpy progress(w->txtResult, &QLineEdit::textChanged);
+    QSignalSpy progress(w.ui.txtResult, &QLineEdit::textChanged);
     w.Run("sinx");
     // The only change of the result field is the outcome.
     QCOMPARE(progress.size(), 1);
-    QCOMPARE(w->txtResult->text(), QStringLiteral("График построен"));
-    QCOMPARE(w->btnStart->text(), QStringLiteral("Выполнить"));
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("График построен"));
+    QCOMPARE(w.ui.btnStart->text(), QStringLiteral("Выполнить"));
     QVERIFY(!w->WorkRunning());
 }
 
@@ -75,35 +75,35 @@ void WorkTest::stopKeepsWhatWasDrawn() {
     WindowFixture w;
     w.Run("x*0+1");
     const QImage before = w.Picture();
-    const Qt::CursorShape toolCursor = w->Image->cursor().shape();
+    const Qt::CursorShape toolCursor = w.ui.Image->cursor().shape();
     StartEndlessPlot(w, "sinx");
     if (escape) {
         QTest::keyClick(&w.form(), Qt::Key_Escape);
     } else {
-        QTest::mouseClick(w->btnStart, Qt::LeftButton);
+        QTest::mouseClick(w.ui.btnStart, Qt::LeftButton);
     }
     w.Settle();
-    QCOMPARE(w->txtResult->text(), kPlotStoppedText);
-    QCOMPARE(w->ScenarioLines().mid(w->ScenarioLines().size() - 3),
+    QCOMPARE(w.ui.txtResult->text(), kPlotStoppedText);
+    QCOMPARE(w.ui.ScenarioLines().mid(w.ui.ScenarioLines().size() - 3),
              QStringList({kSeparator, "sinx", kPlotStoppedText}));
-    QCOMPARE(w->btnStart->text(), QStringLiteral("Выполнить"));
-    QCOMPARE(w->Image->cursor().shape(), toolCursor);
+    QCOMPARE(w.ui.btnStart->text(), QStringLiteral("Выполнить"));
+    QCOMPARE(w.ui.Image->cursor().shape(), toolCursor);
     // The stopped plot cleared the picture and drew part of the curve.
     QVERIFY(w.Picture() != before);
     // Esc with nothing running changes nothing.
-    const QStringList lines = w->ScenarioLines();
+    const QStringList lines = w.ui.ScenarioLines();
     QTest::keyClick(&w.form(), Qt::Key_Escape);
-    QCOMPARE(w->ScenarioLines(), lines);
+    QCOMPARE(w.ui.ScenarioLines(), lines);
 }
 
 void WorkTest::runDuringRunWins() {
     WindowFixture w;
     StartEndlessPlot(w, "sinx");
-    w->txtTochn->setText("1");
+    w.ui.txtTochn->setText("1");
     w.Run("x*0+1");
-    QCOMPARE(w->txtResult->text(), QStringLiteral("График построен"));
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("График построен"));
     // The first run has no outcome line: it never reported.
-    QCOMPARE(w->ScenarioLines().mid(w->ScenarioLines().size() - 5),
+    QCOMPARE(w.ui.ScenarioLines().mid(w.ui.ScenarioLines().size() - 5),
              QStringList({kSeparator, "sinx", kSeparator, "x*0+1", "График построен"}));
     const QImage picture = w.Picture();
     w.Run("x*0+1");
@@ -112,18 +112,18 @@ void WorkTest::runDuringRunWins() {
 
 void WorkTest::redrawDuringRunWins() {
     WindowFixture w;
-    w->txtTochn->setText("1");
+    w.ui.txtTochn->setText("1");
     w.Run("sinx");
-    w->btnMPlusClick();
+    w.ui.btnMPlus->click();
     const QImage zoomed = w.Picture();
-    w->btnMMinusClick();
+    w.ui.btnMMinus->click();
     w.Settle();
     StartEndlessPlot(w, "sinx");
     // The redraw reads the held samples per pixel, which the endless run left; back to 1.
-    w->view().SamplesPerPixel = 1;
-    w->btnMPlusClick();
+    w.SetParameter(w.ui.txtTochn, "1");
+    w.ui.btnMPlus->click();
     w.Settle();
-    QCOMPARE(w->txtResult->text(), QStringLiteral("График построен"));
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("График построен"));
     QCOMPARE(w.Picture(), zoomed);
 }
 
@@ -134,40 +134,40 @@ void WorkTest::resizeDuringRunLaysOut() {
     QTRY_COMPARE(w->size(), QSize(800, 600));
     w.Settle();
     StartEndlessPlot(w, "sinx");
-    w->txtTochn->setText("1");
+    w.ui.txtTochn->setText("1");
     w->resize(820, 610);
     QTRY_COMPARE(w->size(), QSize(820, 610));
     w.Settle();
-    QCOMPARE(w->canvas().Width(), w->Image->width());
-    QCOMPARE(w->canvas().Height(), w->Image->height());
+    QCOMPARE(w.ui.Image->canvas().Width(), w.ui.Image->width());
+    QCOMPARE(w.ui.Image->canvas().Height(), w.ui.Image->height());
     // The layout ran and logged; the endless run never reported.
-    QCOMPARE(w->ScenarioLines().mid(w->ScenarioLines().size() - 5),
+    QCOMPARE(w.ui.ScenarioLines().mid(w.ui.ScenarioLines().size() - 5),
              QStringList({kSeparator, "sinx", kSeparator, "sinx", "График построен"}));
-    QCOMPARE(w->txtResult->text(), QStringLiteral("График построен"));
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("График построен"));
 }
 
 void WorkTest::integralStops() {
     WindowFixture w;
     // 200 sines per sample: the integral takes a good part of a second, and is stopped at once.
     w.Run(QString("sin(").repeated(200) + "x" + QString(")").repeated(200));
-    w->pgPages->setCurrentIndex(2);
-    w->txtFuncResult->setText("before");
-    w->txtX0int->setText("0");
-    w->txtXkint->setText("1");
-    w->btnCalcInt->click();
+    w.ui.pgPages->setCurrentIndex(2);
+    w.ui.txtFuncResult->setText("before");
+    w.ui.txtX0int->setText("0");
+    w.ui.txtXkint->setText("1");
+    w.ui.btnCalcInt->click();
     QVERIFY(w->WorkRunning());
     QTest::keyClick(&w.form(), Qt::Key_Escape);
     w.Settle();
-    QCOMPARE(w->txtResult->text(), QStringLiteral("Вычисление прервано"));
-    QCOMPARE(w->ScenarioLines().last(), QStringLiteral("Вычисление прервано"));
-    QCOMPARE(w->txtFuncResult->text(), QStringLiteral("before"));
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("Вычисление прервано"));
+    QCOMPARE(w.ui.ScenarioLines().last(), QStringLiteral("Вычисление прервано"));
+    QCOMPARE(w.ui.txtFuncResult->text(), QStringLiteral("before"));
     // Unstopped, the same integral shows its value and its progress while it runs.
-    w->btnCalcInt->click();
+    w.ui.btnCalcInt->click();
     QTRY_VERIFY_WITH_TIMEOUT(
-        w->txtResult->text().startsWith("Вычисление интеграла… ") || !w->WorkRunning(), 10000);
+        w.ui.txtResult->text().startsWith("Вычисление интеграла… ") || !w->WorkRunning(), 10000);
     w.Settle();
-    QCOMPARE(w->txtFuncResult->text(), QStringLiteral("0.108"));
-    QCOMPARE(w->txtResult->text(), QStringLiteral("Вычисление прервано"));
+    QCOMPARE(w.ui.txtFuncResult->text(), QStringLiteral("0.108"));
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("Вычисление прервано"));
 }
 
 // The move tool's first click is a tool action: the plot in flight is dropped, and the mark
@@ -176,15 +176,15 @@ void WorkTest::markDuringPlotCancelsIt() {
     WindowFixture w;
     const QImage before = w.Picture();
     StartEndlessPlot(w, "sinx");
-    const QStringList lines = w->ScenarioLines();
-    QTest::mouseClick(w->Image, Qt::LeftButton, {}, QPoint(40, 30));
+    const QStringList lines = w.ui.ScenarioLines();
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(40, 30));
     QVERIFY(!w->WorkRunning());
     QTest::qWait(200);
-    QCOMPARE(w->ScenarioLines(), lines);
+    QCOMPARE(w.ui.ScenarioLines(), lines);
     const QImage marked = w.Picture();
     QCOMPARE(marked.pixelColor(40, 30), QColor(Qt::white));
     QCOMPARE(marked.pixelColor(100, 100), before.pixelColor(100, 100));
-    QCOMPARE(w->btnStart->text(), QStringLiteral("Выполнить"));
+    QCOMPARE(w.ui.btnStart->text(), QStringLiteral("Выполнить"));
 }
 
 void WorkTest::closeDuringPlotEndsTheWork() {
@@ -222,7 +222,7 @@ void WorkTest::windowAnswersDuringPlot() {
     QVERIFY2(longest < 400, qPrintable(QString::number(longest)));
     QTest::keyClick(&w.form(), Qt::Key_Escape);
     w.Settle();
-    QCOMPARE(w->txtResult->text(), kPlotStoppedText);
+    QCOMPARE(w.ui.txtResult->text(), kPlotStoppedText);
 }
 
 std::unique_ptr<QObject> MakeWorkTest() {
