@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "engine/extended_math.h"
+#include "engine/machine_code.h"
 
 namespace {
 
@@ -113,10 +114,15 @@ class Compiler {
     void Compile() {
         program_.Length = 0;
         program_.NodeCount = engine_.NodeCount;
+        program_.Machine.reset();
         if (SubtreeEnd(1) != engine_.NodeCount + 1) return;
         Subtree(1);
         Emit(kEnd, 0);
-        if (!ok_) program_.Length = 0;
+        if (!ok_) {
+            program_.Length = 0;
+            return;
+        }
+        program_.Machine = CompileMachineCode(engine_);
     }
 
   private:
@@ -467,6 +473,54 @@ void RunSamples(const Instruction* code, const ExtendedReal* xs, int32_t count, 
     }
 }
 
+// The machine code over a batch: columns with finite arguments in runs as wide as the code
+// takes; a run that raised a flag again column by column, so that only a column that faults
+// alone goes to the checked walk. A value or an argument that is not finite at the start would
+// raise no flag, so its columns go to the walk at once.
+void RunMachineSamples(const MachineCode& code, const ExtendedReal* xs, int32_t count,
+                       ExtendedReal a0, int64_t first, int64_t last, ExtendedReal* values,
+                       bool* ok) {
+    MachineFrame frame;
+    frame.n = static_cast<double>(first);  // exact for every 32-bit index
+    frame.steps = last - first + 1;
+    if (!IsFinite(a0)) {
+        std::fill(ok, ok + count, false);
+        return;
+    }
+    int32_t index[kMaxMachineColumns];
+    int32_t width = 0;
+    const auto runPending = [&] {
+        for (int32_t j = 0; j < width; ++j) {
+            frame.x[j] = xs[index[j]];
+            frame.a[j] = a0;
+        }
+        if (code.Run(frame, width)) {
+            for (int32_t j = 0; j < width; ++j) {
+                values[index[j]] = frame.a[j];
+                ok[index[j]] = true;
+            }
+        } else {
+            for (int32_t j = 0; j < width; ++j) {
+                const int32_t i = index[j];
+                frame.x[0] = xs[i];
+                frame.a[0] = a0;
+                ok[i] = width > 1 && code.Run(frame, 1);
+                if (ok[i]) values[i] = frame.a[0];
+            }
+        }
+        width = 0;
+    };
+    for (int32_t i = 0; i < count; ++i) {
+        if (!IsFinite(xs[i])) {
+            ok[i] = false;
+            continue;
+        }
+        index[width++] = i;
+        if (width == code.Columns()) runPending();
+    }
+    if (width > 0) runPending();
+}
+
 }  // namespace
 
 ExtendedReal TabulatedFactorial(int32_t i) {
@@ -480,11 +534,30 @@ void CompileProgram(Engine& engine) {
 
 void RunProgram(const Engine& engine, const ExtendedReal* x, int32_t count, int64_t first,
                 int64_t last, ExtendedReal* values, bool* ok) {
-    RunSamples(engine.Program.Code.data(), x, count, engine.ValueA, first, last, values, ok);
+    if (engine.Program.Machine != nullptr) {
+        RunMachineSamples(*engine.Program.Machine, x, count, engine.ValueA, first, last, values,
+                          ok);
+    } else {
+        RunSamples(engine.Program.Code.data(), x, count, engine.ValueA, first, last, values, ok);
+    }
 }
 
 ExtendedReal RunProgramOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
                             int64_t last) {
+    if (engine.Program.Machine != nullptr) {
+        ExtendedReal value = 0;
+        bool ok = false;
+        RunMachineSamples(*engine.Program.Machine, &x, 1, engine.ValueA, first, last, &value, &ok);
+        return ok ? value : kNaN;
+    }
     ExtendedReal stack[kMaxDepth];
     return RunSample(engine.Program.Code.data(), x, engine.ValueA, first, last, stack);
+}
+
+void DropMachineCode(Engine& engine) {
+    engine.Program.Machine.reset();
+}
+
+bool HasMachineCode(const Engine& engine) {
+    return HasProgram(engine) && engine.Program.Machine != nullptr;
 }

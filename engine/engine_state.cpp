@@ -30,6 +30,7 @@ void ResetForBuild(Engine& engine) {
     engine.NodeCount = 0;
     engine.Program.Length = 0;
     engine.Program.NodeCount = 0;
+    engine.Program.Machine.reset();
 }
 
 std::string EngineErrorText(int32_t code) {
