@@ -521,6 +521,15 @@ void RunMachineSamples(const MachineCode& code, const ExtendedReal* xs, int32_t 
     if (width > 0) runPending();
 }
 
+// Entering the machine code costs about as much as running this many steps in the list, for
+// a batch and for one sample alone.
+constexpr int64_t kMachineBatchSteps = 4;
+constexpr int64_t kMachineOnceSteps = 8;
+
+bool UseMachine(const CompiledProgram& program, int64_t steps, int64_t shortest) {
+    return program.Machine != nullptr && (program.MachineAlways || steps >= shortest);
+}
+
 }  // namespace
 
 ExtendedReal TabulatedFactorial(int32_t i) {
@@ -534,7 +543,7 @@ void CompileProgram(Engine& engine) {
 
 void RunProgram(const Engine& engine, const ExtendedReal* x, int32_t count, int64_t first,
                 int64_t last, ExtendedReal* values, bool* ok) {
-    if (engine.Program.Machine != nullptr) {
+    if (UseMachine(engine.Program, last - first + 1, kMachineBatchSteps)) {
         RunMachineSamples(*engine.Program.Machine, x, count, engine.ValueA, first, last, values,
                           ok);
     } else {
@@ -544,7 +553,7 @@ void RunProgram(const Engine& engine, const ExtendedReal* x, int32_t count, int6
 
 ExtendedReal RunProgramOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
                             int64_t last) {
-    if (engine.Program.Machine != nullptr) {
+    if (UseMachine(engine.Program, last - first + 1, kMachineOnceSteps)) {
         ExtendedReal value = 0;
         bool ok = false;
         RunMachineSamples(*engine.Program.Machine, &x, 1, engine.ValueA, first, last, &value, &ok);
@@ -556,6 +565,10 @@ ExtendedReal RunProgramOnce(const Engine& engine, const ExtendedReal& x, int64_t
 
 void DropMachineCode(Engine& engine) {
     engine.Program.Machine.reset();
+}
+
+void AlwaysRunMachineCode(Engine& engine) {
+    engine.Program.MachineAlways = true;
 }
 
 bool HasMachineCode(const Engine& engine) {

@@ -43,3 +43,6 @@ ExtendedReal RunProgramOnce(const Engine& engine, const ExtendedReal& x, int64_t
 bool HasMachineCode(const Engine& engine);
 // Leaves the program to the portable runner: for comparing the two and measuring them apart.
 void DropMachineCode(Engine& engine);
+// Runs the machine code even for the short runs it is otherwise left out of (a handful of
+// steps): for comparing it with the other runners on every row.
+void AlwaysRunMachineCode(Engine& engine);

@@ -85,6 +85,9 @@ struct CompiledProgram {
     int32_t Length = 0;
     int32_t NodeCount = 0;  // the build it was compiled from
     std::shared_ptr<const MachineCode> Machine;
+    // Run the machine code however short the run (for comparing it with the other runners);
+    // otherwise short runs, which cost the code more to enter than to run, use the list.
+    bool MachineAlways = false;
 };
 
 // Messages for EngineError 1..11 (UTF-8). Index 0 is empty.

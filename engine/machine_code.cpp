@@ -80,7 +80,10 @@ class Generator {
 
     // The code for a run of `columns` columns, appended to `code`.
     void Emit(int32_t columns) {
-        Bytes({0xDB, 0xE2});  // fnclex
+        // fnstsw ax; test al, flags; jz +2; fnclex. The flags are cleared only when a fault
+        // left them raised: clearing them all would clear the inexact flag too, and raising
+        // that one again costs the processor a slow assist on every run.
+        Bytes({0xDF, 0xE0, 0xA8, kFaultFlags, 0x74, 0x02, 0xDB, 0xE2});
         // mov rcx, [rdi + steps]
         Bytes({0x48, 0x8B, 0x8F});
         Int32(static_cast<int32_t>(offsetof(MachineFrame, steps)));

@@ -4,8 +4,9 @@
 // is hidden behind the others. The code is made once, never changed afterwards, and shared by
 // every copy of the engine.
 //
-// The code checks nothing per operation: it clears the x87 exception flags, runs, and looks at
-// the sticky invalid, division-by-zero and overflow flags every few dozen steps and at the end.
+// The code checks nothing per operation: it starts with the x87 exception flags clear, runs,
+// and looks at the sticky invalid, division-by-zero and overflow flags every 256 steps and at
+// the end.
 // From finite leaves every value that is not finite, and every guard the generated operations
 // meet, raises one of them; so no flag means that every step of every column gave exactly the
 // checked walk's bits. A raised flag sends the columns of that run back to the caller, which

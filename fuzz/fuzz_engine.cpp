@@ -258,6 +258,9 @@ void CheckBatchOn(const Engine& engine, ExtendedReal x, int32_t count) {
 void CheckBatch(const Engine& engine, ExtendedReal x, int32_t count) {
     CheckBatchOn(engine, x, count);
     if (!HasMachineCode(engine)) return;
+    Engine machine = engine;
+    AlwaysRunMachineCode(machine);
+    CheckBatchOn(machine, x, count);
     Engine portable = engine;
     DropMachineCode(portable);
     CheckBatchOn(portable, x, count);
@@ -326,12 +329,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(engine.EngineError == code);
     Check(SameBits(first, second));
 
-    Engine portable = engine;
-    DropMachineCode(portable);
-    ExtendedReal third = 7;
-    Check(EvaluateSequence(portable, x, third) == ran);
-    Check(portable.EngineError == code && portable.NodeCursor == engine.NodeCursor);
-    Check(SameBits(first, third));
+    for (const bool machine : {true, false}) {
+        Engine other = engine;
+        if (machine) {
+            AlwaysRunMachineCode(other);
+        } else {
+            DropMachineCode(other);
+        }
+        ExtendedReal third = 7;
+        Check(EvaluateSequence(other, x, third) == ran);
+        Check(other.EngineError == code && other.NodeCursor == engine.NodeCursor);
+        Check(SameBits(first, third));
+    }
 
     Engine checked = engine;
     ExtendedReal walked = 7;

@@ -1,5 +1,6 @@
-// The agreement check shared by the evaluator's tables and the compiled program's tests. Every
-// path runs twice where the build made machine code: with it, and with the portable runner.
+// The agreement check shared by the evaluator's tables and the compiled program's tests. Where
+// the build made machine code every path runs three times: as built (the machine code for all
+// but the shortest runs), with the machine code for every run, and on the portable runner.
 #include "tests/engine/path_agreement.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,12 @@ void ExpectAllPathsAgree(const Engine& built, ExtendedReal x) {
         ExpectRunnerAgrees(built, x, expected);
     }
     if (HasMachineCode(built)) {
+        {
+            SCOPED_TRACE("machine code for every run");
+            Engine machine = built;
+            AlwaysRunMachineCode(machine);
+            ExpectRunnerAgrees(machine, x, expected);
+        }
         SCOPED_TRACE("portable runner");
         Engine portable = built;
         DropMachineCode(portable);
