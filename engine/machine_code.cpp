@@ -24,8 +24,9 @@ namespace {
 
 // The sticky x87 flags that mean a fault: invalid operation, division by zero, overflow.
 constexpr uint8_t kFaultFlags = 0x01 | 0x04 | 0x08;
-// Steps between two looks at the flags.
-constexpr uint8_t kCheckMask = 255;
+// Steps between two looks at the flags: few enough that a column which has faulted does not
+// go on long with values that are not finite, each of which costs the processor a slow assist.
+constexpr uint8_t kCheckMask = 15;
 constexpr int32_t kRegisters = 8;
 // Bytes before the first entry, so that no entry sits at the start of the mapping.
 constexpr size_t kLeadingPad = 16;

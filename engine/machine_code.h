@@ -5,12 +5,11 @@
 // every copy of the engine.
 //
 // The code checks nothing per operation: it starts with the x87 exception flags clear, runs,
-// and looks at the sticky invalid, division-by-zero and overflow flags every 256 steps and at
-// the end.
-// From finite leaves every value that is not finite, and every guard the generated operations
-// meet, raises one of them; so no flag means that every step of every column gave exactly the
-// checked walk's bits. A raised flag sends the columns of that run back to the caller, which
-// runs each alone and lets the checked walk decide where one still faults.
+// and looks at the sticky invalid, division-by-zero and overflow flags every 16 steps and at
+// the end. From finite leaves every value that is not finite, and every guard the generated
+// operations meet, raises one of them; so no flag means that every step of every column gave
+// exactly the checked walk's bits. A raised flag sends the columns of that run back to the caller,
+// which runs each alone and lets the checked walk decide where one still faults.
 #pragma once
 
 #include <cstdint>
