@@ -159,13 +159,14 @@ class Generator {
             case NodeKind::ValueA:
                 break;
             case NodeKind::Function:
-                if (entry.Code != static_cast<int32_t>(FunctionCode::Abs) &&
-                    entry.Code != static_cast<int32_t>(FunctionCode::Sqrt)) {
-                    return Fail();
-                }
+                if (!Inline(entry.Code)) return Fail();
                 node.left = ReadNode(slot);
                 if (node.left < 0) return Fail();
                 node.need = nodes_[static_cast<size_t>(node.left)].need;
+                // The logarithm takes ln 2 onto the stack beside its argument.
+                if (entry.Code == static_cast<int32_t>(FunctionCode::Ln)) {
+                    node.need = std::max(node.need, 2);
+                }
                 break;
             case NodeKind::Operator:
                 if (entry.Code < 1 || entry.Code > 4) return Fail();
@@ -185,6 +186,21 @@ class Generator {
     int32_t Fail() {
         ok_ = false;
         return -1;
+    }
+
+    // The functions done in place. The others need comparisons with the walk's limits (the
+    // tangent's pi/2, the exponential's range, the factorial's table) and are left to the list.
+    static bool Inline(int32_t code) {
+        switch (static_cast<FunctionCode>(code)) {
+            case FunctionCode::Sin:
+            case FunctionCode::Cos:
+            case FunctionCode::Sqrt:
+            case FunctionCode::Ln:
+            case FunctionCode::Abs:
+                return true;
+            default:
+                return false;
+        }
     }
 
     const Node& At(int32_t index) const { return nodes_[static_cast<size_t>(index)]; }
@@ -298,12 +314,7 @@ class Generator {
             }
             case NodeKind::Function:
                 Evaluate(node.left);
-                if (node.code == static_cast<int32_t>(FunctionCode::Abs)) {
-                    Bytes({0xD9, 0xE1});  // fabs
-                } else {
-                    Bytes({0xD9, 0xFA});  // fsqrt
-                }
-                return;
+                return Function(static_cast<FunctionCode>(node.code));
             case NodeKind::Operator:
                 return Binary(node);
             case NodeKind::IndexN:
@@ -313,6 +324,30 @@ class Generator {
             default:
                 Register(0xD9, 0xC0, depth_ + PositionOf(node));  // fld st(i)
                 ++depth_;
+                return;
+        }
+    }
+
+    // The same instructions as the walk's functions, on the value on top of the stack.
+    void Function(FunctionCode code) {
+        switch (code) {
+            case FunctionCode::Sin:
+            case FunctionCode::Cos:
+                // fsin or fcos; from 2^63 on they leave the argument with C2 set, and the walk
+                // takes +0 there: fnstsw ax; test ah, 4; jz +4; fstp st(0); fldz.
+                Bytes({0xD9, static_cast<uint8_t>(code == FunctionCode::Sin ? 0xFE : 0xFF)});
+                Bytes({0xDF, 0xE0, 0xF6, 0xC4, 0x04, 0x74, 0x04, 0xDD, 0xD8, 0xD9, 0xEE});
+                return;
+            case FunctionCode::Ln:
+                // fldln2; fxch; fyl2x: ln 2 * log2 v. Zero and negative arguments raise the
+                // division-by-zero and invalid flags.
+                Bytes({0xD9, 0xED, 0xD9, 0xC9, 0xD9, 0xF1});
+                return;
+            case FunctionCode::Sqrt:
+                Bytes({0xD9, 0xFA});  // fsqrt; a negative argument raises the invalid flag
+                return;
+            default:
+                Bytes({0xD9, 0xE1});  // fabs
                 return;
         }
     }

@@ -64,7 +64,7 @@ class MachineCode {
 };
 
 // The code for slots 1..NodeCount of a successful build, or null: a tree with an operation the
-// code does not cover (powers and the functions other than abs and sqrt), one too deep for the
+// code does not cover (powers, tg, ctg, exp and fact), one too deep for the
 // x87 registers, a constant that is not finite, another processor, or a system that refuses
 // executable memory. Null means the portable runner evaluates the tree.
 std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine);
