@@ -13,6 +13,10 @@
 // power's rules, a function's domain, the factorial's range, pi/2 for the tangent) yields NaN.
 // So a finite result means that no step met a fault or a guard, and that every operation
 // worked on finite operands with a finite result: bit for bit what the checked walk computes.
+//
+// Where the build also made machine code (engine/machine_code.h), runs of more than a handful
+// of steps use it instead of this list; the list stays for the trees the code does not cover
+// (powers, tg, ctg, exp, fact), for the short runs, and for processors without the code.
 #include "engine/compiled_program.h"
 
 #include <algorithm>
