@@ -534,6 +534,14 @@ bool UseMachine(const CompiledProgram& program, int64_t steps, int64_t shortest)
     return program.Machine != nullptr && (program.MachineAlways || steps >= shortest);
 }
 
+[[gnu::noinline]] ExtendedReal RunMachineOnce(const Engine& engine, const ExtendedReal& x,
+                                              int64_t first, int64_t last) {
+    ExtendedReal value = 0;
+    bool ok = false;
+    RunMachineSamples(*engine.Program.Machine, &x, 1, engine.ValueA, first, last, &value, &ok);
+    return ok ? value : kNaN;
+}
+
 }  // namespace
 
 ExtendedReal TabulatedFactorial(int32_t i) {
@@ -557,11 +565,11 @@ void RunProgram(const Engine& engine, const ExtendedReal* x, int32_t count, int6
 
 ExtendedReal RunProgramOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
                             int64_t last) {
-    if (UseMachine(engine.Program, last - first + 1, kMachineOnceSteps)) {
-        ExtendedReal value = 0;
-        bool ok = false;
-        RunMachineSamples(*engine.Program.Machine, &x, 1, engine.ValueA, first, last, &value, &ok);
-        return ok ? value : kNaN;
+    // Single samples of a step or two are the common case here; the machine code is called
+    // out of line, so that the list's runner stays as lean as it was.
+    if (last - first >= kMachineOnceSteps - 1 &&
+        UseMachine(engine.Program, last - first + 1, kMachineOnceSteps)) [[unlikely]] {
+        return RunMachineOnce(engine, x, first, last);
     }
     ExtendedReal stack[kMaxDepth];
     return RunSample(engine.Program.Code.data(), x, engine.ValueA, first, last, stack);
