@@ -14,6 +14,8 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/extended_math.h"
+
 #if defined(__x86_64__) && defined(__linux__)
 #include <sys/mman.h>
 #include <unistd.h>
@@ -457,4 +459,52 @@ std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine) {
     (void)engine;
     return nullptr;
 #endif
+}
+
+// The machine code over a batch: columns with finite arguments in runs as wide as the code
+// takes; a run that raised a flag again column by column, so that only a column that faults
+// alone goes to the checked walk. A value or an argument that is not finite at the start would
+// raise no flag, so its columns go to the walk at once.
+void RunMachineSamples(const MachineCode& code, const ExtendedReal* xs, int32_t count,
+                       ExtendedReal a0, int64_t first, int64_t last, ExtendedReal* values,
+                       bool* ok) {
+    MachineFrame frame;
+    frame.n = static_cast<double>(first);  // exact for every 32-bit index
+    frame.steps = last - first + 1;
+    if (!extended_math::IsFinite(a0)) {
+        std::fill(ok, ok + count, false);
+        return;
+    }
+    int32_t index[kMaxMachineColumns];
+    int32_t width = 0;
+    const auto runPending = [&] {
+        for (int32_t j = 0; j < width; ++j) {
+            frame.x[j] = xs[index[j]];
+            frame.a[j] = a0;
+        }
+        if (code.Run(frame, width)) {
+            for (int32_t j = 0; j < width; ++j) {
+                values[index[j]] = frame.a[j];
+                ok[index[j]] = true;
+            }
+        } else {
+            for (int32_t j = 0; j < width; ++j) {
+                const int32_t i = index[j];
+                frame.x[0] = xs[i];
+                frame.a[0] = a0;
+                ok[i] = width > 1 && code.Run(frame, 1);
+                if (ok[i]) values[i] = frame.a[0];
+            }
+        }
+        width = 0;
+    };
+    for (int32_t i = 0; i < count; ++i) {
+        if (!extended_math::IsFinite(xs[i])) {
+            ok[i] = false;
+            continue;
+        }
+        index[width++] = i;
+        if (width == code.Columns()) runPending();
+    }
+    if (width > 0) runPending();
 }

@@ -68,3 +68,10 @@ class MachineCode {
 // x87 registers, a constant that is not finite, another processor, or a system that refuses
 // executable memory. Null means the portable runner evaluates the tree.
 std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine);
+
+// Runs the code over a batch of samples, each from a0 over n = first..last (first <= last), as
+// RunProgram (engine/compiled_program.h) promises: ok[i] true means values[i] holds exactly the
+// checked walk's value; false leaves the sample to the walk.
+void RunMachineSamples(const MachineCode& code, const ExtendedReal* xs, int32_t count,
+                       ExtendedReal a0, int64_t first, int64_t last, ExtendedReal* values,
+                       bool* ok);
