@@ -477,10 +477,9 @@ void RunSamples(const Instruction* code, const ExtendedReal* xs, int32_t count, 
     }
 }
 
-// Entering the machine code costs about as much as running this many steps in the list, for
-// a batch and for one sample alone.
+// Entering the machine code costs about as much as running this many steps of a batch in the
+// list (for one sample alone, see RunsMachineCodeOnce).
 constexpr int64_t kMachineBatchSteps = 4;
-constexpr int64_t kMachineOnceSteps = 8;
 
 bool UseMachine(const CompiledProgram& program, int64_t steps, int64_t shortest) {
     return program.Machine != nullptr && (program.MachineAlways || steps >= shortest);
@@ -517,14 +516,13 @@ void RunProgram(const Engine& engine, const ExtendedReal* x, int32_t count, int6
 
 ExtendedReal RunProgramOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
                             int64_t last) {
-    // Single samples of a step or two are the common case here; the machine code is called
-    // out of line, so that the list's runner stays as lean as it was.
-    if (last - first >= kMachineOnceSteps - 1 &&
-        UseMachine(engine.Program, last - first + 1, kMachineOnceSteps)) [[unlikely]] {
-        return RunMachineOnce(engine, x, first, last);
-    }
     ExtendedReal stack[kMaxDepth];
     return RunSample(engine.Program.Code.data(), x, engine.ValueA, first, last, stack);
+}
+
+ExtendedReal RunMachineCodeOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
+                                int64_t last) {
+    return RunMachineOnce(engine, x, first, last);
 }
 
 void DropMachineCode(Engine& engine) {
