@@ -13,6 +13,10 @@
 // power's rules, a function's domain, the factorial's range, pi/2 for the tangent) yields NaN.
 // So a finite result means that no step met a fault or a guard, and that every operation
 // worked on finite operands with a finite result: bit for bit what the checked walk computes.
+//
+// Where the build also made machine code (engine/machine_code.h), runs of more than a handful
+// of steps use it instead of this list; the list stays for the trees the code does not cover
+// (powers, tg, ctg, exp, fact), for the short runs, and for processors without the code.
 #include "engine/compiled_program.h"
 
 #include <algorithm>
@@ -22,6 +26,7 @@
 #include <utility>
 
 #include "engine/extended_math.h"
+#include "engine/machine_code.h"
 
 namespace {
 
@@ -113,10 +118,15 @@ class Compiler {
     void Compile() {
         program_.Length = 0;
         program_.NodeCount = engine_.NodeCount;
+        program_.Machine.reset();
         if (SubtreeEnd(1) != engine_.NodeCount + 1) return;
         Subtree(1);
         Emit(kEnd, 0);
-        if (!ok_) program_.Length = 0;
+        if (!ok_) {
+            program_.Length = 0;
+            return;
+        }
+        program_.Machine = CompileMachineCode(engine_);
     }
 
   private:
@@ -467,6 +477,22 @@ void RunSamples(const Instruction* code, const ExtendedReal* xs, int32_t count, 
     }
 }
 
+// Entering the machine code costs about as much as running this many steps of a batch in the
+// list (for one sample alone, see RunsMachineCodeOnce).
+constexpr int64_t kMachineBatchSteps = 4;
+
+bool UseMachine(const CompiledProgram& program, int64_t steps, int64_t shortest) {
+    return program.Machine != nullptr && (program.MachineAlways || steps >= shortest);
+}
+
+[[gnu::noinline]] ExtendedReal RunMachineOnce(const Engine& engine, const ExtendedReal& x,
+                                              int64_t first, int64_t last) {
+    ExtendedReal value = 0;
+    bool ok = false;
+    RunMachineSamples(*engine.Program.Machine, &x, 1, engine.ValueA, first, last, &value, &ok);
+    return ok ? value : kNaN;
+}
+
 }  // namespace
 
 ExtendedReal TabulatedFactorial(int32_t i) {
@@ -480,11 +506,33 @@ void CompileProgram(Engine& engine) {
 
 void RunProgram(const Engine& engine, const ExtendedReal* x, int32_t count, int64_t first,
                 int64_t last, ExtendedReal* values, bool* ok) {
-    RunSamples(engine.Program.Code.data(), x, count, engine.ValueA, first, last, values, ok);
+    if (UseMachine(engine.Program, last - first + 1, kMachineBatchSteps)) {
+        RunMachineSamples(*engine.Program.Machine, x, count, engine.ValueA, first, last, values,
+                          ok);
+    } else {
+        RunSamples(engine.Program.Code.data(), x, count, engine.ValueA, first, last, values, ok);
+    }
 }
 
 ExtendedReal RunProgramOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
                             int64_t last) {
     ExtendedReal stack[kMaxDepth];
     return RunSample(engine.Program.Code.data(), x, engine.ValueA, first, last, stack);
+}
+
+ExtendedReal RunMachineCodeOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
+                                int64_t last) {
+    return RunMachineOnce(engine, x, first, last);
+}
+
+void DropMachineCode(Engine& engine) {
+    engine.Program.Machine.reset();
+}
+
+void AlwaysRunMachineCode(Engine& engine) {
+    engine.Program.MachineAlways = true;
+}
+
+bool HasMachineCode(const Engine& engine) {
+    return HasProgram(engine) && engine.Program.Machine != nullptr;
 }

@@ -26,13 +26,11 @@ inline bool HasProgram(const Engine& engine) {
            engine.Program.NodeCount == engine.NodeCount;
 }
 
-// The samples run side by side in one pass over the program.
-inline constexpr int32_t kProgramColumns = 1;
-
-// Runs the program for every x[i] over n = first..last (first <= last), a carried from step to
-// step from ValueA. ok[i] is true when every step gave a finite value without meeting a guard:
-// values[i] then holds exactly the checked walk's result, and that walk ends past the last
-// slot without error. ok[i] false: the checked walk must decide (values[i] is unspecified).
+// Runs the program for every x[i] (by its machine code where the build made one) over n =
+// first..last (first <= last), a carried from step to step from ValueA. ok[i] is true when every
+// step gave a finite value without meeting a guard: values[i] then holds exactly the checked walk's
+// result, and that walk ends past the last slot without error. ok[i] false: the checked walk must
+// decide (values[i] is unspecified).
 void RunProgram(const Engine& engine, const ExtendedReal* x, int32_t count, int64_t first,
                 int64_t last, ExtendedReal* values, bool* ok);
 
@@ -40,3 +38,22 @@ void RunProgram(const Engine& engine, const ExtendedReal* x, int32_t count, int6
 // x by reference: a long double passed by value is copied through memory, which stalls.
 ExtendedReal RunProgramOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
                             int64_t last);
+// RunProgramOnce by the machine code, which pays for entering it from about eight steps on;
+// the caller asks RunsMachineCodeOnce first. (The two stay apart: with the choice inside it,
+// the compiler arranged the list runner's x87 registers worse, and single samples of a step or
+// two ran measurably slower.)
+inline bool RunsMachineCodeOnce(const Engine& engine, int64_t first, int64_t last) {
+    constexpr int64_t kShortest = 8;
+    return last - first + 1 >= (engine.Program.MachineAlways ? 1 : kShortest) &&
+           engine.Program.Machine != nullptr;
+}
+ExtendedReal RunMachineCodeOnce(const Engine& engine, const ExtendedReal& x, int64_t first,
+                                int64_t last);
+
+// Whether the program runs as machine code (engine/machine_code.h).
+bool HasMachineCode(const Engine& engine);
+// Leaves the program to the portable runner: for comparing the two and measuring them apart.
+void DropMachineCode(Engine& engine);
+// Runs the machine code even for the short runs it is otherwise left out of (a handful of
+// steps): for comparing it with the other runners on every row.
+void AlwaysRunMachineCode(Engine& engine);

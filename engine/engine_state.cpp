@@ -15,4 +15,5 @@ void ResetForBuild(Engine& engine) {
     engine.NodeCount = 0;
     engine.Program.Length = 0;
     engine.Program.NodeCount = 0;
+    engine.Program.Machine.reset();
 }

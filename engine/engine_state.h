@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -73,13 +74,20 @@ struct Instruction {
     ExtendedReal Constant = 0;
 };
 
-// The tree of the last successful build as a flat postfix list of instructions. It holds no
-// pointers, so a copy of the engine carries a working copy of it. Length 0: no program, the
-// evaluator walks the table.
+class MachineCode;
+
+// The tree of the last successful build as a flat postfix list of instructions, and as machine
+// code where the processor and the tree allow (engine/machine_code.h). The list holds no
+// pointers and the machine code is immutable and shared, so a copy of the engine carries a
+// working copy of both. Length 0: no program, the evaluator walks the table.
 struct CompiledProgram {
     std::array<Instruction, kNodeSlots + 1> Code{};
     int32_t Length = 0;
     int32_t NodeCount = 0;  // the build it was compiled from
+    std::shared_ptr<const MachineCode> Machine;
+    // Run the machine code however short the run (for comparing it with the other runners);
+    // otherwise short runs, which cost the code more to enter than to run, use the list.
+    bool MachineAlways = false;
 };
 
 // A sequence walk that yields no value (an empty index range): it makes no step, so it raises no

@@ -344,7 +344,9 @@ bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
     engine.EngineError = kNoError;
     const IndexRange range = RangeOf(engine);
     if (range.last < range.first) return false;
-    const ExtendedReal value = RunProgramOnce(engine, x, range.first, range.last);
+    const ExtendedReal value = RunsMachineCodeOnce(engine, range.first, range.last)
+                                   ? RunMachineCodeOnce(engine, x, range.first, range.last)
+                                   : RunProgramOnce(engine, x, range.first, range.last);
     if (!extended_math::IsFinite(value)) {
         CheckedSequence(engine, x, range.first, range.last, result);
         return true;

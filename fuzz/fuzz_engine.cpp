@@ -3,8 +3,9 @@
 // restore a, and agree bit for bit (value, code, cursor) with a plain transcription of the
 // evaluation rules: a recursion into every operand, the power by truncation, the factorial by
 // its loop. Every path agrees with it: the compiled program through EvaluateSequence, the
-// checked walk, and EvaluateSamples over a batch of x and arguments derived from it. The build
-// that tells where it stopped agrees with the plain one.
+// checked walk, and EvaluateSamples over a batch of x and arguments derived from it; the
+// compiled program and the batch run both as machine code (where the build made it) and on the
+// portable runner. The build that tells where it stopped agrees with the plain one.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/compiled_program.h"
 #include "engine/evaluator.h"
 #include "engine/extended_math.h"
 #include "engine/token_reader.h"
@@ -226,7 +228,7 @@ constexpr int32_t kMaxBatch = 9;
 
 // EvaluateSamples over x and arguments derived from it (some fault where x does not), each
 // column against the transcription, the cursor against the last column's.
-void CheckBatch(const Engine& engine, ExtendedReal x, int32_t count) {
+void CheckBatchOn(const Engine& engine, ExtendedReal x, int32_t count) {
     const ExtendedReal derived[kMaxBatch] = {x, 0, -x, x / 3, 1e3000L, x + 1, -1, x * x, 0.5L};
     ExtendedReal xs[kMaxBatch];
     for (int32_t i = 0; i < count; ++i) {
@@ -251,6 +253,17 @@ void CheckBatch(const Engine& engine, ExtendedReal x, int32_t count) {
         if (!ran) cursor = engine.NodeCursor;
     }
     Check(batch.NodeCursor == cursor);
+}
+
+void CheckBatch(const Engine& engine, ExtendedReal x, int32_t count) {
+    CheckBatchOn(engine, x, count);
+    if (!HasMachineCode(engine)) return;
+    Engine machine = engine;
+    AlwaysRunMachineCode(machine);
+    CheckBatchOn(machine, x, count);
+    Engine portable = engine;
+    DropMachineCode(portable);
+    CheckBatchOn(portable, x, count);
 }
 
 }  // namespace
@@ -333,6 +346,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(EvaluateSequence(engine, x, second) == ran);
     Check(engine.EngineError == code);
     Check(SameBits(first, second));
+
+    for (const bool machine : {true, false}) {
+        Engine other = engine;
+        if (machine) {
+            AlwaysRunMachineCode(other);
+        } else {
+            DropMachineCode(other);
+        }
+        ExtendedReal third = 7;
+        Check(EvaluateSequence(other, x, third) == ran);
+        Check(other.EngineError == code && other.NodeCursor == engine.NodeCursor);
+        Check(SameBits(first, third));
+    }
 
     Engine checked = engine;
     ExtendedReal walked = 7;

@@ -1,4 +1,6 @@
-// The agreement check shared by the evaluator's tables and the compiled program's tests.
+// The agreement check shared by the evaluator's tables and the compiled program's tests. Where
+// the build made machine code every path runs three times: as built (the machine code for all
+// but the shortest runs), with the machine code for every run, and on the portable runner.
 #include "tests/engine/path_agreement.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/compiled_program.h"
 #include "engine/evaluator.h"
 
 namespace {
@@ -72,9 +75,9 @@ PathOutcome CheckedOutcome(const Engine& built, ExtendedReal x) {
     return outcome;
 }
 
-void ExpectAllPathsAgree(const Engine& built, ExtendedReal x) {
-    const PathOutcome expected = CheckedOutcome(built, x);
+namespace {
 
+void ExpectRunnerAgrees(const Engine& built, ExtendedReal x, const PathOutcome& expected) {
     Engine engine = built;
     PathOutcome sequence;
     sequence.value = kUntouched;
@@ -92,5 +95,27 @@ void ExpectAllPathsAgree(const Engine& built, ExtendedReal x) {
             xs[position] = x;
             ExpectBatchAgrees(built, xs);
         }
+    }
+}
+
+}  // namespace
+
+void ExpectAllPathsAgree(const Engine& built, ExtendedReal x) {
+    const PathOutcome expected = CheckedOutcome(built, x);
+    {
+        SCOPED_TRACE(HasMachineCode(built) ? "machine code" : "portable runner");
+        ExpectRunnerAgrees(built, x, expected);
+    }
+    if (HasMachineCode(built)) {
+        {
+            SCOPED_TRACE("machine code for every run");
+            Engine machine = built;
+            AlwaysRunMachineCode(machine);
+            ExpectRunnerAgrees(machine, x, expected);
+        }
+        SCOPED_TRACE("portable runner");
+        Engine portable = built;
+        DropMachineCode(portable);
+        ExpectRunnerAgrees(portable, x, expected);
     }
 }

@@ -1,0 +1,510 @@
+// The x87 code generator and the executable memory that holds its code.
+//
+// Layout of the x87 stack while a step runs: the resident values at the bottom (n when the tree
+// reads it, then per column its x when the tree reads it and its running value a), the working
+// values of the column being computed on top. A leaf operand is taken from its register (or, for
+// a constant exact in double precision, from memory), so most operations need no working
+// register at all. Each column's step ends by writing its value over the column's a. The order
+// of the operations may differ from the walk's; without side effects each operation still gets
+// the same operands and gives the same bits under the thread's precision and rounding.
+#include "engine/machine_code.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+#include "engine/extended_math.h"
+
+#if defined(__x86_64__) && defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#define TARVIK_MACHINE_CODE 1
+#endif
+
+namespace {
+
+// The sticky x87 flags that mean a fault: invalid operation, division by zero, overflow.
+constexpr uint8_t kFaultFlags = 0x01 | 0x04 | 0x08;
+// Steps between two looks at the flags: few enough that a column which has faulted does not
+// go on long with values that are not finite, each of which costs the processor a slow assist.
+constexpr uint8_t kCheckMask = 15;
+constexpr int32_t kRegisters = 8;
+// Bytes before the first entry, so that no entry sits at the start of the mapping.
+constexpr size_t kLeadingPad = 16;
+constexpr auto kOffsetN = static_cast<int32_t>(offsetof(MachineFrame, running));
+
+// One node of the tree as the generator sees it.
+struct Node {
+    NodeKind kind = NodeKind::None;
+    int32_t code = 0;
+    int32_t constant = -1;  // index into the constant table
+    int32_t left = -1;
+    int32_t right = -1;  // the operand of a function is `left`
+    int32_t need = 1;    // working registers its evaluation takes
+};
+
+// x87 opcode extensions (the reg field) of the arithmetic operations.
+enum Arith : uint8_t { kAdd = 0, kMul = 1, kSub = 4, kSubR = 5, kDiv = 6, kDivR = 7 };
+
+Arith ArithOf(int32_t code, bool reversed) {
+    switch (static_cast<OperatorCode>(code)) {
+        case OperatorCode::Add:
+            return kAdd;
+        case OperatorCode::Multiply:
+            return kMul;
+        case OperatorCode::Subtract:
+            return reversed ? kSubR : kSub;
+        default:
+            return reversed ? kDivR : kDiv;
+    }
+}
+
+class Generator {
+  public:
+    explicit Generator(const Engine& engine) : engine_(engine) {}
+
+    // Reads the tree; false when the code cannot cover it.
+    bool Read() {
+        int32_t slot = 1;
+        root_ = ReadNode(slot);
+        return ok_ && root_ >= 0 && slot == engine_.NodeCount + 1;
+    }
+
+    // Chooses the widest run that fits the registers; 0 when not even one column fits.
+    int32_t Plan() {
+        const int32_t need = nodes_[static_cast<size_t>(root_)].need;
+        int32_t columns = 0;
+        while (columns < kMaxMachineColumns && Resident(columns + 1) + need <= kRegisters) {
+            ++columns;
+        }
+        return columns;
+    }
+
+    // The code for a run of `columns` columns, appended to `code`.
+    void Emit(int32_t columns) {
+        // fnstsw ax; test al, flags; jz +2; fnclex. The flags are cleared only when a fault
+        // left them raised: clearing them all would clear the inexact flag too, and raising
+        // that one again costs the processor a slow assist on every run.
+        Bytes({0xDF, 0xE0, 0xA8, kFaultFlags, 0x74, 0x02, 0xDB, 0xE2});
+        // mov rcx, [rdi + steps]
+        Bytes({0x48, 0x8B, 0x8F});
+        Int32(static_cast<int32_t>(offsetof(MachineFrame, steps)));
+        for (int32_t p = Resident(columns) - 1; p >= 0; --p) FrameAccess(0xDB, 5, Home(p));
+        if (usesN_) {
+            Bytes({0xF2, 0x0F, 0x10, 0x87});  // movsd xmm0, [rdi + n]
+            Int32(static_cast<int32_t>(offsetof(MachineFrame, n)));
+            Bytes({0xF2, 0x0F, 0x11, 0x87});  // movsd [rdi + running], xmm0
+            Int32(kOffsetN);
+            Bytes({0xF2, 0x0F, 0x10, 0x8F});  // movsd xmm1, [rdi + one]
+            Int32(static_cast<int32_t>(offsetof(MachineFrame, one)));
+        }
+        const size_t top = code_.size();
+        for (int32_t i = 0; i < columns; ++i) Step(i);
+        if (usesN_) {
+            Bytes({0xF2, 0x0F, 0x58, 0xC1});  // addsd xmm0, xmm1
+            Bytes({0xF2, 0x0F, 0x11, 0x87});  // movsd [rdi + n], xmm0
+            Int32(kOffsetN);
+        }
+        Bytes({0x48, 0x83, 0xE9, 0x01});  // sub rcx, 1
+        const size_t toDone = Jump({0x0F, 0x84});
+        Bytes({0xF6, 0xC1, kCheckMask});  // test cl, mask
+        Patch(Jump({0x0F, 0x85}), top);
+        Bytes({0xDF, 0xE0, 0xA8, kFaultFlags});  // fnstsw ax; test al, flags
+        Patch(Jump({0x0F, 0x84}), top);
+        const size_t toFault = Jump({0xE9});
+        Patch(toDone, code_.size());
+        Bytes({0xDF, 0xE0, 0xA8, kFaultFlags});
+        const size_t toFault2 = Jump({0x0F, 0x85});
+        for (int32_t p = 0; p < Resident(columns); ++p) {
+            const int32_t column = ColumnOfA(p);
+            if (column >= 0) {
+                FrameAccess(0xDB, 7,
+                            static_cast<int32_t>(offsetof(MachineFrame, a) +
+                                                 sizeof(ExtendedReal) * column));
+            } else {
+                Bytes({0xDD, 0xD8});  // fstp st(0)
+            }
+        }
+        Bytes({0x31, 0xC0, 0xC3});  // xor eax, eax; ret
+        Patch(toFault, code_.size());
+        Patch(toFault2, code_.size());
+        for (int32_t p = 0; p < Resident(columns); ++p) Bytes({0xDD, 0xD8});
+        Bytes({0xB8, 0x01, 0x00, 0x00, 0x00, 0xC3});  // mov eax, 1; ret
+    }
+
+    std::vector<uint8_t>& Code() { return code_; }
+    const std::vector<ExtendedReal>& Constants() const { return constants_; }
+    static bool Narrow(ExtendedReal v) {
+        return static_cast<ExtendedReal>(static_cast<double>(v)) == v;
+    }
+
+  private:
+    int32_t ReadNode(int32_t& slot) {
+        if (!ok_ || slot < 1 || slot > engine_.NodeCount || ++nesting_ > 200) return Fail();
+        const TBinary& entry = engine_.NodeTable[static_cast<size_t>(slot++)];
+        Node node;
+        node.kind = entry.Kind;
+        node.code = entry.Code;
+        switch (entry.Kind) {
+            case NodeKind::Constant:
+                if (!(entry.Value - entry.Value == 0)) return Fail();
+                node.constant = static_cast<int32_t>(constants_.size());
+                constants_.push_back(entry.Value);
+                break;
+            case NodeKind::ArgumentX:
+                usesX_ = true;
+                break;
+            case NodeKind::IndexN:
+                usesN_ = true;
+                break;
+            case NodeKind::ValueA:
+                break;
+            case NodeKind::Function:
+                if (!Inline(entry.Code)) return Fail();
+                node.left = ReadNode(slot);
+                if (node.left < 0) return Fail();
+                node.need = nodes_[static_cast<size_t>(node.left)].need;
+                // The logarithm takes ln 2 onto the stack beside its argument.
+                if (entry.Code == static_cast<int32_t>(FunctionCode::Ln)) {
+                    node.need = std::max(node.need, 2);
+                }
+                break;
+            case NodeKind::Operator:
+                if (entry.Code < 1 || entry.Code > 4) return Fail();
+                node.left = ReadNode(slot);
+                node.right = node.left < 0 ? -1 : ReadNode(slot);
+                if (node.right < 0) return Fail();
+                node.need = BinaryNeed(node);
+                break;
+            default:
+                return Fail();
+        }
+        --nesting_;
+        nodes_.push_back(node);
+        return static_cast<int32_t>(nodes_.size()) - 1;
+    }
+
+    int32_t Fail() {
+        ok_ = false;
+        return -1;
+    }
+
+    // The functions done in place. The others need comparisons with the walk's limits (the
+    // tangent's pi/2, the exponential's range, the factorial's table) and are left to the list.
+    static bool Inline(int32_t code) {
+        switch (static_cast<FunctionCode>(code)) {
+            case FunctionCode::Sin:
+            case FunctionCode::Cos:
+            case FunctionCode::Sqrt:
+            case FunctionCode::Ln:
+            case FunctionCode::Abs:
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    const Node& At(int32_t index) const { return nodes_[static_cast<size_t>(index)]; }
+
+    // A leaf an instruction can take in place: a resident register or a double constant.
+    bool Operand(int32_t index) const {
+        const Node& node = At(index);
+        if (node.kind == NodeKind::Constant) {
+            return Narrow(constants_[static_cast<size_t>(node.constant)]);
+        }
+        return node.kind == NodeKind::ArgumentX || node.kind == NodeKind::ValueA ||
+               node.kind == NodeKind::IndexN;  // n from memory
+    }
+
+    int32_t BinaryNeed(const Node& node) const {
+        if (Operand(node.right)) return At(node.left).need;
+        if (Operand(node.left)) return At(node.right).need;
+        const int32_t l = At(node.left).need;
+        const int32_t r = At(node.right).need;
+        return l == r ? l + 1 : std::max(l, r);
+    }
+
+    // --- The register layout (positions counted from the top of the resident block) ---
+
+    int32_t PerColumn() const { return usesX_ ? 2 : 1; }
+    int32_t Resident(int32_t columns) const { return columns * PerColumn(); }
+    int32_t PositionX(int32_t column) const { return column * PerColumn(); }
+    int32_t PositionA(int32_t column) const { return PositionX(column) + (usesX_ ? 1 : 0); }
+    // The column whose a sits at position p, or -1.
+    int32_t ColumnOfA(int32_t p) const {
+        return p % PerColumn() == PerColumn() - 1 ? p / PerColumn() : -1;
+    }
+    // Where the frame holds the value of position p.
+    static int32_t Home(int32_t p, int32_t perColumn) {
+        const auto column = static_cast<size_t>(p / perColumn);
+        const bool isA = p % perColumn == perColumn - 1;
+        return static_cast<int32_t>((isA ? offsetof(MachineFrame, a) : offsetof(MachineFrame, x)) +
+                                    sizeof(ExtendedReal) * column);
+    }
+    int32_t Home(int32_t p) const { return Home(p, PerColumn()); }
+    int32_t PositionOf(const Node& leaf) const {
+        return leaf.kind == NodeKind::ArgumentX ? PositionX(column_) : PositionA(column_);
+    }
+
+    // --- Emission ---
+
+    void Bytes(std::initializer_list<uint8_t> bytes) { code_.insert(code_.end(), bytes); }
+    void Int32(int32_t v) {
+        uint8_t raw[4];
+        std::memcpy(raw, &v, 4);
+        code_.insert(code_.end(), raw, raw + 4);
+    }
+    // A jump with a 32-bit displacement to be patched; returns where the displacement is.
+    size_t Jump(std::initializer_list<uint8_t> opcode) {
+        Bytes(opcode);
+        const size_t at = code_.size();
+        Int32(0);
+        return at;
+    }
+    void Patch(size_t at, size_t target) {
+        const auto displacement =
+            static_cast<int32_t>(static_cast<int64_t>(target) - static_cast<int64_t>(at + 4));
+        std::memcpy(&code_[at], &displacement, 4);
+    }
+    // opcode /reg [rdi + offset]
+    void FrameAccess(uint8_t opcode, uint8_t reg, int32_t offset) {
+        Bytes({opcode, static_cast<uint8_t>(0x80 | (reg << 3) | 7)});
+        Int32(offset);
+    }
+    // opcode /reg [rsi + offset of the constant's part]
+    void ConstantAccess(uint8_t opcode, uint8_t reg, int32_t constant, bool narrow) {
+        Bytes({opcode, static_cast<uint8_t>(0x80 | (reg << 3) | 6)});
+        Int32(constant * 32 + (narrow ? 16 : 0));
+    }
+    void Register(uint8_t opcode, uint8_t base, int32_t i) {
+        Bytes({opcode, static_cast<uint8_t>(base + i)});
+    }
+
+    // One step of one column: its value written over its a.
+    void Step(int32_t column) {
+        column_ = column;
+        depth_ = 0;
+        const Node& root = At(root_);
+        const int32_t a = PositionA(column);
+        // An operator with a on one side applies itself straight into a's register.
+        if (root.kind == NodeKind::Operator) {
+            const bool leftA = At(root.left).kind == NodeKind::ValueA;
+            const bool rightA = At(root.right).kind == NodeKind::ValueA;
+            if (leftA || rightA) {
+                Evaluate(leftA ? root.right : root.left);
+                // st(a) = st(a) op st(0) for the plain forms, st(0) op st(a) for the reversed.
+                const Arith op = ArithOf(root.code, !leftA);
+                static constexpr uint8_t kPopForm[8] = {0xC0, 0xC8, 0, 0, 0xE8, 0xE0, 0xF8, 0xF0};
+                Register(0xDE, kPopForm[op], 1 + a);
+                return;
+            }
+        }
+        Evaluate(root_);
+        Register(0xDD, 0xD8, 1 + a);  // fstp st(a)
+    }
+
+    // Leaves the value of the subtree on top of the stack.
+    void Evaluate(int32_t index) {
+        const Node& node = At(index);
+        switch (node.kind) {
+            case NodeKind::Constant: {
+                const bool narrow = Narrow(constants_[static_cast<size_t>(node.constant)]);
+                ConstantAccess(narrow ? 0xDD : 0xDB, narrow ? 0 : 5, node.constant, narrow);
+                ++depth_;
+                return;
+            }
+            case NodeKind::Function:
+                Evaluate(node.left);
+                return Function(static_cast<FunctionCode>(node.code));
+            case NodeKind::Operator:
+                return Binary(node);
+            case NodeKind::IndexN:
+                FrameAccess(0xDD, 0, kOffsetN);  // fld qword [rdi + n]
+                ++depth_;
+                return;
+            default:
+                Register(0xD9, 0xC0, depth_ + PositionOf(node));  // fld st(i)
+                ++depth_;
+                return;
+        }
+    }
+
+    // The same instructions as the walk's functions, on the value on top of the stack.
+    void Function(FunctionCode code) {
+        switch (code) {
+            case FunctionCode::Sin:
+            case FunctionCode::Cos:
+                // fsin or fcos; from 2^63 on they leave the argument with C2 set, and the walk
+                // takes +0 there: fnstsw ax; test ah, 4; jz +4; fstp st(0); fldz.
+                Bytes({0xD9, static_cast<uint8_t>(code == FunctionCode::Sin ? 0xFE : 0xFF)});
+                Bytes({0xDF, 0xE0, 0xF6, 0xC4, 0x04, 0x74, 0x04, 0xDD, 0xD8, 0xD9, 0xEE});
+                return;
+            case FunctionCode::Ln:
+                // fldln2; fxch; fyl2x: ln 2 * log2 v. Zero and negative arguments raise the
+                // division-by-zero and invalid flags.
+                Bytes({0xD9, 0xED, 0xD9, 0xC9, 0xD9, 0xF1});
+                return;
+            case FunctionCode::Sqrt:
+                Bytes({0xD9, 0xFA});  // fsqrt; a negative argument raises the invalid flag
+                return;
+            default:
+                Bytes({0xD9, 0xE1});  // fabs
+                return;
+        }
+    }
+
+    void Binary(const Node& node) {
+        if (Operand(node.right)) {
+            Evaluate(node.left);
+            return ApplyOperand(ArithOf(node.code, false), At(node.right));
+        }
+        if (Operand(node.left)) {
+            Evaluate(node.right);
+            return ApplyOperand(ArithOf(node.code, true), At(node.left));
+        }
+        // st(1) = st(1) op st(0) with a pop; the pop forms name the reversed operation.
+        static constexpr uint8_t kPopForm[8] = {0xC1, 0xC9, 0, 0, 0xE9, 0xE1, 0xF9, 0xF1};
+        if (At(node.left).need >= At(node.right).need) {
+            Evaluate(node.left);
+            Evaluate(node.right);
+            Bytes({0xDE, kPopForm[ArithOf(node.code, false)]});
+        } else {
+            Evaluate(node.right);
+            Evaluate(node.left);
+            Bytes({0xDE, kPopForm[ArithOf(node.code, true)]});
+        }
+        --depth_;
+    }
+
+    // st(0) = st(0) op leaf (or leaf op st(0) for the reversed forms).
+    void ApplyOperand(Arith op, const Node& leaf) {
+        if (leaf.kind == NodeKind::Constant) {
+            return ConstantAccess(0xDC, op, leaf.constant, true);
+        }
+        if (leaf.kind == NodeKind::IndexN) return FrameAccess(0xDC, op, kOffsetN);
+        Register(0xD8, static_cast<uint8_t>(0xC0 | (op << 3)), depth_ + PositionOf(leaf));
+    }
+
+    const Engine& engine_;
+    std::vector<Node> nodes_;
+    std::vector<ExtendedReal> constants_;
+    std::vector<uint8_t> code_;
+    int32_t root_ = -1;
+    int32_t nesting_ = 0;  // of the tree being read
+    int32_t depth_ = 0;    // working registers in use
+    int32_t column_ = 0;
+    bool usesX_ = false;
+    bool usesN_ = false;
+    bool ok_ = true;
+};
+
+}  // namespace
+
+MachineCode::~MachineCode() {
+#ifdef TARVIK_MACHINE_CODE
+    if (memory_ != nullptr) munmap(memory_, size_);
+#endif
+}
+
+bool MachineCode::Run(MachineFrame& frame, int32_t columns) const {
+    // The generator addresses a constant's parts at these offsets.
+    static_assert(sizeof(Constant) == 32 && offsetof(Constant, narrow) == 16);
+#ifdef TARVIK_MACHINE_CODE
+    using Entry = int32_t (*)(MachineFrame*, const Constant*);
+    const auto entry = reinterpret_cast<Entry>(static_cast<uint8_t*>(memory_) + entry_[columns]);
+    return entry(&frame, constants_.get()) == 0;
+#else
+    (void)frame;
+    (void)columns;
+    return false;
+#endif
+}
+
+std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine) {
+#ifdef TARVIK_MACHINE_CODE
+    Generator generator(engine);
+    if (!generator.Read()) return nullptr;
+    const int32_t columns = generator.Plan();
+    if (columns == 0) return nullptr;
+    std::shared_ptr<MachineCode> code(new MachineCode);
+    code->columns_ = columns;
+    std::vector<uint8_t>& bytes = generator.Code();
+    bytes.assign(kLeadingPad, 0xCC);  // int3
+    for (int32_t k = 1; k <= columns; ++k) {
+        while (bytes.size() % 16 != 0) bytes.push_back(0xCC);
+        code->entry_[k] = static_cast<int32_t>(bytes.size());
+        generator.Emit(k);
+    }
+    const auto& constants = generator.Constants();
+    code->constants_ =
+        std::make_unique<MachineCode::Constant[]>(std::max<size_t>(1, constants.size()));
+    for (size_t i = 0; i < constants.size(); ++i) {
+        code->constants_[i].wide = constants[i];
+        code->constants_[i].narrow = static_cast<double>(constants[i]);
+    }
+    const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    const size_t size = (bytes.size() + page - 1) / page * page;
+    void* memory = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) return nullptr;
+    std::memcpy(memory, bytes.data(), bytes.size());
+    if (mprotect(memory, size, PROT_READ | PROT_EXEC) != 0) {
+        munmap(memory, size);
+        return nullptr;
+    }
+    code->memory_ = memory;
+    code->size_ = size;
+    return code;
+#else
+    (void)engine;
+    return nullptr;
+#endif
+}
+
+// The machine code over a batch: columns with finite arguments in runs as wide as the code
+// takes; a run that raised a flag again column by column, so that only a column that faults
+// alone goes to the checked walk. A value or an argument that is not finite at the start would
+// raise no flag, so its columns go to the walk at once.
+void RunMachineSamples(const MachineCode& code, const ExtendedReal* xs, int32_t count,
+                       ExtendedReal a0, int64_t first, int64_t last, ExtendedReal* values,
+                       bool* ok) {
+    MachineFrame frame;
+    frame.n = static_cast<double>(first);  // exact for every 32-bit index
+    frame.steps = last - first + 1;
+    if (!extended_math::IsFinite(a0)) {
+        std::fill(ok, ok + count, false);
+        return;
+    }
+    int32_t index[kMaxMachineColumns];
+    int32_t width = 0;
+    const auto runPending = [&] {
+        for (int32_t j = 0; j < width; ++j) {
+            frame.x[j] = xs[index[j]];
+            frame.a[j] = a0;
+        }
+        if (code.Run(frame, width)) {
+            for (int32_t j = 0; j < width; ++j) {
+                values[index[j]] = frame.a[j];
+                ok[index[j]] = true;
+            }
+        } else {
+            for (int32_t j = 0; j < width; ++j) {
+                const int32_t i = index[j];
+                frame.x[0] = xs[i];
+                frame.a[0] = a0;
+                ok[i] = width > 1 && code.Run(frame, 1);
+                if (ok[i]) values[i] = frame.a[0];
+            }
+        }
+        width = 0;
+    };
+    for (int32_t i = 0; i < count; ++i) {
+        if (!extended_math::IsFinite(xs[i])) {
+            ok[i] = false;
+            continue;
+        }
+        index[width++] = i;
+        if (width == code.Columns()) runPending();
+    }
+    if (width > 0) runPending();
+}

@@ -1,0 +1,192 @@
+// The machine code: which trees get it (so that the agreement tables cannot pass without it),
+// agreement with the checked walk for every operand form the generator emits (leaves from
+// registers, from memory, constants exact and not exact in double precision, working registers
+// up to the last one) and every function it does in place, faults in one column of a run,
+// faults after the first look at the flags, and copies of the engine sharing the code.
+#include "engine/machine_code.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/compiled_program.h"
+#include "engine/evaluator.h"
+#include "engine/tree_builder.h"
+#include "tests/engine/path_agreement.h"
+
+namespace {
+
+#if defined(__x86_64__) && defined(__linux__)
+constexpr bool kMachineCodeExpected = true;
+#else
+constexpr bool kMachineCodeExpected = false;
+#endif
+
+struct CoverageRow {
+    std::string text;
+    bool covered;
+};
+
+class CoverageTest : public testing::TestWithParam<CoverageRow> {};
+
+TEST_P(CoverageTest, TheBuildMakesMachineCodeJustForTheOperationsItCovers) {
+    Engine engine;
+    ASSERT_EQ(BuildExpression(engine, GetParam().text), 0);
+    ASSERT_TRUE(HasProgram(engine));
+    EXPECT_EQ(HasMachineCode(engine), GetParam().covered && kMachineCodeExpected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Trees, CoverageTest,
+    testing::Values(CoverageRow{"a+n*x", true}, CoverageRow{"x*x*x+2*x-1", true},
+                    CoverageRow{"x", true}, CoverageRow{"2+3", true},
+                    CoverageRow{"sqrt(abs(x))-a/3", true}, CoverageRow{"(x+1)/(x-1)", true},
+                    CoverageRow{"sinx", true}, CoverageRow{"a+sin(n*x)/n", true},
+                    CoverageRow{"ln(x)+cosx", true}, CoverageRow{"x^2", false},
+                    CoverageRow{"fact(x)", false}, CoverageRow{"exp(x)", false},
+                    CoverageRow{"tgx+cosx", false}, CoverageRow{"sinx+ctgx", false}));
+
+struct MachineRow {
+    std::string text;
+    ExtendedReal a0;
+    int32_t from;
+    int32_t to;
+};
+
+void PrintTo(const MachineRow& row, std::ostream* os) {
+    *os << row.text << " a0=" << row.a0 << " n=" << row.from << ".." << row.to;
+}
+
+class MachineAgreementTest : public testing::TestWithParam<MachineRow> {};
+
+// Ordinary arguments, ones where the rows divide by zero or take roots of negative numbers,
+// ones that overflow, and a denormal.
+const std::array<ExtendedReal, 12> kArguments = {
+    0, -0.0L, 1, -1, 2, 0.5L, -2.5L, 3, 0.1L, 1e3000L, -1e2000L, 1e-4940L,
+};
+
+TEST_P(MachineAgreementTest, EveryPathGivesTheCheckedWalksBits) {
+    const MachineRow& row = GetParam();
+    Engine engine;
+    engine.ValueA = row.a0;
+    engine.IndexFrom = row.from;
+    engine.IndexTo = row.to;
+    ASSERT_EQ(BuildExpression(engine, row.text), 0) << row.text;
+    EXPECT_EQ(HasMachineCode(engine), kMachineCodeExpected) << row.text;
+    for (const ExtendedReal x : kArguments) ExpectAllPathsAgree(engine, x);
+}
+
+// Leaves on either side of each operator, from registers (x, a), from memory (n, constants
+// exact in double) and loaded (constants that are not), and operators applied straight into
+// a's register from either side.
+INSTANTIATE_TEST_SUITE_P(OperandForms, MachineAgreementTest,
+                         testing::Values(MachineRow{"x-2", 1, 1, 1}, MachineRow{"2-x", 1, 1, 1},
+                                         MachineRow{"x/4", 1, 1, 1}, MachineRow{"4/x", 1, 1, 1},
+                                         MachineRow{"x*0.1", 1, 1, 1}, MachineRow{"0.1-x", 1, 1, 1},
+                                         MachineRow{"0.1/x", 1, 1, 1}, MachineRow{"0.1", 1, 1, 1},
+                                         MachineRow{"a-n*x", 1, 1, 7}, MachineRow{"n*x-a", 1, 1, 7},
+                                         MachineRow{"a/(n-x)", 1, 1, 7},
+                                         MachineRow{"(n-x)/a", 3, 1, 7}, MachineRow{"n/x", 1, 3, 3},
+                                         MachineRow{"x/n", 1, 3, 3}, MachineRow{"n-x+a", 1, 1, 9},
+                                         MachineRow{"a*n", 1, 1, 12}, MachineRow{"n", 1, 1, 9},
+                                         MachineRow{"a", 2, 1, 9}, MachineRow{"x-x", 1, 1, 1},
+                                         MachineRow{"sqrt(x)-sqrt(0-x)", 1, 1, 1},
+                                         MachineRow{"abs(x-3)*a", -2, 1, 4},
+                                         MachineRow{"sqrt(a-n)+x", 10, 1, 5}));
+
+// The functions done in place: sine and cosine up to and beyond 2^63 (where the walk takes 0),
+// the logarithm of positive, zero and negative values, in recurrences as well.
+INSTANTIATE_TEST_SUITE_P(
+    Functions, MachineAgreementTest,
+    testing::Values(MachineRow{"sinx", 1, 1, 1}, MachineRow{"cosx", 1, 1, 1},
+                    MachineRow{"sin(x*4611686018427387904)", 1, 1, 1},
+                    MachineRow{"cos(x*9223372036854775808)", 1, 1, 1}, MachineRow{"lnx", 1, 1, 1},
+                    MachineRow{"ln(x-1)*sinx", 1, 1, 1}, MachineRow{"sinx/x", 1, 1, 1},
+                    MachineRow{"sinx*lnx", 1, 1, 1}, MachineRow{"a+sin(n*x)/n", 0, 1, 300},
+                    MachineRow{"ln(a)+x", 2, 1, 40}, MachineRow{"cos(a)*x", 1, 1, 50},
+                    MachineRow{"ln(abs(a-n))+x", 0, 1, 30}));
+
+// Working registers: products of sums need one more register per level, which leaves fewer
+// columns per run; the deepest still fits one column.
+INSTANTIATE_TEST_SUITE_P(
+    Registers, MachineAgreementTest,
+    testing::Values(
+        MachineRow{"(x+1)*(x+2)", 1, 1, 1}, MachineRow{"((x+1)*(x+2))/((x+3)*(x-4))", 1, 1, 1},
+        MachineRow{"(((x+1)*(x+2))-((x+3)*(x-4)))/(((x+5)*(x+6))-((x+7)*(x-8)))", 1, 1, 1},
+        MachineRow{"a+(((x+1)*(n+2))-((x+3)*(n-4)))/(((x+5)*(a+6))-((x+7)*(a-8)))", 1, 1, 6},
+        MachineRow{"x*0.1+(x*0.2+(x*0.3+(x*0.4+(x*0.5+x*0.6))))", 1, 1, 1}));
+
+// Recurrences that fault late, after several looks at the flags, or never.
+INSTANTIATE_TEST_SUITE_P(LongRuns, MachineAgreementTest,
+                         testing::Values(MachineRow{"a*x", 1, 1, 20000},
+                                         MachineRow{"a+n*x", 0, 1, 3000},
+                                         MachineRow{"a/(n-700)+x", 1, 1, 1000},
+                                         MachineRow{"a*a+x", 0, 1, 600},
+                                         MachineRow{"n-a", 0, 2147483000, 2147483647}));
+
+// A tree whose working registers leave no room for one column beside them gets no code.
+TEST(MachineCodeTest, TooDeepForTheRegistersIsLeftToThePortableRunner) {
+    // Each level of products of computed operands needs one register more: 255 slots, seven
+    // working registers, and x beside them.
+    std::string text = "(x+1)";
+    for (int level = 0; level < 6; ++level) text = "(" + text + "*" + text + ")";
+    Engine engine;
+    ASSERT_EQ(BuildExpression(engine, text), 0);
+    ASSERT_TRUE(HasProgram(engine));
+    EXPECT_FALSE(HasMachineCode(engine));
+    for (const ExtendedReal x : {0.5L, 2.0L}) ExpectAllPathsAgree(engine, x);
+}
+
+// One column of a run faults; every other column keeps its value, the faulting one goes to the
+// walk. The columns run in runs of up to the code's width, so the batch spans several runs.
+TEST(MachineCodeTest, AFaultInOneColumnLeavesTheOthersTheirValues) {
+    Engine engine;
+    engine.ValueA = 1;
+    engine.IndexFrom = 1;
+    engine.IndexTo = 400;
+    ASSERT_EQ(BuildExpression(engine, "a/(n-x)"), 0);
+    EXPECT_EQ(HasMachineCode(engine), kMachineCodeExpected);
+    std::vector<ExtendedReal> xs;
+    for (int i = 0; i < 17; ++i) xs.push_back(i == 9 ? 300 : 0.5L + i);
+    std::vector<ExtendedReal> values(xs.size());
+    std::unique_ptr<bool[]> ok(new bool[xs.size()]);
+    EvaluateSamples(engine, xs.data(), static_cast<int32_t>(xs.size()), values.data(), ok.get());
+    for (size_t i = 0; i < xs.size(); ++i) {
+        const PathOutcome expected = CheckedOutcome(engine, xs[i]);
+        EXPECT_EQ(ok[i], i != 9) << i;
+        EXPECT_EQ(expected.code, i == 9 ? kErrDivisionByZero : 0) << i;
+        if (ok[i]) {
+            EXPECT_TRUE(SameBits(values[i], expected.value)) << i;
+        }
+    }
+}
+
+TEST(MachineCodeTest, CopiesShareTheCodeAndOutliveTheOriginal) {
+    auto original = std::make_unique<Engine>();
+    original->IndexFrom = 1;
+    original->IndexTo = 50;
+    ASSERT_EQ(BuildExpression(*original, "a+n*x"), 0);
+    Engine copy = *original;
+    ExtendedReal expected = 0;
+    ASSERT_TRUE(EvaluateSequenceChecked(*original, 0.75L, expected));
+    ASSERT_EQ(BuildExpression(*original, "x*0"), 0);
+    original.reset();
+    EXPECT_EQ(HasMachineCode(copy), kMachineCodeExpected);
+    ExtendedReal value = 0;
+    ASSERT_TRUE(EvaluateSequence(copy, 0.75L, value));
+    EXPECT_TRUE(SameBits(value, expected));
+}
+
+TEST(MachineCodeTest, AFailedBuildDropsTheCode) {
+    Engine engine;
+    ASSERT_EQ(BuildExpression(engine, "x+1"), 0);
+    EXPECT_EQ(HasMachineCode(engine), kMachineCodeExpected);
+    ASSERT_NE(BuildExpression(engine, "x+"), 0);
+    EXPECT_FALSE(HasMachineCode(engine));
+    EXPECT_EQ(engine.Program.Machine, nullptr);
+}
+
+}  // namespace
