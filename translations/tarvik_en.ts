@@ -132,7 +132,7 @@
     </message>
     <message>
         <source>Оси XY</source>
-        <translation>XY axes</translation>
+        <translation>Axes</translation>
     </message>
     <message>
         <source>Показать оси XY</source>
