@@ -64,12 +64,8 @@ void GeneralForm::RunExpressionCommand() {
     // background work.
     if (!pendingWork_) CancelWork();
     RunOutcome outcome;
-    bool plot = false;
-    try {
-        plot = BeginRun(engine_, outcome, Cp1251FromUtf8(shown), shown);
-    } catch (...) {
-        outcome.Overflow = true;
-    }
+    // The build raises nothing: the drawing overflow can only come from the plot.
+    const bool plot = BeginRun(engine_, outcome, Cp1251FromUtf8(shown), shown);
     const RunTexts words = RunWords(outcome);
     for (const std::string& line : words.LogLines) memoGenHelp->appendPlainText(FromUtf8(line));
     if (outcome.Ran) txtResult->setToolTip(FromUtf8(words.ResultHint));
