@@ -1,6 +1,6 @@
-// The table window's wiring: the menu entry, the tables filled from the last run expression and
-// the fields, copying and CSV, the picture mode redrawing the main picture, and a table of
-// 100000 rows.
+// The table window's wiring: the menu entry, the tables filled in the background from the last
+// run expression and the fields, copying and CSV, the picture mode redrawing the main picture, a
+// table of 100000 rows, and a long fill's progress, stop and cancellation.
 #include "ui/table_window.h"
 
 #include <QApplication>
@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <memory>
 
 #include "ui/plot_job.h"
 #include "window_fixture.h"
@@ -329,6 +330,21 @@ class TableWindowTest : public QObject {
         QVERIFY(table.lblFillStatus->text().isEmpty());
         QCOMPARE(table.btnTableFill->text(), QStringLiteral("Заполнить"));
         if (how == 1) QCOMPARE(Cell(table, 1, 1), QStringLiteral("0.0002"));
+    }
+
+    // Closing the program during a fill: the window goes, and the fill's thread with it.
+    void programClosedDuringFill() {
+        auto w = std::make_unique<WindowFixture>();
+        TableWindow& window = *w->ui.tableWindow;
+        const TableControls table(window);
+        OpenWithSequence(*w, window);
+        StartLongFill(table);
+        QVERIFY(QTest::qWaitFor([&] { return !table.lblFillStatus->text().isEmpty(); }, 10000));
+        QVERIFY(window.Filling());
+        w->form().close();
+        w.reset();
+        // The fill of seconds ends at its next row once the window is gone.
+        QVERIFY(WaitForWorkThreads(2000));
     }
 };
 
