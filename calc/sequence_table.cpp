@@ -9,10 +9,23 @@
 namespace {
 
 constexpr int kValueDecimals = 10;
+// Steps of a sequence between two reports to a control's progress hook; a row of a function
+// table may itself walk a long sequence, so every row is reported.
+constexpr int64_t kStepsPerReport = 256;
+
+bool StopNow(const SampleControl* control) {
+    return control != nullptr && control->Stopped();
+}
+
+void Report(const SampleControl* control, int64_t done, int64_t every) {
+    if (control != nullptr && control->Progress && done % every == 0) {
+        control->Progress(done);
+    }
+}
 
 }  // namespace
 
-TermList ComputeTerms(const Engine& source, ExtendedReal x) {
+TermList ComputeTerms(const Engine& source, ExtendedReal x, const SampleControl* control) {
     TermList list;
     list.FirstIndex = source.IndexFrom;
     list.InitialValue = source.ValueA;
@@ -32,6 +45,8 @@ TermList ComputeTerms(const Engine& source, ExtendedReal x) {
     }
     list.Terms.reserve(size_t(last - source.IndexFrom + 1));
     for (int64_t n = source.IndexFrom; n <= last; ++n) {
+        if (StopNow(control)) break;
+        Report(control, n - source.IndexFrom, kStepsPerReport);
         engine.IndexFrom = engine.IndexTo = static_cast<int32_t>(n);
         engine.ValueA = a;
         ExtendedReal value = 0;
@@ -105,7 +120,8 @@ std::variant<TableRange, TableRefusal> ParseTableRange(std::string_view fromText
     return MakeTableRange(from, to, step);
 }
 
-TableRows FunctionRows(const Engine& source, const TableRange& range) {
+TableRows FunctionRows(const Engine& source, const TableRange& range,
+                       const SampleControl* control) {
     TableRows rows;
     rows.KeyHeader = "x";
     rows.ValueHeader = "f(x)";
@@ -115,6 +131,8 @@ TableRows FunctionRows(const Engine& source, const TableRange& range) {
     rows.Codes.reserve(count);
     Engine engine = source;
     for (int64_t k = 0; k < range.Count; ++k) {
+        if (StopNow(control)) break;
+        Report(control, k, 1);
         const ExtendedReal x = range.At(k);
         engine.ValueA = source.ValueA;
         ExtendedReal value = 0;

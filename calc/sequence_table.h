@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "calc/sample_stream.h"
 #include "engine/engine_state.h"
 
 // Rows a function table may have at most.
@@ -36,8 +37,10 @@ struct TermList {
 };
 
 // Walks n from IndexFrom to IndexTo with a carried from step to step; an expression without n is
-// iterated as the map a <- f(a) over the same range. Works on a copy of the engine.
-TermList ComputeTerms(const Engine& engine, ExtendedReal x);
+// iterated as the map a <- f(a) over the same range. Works on a copy of the engine. With a
+// control, its stop ends the walk early (the list then holds the terms made so far) and its
+// progress hook hears the number of steps done now and then.
+TermList ComputeTerms(const Engine& engine, ExtendedReal x, const SampleControl* control = nullptr);
 
 // Rows of either table: a key (n or x), and a value or the code of its failure.
 struct TableRows {
@@ -74,4 +77,6 @@ std::variant<TableRange, TableRefusal> ParseTableRange(std::string_view fromText
                                                        std::string_view stepText);
 
 // f(x) at every x of the range, as the value command computes it (a sequence at its last index).
-TableRows FunctionRows(const Engine& engine, const TableRange& range);
+// A control stops it early (the rows made so far) and hears the number of rows done.
+TableRows FunctionRows(const Engine& engine, const TableRange& range,
+                       const SampleControl* control = nullptr);

@@ -849,6 +849,18 @@
         <source>Таблица</source>
         <translation>Table</translation>
     </message>
+    <message>
+        <source>Остановить</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Заполнение таблицы… %1%</source>
+        <translation>Filling the table… %1%</translation>
+    </message>
+    <message>
+        <source>Заполнение прервано</source>
+        <translation>Filling stopped</translation>
+    </message>
 </context>
 <context>
     <name>TarvikCli</name>

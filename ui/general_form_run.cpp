@@ -21,6 +21,7 @@
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
 #include "ui/plot_job.h"
+#include "ui/table_window.h"
 #include "ui/utf8_text.h"
 #include "ui/widget_factory.h"
 #include "view/run_command.h"
@@ -63,6 +64,8 @@ void GeneralForm::RunExpressionCommand() {
     // The build is quick and stays here; the plot and the outcome line follow from the
     // background work.
     if (!pendingWork_) CancelWork();
+    // The table of the previous expression is dropped; the run fills it anew when it ends.
+    tableWindow->CancelFill();
     RunOutcome outcome;
     // The build raises nothing: the drawing overflow can only come from the plot.
     const bool plot = BeginRun(engine_, outcome, Cp1251FromUtf8(shown), shown);

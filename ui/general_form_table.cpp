@@ -25,9 +25,9 @@ void GeneralForm::mnuTableOpenClick() {
     tableWindow->show();
     tableWindow->raise();
     tableWindow->activateWindow();
-    tableWindow->btnTableFillClick();
+    tableWindow->Fill();
 }
 
 void GeneralForm::AfterRunForTable() {
-    if (tableWindow->isVisible()) tableWindow->btnTableFillClick();
+    if (tableWindow->isVisible()) tableWindow->Fill();
 }

@@ -47,6 +47,14 @@ int Percent(int64_t done, int64_t expected) {
 
 }  // namespace
 
+void WorkThreadStarted() {
+    ThreadStarted();
+}
+
+void WorkThreadEnded() {
+    ThreadEnded();
+}
+
 bool WaitForWorkThreads(int milliseconds) {
     LiveThreads& live = Live();
     std::unique_lock<std::mutex> lock(live.mutex);

@@ -99,3 +99,7 @@ class WorkRunner : public QObject {
 // Waits until every job thread has ended (a cancelled job ends at its next batch of samples);
 // false when some are still running after `milliseconds`.
 bool WaitForWorkThreads(int milliseconds);
+// Another detached thread of background work (the table window's fills) counts itself here from
+// its start to its end, so that the waits above cover it too.
+void WorkThreadStarted();
+void WorkThreadEnded();

@@ -1,10 +1,13 @@
 // The table window: its controls, the filling of the two tables, copying, CSV and the picture
-// mode. It reads the main window's engine (the last run expression) and parameters as they
-// stand, and asks the main window to redraw when the picture mode or its argument changes.
+// mode. A fill takes a copy of the main window's engine (the last run expression and the
+// parameters as they stand) to a background thread; one that lasts shows its progress and can
+// be stopped. The window asks the main window to redraw when the picture mode or its argument
+// changes.
 #include "ui/table_window.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -16,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <variant>
@@ -34,6 +38,11 @@ namespace {
 
 constexpr int kFieldWidth = 65;
 constexpr int kRowHeight = 18;
+
+const char* const kFillCaption = QT_TRANSLATE_NOOP("TableWindow", "Заполнить");
+const char* const kStopCaption = QT_TRANSLATE_NOOP("TableWindow", "Остановить");
+const char* const kFillProgress = QT_TRANSLATE_NOOP("TableWindow", "Заполнение таблицы… %1%");
+const char* const kFillStopped = QT_TRANSLATE_NOOP("TableWindow", "Заполнение прервано");
 
 QLineEdit* Field(QWidget* parent, const char* name, const QString& text, const QString& hint) {
     auto* field = ui::MakeField(parent, name, QRect(0, 0, kFieldWidth, 21), text, hint);
@@ -61,7 +70,15 @@ TableWindow::TableWindow(GeneralForm& form) : QWidget(&form, Qt::Window), form_(
     setObjectName(QStringLiteral("TableWindow"));
     setWindowTitle(tr(kTableWindowCaption));
     setFont(form.font());
+    filler_ = new TableFiller(this);
+    connect(filler_, &TableFiller::progressStarted, this, &TableWindow::FillStarted);
+    connect(filler_, &TableFiller::progress, this, &TableWindow::FillProgress);
+    connect(filler_, &TableFiller::progressEnded, this, &TableWindow::FillEnded);
+    connect(filler_, &TableFiller::finished, this, &TableWindow::FillDelivered);
+    // Closing the program drops the fill in flight, so that its thread ends promptly.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TableWindow::CancelFill);
     createControls();
+    layOutControls();
     resize(420, 560);
 }
 
@@ -69,6 +86,8 @@ TableWindow::~TableWindow() {
     // A field losing the focus while the controls are destroyed would reach the handlers of
     // this half-destroyed window.
     for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+    filler_->blockSignals(true);
+    filler_->Cancel();
 }
 
 void TableWindow::createControls() {
@@ -82,8 +101,15 @@ void TableWindow::createControls() {
     txtTableX0 = Field(this, "txtTableX0", QStringLiteral("0"), tr("Начальное x"));
     txtTableXk = Field(this, "txtTableXk", QStringLiteral("1"), tr("Конечное x"));
     txtTableStep = Field(this, "txtTableStep", QStringLiteral("0.1"), tr("Шаг h"));
-    btnTableFill = Named<QPushButton>(this, "btnTableFill", tr("Заполнить"),
+    btnTableFill = Named<QPushButton>(this, "btnTableFill", tr(kFillCaption),
                                       tr("Заполнить таблицу для последнего выражения"));
+    lblFillStatus = new QLabel(this);
+    lblFillStatus->setObjectName(QStringLiteral("lblFillStatus"));
+    // Esc stops a fill; while nothing fills the key is left to the controls.
+    stopFillShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    stopFillShortcut->setObjectName(QStringLiteral("stopFillShortcut"));
+    stopFillShortcut->setEnabled(false);
+    connect(stopFillShortcut, &QShortcut::activated, this, &TableWindow::StopFill);
     cbxPictureMode = new QComboBox(this);
     cbxPictureMode->setObjectName(QStringLiteral("cbxPictureMode"));
     cbxPictureMode->setToolTip(tr("Что показывает рисунок главного окна"));
@@ -123,7 +149,9 @@ void TableWindow::createControls() {
     SaveCsvDialog->setObjectName(QStringLiteral("SaveCsvDialog"));
     SaveCsvDialog->setAcceptMode(QFileDialog::AcceptSave);
     SaveCsvDialog->setNameFilters({tr("Файлы CSV (*.csv)")});
+}
 
+void TableWindow::layOutControls() {
     auto* grid = new QGridLayout;
     grid->addWidget(rbtSequence, 0, 0);
     grid->addWidget(Label(this, QStringLiteral("x =")), 0, 1);
@@ -138,6 +166,7 @@ void TableWindow::createControls() {
     range->addStretch();
     auto* commands = new QHBoxLayout;
     commands->addWidget(btnTableFill);
+    commands->addWidget(lblFillStatus);
     commands->addStretch();
     commands->addWidget(Label(this, tr("Рисунок:")));
     commands->addWidget(cbxPictureMode);
@@ -162,7 +191,7 @@ void TableWindow::createControls() {
             &TableWindow::cbxPictureModeChange);
     connect(txtSeqX, &QLineEdit::editingFinished, this, &TableWindow::txtSeqXExit);
     for (QLineEdit* field : {txtSeqX, txtTableX0, txtTableXk, txtTableStep}) {
-        connect(field, &QLineEdit::returnPressed, this, &TableWindow::btnTableFillClick);
+        connect(field, &QLineEdit::returnPressed, this, &TableWindow::Fill);
     }
     ShowSummary(true);
 }
@@ -204,13 +233,11 @@ void TableWindow::ShowSummary(bool shown) {
 
 void TableWindow::FillSequence() {
     if (!ReadSequenceX()) return;
-    const TermList terms = ComputeTerms(form_.engine(), sequenceX_);
-    model->SetRows(SequenceRows(terms));
-    const auto summary = SummaryLines(SequenceSummary(terms));
-    lblLastTerm->setText(QString::fromStdString(summary[0]));
-    lblLastDifference->setText(QString::fromStdString(summary[1]));
-    lblBehaviour->setText(QString::fromStdString(summary[2]));
-    ShowSummary(true);
+    auto job = std::make_shared<TableFillJob>();
+    job->Sequence = true;
+    job->JobEngine = form_.engine();
+    job->X = sequenceX_;
+    StartFill(std::move(job));
 }
 
 void TableWindow::FillFunctionTable() {
@@ -221,16 +248,84 @@ void TableWindow::FillFunctionTable() {
         form_.InformationBox(QString::fromStdString(TableRefusalText(*refused)));
         return;
     }
-    model->SetRows(FunctionRows(form_.engine(), std::get<TableRange>(range)));
-    ShowSummary(false);
+    auto job = std::make_shared<TableFillJob>();
+    job->Sequence = false;
+    job->JobEngine = form_.engine();
+    job->Range = std::get<TableRange>(range);
+    StartFill(std::move(job));
 }
 
-void TableWindow::btnTableFillClick() {
+void TableWindow::StartFill(std::shared_ptr<TableFillJob> job) {
+    lblFillStatus->clear();
+    stopFillShortcut->setEnabled(true);
+    filler_->Start(std::move(job));
+}
+
+void TableWindow::Fill() {
+    CancelFill();
     if (rbtSequence->isChecked()) {
         FillSequence();
     } else {
         FillFunctionTable();
     }
+}
+
+void TableWindow::CancelFill() {
+    filler_->Cancel();
+    stopFillShortcut->setEnabled(false);
+}
+
+bool TableWindow::Filling() const {
+    return filler_->Running();
+}
+
+void TableWindow::StopFill() {
+    filler_->Stop();
+}
+
+void TableWindow::btnTableFillClick() {
+    // While a fill shows its progress the button stops it.
+    if (filler_->Running() && filler_->ProgressShown()) {
+        StopFill();
+    } else {
+        Fill();
+    }
+}
+
+void TableWindow::FillStarted() {
+    btnTableFill->setText(tr(kStopCaption));
+    FillProgress(0);
+}
+
+void TableWindow::FillProgress(int percent) {
+    lblFillStatus->setText(tr(kFillProgress).arg(percent));
+}
+
+void TableWindow::FillEnded() {
+    btnTableFill->setText(tr(kFillCaption));
+    lblFillStatus->clear();
+}
+
+// A stopped fill leaves the table as it was and says so.
+void TableWindow::FillDelivered(const std::shared_ptr<TableFillJob>& job) {
+    stopFillShortcut->setEnabled(false);
+    if (job->Stopped) {
+        lblFillStatus->setText(tr(kFillStopped));
+        return;
+    }
+    model->SetRows(std::move(job->Rows));
+    if (job->Sequence) {
+        const auto summary = SummaryLines(job->Summary);
+        lblLastTerm->setText(QString::fromStdString(summary[0]));
+        lblLastDifference->setText(QString::fromStdString(summary[1]));
+        lblBehaviour->setText(QString::fromStdString(summary[2]));
+    }
+    ShowSummary(job->Sequence);
+}
+
+void TableWindow::closeEvent(QCloseEvent* event) {
+    CancelFill();
+    QWidget::closeEvent(event);
 }
 
 void TableWindow::btnTableCopyClick() {

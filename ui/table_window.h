@@ -5,17 +5,21 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "calc/sequence_table.h"
+#include "ui/table_fill.h"
 #include "view/sequence_pictures.h"
 
 class GeneralForm;
+class QCloseEvent;
 class QComboBox;
 class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QShortcut;
 class QTableView;
 class TableRowsModel;
 
@@ -33,6 +37,45 @@ class TableWindow : public QWidget {
     PictureMode Mode() const;
     ExtendedReal SequenceX() const { return sequenceX_; }
 
+    // Fills the chosen table from the last run expression and the fields, in the background;
+    // a fill in flight is cancelled first.
+    void Fill();
+    // Ends the fill in flight; nothing of it reaches the table.
+    void CancelFill();
+    bool Filling() const;
+
+  signals:
+    // The main picture must be drawn anew: another picture was chosen, or the argument of a
+    // sequence picture changed.
+    void pictureChoiceChanged();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createControls();
+    void layOutControls();
+    void FillSequence();
+    void FillFunctionTable();
+    void StartFill(std::shared_ptr<TableFillJob> job);
+    void ShowSummary(bool shown);
+    // Reads the x field; false (and the message shown) when it is no number.
+    bool ReadSequenceX();
+
+    // The fill button fills, or stops the fill that shows its progress.
+    void btnTableFillClick();
+    // Puts the selected rows on the clipboard, tab-separated.
+    void btnTableCopyClick();
+    void btnTableSaveCsvClick();
+    void cbxPictureModeChange();
+    void txtSeqXExit();
+    void StopFill();
+    void FillStarted();
+    void FillProgress(int percent);
+    void FillEnded();
+    void FillDelivered(const std::shared_ptr<TableFillJob>& job);
+
     // Controls (object names equal the member names).
     QRadioButton* rbtSequence = nullptr;
     QRadioButton* rbtFunctionTable = nullptr;
@@ -41,6 +84,7 @@ class TableWindow : public QWidget {
     QLineEdit* txtTableXk = nullptr;
     QLineEdit* txtTableStep = nullptr;
     QPushButton* btnTableFill = nullptr;
+    QLabel* lblFillStatus = nullptr;
     QTableView* tblRows = nullptr;
     TableRowsModel* model = nullptr;
     QLabel* lblLastTerm = nullptr;
@@ -50,32 +94,9 @@ class TableWindow : public QWidget {
     QPushButton* btnTableSaveCsv = nullptr;
     QComboBox* cbxPictureMode = nullptr;
     QFileDialog* SaveCsvDialog = nullptr;
+    QShortcut* stopFillShortcut = nullptr;
 
-  signals:
-    // The main picture must be drawn anew: another picture was chosen, or the argument of a
-    // sequence picture changed.
-    void pictureChoiceChanged();
-
-  public slots:
-    // Fills the chosen table from the last run expression and the fields.
-    void btnTableFillClick();
-    // Puts the selected rows on the clipboard, tab-separated.
-    void btnTableCopyClick();
-    void btnTableSaveCsvClick();
-    void cbxPictureModeChange();
-    void txtSeqXExit();
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    void createControls();
-    void FillSequence();
-    void FillFunctionTable();
-    void ShowSummary(bool shown);
-    // Reads the x field; false (and the message shown) when it is no number.
-    bool ReadSequenceX();
-
+    TableFiller* filler_ = nullptr;
     GeneralForm& form_;
     ExtendedReal sequenceX_ = 0;
 };

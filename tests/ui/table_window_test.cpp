@@ -1,6 +1,6 @@
-// The table window's wiring: the menu entry, the tables filled from the last run expression and
-// the fields, copying and CSV, the picture mode redrawing the main picture, and a table of
-// 100000 rows.
+// The table window's wiring: the menu entry, the tables filled in the background from the last
+// run expression and the fields, copying and CSV, the picture mode redrawing the main picture, a
+// table of 100000 rows, and a long fill's progress, stop and cancellation.
 #include "ui/table_window.h"
 
 #include <QApplication>
@@ -9,22 +9,108 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <memory>
 
-#include "ui/table_model.h"
+#include "ui/plot_job.h"
 #include "window_fixture.h"
+
+namespace {
+
+// The table window's controls, found by their object names.
+struct TableControls {
+    explicit TableControls(TableWindow& table)
+        : rbtSequence(Find<QRadioButton>(table, "rbtSequence")),
+          rbtFunctionTable(Find<QRadioButton>(table, "rbtFunctionTable")),
+          txtSeqX(Find<QLineEdit>(table, "txtSeqX")),
+          txtTableX0(Find<QLineEdit>(table, "txtTableX0")),
+          txtTableXk(Find<QLineEdit>(table, "txtTableXk")),
+          txtTableStep(Find<QLineEdit>(table, "txtTableStep")),
+          btnTableFill(Find<QPushButton>(table, "btnTableFill")),
+          lblFillStatus(Find<QLabel>(table, "lblFillStatus")),
+          tblRows(Find<QTableView>(table, "tblRows")),
+          lblLastTerm(Find<QLabel>(table, "lblLastTerm")),
+          lblLastDifference(Find<QLabel>(table, "lblLastDifference")),
+          lblBehaviour(Find<QLabel>(table, "lblBehaviour")),
+          btnTableCopy(Find<QPushButton>(table, "btnTableCopy")),
+          btnTableSaveCsv(Find<QPushButton>(table, "btnTableSaveCsv")),
+          cbxPictureMode(Find<QComboBox>(table, "cbxPictureMode")) {}
+
+    QRadioButton* rbtSequence;
+    QRadioButton* rbtFunctionTable;
+    QLineEdit* txtSeqX;
+    QLineEdit* txtTableX0;
+    QLineEdit* txtTableXk;
+    QLineEdit* txtTableStep;
+    QPushButton* btnTableFill;
+    QLabel* lblFillStatus;
+    QTableView* tblRows;
+    QLabel* lblLastTerm;
+    QLabel* lblLastDifference;
+    QLabel* lblBehaviour;
+    QPushButton* btnTableCopy;
+    QPushButton* btnTableSaveCsv;
+    QComboBox* cbxPictureMode;
+
+    QAbstractItemModel* model() const { return tblRows->model(); }
+
+  private:
+    template <typename T>
+    static T* Find(QObject& table, const char* name) {
+        T* found = table.findChild<T*>(QString::fromLatin1(name));
+        if (found == nullptr) qFatal("no control named %s", name);
+        return found;
+    }
+};
+
+// Waits until the table's fill has delivered its rows.
+void Filled(TableWindow& table) {
+    if (!QTest::qWaitFor([&table] { return !table.Filling(); }, 60000)) {
+        qWarning("the table fill did not finish");
+    }
+}
+
+}  // namespace
 
 class TableWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    static QString Cell(TableWindow& table, int row, int column) {
-        return table.model->index(row, column).data().toString();
+    static constexpr int kLongIndex = 100000;
+
+    static QString Cell(const TableControls& table, int row, int column) {
+        return table.model()->index(row, column).data().toString();
+    }
+
+    // Runs an expression from the main window's box while the table window is the active one
+    // (the fixture's typing goes to the active window's focus).
+    static void RunInMainWindow(WindowFixture& w, const QString& expression) {
+        w.ui.txtFunctionText->setEditText(expression);
+        QTest::keyClick(w.ui.txtFunctionText, Qt::Key_Return);
+        w.Settle();
+    }
+
+    // A sequence of kLongIndex terms opened in the table window.
+    static void OpenWithSequence(WindowFixture& w, TableWindow& window) {
+        w.EnterField(w.ui.txtNk, QString::number(kLongIndex));
+        w.Run(QStringLiteral("a+sin(n)/n"));
+        w.ui.mnuTableOpen->trigger();
+        Filled(window);
+    }
+
+    // A function table of 10001 rows, each a walk of kLongIndex steps: seconds of work.
+    static void StartLongFill(const TableControls& table) {
+        table.rbtFunctionTable->setChecked(true);
+        table.txtTableX0->setText(QStringLiteral("0"));
+        table.txtTableXk->setText(QStringLiteral("1"));
+        table.txtTableStep->setText(QStringLiteral("0.0001"));
+        QTest::mouseClick(table.btnTableFill, Qt::LeftButton);
     }
 
   private slots:
@@ -32,14 +118,17 @@ class TableWindowTest : public QObject {
         WindowFixture w;
         w.Run(QStringLiteral("a+n*x"));
         w.ui.mnuTableOpen->trigger();
-        TableWindow& table = *w.ui.tableWindow;
-        QVERIFY(table.isVisible());
-        QCOMPARE(table.windowTitle(), QStringLiteral("Таблица"));
+        TableWindow& window = *w.ui.tableWindow;
+        const TableControls table(window);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Таблица"));
+        Filled(window);
         // At x = 0 every term is a0 = 1; at x = 1 the terms are 1 + n(n+1)/2.
-        QCOMPARE(table.model->rowCount(), 100);
+        QCOMPARE(table.model()->rowCount(), 100);
         QCOMPARE(Cell(table, 99, 1), QStringLiteral("1"));
         table.txtSeqX->setText(QStringLiteral("1"));
         QTest::mouseClick(table.btnTableFill, Qt::LeftButton);
+        Filled(window);
         QCOMPARE(Cell(table, 0, 0), QStringLiteral("1"));
         QCOMPARE(Cell(table, 0, 1), QStringLiteral("2"));
         QCOMPARE(Cell(table, 99, 0), QStringLiteral("100"));
@@ -48,34 +137,43 @@ class TableWindowTest : public QObject {
         QCOMPARE(table.lblLastDifference->text(), QStringLiteral("Последняя разность: 100"));
         QCOMPARE(table.lblBehaviour->text(), QStringLiteral("Расходится к +∞"));
         // A new run refills the open window.
-        w.Run(QStringLiteral("a*0+x"));
+        RunInMainWindow(w, QStringLiteral("a*0+x"));
+        Filled(window);
         QCOMPARE(Cell(table, 99, 1), QStringLiteral("1"));
         QCOMPARE(table.lblBehaviour->text(), QStringLiteral("Сходится к 1"));
+        // A short fill shows no progress.
+        QVERIFY(table.lblFillStatus->text().isEmpty());
+        QCOMPARE(table.btnTableFill->text(), QStringLiteral("Заполнить"));
     }
 
     void functionTableAndItsRefusals() {
         WindowFixture w;
         w.Run(QStringLiteral("1/x"));
         w.ui.mnuTableOpen->trigger();
-        TableWindow& table = *w.ui.tableWindow;
+        TableWindow& window = *w.ui.tableWindow;
+        const TableControls table(window);
+        Filled(window);
         table.rbtFunctionTable->setChecked(true);
         table.txtTableX0->setText(QStringLiteral("-1"));
         table.txtTableXk->setText(QStringLiteral("1"));
         table.txtTableStep->setText(QStringLiteral("0.5"));
         QTest::keyClick(table.txtTableStep, Qt::Key_Return);
-        QCOMPARE(table.model->rowCount(), 5);
+        Filled(window);
+        QCOMPARE(table.model()->rowCount(), 5);
         QCOMPARE(Cell(table, 1, 0), QStringLiteral("-0.5"));
         QCOMPARE(Cell(table, 1, 1), QStringLiteral("-2"));
         QCOMPARE(Cell(table, 2, 1), QStringLiteral("ОШИБКА: Деление на ноль"));
         QVERIFY(!table.lblBehaviour->isVisible());
         table.txtTableStep->setText(QStringLiteral("0"));
         QTest::mouseClick(table.btnTableFill, Qt::LeftButton);
+        QVERIFY(!window.Filling());
         QCOMPARE(w.messages.size(), size_t(1));
         QCOMPARE(w.messages.back().text, QStringLiteral("Шаг должен быть больше нуля"));
-        QCOMPARE(table.model->rowCount(), 5);
+        QCOMPARE(table.model()->rowCount(), 5);
         table.rbtSequence->setChecked(true);
         table.txtSeqX->setText(QStringLiteral("1,5"));
         QTest::mouseClick(table.btnTableFill, Qt::LeftButton);
+        QVERIFY(!window.Filling());
         QCOMPARE(w.messages.back().text, QStringLiteral("Введите правильное значение аргумента"));
     }
 
@@ -84,17 +182,19 @@ class TableWindowTest : public QObject {
         w.EnterField(w.ui.txtNk, QStringLiteral("4"));
         w.Run(QStringLiteral("a*n+x"));
         w.ui.mnuTableOpen->trigger();
-        TableWindow& table = *w.ui.tableWindow;
+        TableWindow& window = *w.ui.tableWindow;
+        const TableControls table(window);
+        Filled(window);
         table.tblRows->selectRow(3);
         table.tblRows->selectionModel()->select(
-            table.model->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            table.model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QApplication::clipboard()->clear();
         QTest::mouseClick(table.btnTableCopy, Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2\t2\n4\t24\n"));
         // Ctrl+C in the table does the same.
         table.tblRows->selectRow(2);
         QApplication::clipboard()->clear();
-        table.activateWindow();
+        window.activateWindow();
         table.tblRows->setFocus();
         QTest::keyClick(table.tblRows, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("3\t6\n"));
@@ -115,9 +215,10 @@ class TableWindowTest : public QObject {
         WindowFixture w;
         w.Run(QStringLiteral("a/2+1"));  // a0 becomes 1.5
         const QImage graph = w.Picture();
-        TableWindow& table = *w.ui.tableWindow;
+        TableWindow& window = *w.ui.tableWindow;
+        const TableControls table(window);
         table.cbxPictureMode->setCurrentIndex(1);
-        QCOMPARE(table.Mode(), PictureMode::Terms);
+        QCOMPARE(window.Mode(), PictureMode::Terms);
         const QImage terms = w.Picture();
         QVERIFY(terms != graph);
         table.cbxPictureMode->setCurrentIndex(2);
@@ -135,21 +236,115 @@ class TableWindowTest : public QObject {
         QCOMPARE(w.messages.back().text,
                  QStringLiteral("Паутина строится только для выражений без n"));
         table.cbxPictureMode->setCurrentIndex(0);
-        QCOMPARE(table.Mode(), PictureMode::Graph);
+        QCOMPARE(window.Mode(), PictureMode::Graph);
     }
 
     void hundredThousandRows() {
         WindowFixture w;
         w.EnterField(w.ui.txtNk, QStringLiteral("100000"));
         w.Run(QStringLiteral("a+x"));
-        w.ui.tableWindow->txtSeqX->setText(QStringLiteral("0.5"));
+        TableWindow& window = *w.ui.tableWindow;
+        const TableControls table(window);
+        table.txtSeqX->setText(QStringLiteral("0.5"));
         w.ui.mnuTableOpen->trigger();
-        TableWindow& table = *w.ui.tableWindow;
-        QCOMPARE(table.model->rowCount(), 100000);
+        Filled(window);
+        QCOMPARE(table.model()->rowCount(), 100000);
         QCOMPARE(Cell(table, 99999, 0), QStringLiteral("100000"));
         QCOMPARE(Cell(table, 99999, 1), QStringLiteral("50001"));
         table.tblRows->scrollToBottom();
         QVERIFY(table.tblRows->rowAt(table.tblRows->viewport()->height() - 1) > 99000);
+    }
+
+    // A long fill shows its progress and is stopped by Esc or by the button; the table keeps the
+    // rows it had, and says the fill stopped.
+    void longFillShowsProgressAndStops_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Esc") << true;
+        QTest::newRow("button") << false;
+    }
+    void longFillShowsProgressAndStops() {
+        QFETCH(bool, escape);
+        WindowFixture w;
+        TableWindow& window = *w.ui.tableWindow;
+        const TableControls table(window);
+        OpenWithSequence(w, window);
+        StartLongFill(table);
+        QVERIFY(QTest::qWaitFor(
+            [&] { return table.lblFillStatus->text().startsWith("Заполнение таблицы… "); }, 10000));
+        QVERIFY(table.lblFillStatus->text().endsWith(QStringLiteral("%")));
+        QCOMPARE(table.btnTableFill->text(), QStringLiteral("Остановить"));
+        QVERIFY(window.Filling());
+        if (escape) {
+            QTest::keyClick(&window, Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(table.btnTableFill, Qt::LeftButton);
+        }
+        Filled(window);
+        QCOMPARE(table.lblFillStatus->text(), QStringLiteral("Заполнение прервано"));
+        QCOMPARE(table.btnTableFill->text(), QStringLiteral("Заполнить"));
+        // The sequence's rows stay: nothing half-made reaches the table.
+        QCOMPARE(table.model()->rowCount(), kLongIndex);
+        QCOMPARE(table.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("n"));
+        // Esc with nothing filling changes nothing.
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(!window.Filling());
+        QCOMPARE(table.lblFillStatus->text(), QStringLiteral("Заполнение прервано"));
+    }
+
+    // A new fill during a fill, a run in the main window during a fill, and closing the table
+    // window during a fill: the fill in flight is cancelled and never writes to the table.
+    void fillInFlightIsCancelled_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("new fill") << 0;
+        QTest::newRow("new run") << 1;
+        QTest::newRow("window closed") << 2;
+    }
+    void fillInFlightIsCancelled() {
+        QFETCH(int, how);
+        WindowFixture w;
+        TableWindow& window = *w.ui.tableWindow;
+        const TableControls table(window);
+        OpenWithSequence(w, window);
+        StartLongFill(table);
+        QVERIFY(QTest::qWaitFor([&] { return !table.lblFillStatus->text().isEmpty(); }, 10000));
+        int rows = kLongIndex;
+        switch (how) {
+            case 0:  // the last fill wins
+                table.txtTableStep->setText(QStringLiteral("0.5"));
+                QTest::keyClick(table.txtTableStep, Qt::Key_Return);
+                rows = 3;
+                break;
+            case 1:  // the run refills the open window from the new expression
+                RunInMainWindow(w, QStringLiteral("x*2"));
+                rows = 10001;
+                break;
+            default:
+                window.close();
+                QVERIFY(!window.Filling());
+                break;
+        }
+        Filled(window);
+        QVERIFY(WaitForWorkThreads(10000));
+        QTest::qWait(50);
+        QCOMPARE(table.model()->rowCount(), rows);
+        QVERIFY(table.lblFillStatus->text().isEmpty());
+        QCOMPARE(table.btnTableFill->text(), QStringLiteral("Заполнить"));
+        if (how == 1) QCOMPARE(Cell(table, 1, 1), QStringLiteral("0.0002"));
+    }
+
+    // Closing the program during a fill: the window goes, and the fill's thread with it.
+    void programClosedDuringFill() {
+        auto w = std::make_unique<WindowFixture>();
+        TableWindow& window = *w->ui.tableWindow;
+        const TableControls table(window);
+        OpenWithSequence(*w, window);
+        StartLongFill(table);
+        QVERIFY(QTest::qWaitFor([&] { return !table.lblFillStatus->text().isEmpty(); }, 10000));
+        QVERIFY(window.Filling());
+        w->form().close();
+        w.reset();
+        // The fill of seconds ends at its next row once the window is gone.
+        QVERIFY(WaitForWorkThreads(2000));
     }
 };
 
