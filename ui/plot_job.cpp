@@ -5,40 +5,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 namespace {
 
 constexpr auto kProgressDelay = std::chrono::milliseconds(WorkRunner::kProgressDelayMs);
 constexpr auto kProgressRefresh = std::chrono::milliseconds(100);
-
-// Job threads are detached: closing the window never waits for a sample being computed. They
-// are counted so that the program and the tests can wait for them. The count outlives every
-// thread (it is never destroyed), and a thread's last use of it is under its lock.
-struct LiveThreads {
-    std::mutex mutex;
-    std::condition_variable changed;
-    int count = 0;
-};
-
-LiveThreads& Live() {
-    static LiveThreads* const live = new LiveThreads;
-    return *live;
-}
-
-void ThreadStarted() {
-    const std::lock_guard<std::mutex> lock(Live().mutex);
-    ++Live().count;
-}
-
-void ThreadEnded() {
-    LiveThreads& live = Live();
-    const std::lock_guard<std::mutex> lock(live.mutex);
-    --live.count;
-    live.changed.notify_all();
-}
 
 int Percent(int64_t done, int64_t expected) {
     if (expected <= 0) return 0;
@@ -47,105 +18,15 @@ int Percent(int64_t done, int64_t expected) {
 
 }  // namespace
 
-void WorkThreadStarted() {
-    ThreadStarted();
-}
-
-void WorkThreadEnded() {
-    ThreadEnded();
-}
-
-bool WaitForWorkThreads(int milliseconds) {
-    LiveThreads& live = Live();
-    std::unique_lock<std::mutex> lock(live.mutex);
-    return live.changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                                 [&live] { return live.count == 0; });
-}
-
-struct WorkRunner::Shared {
-    uint64_t id = 0;
-    int threads = 1;
-    std::shared_ptr<WorkJob> job;
-    std::atomic<bool> stop{false};
-    std::mutex mailbox;
-    WorkRunner* receiver = nullptr;  // none once the job is cancelled
-
-    template <class Call>
-    void Post(Call call) {
-        const std::lock_guard<std::mutex> lock(mailbox);
-        if (receiver == nullptr) return;
-        WorkRunner* const to = receiver;
-        QMetaObject::invokeMethod(
-            to, [to, call = std::move(call)]() mutable { call(*to); }, Qt::QueuedConnection);
-    }
-};
-
-WorkRunner::WorkRunner(QObject* parent) : QObject(parent) {
-    progressTimer_.setSingleShot(true);
-    progressTimer_.setInterval(kProgressDelayMs);
-    connect(&progressTimer_, &QTimer::timeout, this, &WorkRunner::ShowProgress);
-}
-
-WorkRunner::~WorkRunner() {
-    blockSignals(true);
-    Cancel();
-}
-
 void WorkRunner::Start(std::shared_ptr<WorkJob> job, int threads) {
-    Cancel();
-    auto shared = std::make_shared<Shared>();
-    shared->id = nextId_++;
-    shared->threads = std::max(threads, 1);
-    shared->job = std::move(job);
-    shared->receiver = this;
-    current_ = shared;
-    progressTimer_.start();
-    ThreadStarted();
-    std::thread([shared] {
-        RunJob(shared);
-        ThreadEnded();
-    }).detach();
-}
-
-void WorkRunner::Stop() {
-    if (current_) current_->stop = true;
-}
-
-void WorkRunner::Cancel() {
-    if (!current_) return;
-    {
-        const std::lock_guard<std::mutex> lock(current_->mailbox);
-        current_->receiver = nullptr;
-    }
-    current_->stop = true;
-    current_.reset();
-    EndProgress();
-}
-
-void WorkRunner::ShowProgress() {
-    if (!current_ || progressShown_) return;
-    progressShown_ = true;
-    emit progressStarted();
-}
-
-void WorkRunner::EndProgress() {
-    progressTimer_.stop();
-    if (!progressShown_) return;
-    progressShown_ = false;
-    emit progressEnded();
-}
-
-void WorkRunner::Progressed(uint64_t id, int percent, const QImage& preview) {
-    if (!current_ || current_->id != id) return;
-    ShowProgress();
-    emit progress(percent, preview);
-}
-
-void WorkRunner::Delivered(uint64_t id, std::shared_ptr<WorkJob> job) {
-    if (!current_ || current_->id != id) return;
-    current_.reset();
-    EndProgress();
-    emit finished(std::move(job));
+    Launch([job = std::move(job),
+            threads = std::max(threads, 1)](const std::shared_ptr<Ticket>& ticket) {
+        RunJob(*ticket, *job, threads);
+        const uint64_t id = ticket->id;
+        ticket->Post<WorkRunner>([id, job](WorkRunner& runner) {
+            if (runner.FinishOf(id)) emit runner.finished(job);
+        });
+    });
 }
 
 // Runs on the job's own thread: nothing here touches the runner but through Post.
@@ -171,11 +52,10 @@ void RunStep(WorkJob& job, PlotStep& step, const SampleControl& control) {
 
 }  // namespace
 
-void WorkRunner::RunJob(const std::shared_ptr<Shared>& shared) {
-    WorkJob& job = *shared->job;
+void WorkRunner::RunJob(Ticket& ticket, WorkJob& job, int threads) {
     SampleControl control;
-    control.Threads = shared->threads;
-    control.Stop = &shared->stop;
+    control.Threads = threads;
+    control.Stop = &ticket.stop;
     const auto start = std::chrono::steady_clock::now();
     auto lastShown = start;
     int64_t expected = 1;
@@ -186,9 +66,9 @@ void WorkRunner::RunJob(const std::shared_ptr<Shared>& shared) {
         const int percent = Percent(done, expected);
         // Shares the picture's pixels; the next drawing here copies them first.
         const QImage preview = job.Integral ? QImage() : job.Picture.Image();
-        const uint64_t id = shared->id;
-        shared->Post([id, percent, preview](WorkRunner& runner) {
-            runner.Progressed(id, percent, preview);
+        const uint64_t id = ticket.id;
+        ticket.Post<WorkRunner>([id, percent, preview](WorkRunner& runner) {
+            if (runner.ProgressOf(id)) emit runner.progress(percent, preview);
         });
     };
 
@@ -225,7 +105,4 @@ void WorkRunner::RunJob(const std::shared_ptr<Shared>& shared) {
             }
         }
     }
-    std::shared_ptr<WorkJob> done = shared->job;
-    const uint64_t id = shared->id;
-    shared->Post([id, done](WorkRunner& runner) { runner.Delivered(id, done); });
 }

@@ -5,8 +5,6 @@
 #pragma once
 
 #include <QImage>
-#include <QObject>
-#include <QTimer>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -15,6 +13,7 @@
 
 #include "calc/calculations.h"
 #include "engine/engine_state.h"
+#include "ui/background_runner.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
 #include "view/run_command.h"
@@ -54,52 +53,20 @@ struct WorkJob {
     bool Stopped = false;
 };
 
-class WorkRunner : public QObject {
+class WorkRunner : public BackgroundRunner {
     Q_OBJECT
 
   public:
-    // Work that lasts longer than this shows its progress.
-    static constexpr int kProgressDelayMs = 300;
-
-    explicit WorkRunner(QObject* parent = nullptr);
-    ~WorkRunner() override;
+    using BackgroundRunner::BackgroundRunner;
 
     // Cancels the work in flight and starts `job` on `threads` threads.
     void Start(std::shared_ptr<WorkJob> job, int threads);
-    // Ends the work early; the job delivers what it has done.
-    void Stop();
-    // Ends the work; nothing of it is delivered.
-    void Cancel();
-    bool Running() const { return current_ != nullptr; }
-    // The work has run past kProgressDelayMs and shows its progress.
-    bool ProgressShown() const { return progressShown_; }
 
   signals:
-    void progressStarted();
     // The share done, and for a plot the picture drawn so far.
     void progress(int percent, const QImage& preview);
     void finished(std::shared_ptr<WorkJob> job);
-    // The progress display ends: the work finished, stopped or was cancelled.
-    void progressEnded();
 
   private:
-    struct Shared;
-    static void RunJob(const std::shared_ptr<Shared>& shared);
-    void ShowProgress();
-    void Delivered(uint64_t id, std::shared_ptr<WorkJob> job);
-    void Progressed(uint64_t id, int percent, const QImage& preview);
-    void EndProgress();
-
-    std::shared_ptr<Shared> current_;
-    uint64_t nextId_ = 1;
-    QTimer progressTimer_;
-    bool progressShown_ = false;
+    static void RunJob(Ticket& ticket, WorkJob& job, int threads);
 };
-
-// Waits until every job thread has ended (a cancelled job ends at its next batch of samples);
-// false when some are still running after `milliseconds`.
-bool WaitForWorkThreads(int milliseconds);
-// Another detached thread of background work (the table window's fills) counts itself here from
-// its start to its end, so that the waits above cover it too.
-void WorkThreadStarted();
-void WorkThreadEnded();

@@ -4,14 +4,13 @@
 // nothing, and a stopped one delivers no rows, only that it stopped.
 #pragma once
 
-#include <QObject>
-#include <QTimer>
 #include <cstdint>
 #include <memory>
 
 #include "calc/sequence_behaviour.h"
 #include "calc/sequence_table.h"
 #include "engine/engine_state.h"
+#include "ui/background_runner.h"
 
 struct TableFillJob {
     // The sequence at X, or the function table over Range.
@@ -29,42 +28,19 @@ struct TableFillJob {
 // Computes the rows of `job` on the calling thread under `control`.
 void RunTableFill(TableFillJob& job, const SampleControl& control);
 
-class TableFiller : public QObject {
+class TableFiller : public BackgroundRunner {
     Q_OBJECT
 
   public:
-    // A fill that lasts longer than this shows its progress.
-    static constexpr int kProgressDelayMs = 300;
+    using BackgroundRunner::BackgroundRunner;
 
-    explicit TableFiller(QObject* parent = nullptr);
-    ~TableFiller() override;
-
-    // Cancels the fill in flight and starts `job`.
+    // Cancels the fill in flight and starts `job`; a stopped fill delivers that it stopped.
     void Start(std::shared_ptr<TableFillJob> job);
-    // Ends the fill early; it delivers that it stopped.
-    void Stop();
-    // Ends the fill; nothing of it is delivered.
-    void Cancel();
-    bool Running() const { return current_ != nullptr; }
-    bool ProgressShown() const { return progressShown_; }
 
   signals:
-    void progressStarted();
     void progress(int percent);
     void finished(std::shared_ptr<TableFillJob> job);
-    // The progress display ends: the fill finished, stopped or was cancelled.
-    void progressEnded();
 
   private:
-    struct Shared;
-    static void RunJob(const std::shared_ptr<Shared>& shared);
-    void ShowProgress();
-    void EndProgress();
-    void Progressed(uint64_t id, int percent);
-    void Delivered(uint64_t id, std::shared_ptr<TableFillJob> job);
-
-    std::shared_ptr<Shared> current_;
-    uint64_t nextId_ = 1;
-    QTimer progressTimer_;
-    bool progressShown_ = false;
+    static void RunJob(Ticket& ticket, TableFillJob& job);
 };
