@@ -1,0 +1,637 @@
+// Points of interest: the samples of the interval give the candidates (sign changes of the
+// values, of the first and of the second differences); each is refined on the evaluation
+// itself. Zeros and extrema are searched over the order of the long doubles (their ordinals),
+// so that a bracket shrinks to neighbouring numbers in at most about 80 steps wherever it lies,
+// zero included.
+#include "calc/points_of_interest.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+#include "calc/calculations.h"
+#include "engine/evaluator.h"
+
+namespace {
+
+constexpr ExtendedReal kInfinity = std::numeric_limits<ExtendedReal>::infinity();
+// A sign change whose ends, refined to neighbouring numbers, still hold more than this share of
+// the samples' size (and more than a continuous function would keep) is a jump or a pole.
+constexpr ExtendedReal kJumpShare = 0x1p-24L;
+// A domain end is a zero when f there is below this share of the samples' size.
+constexpr ExtendedReal kDomainEndShare = 0x1p-20L;
+// Second differences below this many units in the last place of the values are rounding.
+constexpr ExtendedReal kNoiseUlps = 8;
+constexpr int kBatch = 256;
+constexpr int kMostInflectionLevels = 30;
+
+// --- The order of the long doubles ---
+
+// Long doubles numbered in order: 0 for both zeros, consecutive numbers for neighbours.
+using Ordinal = __int128;
+constexpr uint64_t kLowBits = 0x7FFF'FFFF'FFFF'FFFFULL;
+
+Ordinal OrdinalOf(ExtendedReal v) {
+    uint64_t significand = 0;
+    uint16_t signAndExponent = 0;
+    unsigned char bytes[sizeof(ExtendedReal)] = {};
+    std::memcpy(bytes, &v, sizeof(ExtendedReal));
+    std::memcpy(&significand, bytes, 8);
+    std::memcpy(&signAndExponent, bytes + 8, 2);
+    // Normal numbers carry the explicit leading bit; denormals (exponent 0) do not, so the
+    // largest denormal comes right before the smallest normal number.
+    const Ordinal magnitude = (Ordinal(signAndExponent & 0x7FFF) << 63) | (significand & kLowBits);
+    return (signAndExponent & 0x8000) != 0 ? -magnitude : magnitude;
+}
+
+ExtendedReal RealOf(Ordinal ordinal) {
+    const bool negative = ordinal < 0;
+    const Ordinal magnitude = negative ? -ordinal : ordinal;
+    const auto exponent = static_cast<uint16_t>(magnitude >> 63);
+    uint64_t significand = static_cast<uint64_t>(magnitude) & kLowBits;
+    if (exponent != 0) significand |= 1ULL << 63;
+    const uint16_t signAndExponent = exponent | (negative ? 0x8000 : 0);
+    unsigned char bytes[sizeof(ExtendedReal)] = {};
+    std::memcpy(bytes, &significand, 8);
+    std::memcpy(bytes + 8, &signAndExponent, 2);
+    ExtendedReal v = 0;
+    std::memcpy(&v, bytes, sizeof(ExtendedReal));
+    return v;
+}
+
+ExtendedReal Ulp(ExtendedReal v) {
+    const ExtendedReal magnitude = std::fabs(v);
+    const ExtendedReal next = std::nextafter(magnitude, kInfinity);
+    return std::isfinite(next) ? next - magnitude : magnitude - std::nextafter(magnitude, 0.0L);
+}
+
+// --- What is evaluated ---
+
+// f, or f - g for intersections; a failure of either (or an overflow of the difference) is a
+// point where the curve is not defined.
+class Curve {
+  public:
+    Curve(const Engine& first, const Engine* second) : first_(first) {
+        if (second != nullptr) second_.emplace(*second);
+    }
+
+    bool At(ExtendedReal x, ExtendedReal& y) {
+        if (!One(first_, x, y)) return false;
+        if (!second_) return true;
+        ExtendedReal g = 0;
+        if (!One(*second_, x, g)) return false;
+        y -= g;
+        return std::isfinite(y);
+    }
+
+    // The value shown for a point: f itself.
+    bool Shown(ExtendedReal x, ExtendedReal& y) { return One(first_, x, y); }
+
+    void Samples(const ExtendedReal* x, int32_t count, ExtendedReal* y, bool* ok) {
+        EvaluateSamples(first_, x, count, y, ok);
+        if (!second_) return;
+        const std::unique_ptr<ExtendedReal[]> g(new ExtendedReal[size_t(count)]);
+        const std::unique_ptr<bool[]> gOk(new bool[size_t(count)]);
+        EvaluateSamples(*second_, x, count, g.get(), gOk.get());
+        for (int32_t i = 0; i < count; ++i) {
+            y[i] -= g[i];
+            ok[i] = ok[i] && gOk[i] && std::isfinite(y[i]);
+        }
+    }
+
+  private:
+    static bool One(Engine& engine, ExtendedReal x, ExtendedReal& y) {
+        return EvaluateSequence(engine, x, y) && engine.EngineError == kNoError && std::isfinite(y);
+    }
+
+    Engine first_;
+    std::optional<Engine> second_;
+};
+
+// A point found, with the half-width of the numbers it could equally be.
+struct Found {
+    PointKind Kind;
+    ExtendedReal X;
+    ExtendedReal Uncertainty;
+};
+
+// The shortest decimal in [low, high]: an x known only to some digits is reported with those
+// digits (1, not 0.99999999997), and 0 where 0 is among the candidates.
+ExtendedReal ShortestBetween(ExtendedReal low, ExtendedReal high) {
+    if (low <= 0 && high >= 0) return 0;
+    const ExtendedReal middle = low + (high - low) / 2;
+    char text[64];
+    for (int digits = 1; digits <= kAllDigits; ++digits) {
+        const auto written = std::to_chars(text, text + sizeof text, middle,
+                                           std::chars_format::scientific, digits - 1);
+        ExtendedReal candidate = 0;
+        std::from_chars(text, written.ptr, candidate);
+        if (candidate >= low && candidate <= high) return candidate;
+    }
+    return middle;
+}
+
+class PointFinder {
+  public:
+    PointFinder(Curve& curve, const PointsRequest& request, const PointsControl& control)
+        : curve_(curve), request_(request), control_(control) {}
+
+    // Samples the interval; false when stopped.
+    bool Sample() {
+        const int32_t intervals = request_.Samples;
+        const ExtendedReal step = (request_.To - request_.From) / intervals;
+        for (int32_t i = 0; i <= intervals; ++i) {
+            const ExtendedReal x = i == intervals ? request_.To : request_.From + i * step;
+            if (x_.empty() || x > x_.back()) x_.push_back(x);
+        }
+        const auto count = static_cast<int32_t>(x_.size());
+        y_.assign(x_.size(), 0);
+        ok_.reset(new bool[x_.size()]);
+        for (int32_t start = 0; start < count; start += kBatch) {
+            if (control_.Stopped()) return false;
+            curve_.Samples(&x_[size_t(start)], std::min(kBatch, count - start), &y_[size_t(start)],
+                           &ok_[size_t(start)]);
+        }
+        return true;
+    }
+
+    // Zeros of the curve (sign changes, exact zeros, domain ends), as `kind`.
+    bool Zeros(PointKind kind, std::vector<Found>& found) {
+        const size_t last = x_.size() - 1;
+        for (size_t i = 0; i <= last; ++i) {
+            if (control_.Stopped()) return false;
+            if (ExactZero(i)) found.push_back({kind, x_[i], Ulp(x_[i])});
+            if (i == last) break;
+            if (ok_[i] && ok_[i + 1] && y_[i] != 0 && y_[i + 1] != 0 &&
+                std::signbit(y_[i]) != std::signbit(y_[i + 1])) {
+                if (auto zero = SignChange(i)) found.push_back({kind, zero->X, zero->Uncertainty});
+            } else if (ok_[i] != ok_[i + 1]) {
+                if (auto zero = DomainEnd(i)) found.push_back({kind, zero->X, zero->Uncertainty});
+            }
+        }
+        return true;
+    }
+
+    // Minima and maxima inside the interval; those whose value is zero within the rounding are
+    // zeros without a sign change, reported as `zeroKind` into `zeros` as well.
+    bool Extrema(bool wantExtrema, PointKind zeroKind, std::vector<Found>& extrema,
+                 std::vector<Found>* zeros) {
+        int lastSign = 0;
+        size_t lastIndex = 0;
+        for (size_t i = 0; i + 1 < x_.size(); ++i) {
+            if (control_.Stopped()) return false;
+            if (!ok_[i] || !ok_[i + 1]) {
+                lastSign = 0;
+                continue;
+            }
+            const ExtendedReal difference = y_[i + 1] - y_[i];
+            const int sign = difference > 0 ? 1 : difference < 0 ? -1 : 0;
+            if (sign == 0) continue;
+            if (lastSign != 0 && sign != lastSign) {
+                const bool maximum = lastSign > 0;
+                if (auto extremum = Extremum(x_[lastIndex], x_[i + 1], maximum)) {
+                    if (wantExtrema)
+                        extrema.push_back({maximum ? PointKind::Maximum : PointKind::Minimum,
+                                           extremum->X, extremum->Uncertainty});
+                    if (zeros != nullptr && extremum->ZeroValue)
+                        zeros->push_back({zeroKind, extremum->X, extremum->Uncertainty});
+                }
+            }
+            lastSign = sign;
+            lastIndex = i;
+        }
+        return true;
+    }
+
+    // Sign changes of the second difference that hold at half the spacing, refined.
+    bool Inflections(std::vector<Found>& found) {
+        int lastSign = 0;
+        size_t lastIndex = 0;
+        for (size_t i = 1; i + 1 < x_.size(); ++i) {
+            if (control_.Stopped()) return false;
+            if (!ok_[i - 1] || !ok_[i] || !ok_[i + 1]) {
+                lastSign = 0;
+                continue;
+            }
+            const ExtendedReal second = y_[i + 1] - 2 * y_[i] + y_[i - 1];
+            const ExtendedReal noise =
+                SecondNoise(x_[i], x_[i + 1] - x_[i - 1], y_[i - 1], y_[i], y_[i + 1]);
+            const int sign = second > noise ? 1 : second < -noise ? -1 : 0;
+            if (sign == 0) continue;
+            if (lastSign != 0 && sign != lastSign) {
+                if (auto inflection = Inflection(lastIndex, i))
+                    found.push_back(
+                        {PointKind::Inflection, inflection->X, inflection->Uncertainty});
+            }
+            lastSign = sign;
+            lastIndex = i;
+        }
+        return true;
+    }
+
+  private:
+    struct Refined {
+        ExtendedReal X;
+        ExtendedReal Uncertainty;
+        bool ZeroValue = false;
+    };
+
+    bool At(ExtendedReal x, ExtendedReal& y) { return curve_.At(x, y); }
+
+    bool ExactZero(size_t i) const {
+        if (!ok_[i] || y_[i] != 0) return false;
+        // A run of zeros (the constant 0) has no point of its own.
+        const auto zeroAt = [this](size_t k) { return ok_[k] && y_[k] == 0; };
+        return !(i > 0 && zeroAt(i - 1)) && !(i + 1 < x_.size() && zeroAt(i + 1));
+    }
+
+    // Bisection over the ordinals to neighbouring numbers (or an exact zero); then the jump
+    // test: a continuous zero leaves values that shrink with the bracket, a jump or a pole does
+    // not.
+    std::optional<Refined> SignChange(size_t i) {
+        Ordinal low = OrdinalOf(x_[i]);
+        Ordinal high = OrdinalOf(x_[i + 1]);
+        ExtendedReal yLow = y_[i];
+        ExtendedReal yHigh = y_[i + 1];
+        while (high - low > 1) {
+            const Ordinal middle = low + (high - low) / 2;
+            const ExtendedReal x = RealOf(middle);
+            ExtendedReal y = 0;
+            // Undefined inside the bracket: the sign changes across a gap or a pole.
+            if (!At(x, y)) return std::nullopt;
+            // An exact zero of the evaluation: the true zero may still lie a unit away.
+            if (y == 0) return Refined{x, Ulp(x)};
+            if (std::signbit(y) == std::signbit(yLow)) {
+                low = middle;
+                yLow = y;
+            } else {
+                high = middle;
+                yHigh = y;
+            }
+        }
+        const ExtendedReal a = RealOf(low);
+        const ExtendedReal b = RealOf(high);
+        const ExtendedReal size = std::max(std::fabs(y_[i]), std::fabs(y_[i + 1]));
+        const ExtendedReal share = std::max(std::fabs(yLow), std::fabs(yHigh)) / size;
+        const ExtendedReal continuous = std::sqrt((b - a) / (x_[i + 1] - x_[i]));
+        if (!(share <= std::max(continuous, kJumpShare))) return std::nullopt;
+        return Refined{std::fabs(yLow) <= std::fabs(yHigh) ? a : b, b - a};
+    }
+
+    // Between a defined and an undefined sample: the last defined number, a zero when f tends
+    // to 0 there (sqrt x at 0) and not when it does not (ln x at 0).
+    std::optional<Refined> DomainEnd(size_t i) {
+        const bool definedLow = ok_[i];
+        const size_t defined = definedLow ? i : i + 1;
+        Ordinal inside = OrdinalOf(x_[defined]);
+        Ordinal outside = OrdinalOf(x_[definedLow ? i + 1 : i]);
+        ExtendedReal yInside = y_[defined];
+        while (inside - outside > 1 || outside - inside > 1) {
+            const Ordinal middle = inside + (outside - inside) / 2;
+            ExtendedReal y = 0;
+            if (At(RealOf(middle), y)) {
+                inside = middle;
+                yInside = y;
+            } else {
+                outside = middle;
+            }
+        }
+        ExtendedReal size = std::fabs(y_[defined]);
+        const size_t beyond = definedLow ? i - 1 : i + 2;
+        if ((definedLow ? i > 0 : i + 2 < x_.size()) && ok_[beyond])
+            size = std::max(size, std::fabs(y_[beyond]));
+        const ExtendedReal x = RealOf(inside);
+        // An end that is a sample with f exactly 0 is reported by the samples already.
+        if (x == x_[defined] && y_[defined] == 0) return std::nullopt;
+        if (!(std::fabs(yInside) <= kDomainEndShare * size)) return std::nullopt;
+        return Refined{x, std::fabs(RealOf(outside) - x)};
+    }
+
+    // The value to minimise: f, or -f for a maximum; +inf where f is undefined.
+    ExtendedReal Cost(ExtendedReal x, bool maximum) {
+        ExtendedReal y = 0;
+        if (!At(x, y)) return kInfinity;
+        return maximum ? -y : y;
+    }
+
+    // Golden-section search over the ordinals of [from, to], then the flat region around the
+    // best number where the values stay within the rounding: x is known only to that region.
+    std::optional<Refined> Extremum(ExtendedReal from, ExtendedReal to, bool maximum) {
+        Ordinal a = OrdinalOf(from);
+        Ordinal b = OrdinalOf(to);
+        Ordinal best = a;
+        ExtendedReal bestCost = kInfinity;
+        const auto cost = [&](Ordinal at) {
+            const ExtendedReal c = Cost(RealOf(at), maximum);
+            if (c < bestCost) {
+                bestCost = c;
+                best = at;
+            }
+            return c;
+        };
+        const auto part = [](Ordinal width) {
+            constexpr ExtendedReal kGolden = 0.381966011250105151795L;  // (3 - sqrt 5) / 2
+            return std::max<Ordinal>(1, Ordinal(static_cast<ExtendedReal>(width) * kGolden));
+        };
+        Ordinal c = a + part(b - a);
+        Ordinal d = b - part(b - a);
+        ExtendedReal costC = cost(c);
+        ExtendedReal costD = cost(d);
+        while (b - a > 8 && a < c && c < d && d < b) {
+            if (costC <= costD) {
+                b = d;
+                d = c;
+                costD = costC;
+                c = a + part(b - a);
+                if (c >= d) break;
+                costC = cost(c);
+            } else {
+                a = c;
+                c = d;
+                costC = costD;
+                d = b - part(b - a);
+                if (d <= c) break;
+                costD = cost(d);
+            }
+        }
+        for (Ordinal at = a; at <= b; ++at) cost(at);
+        if (!std::isfinite(bestCost)) return std::nullopt;
+
+        // The rounding of the evaluation, seen on the nearest numbers.
+        const Ordinal low = OrdinalOf(from);
+        const Ordinal high = OrdinalOf(to);
+        ExtendedReal noise = 0;
+        for (const Ordinal offset : {-4, -3, -2, -1, 1, 2, 3, 4}) {
+            const Ordinal at = best + offset;
+            if (at <= low || at >= high) continue;
+            const ExtendedReal c2 = Cost(RealOf(at), maximum);
+            if (std::isfinite(c2)) noise = std::max(noise, std::fabs(c2 - bestCost));
+        }
+        const ExtendedReal tolerance = std::max(noise, 2 * Ulp(bestCost));
+        const ExtendedReal ceiling = bestCost + tolerance;
+        // A region that reaches the bracket's end is a plateau or noise, no point of its own.
+        if (Cost(from, maximum) <= ceiling || Cost(to, maximum) <= ceiling) return std::nullopt;
+        const Ordinal left = RegionEnd(best, low, ceiling, maximum);
+        const Ordinal right = RegionEnd(best, high, ceiling, maximum);
+        const ExtendedReal regionLow = RealOf(left);
+        const ExtendedReal regionHigh = RealOf(right);
+        const ExtendedReal x = ShortestBetween(regionLow, regionHigh);
+        ExtendedReal y = 0;
+        if (!At(x, y)) return std::nullopt;
+        return Refined{x, std::max(x - regionLow, regionHigh - x), std::fabs(y) <= tolerance};
+    }
+
+    // The farthest ordinal from `inside` towards `outside` whose cost is within the ceiling,
+    // assuming the cost rises away from the extremum.
+    Ordinal RegionEnd(Ordinal inside, Ordinal outside, ExtendedReal ceiling, bool maximum) {
+        while (inside - outside > 1 || outside - inside > 1) {
+            const Ordinal middle = inside + (outside - inside) / 2;
+            if (Cost(RealOf(middle), maximum) <= ceiling)
+                inside = middle;
+            else
+                outside = middle;
+        }
+        return inside;
+    }
+
+    // The rounding of a second difference: of the values, and of the abscissa carried through
+    // the slope.
+    static ExtendedReal SecondNoise(ExtendedReal x, ExtendedReal span, ExtendedReal y0,
+                                    ExtendedReal y1, ExtendedReal y2) {
+        const ExtendedReal size = std::max({std::fabs(y0), std::fabs(y1), std::fabs(y2)});
+        const ExtendedReal slope = std::fabs(y2 - y0) / span;
+        return kNoiseUlps * (Ulp(size) + slope * Ulp(x));
+    }
+
+    // The second difference at x with spacing `spacing`, its sign where it stands out of the
+    // rounding (0 otherwise); false where f is undefined.
+    bool SecondSign(ExtendedReal x, ExtendedReal spacing, int& sign) {
+        ExtendedReal y0 = 0, y1 = 0, y2 = 0;
+        if (!At(x - spacing, y0) || !At(x, y1) || !At(x + spacing, y2)) return false;
+        const ExtendedReal second = y2 - 2 * y1 + y0;
+        const ExtendedReal noise = SecondNoise(x, 2 * spacing, y0, y1, y2);
+        sign = second > noise ? 1 : second < -noise ? -1 : 0;
+        return true;
+    }
+
+    // The zero of the second difference of the spacing between a and b (whose signs are
+    // signA and its opposite), by bisection until `width` or until the sign drowns in the
+    // rounding. Returns the bracket's middle and sets the bracket's final width.
+    ExtendedReal SecondZero(ExtendedReal a, ExtendedReal b, int signA, ExtendedReal spacing,
+                            ExtendedReal width, ExtendedReal& reached) {
+        while (b - a > width) {
+            const ExtendedReal middle = a + (b - a) / 2;
+            if (middle <= a || middle >= b) break;
+            int sign = 0;
+            if (!SecondSign(middle, spacing, sign) || sign == 0) {
+                reached = b - a;
+                return middle;
+            }
+            (sign == signA ? a : b) = middle;
+        }
+        reached = b - a;
+        return a + (b - a) / 2;
+    }
+
+    // An inflection between the sample centres i and j: the sign change must hold at half the
+    // spacing; then it is refined at ever smaller spacings while the estimates keep closing in,
+    // and x is known to the last step between two of them.
+    std::optional<Refined> Inflection(size_t i, size_t j) {
+        const ExtendedReal c1 = x_[i];
+        const ExtendedReal c2 = x_[j];
+        const ExtendedReal first = y_[i + 1] - 2 * y_[i] + y_[i - 1];
+        const int signA = first > 0 ? 1 : -1;
+        ExtendedReal spacing = (x_[i + 1] - x_[i - 1]) / 4;
+        int s1 = 0, s2 = 0;
+        if (!SecondSign(c1, spacing, s1) || !SecondSign(c2, spacing, s2) || s1 != signA ||
+            s2 != -signA) {
+            return std::nullopt;
+        }
+        ExtendedReal reached = 0;
+        ExtendedReal previous = SecondZero(c1, c2, signA, spacing, (c2 - c1) * 0x1p-30L, reached);
+        ExtendedReal bestX = previous;
+        ExtendedReal bestStep = kInfinity;
+        ExtendedReal bestReached = reached;
+        ExtendedReal lastStep = kInfinity;
+        for (int level = 1; level < kMostInflectionLevels; ++level) {
+            spacing /= 2;
+            // Around the last estimate when it has settled, else over the whole bracket.
+            ExtendedReal a = c1, b = c2;
+            if (std::isfinite(lastStep)) {
+                a = std::max(c1, previous - 8 * lastStep);
+                b = std::min(c2, previous + 8 * lastStep);
+            }
+            int sa = 0, sb = 0;
+            if (!SecondSign(a, spacing, sa) || !SecondSign(b, spacing, sb) || sa != signA ||
+                sb != -signA) {
+                a = c1;
+                b = c2;
+                if (!SecondSign(a, spacing, sa) || !SecondSign(b, spacing, sb) || sa != signA ||
+                    sb != -signA)
+                    break;
+            }
+            const ExtendedReal width =
+                std::isfinite(lastStep) ? lastStep * 0x1p-10L : (c2 - c1) * 0x1p-30L;
+            const ExtendedReal x = SecondZero(a, b, signA, spacing, width, reached);
+            const ExtendedReal step = std::fabs(x - previous);
+            if (step < bestStep) {
+                bestStep = step;
+                bestX = x;
+                bestReached = reached;
+            }
+            // The estimates no longer close in: the rounding has taken over.
+            if (level >= 2 && step >= lastStep / 2) break;
+            lastStep = std::max(step, Ulp(x));
+            previous = x;
+        }
+        if (!std::isfinite(bestStep)) return std::nullopt;
+        const ExtendedReal uncertainty = std::max(bestStep, bestReached);
+        const ExtendedReal x = ShortestBetween(bestX - uncertainty, bestX + uncertainty);
+        return Refined{x, uncertainty + std::fabs(x - bestX)};
+    }
+
+    Curve& curve_;
+    const PointsRequest& request_;
+    const PointsControl& control_;
+    std::vector<ExtendedReal> x_;
+    std::vector<ExtendedReal> y_;
+    std::unique_ptr<bool[]> ok_;
+};
+
+int32_t DigitsOf(ExtendedReal x, ExtendedReal uncertainty, ExtendedReal scale) {
+    if (uncertainty <= 0) return kAllDigits;
+    const ExtendedReal reference = x != 0 ? std::fabs(x) : scale;
+    if (!(reference > uncertainty)) return 0;
+    const ExtendedReal digits = std::floor(std::log10(reference / uncertainty));
+    return static_cast<int32_t>(std::min<ExtendedReal>(digits, kAllDigits));
+}
+
+// Points of one kind found twice (the same zero from a sample and from an extremum) are one.
+void MergeDuplicates(std::vector<Found>& found) {
+    std::sort(found.begin(), found.end(), [](const Found& p, const Found& q) {
+        return p.Kind != q.Kind ? p.Kind < q.Kind : p.X < q.X;
+    });
+    std::vector<Found> merged;
+    for (const Found& point : found) {
+        if (!merged.empty() && merged.back().Kind == point.Kind &&
+            point.X - merged.back().X <= std::max(point.Uncertainty, merged.back().Uncertainty)) {
+            if (point.Uncertainty < merged.back().Uncertainty) merged.back() = point;
+            continue;
+        }
+        merged.push_back(point);
+    }
+    found = std::move(merged);
+}
+
+// The points in order, their values evaluated, each group cut at the limit and marked.
+PointsResult Finish(Curve& curve, std::vector<Found> found, const PointsRequest& request) {
+    MergeDuplicates(found);
+    PointsResult result;
+    std::array<int32_t, kPointGroups> counts{};
+    const ExtendedReal scale = std::max(std::fabs(request.From), std::fabs(request.To));
+    for (const Found& point : found) {
+        const auto group = static_cast<size_t>(GroupOf(point.Kind));
+        if (counts[group] == kMostPointsPerGroup) {
+            result.MoreThanLimit[group] = true;
+            continue;
+        }
+        ExtendedReal y = 0;
+        if (!curve.Shown(point.X, y)) continue;
+        ++counts[group];
+        result.Points.push_back(
+            {point.Kind, point.X, y, DigitsOf(point.X, point.Uncertainty, scale)});
+    }
+    std::stable_sort(result.Points.begin(), result.Points.end(),
+                     [](const PointOfInterest& p, const PointOfInterest& q) {
+                         return p.X != q.X ? p.X < q.X : p.Kind < q.Kind;
+                     });
+    return result;
+}
+
+PointsResult StoppedResult() {
+    PointsResult result;
+    result.Stopped = true;
+    return result;
+}
+
+}  // namespace
+
+PointGroup GroupOf(PointKind kind) {
+    switch (kind) {
+        case PointKind::Zero:
+            return PointGroup::Zeros;
+        case PointKind::Minimum:
+        case PointKind::Maximum:
+            return PointGroup::Extrema;
+        case PointKind::Inflection:
+            return PointGroup::Inflections;
+        case PointKind::Intersection:
+            break;
+    }
+    return PointGroup::Intersections;
+}
+
+bool UsableInterval(const PointsRequest& request) {
+    return std::isfinite(request.From) && std::isfinite(request.To) && request.From < request.To &&
+           std::isfinite(request.To - request.From) && request.Samples >= 2;
+}
+
+PointsResult FindPoints(const Engine& engine, const PointsRequest& request,
+                        const PointsControl& control) {
+    if (!UsableInterval(request) || engine.LastBuildError != kNoError) return {};
+    Curve curve(engine, nullptr);
+    PointFinder finder(curve, request, control);
+    if (!finder.Sample()) return StoppedResult();
+    std::vector<Found> found;
+    const bool zeros = request.Wants(PointGroup::Zeros);
+    const bool extrema = request.Wants(PointGroup::Extrema);
+    if (zeros && !finder.Zeros(PointKind::Zero, found)) return StoppedResult();
+    if ((zeros || extrema) &&
+        !finder.Extrema(extrema, PointKind::Zero, found, zeros ? &found : nullptr))
+        return StoppedResult();
+    if (request.Wants(PointGroup::Inflections) && !finder.Inflections(found))
+        return StoppedResult();
+    return Finish(curve, std::move(found), request);
+}
+
+PointsResult FindIntersections(const Engine& first, const Engine& second,
+                               const PointsRequest& request, const PointsControl& control) {
+    if (!UsableInterval(request) || first.LastBuildError != kNoError ||
+        second.LastBuildError != kNoError)
+        return {};
+    Curve curve(first, &second);
+    PointFinder finder(curve, request, control);
+    if (!finder.Sample()) return StoppedResult();
+    std::vector<Found> found;
+    // Crossings, and touchings where the difference has an extremum of value 0.
+    if (!finder.Zeros(PointKind::Intersection, found) ||
+        !finder.Extrema(false, PointKind::Intersection, found, &found))
+        return StoppedResult();
+    return Finish(curve, std::move(found), request);
+}
+
+Tangent TangentAt(const Engine& engine, ExtendedReal x) {
+    Engine copy = engine;
+    Tangent tangent;
+    const auto evaluate = [&](ExtendedReal at, ExtendedReal& y) {
+        const bool produced = EvaluateSequence(copy, at, y);
+        if (copy.EngineError != kNoError)
+            tangent.FailCode = copy.EngineError;
+        else if (!produced)
+            tangent.FailCode = kEmptyRangeCode;
+        return !tangent.FailCode;
+    };
+    // The derivative command's difference, in its order: x - h, then x + h.
+    ExtendedReal before = 0, after = 0, value = 0;
+    if (!evaluate(x - kDerivativeStep, before) || !evaluate(x + kDerivativeStep, after) ||
+        !evaluate(x, value))
+        return tangent;
+    tangent.Slope = (after - before) / kDerivativeDivisor;
+    tangent.Offset = value - tangent.Slope * x;
+    if (!std::isfinite(tangent.Slope) || !std::isfinite(tangent.Offset))
+        tangent.FailCode = kErrOverflow;
+    return tangent;
+}
