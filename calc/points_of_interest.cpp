@@ -134,6 +134,14 @@ ExtendedReal ShortestBetween(ExtendedReal low, ExtendedReal high) {
     return middle;
 }
 
+// A refined point: x, the half-width of the numbers it could equally be, and for an extremum
+// whether its value is zero within the rounding.
+struct Refined {
+    ExtendedReal X;
+    ExtendedReal Uncertainty;
+    bool ZeroValue = false;
+};
+
 class PointFinder {
   public:
     PointFinder(Curve& curve, const PointsRequest& request, const PointsControl& control)
@@ -192,7 +200,8 @@ class PointFinder {
             if (sign == 0) continue;
             if (lastSign != 0 && sign != lastSign) {
                 const bool maximum = lastSign > 0;
-                if (auto extremum = Extremum(x_[lastIndex], x_[i + 1], maximum)) {
+                auto extremum = Extremum(x_[lastIndex], x_[i + 1], maximum);
+                if (extremum && Continuous(lastIndex, i + 1, *extremum)) {
                     if (wantExtrema)
                         extrema.push_back({maximum ? PointKind::Maximum : PointKind::Minimum,
                                            extremum->X, extremum->Uncertainty});
@@ -222,7 +231,9 @@ class PointFinder {
             const int sign = second > noise ? 1 : second < -noise ? -1 : 0;
             if (sign == 0) continue;
             if (lastSign != 0 && sign != lastSign) {
-                if (auto inflection = Inflection(lastIndex, i))
+                auto inflection = Inflection(lastIndex, i);
+                if (inflection && Continuous(lastIndex - 1, i + 1, *inflection) &&
+                    NoCorner(*inflection, x_[i + 1] - x_[i]))
                     found.push_back(
                         {PointKind::Inflection, inflection->X, inflection->Uncertainty});
             }
@@ -233,13 +244,28 @@ class PointFinder {
     }
 
   private:
-    struct Refined {
-        ExtendedReal X;
-        ExtendedReal Uncertainty;
-        bool ZeroValue = false;
-    };
-
     bool At(ExtendedReal x, ExtendedReal& y) { return curve_.At(x, y); }
+
+    // Whether a point refined between the samples first..last behaves as a continuous
+    // function's: its value within reach of the samples (not the top of a pole), and no jump
+    // across it (a step of the values is no extremum or inflection).
+    bool Continuous(size_t first, size_t last, const Refined& point) {
+        ExtendedReal low = kInfinity;
+        ExtendedReal high = -kInfinity;
+        ExtendedReal step = 0;
+        for (size_t k = first; k <= last; ++k) {
+            if (!ok_[k]) continue;
+            low = std::min(low, y_[k]);
+            high = std::max(high, y_[k]);
+            if (k < last && ok_[k + 1]) step = std::max(step, std::fabs(y_[k + 1] - y_[k]));
+        }
+        const ExtendedReal reach = 4 * step;
+        const ExtendedReal across = 2 * point.Uncertainty + Ulp(point.X);
+        ExtendedReal y = 0, before = 0, after = 0;
+        return At(point.X, y) && y >= low - reach && y <= high + reach &&
+               At(point.X - across, before) && At(point.X + across, after) &&
+               std::fabs(after - before) <= step / 4;
+    }
 
     bool ExactZero(size_t i) const {
         if (!ok_[i] || y_[i] != 0) return false;
@@ -308,6 +334,19 @@ class PointFinder {
         if (x == x_[defined] && y_[defined] == 0) return std::nullopt;
         if (!(std::fabs(yInside) <= kDomainEndShare * size)) return std::nullopt;
         return Refined{x, std::fabs(RealOf(outside) - x)};
+    }
+
+    // An inflection has a tangent: the slopes just left and right of it agree far better than
+    // the slope across a sample spacing changes (abs(x^2-1) has corners at 1, no inflection).
+    bool NoCorner(const Refined& point, ExtendedReal spacing) {
+        const ExtendedReal across = 2 * point.Uncertainty + Ulp(point.X);
+        ExtendedReal y = 0, before = 0, after = 0, wideBefore = 0, wideAfter = 0;
+        if (!At(point.X, y) || !At(point.X - across, before) || !At(point.X + across, after) ||
+            !At(point.X - spacing, wideBefore) || !At(point.X + spacing, wideAfter))
+            return false;
+        const ExtendedReal bend = std::fabs(after - 2 * y + before) / across;
+        const ExtendedReal slope = std::fabs(wideAfter - wideBefore) / (2 * spacing);
+        return bend <= slope / 4 + SecondNoise(point.X, 2 * across, before, y, after) / across;
     }
 
     // The value to minimise: f, or -f for a maximum; +inf where f is undefined.
@@ -406,6 +445,13 @@ class PointFinder {
         return kNoiseUlps * (Ulp(size) + slope * Ulp(x));
     }
 
+    bool SecondDifference(ExtendedReal x, ExtendedReal spacing, ExtendedReal& second) {
+        ExtendedReal y0 = 0, y1 = 0, y2 = 0;
+        if (!At(x - spacing, y0) || !At(x, y1) || !At(x + spacing, y2)) return false;
+        second = y2 - 2 * y1 + y0;
+        return true;
+    }
+
     // The second difference at x with spacing `spacing`, its sign where it stands out of the
     // rounding (0 otherwise); false where f is undefined.
     bool SecondSign(ExtendedReal x, ExtendedReal spacing, int& sign) {
@@ -418,19 +464,24 @@ class PointFinder {
     }
 
     // The zero of the second difference of the spacing between a and b (whose signs are
-    // signA and its opposite), by bisection until `width` or until the sign drowns in the
-    // rounding. Returns the bracket's middle and sets the bracket's final width.
-    ExtendedReal SecondZero(ExtendedReal a, ExtendedReal b, int signA, ExtendedReal spacing,
-                            ExtendedReal width, ExtendedReal& reached) {
+    // signA and its opposite), by bisection until `width` or an exact zero. Returns the
+    // bracket's middle and sets the bracket's final width; nothing where f is undefined.
+    std::optional<ExtendedReal> SecondZero(ExtendedReal a, ExtendedReal b, int signA,
+                                           ExtendedReal spacing, ExtendedReal width,
+                                           ExtendedReal& reached) {
         while (b - a > width) {
             const ExtendedReal middle = a + (b - a) / 2;
             if (middle <= a || middle >= b) break;
-            int sign = 0;
-            if (!SecondSign(middle, spacing, sign) || sign == 0) {
-                reached = b - a;
+            // Inside the bracket the raw sign steers, rounding or not: how far the rounding
+            // moved the estimate shows between the spacings.
+            ExtendedReal second = 0;
+            // Undefined inside: a gap or a pole, no inflection.
+            if (!SecondDifference(middle, spacing, second)) return std::nullopt;
+            if (second == 0) {
+                reached = 0;
                 return middle;
             }
-            (sign == signA ? a : b) = middle;
+            ((second > 0) == (signA > 0) ? a : b) = middle;
         }
         reached = b - a;
         return a + (b - a) / 2;
@@ -451,7 +502,9 @@ class PointFinder {
             return std::nullopt;
         }
         ExtendedReal reached = 0;
-        ExtendedReal previous = SecondZero(c1, c2, signA, spacing, (c2 - c1) * 0x1p-30L, reached);
+        const auto start = SecondZero(c1, c2, signA, spacing, (c2 - c1) * 0x1p-30L, reached);
+        if (!start) return std::nullopt;
+        ExtendedReal previous = *start;
         ExtendedReal bestX = previous;
         ExtendedReal bestStep = kInfinity;
         ExtendedReal bestReached = reached;
@@ -475,7 +528,9 @@ class PointFinder {
             }
             const ExtendedReal width =
                 std::isfinite(lastStep) ? lastStep * 0x1p-10L : (c2 - c1) * 0x1p-30L;
-            const ExtendedReal x = SecondZero(a, b, signA, spacing, width, reached);
+            const auto refined = SecondZero(a, b, signA, spacing, width, reached);
+            if (!refined) return std::nullopt;
+            const ExtendedReal x = *refined;
             const ExtendedReal step = std::fabs(x - previous);
             if (step < bestStep) {
                 bestStep = step;

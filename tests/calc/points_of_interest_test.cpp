@@ -187,6 +187,13 @@ INSTANTIATE_TEST_SUITE_P(
         NoPointRow{"1/(x-1)", 0, 2, PointKind::Zero},
         NoPointRow{"x/abs(x)", -1, 1, PointKind::Zero},
         NoPointRow{"x/abs(x)+x", -1, 1, PointKind::Zero},
+        // No extremum or inflection at a pole or a jump either.
+        NoPointRow{"tgx", 1, 2, PointKind::Maximum}, NoPointRow{"tgx", 1, 2, PointKind::Inflection},
+        NoPointRow{"1/x", -1, 1, PointKind::Minimum}, NoPointRow{"1/x", -1, 1, PointKind::Maximum},
+        NoPointRow{"1/x", -1, 1, PointKind::Inflection},
+        NoPointRow{"x/abs(x)", -1, 1, PointKind::Inflection},
+        NoPointRow{"x/abs(x)+x^2", -1, 1, PointKind::Minimum},
+        NoPointRow{"abs(x^2-1)", -2, 2, PointKind::Inflection},
         // A domain end where f does not tend to 0.
         NoPointRow{"lnx", 0, 0.5, PointKind::Zero}, NoPointRow{"lnx", -1, 0.5, PointKind::Zero},
         NoPointRow{"1/sqrtx", -1, 1, PointKind::Zero},
