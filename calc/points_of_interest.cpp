@@ -219,6 +219,8 @@ class PointFinder {
     bool Inflections(std::vector<Found>& found) {
         int lastSign = 0;
         size_t lastIndex = 0;
+        // The samples lie where From + i * step rounds: their spacing is uneven by that much.
+        const ExtendedReal rowUlp = Ulp(std::max(std::fabs(x_.front()), std::fabs(x_.back())));
         for (size_t i = 1; i + 1 < x_.size(); ++i) {
             if (control_.Stopped()) return false;
             if (!ok_[i - 1] || !ok_[i] || !ok_[i + 1]) {
@@ -227,7 +229,7 @@ class PointFinder {
             }
             const ExtendedReal second = y_[i + 1] - 2 * y_[i] + y_[i - 1];
             const ExtendedReal noise =
-                SecondNoise(x_[i], x_[i + 1] - x_[i - 1], y_[i - 1], y_[i], y_[i + 1]);
+                SecondNoise(x_[i], x_[i + 1] - x_[i - 1], y_[i - 1], y_[i], y_[i + 1], rowUlp);
             const int sign = second > noise ? 1 : second < -noise ? -1 : 0;
             if (sign == 0) continue;
             if (lastSign != 0 && sign != lastSign) {
@@ -439,16 +441,18 @@ class PointFinder {
     // The rounding of a second difference: of the values, and of the abscissa carried through
     // the slope.
     static ExtendedReal SecondNoise(ExtendedReal x, ExtendedReal span, ExtendedReal y0,
-                                    ExtendedReal y1, ExtendedReal y2) {
+                                    ExtendedReal y1, ExtendedReal y2, ExtendedReal xUlp = 0) {
         const ExtendedReal size = std::max({std::fabs(y0), std::fabs(y1), std::fabs(y2)});
         const ExtendedReal slope = std::fabs(y2 - y0) / span;
-        return kNoiseUlps * (Ulp(size) + slope * Ulp(x));
+        return kNoiseUlps * (Ulp(size) + slope * std::max(xUlp, Ulp(std::fabs(x) + span)));
     }
 
-    bool SecondDifference(ExtendedReal x, ExtendedReal spacing, ExtendedReal& second) {
+    bool SecondDifference(ExtendedReal x, ExtendedReal spacing, ExtendedReal& second,
+                          ExtendedReal& noise) {
         ExtendedReal y0 = 0, y1 = 0, y2 = 0;
         if (!At(x - spacing, y0) || !At(x, y1) || !At(x + spacing, y2)) return false;
         second = y2 - 2 * y1 + y0;
+        noise = SecondNoise(x, 2 * spacing, y0, y1, y2);
         return true;
     }
 
@@ -469,22 +473,37 @@ class PointFinder {
     std::optional<ExtendedReal> SecondZero(ExtendedReal a, ExtendedReal b, int signA,
                                            ExtendedReal spacing, ExtendedReal width,
                                            ExtendedReal& reached) {
-        while (b - a > width) {
-            const ExtendedReal middle = a + (b - a) / 2;
-            if (middle <= a || middle >= b) break;
+        ExtendedReal secondA = 0, secondB = 0, noise = 0;
+        if (!SecondDifference(a, spacing, secondA, noise) ||
+            !SecondDifference(b, spacing, secondB, noise))
+            return std::nullopt;
+        ExtendedReal middle = a + (b - a) / 2;
+        bool exact = false;
+        while (b - a > width && middle > a && middle < b) {
             // Inside the bracket the raw sign steers, rounding or not: how far the rounding
             // moved the estimate shows between the spacings.
             ExtendedReal second = 0;
             // Undefined inside: a gap or a pole, no inflection.
-            if (!SecondDifference(middle, spacing, second)) return std::nullopt;
+            if (!SecondDifference(middle, spacing, second, noise)) return std::nullopt;
             if (second == 0) {
-                reached = 0;
-                return middle;
+                exact = true;
+                break;
             }
-            ((second > 0) == (signA > 0) ? a : b) = middle;
+            if ((second > 0) == (signA > 0)) {
+                a = middle;
+                secondA = second;
+            } else {
+                b = middle;
+                secondB = second;
+            }
+            middle = a + (b - a) / 2;
         }
-        reached = b - a;
-        return a + (b - a) / 2;
+        // The zero is known to the bracket (unless the difference is exactly 0 there), and no
+        // better than the rounding of the difference over its slope.
+        const ExtendedReal slope = std::fabs(secondB - secondA) / (b - a);
+        const ExtendedReal drowned = slope > 0 ? noise / slope : b - a;
+        reached = exact ? drowned : std::max(b - a, drowned);
+        return middle;
     }
 
     // An inflection between the sample centres i and j: the sign change must hold at half the
@@ -505,9 +524,10 @@ class PointFinder {
         const auto start = SecondZero(c1, c2, signA, spacing, (c2 - c1) * 0x1p-30L, reached);
         if (!start) return std::nullopt;
         ExtendedReal previous = *start;
-        ExtendedReal bestX = previous;
-        ExtendedReal bestStep = kInfinity;
-        ExtendedReal bestReached = reached;
+        // The estimate and the step to it from the one before, at each spacing.
+        std::vector<ExtendedReal> estimates;
+        std::vector<ExtendedReal> steps;
+        std::vector<ExtendedReal> widths;
         ExtendedReal lastStep = kInfinity;
         for (int level = 1; level < kMostInflectionLevels; ++level) {
             spacing /= 2;
@@ -532,18 +552,24 @@ class PointFinder {
             if (!refined) return std::nullopt;
             const ExtendedReal x = *refined;
             const ExtendedReal step = std::fabs(x - previous);
-            if (step < bestStep) {
-                bestStep = step;
-                bestX = x;
-                bestReached = reached;
-            }
+            estimates.push_back(x);
+            steps.push_back(step);
+            widths.push_back(reached);
             // The estimates no longer close in: the rounding has taken over.
             if (level >= 2 && step >= lastStep / 2) break;
             lastStep = std::max(step, Ulp(x));
             previous = x;
         }
-        if (!std::isfinite(bestStep)) return std::nullopt;
-        const ExtendedReal uncertainty = std::max(bestStep, bestReached);
+        if (steps.empty()) return std::nullopt;
+        // The smallest step may be a coincidence of the rounding: the step after it (or half
+        // the one before, at the last spacing) bounds the estimate too.
+        const size_t best =
+            static_cast<size_t>(std::min_element(steps.begin(), steps.end()) - steps.begin());
+        const ExtendedReal neighbour = best + 1 < steps.size() ? steps[best + 1]
+                                       : best > 0              ? steps[best - 1] / 2
+                                                               : steps[best];
+        const ExtendedReal bestX = estimates[best];
+        const ExtendedReal uncertainty = std::max({steps[best], neighbour, widths[best]});
         const ExtendedReal x = ShortestBetween(bestX - uncertainty, bestX + uncertainty);
         return Refined{x, uncertainty + std::fabs(x - bestX)};
     }

@@ -24,7 +24,7 @@ namespace {
 //   the real root of x^3 - x - 1, by Cardano cbrt((1+sqrt(23/27))/2) + cbrt((1-sqrt(23/27))/2)
 //          = 1.32471795724474602596... = 0xA9905BA7652256D6p-63
 //   pi = 0xC90FDAA22168C235p-62 (2 pi and pi/4 scale it exactly), 3 pi = 0x96CBE3F9990E91A8p-60,
-//   5 pi / 4 = 0xFB53D14AA9C2F2C2p-62
+//   5 pi / 4 = 0xFB53D14AA9C2F2C2p-62, 1/sqrt 3 = 0x93CD3A2C8198E269p-64
 constexpr ExtendedReal kSqrt2 = 0xB504F333F9DE6484p-63L;
 constexpr ExtendedReal kSqrt3 = 0xDDB3D742C265539Ep-63L;
 constexpr ExtendedReal kLn2 = 0xB17217F7D1CF79ACp-64L;
@@ -33,6 +33,10 @@ constexpr ExtendedReal kPlastic = 0xA9905BA7652256D6p-63L;
 constexpr ExtendedReal kPi = 0xC90FDAA22168C235p-62L;
 constexpr ExtendedReal k3Pi = 0x96CBE3F9990E91A8p-60L;
 constexpr ExtendedReal k5PiOver4 = 0xFB53D14AA9C2F2C2p-62L;
+constexpr ExtendedReal kInverseSqrt3 = 0x93CD3A2C8198E269p-64L;
+// The first positive inflection of sin x / x, where (2 - x^2) sin x = 2x cos x, by Newton's
+// method on fractions (series for sin and cos): 2.0815759778181...
+constexpr ExtendedReal kSincInflection = 0x85388A73378CB707p-62L;
 
 // How many long doubles lie between found and expected.
 long double UlpsApart(ExtendedReal found, ExtendedReal expected) {
@@ -82,8 +86,8 @@ struct AccuracyRow {
     ExtendedReal from, to;
     PointKind kind;
     std::vector<ExtendedReal> expected;  // x of every point of that kind, in order
-    long double ulps;                    // allowed distance of x; negative: relative 1e-9
-    int minDigits;                       // the digits each point must claim at least
+    long double ulps;  // allowed distance of x; negative: only the claimed digits must hold
+    int minDigits;     // the digits each point must claim at least
 };
 
 class Accuracy : public ::testing::TestWithParam<AccuracyRow> {};
@@ -107,11 +111,20 @@ TEST_P(Accuracy, FindsEveryPointWithinItsBound) {
                                        << static_cast<double>(expected);
             std::printf("[ ulps     ] %-10s %-12s x = %.21Lg: %Lg ulp, %d digits\n", row.expression,
                         KindName(row.kind), x, apart, points[k].Digits);
-        } else {
-            EXPECT_LE(std::fabs(x - expected), 1e-9L * std::fmax(1, std::fabs(expected)))
-                << row.expression << " " << KindName(row.kind);
         }
+        // The digits claimed hold: x is within a unit of the last one (or 2 ulp).
+        const ExtendedReal scale =
+            expected != 0 ? std::fabs(expected) : std::fmax(std::fabs(row.from), std::fabs(row.to));
+        const ExtendedReal claimed = scale * std::pow(10.0L, -points[k].Digits);
+        EXPECT_LE(std::fabs(x - expected),
+                  std::fmax(claimed,
+                            2 * (std::nextafter(std::fabs(expected), 1e30L) - std::fabs(expected))))
+            << row.expression << " " << KindName(row.kind) << " claims " << points[k].Digits;
         EXPECT_GE(points[k].Digits, row.minDigits) << row.expression << " " << KindName(row.kind);
+        if (row.ulps < 0)
+            std::printf("[ digits   ] %-10s %-12s x = %.21Lg: %d digits, off by %Lg\n",
+                        row.expression, KindName(row.kind), x, points[k].Digits,
+                        std::fabs(x - expected));
     }
 }
 
@@ -136,7 +149,25 @@ INSTANTIATE_TEST_SUITE_P(
         AccuracyRow{"x^3-3*x", nullptr, -3, 3, PointKind::Maximum, {-1}, -1, 9},
         AccuracyRow{"x^3-3*x", nullptr, -3, 3, PointKind::Minimum, {1}, -1, 9},
         AccuracyRow{"x^3-3*x", nullptr, -3, 3, PointKind::Zero, {-kSqrt3, 0, kSqrt3}, 2, 18},
-        AccuracyRow{"x^3-3*x", nullptr, -3, 3, PointKind::Inflection, {0}, -1, 1},
+        AccuracyRow{"x^3-3*x", nullptr, -3, 3, PointKind::Inflection, {0}, -1, 9},
+        // Inflections, known to fewer digits still.
+        AccuracyRow{"sinx",
+                    nullptr,
+                    -10,
+                    10,
+                    PointKind::Inflection,
+                    {-k3Pi, -2 * kPi, -kPi, 0, kPi, 2 * kPi, k3Pi},
+                    -1,
+                    9},
+        AccuracyRow{"1/(x^2+1)",
+                    nullptr,
+                    -3,
+                    3,
+                    PointKind::Inflection,
+                    {-kInverseSqrt3, kInverseSqrt3},
+                    -1,
+                    7},
+        AccuracyRow{"sinx/x", nullptr, 1, 3, PointKind::Inflection, {kSincInflection}, -1, 7},
         AccuracyRow{"x*exp(0-x)", nullptr, 0, 5, PointKind::Maximum, {1}, -1, 9},
         // Corners and zeros without a sign change: exact.
         AccuracyRow{"abs(x)", nullptr, -1, 1, PointKind::Minimum, {0}, 0, 18},
