@@ -25,6 +25,9 @@ constexpr ExtendedReal kJumpShare = 0x1p-24L;
 constexpr ExtendedReal kDomainEndShare = 0x1p-20L;
 // Second differences below this many units in the last place of the values are rounding.
 constexpr ExtendedReal kNoiseUlps = 8;
+// A zero refined to neighbouring numbers (or to an exact zero of the evaluation) may lie this
+// many units from the true one: the evaluation rounds too.
+constexpr ExtendedReal kZeroUlps = 2;
 constexpr int kBatch = 256;
 constexpr int kMostInflectionLevels = 30;
 
@@ -171,7 +174,7 @@ class PointFinder {
         const size_t last = x_.size() - 1;
         for (size_t i = 0; i <= last; ++i) {
             if (control_.Stopped()) return false;
-            if (ExactZero(i)) found.push_back({kind, x_[i], Ulp(x_[i])});
+            if (ExactZero(i)) found.push_back({kind, x_[i], kZeroUlps * Ulp(x_[i])});
             if (i == last) break;
             if (ok_[i] && ok_[i + 1] && y_[i] != 0 && y_[i + 1] != 0 &&
                 std::signbit(y_[i]) != std::signbit(y_[i + 1])) {
@@ -291,7 +294,7 @@ class PointFinder {
             // Undefined inside the bracket: the sign changes across a gap or a pole.
             if (!At(x, y)) return std::nullopt;
             // An exact zero of the evaluation: the true zero may still lie a unit away.
-            if (y == 0) return Refined{x, Ulp(x)};
+            if (y == 0) return Refined{x, kZeroUlps * Ulp(x)};
             if (std::signbit(y) == std::signbit(yLow)) {
                 low = middle;
                 yLow = y;
@@ -306,7 +309,7 @@ class PointFinder {
         const ExtendedReal share = std::max(std::fabs(yLow), std::fabs(yHigh)) / size;
         const ExtendedReal continuous = std::sqrt((b - a) / (x_[i + 1] - x_[i]));
         if (!(share <= std::max(continuous, kJumpShare))) return std::nullopt;
-        return Refined{std::fabs(yLow) <= std::fabs(yHigh) ? a : b, b - a};
+        return Refined{std::fabs(yLow) <= std::fabs(yHigh) ? a : b, kZeroUlps * (b - a)};
     }
 
     // Between a defined and an undefined sample: the last defined number, a zero when f tends
@@ -335,7 +338,7 @@ class PointFinder {
         // An end that is a sample with f exactly 0 is reported by the samples already.
         if (x == x_[defined] && y_[defined] == 0) return std::nullopt;
         if (!(std::fabs(yInside) <= kDomainEndShare * size)) return std::nullopt;
-        return Refined{x, std::fabs(RealOf(outside) - x)};
+        return Refined{x, kZeroUlps * std::fabs(RealOf(outside) - x)};
     }
 
     // An inflection has a tangent: the slopes just left and right of it agree far better than
@@ -477,6 +480,9 @@ class PointFinder {
         if (!SecondDifference(a, spacing, secondA, noise) ||
             !SecondDifference(b, spacing, secondB, noise))
             return std::nullopt;
+        // Far below any digit that can be claimed; it also keeps a bracket closing in on 0 from
+        // halving its way down to the denormals.
+        width = std::max(width, (b - a) * 0x1p-70L);
         ExtendedReal middle = a + (b - a) / 2;
         bool exact = false;
         while (b - a > width && middle > a && middle < b) {
