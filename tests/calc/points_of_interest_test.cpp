@@ -99,8 +99,9 @@ TEST_P(Accuracy, FindsEveryPointWithinItsBound) {
         const ExtendedReal x = points[k].X;
         const ExtendedReal expected = row.expected[k];
         const long double apart = UlpsApart(x, expected);
-        if (row.ulps >= 0)
+        if (row.ulps >= 0) {
             EXPECT_LE(apart, row.ulps) << row.expression << " " << KindName(row.kind);
+        }
         // The digits claimed hold: x is within a unit of the last one.
         const ExtendedReal scale =
             expected != 0 ? std::fabs(expected) : std::fmax(std::fabs(row.from), std::fabs(row.to));
