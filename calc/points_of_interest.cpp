@@ -6,13 +6,13 @@
 #include "calc/points_of_interest.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <memory>
 
 #include "calc/calculations.h"
+#include "calc/curve_probe.h"
+#include "calc/real_order.h"
 #include "engine/evaluator.h"
 
 namespace {
@@ -31,111 +31,12 @@ constexpr ExtendedReal kZeroUlps = 2;
 constexpr int kBatch = 256;
 constexpr int kMostInflectionLevels = 30;
 
-// --- The order of the long doubles ---
-
-// Long doubles numbered in order: 0 for both zeros, consecutive numbers for neighbours.
-using Ordinal = __int128;
-constexpr uint64_t kLowBits = 0x7FFF'FFFF'FFFF'FFFFULL;
-
-Ordinal OrdinalOf(ExtendedReal v) {
-    uint64_t significand = 0;
-    uint16_t signAndExponent = 0;
-    unsigned char bytes[sizeof(ExtendedReal)] = {};
-    std::memcpy(bytes, &v, sizeof(ExtendedReal));
-    std::memcpy(&significand, bytes, 8);
-    std::memcpy(&signAndExponent, bytes + 8, 2);
-    // Normal numbers carry the explicit leading bit; denormals (exponent 0) do not, so the
-    // largest denormal comes right before the smallest normal number.
-    const Ordinal magnitude = (Ordinal(signAndExponent & 0x7FFF) << 63) | (significand & kLowBits);
-    return (signAndExponent & 0x8000) != 0 ? -magnitude : magnitude;
-}
-
-ExtendedReal RealOf(Ordinal ordinal) {
-    const bool negative = ordinal < 0;
-    const Ordinal magnitude = negative ? -ordinal : ordinal;
-    const auto exponent = static_cast<uint16_t>(magnitude >> 63);
-    uint64_t significand = static_cast<uint64_t>(magnitude) & kLowBits;
-    if (exponent != 0) significand |= 1ULL << 63;
-    const uint16_t signAndExponent = exponent | (negative ? 0x8000 : 0);
-    unsigned char bytes[sizeof(ExtendedReal)] = {};
-    std::memcpy(bytes, &significand, 8);
-    std::memcpy(bytes + 8, &signAndExponent, 2);
-    ExtendedReal v = 0;
-    std::memcpy(&v, bytes, sizeof(ExtendedReal));
-    return v;
-}
-
-ExtendedReal Ulp(ExtendedReal v) {
-    const ExtendedReal magnitude = std::fabs(v);
-    const ExtendedReal next = std::nextafter(magnitude, kInfinity);
-    return std::isfinite(next) ? next - magnitude : magnitude - std::nextafter(magnitude, 0.0L);
-}
-
-// --- What is evaluated ---
-
-// f, or f - g for intersections; a failure of either (or an overflow of the difference) is a
-// point where the curve is not defined.
-class Curve {
-  public:
-    Curve(const Engine& first, const Engine* second) : first_(first) {
-        if (second != nullptr) second_.emplace(*second);
-    }
-
-    bool At(ExtendedReal x, ExtendedReal& y) {
-        if (!One(first_, x, y)) return false;
-        if (!second_) return true;
-        ExtendedReal g = 0;
-        if (!One(*second_, x, g)) return false;
-        y -= g;
-        return std::isfinite(y);
-    }
-
-    // The value shown for a point: f itself.
-    bool Shown(ExtendedReal x, ExtendedReal& y) { return One(first_, x, y); }
-
-    void Samples(const ExtendedReal* x, int32_t count, ExtendedReal* y, bool* ok) {
-        EvaluateSamples(first_, x, count, y, ok);
-        if (!second_) return;
-        const std::unique_ptr<ExtendedReal[]> g(new ExtendedReal[size_t(count)]);
-        const std::unique_ptr<bool[]> gOk(new bool[size_t(count)]);
-        EvaluateSamples(*second_, x, count, g.get(), gOk.get());
-        for (int32_t i = 0; i < count; ++i) {
-            y[i] -= g[i];
-            ok[i] = ok[i] && gOk[i] && std::isfinite(y[i]);
-        }
-    }
-
-  private:
-    static bool One(Engine& engine, ExtendedReal x, ExtendedReal& y) {
-        return EvaluateSequence(engine, x, y) && engine.EngineError == kNoError && std::isfinite(y);
-    }
-
-    Engine first_;
-    std::optional<Engine> second_;
-};
-
 // A point found, with the half-width of the numbers it could equally be.
 struct Found {
     PointKind Kind;
     ExtendedReal X;
     ExtendedReal Uncertainty;
 };
-
-// The shortest decimal in [low, high]: an x known only to some digits is reported with those
-// digits (1, not 0.99999999997), and 0 where 0 is among the candidates.
-ExtendedReal ShortestBetween(ExtendedReal low, ExtendedReal high) {
-    if (low <= 0 && high >= 0) return 0;
-    const ExtendedReal middle = low + (high - low) / 2;
-    char text[64];
-    for (int digits = 1; digits <= kAllDigits; ++digits) {
-        const auto written = std::to_chars(text, text + sizeof text, middle,
-                                           std::chars_format::scientific, digits - 1);
-        ExtendedReal candidate = 0;
-        std::from_chars(text, written.ptr, candidate);
-        if (candidate >= low && candidate <= high) return candidate;
-    }
-    return middle;
-}
 
 // A refined point: x, the half-width of the numbers it could equally be, and for an extremum
 // whether its value is zero within the rounding.
@@ -147,7 +48,7 @@ struct Refined {
 
 class PointFinder {
   public:
-    PointFinder(Curve& curve, const PointsRequest& request, const PointsControl& control)
+    PointFinder(ProbedCurve& curve, const PointsRequest& request, const PointsControl& control)
         : curve_(curve), request_(request), control_(control) {}
 
     // Samples the interval; false when stopped.
@@ -422,7 +323,7 @@ class PointFinder {
         const Ordinal right = RegionEnd(best, high, ceiling, maximum);
         const ExtendedReal regionLow = RealOf(left);
         const ExtendedReal regionHigh = RealOf(right);
-        const ExtendedReal x = ShortestBetween(regionLow, regionHigh);
+        const ExtendedReal x = ShortestBetween(regionLow, regionHigh, kAllDigits);
         ExtendedReal y = 0;
         if (!At(x, y)) return std::nullopt;
         return Refined{x, std::max(x - regionLow, regionHigh - x), std::fabs(y) <= tolerance};
@@ -576,11 +477,12 @@ class PointFinder {
                                                                : steps[best];
         const ExtendedReal bestX = estimates[best];
         const ExtendedReal uncertainty = std::max({steps[best], neighbour, widths[best]});
-        const ExtendedReal x = ShortestBetween(bestX - uncertainty, bestX + uncertainty);
+        const ExtendedReal x =
+            ShortestBetween(bestX - uncertainty, bestX + uncertainty, kAllDigits);
         return Refined{x, uncertainty + std::fabs(x - bestX)};
     }
 
-    Curve& curve_;
+    ProbedCurve& curve_;
     const PointsRequest& request_;
     const PointsControl& control_;
     std::vector<ExtendedReal> x_;
@@ -614,7 +516,7 @@ void MergeDuplicates(std::vector<Found>& found) {
 }
 
 // The points in order, their values evaluated, each group cut at the limit and marked.
-PointsResult Finish(Curve& curve, std::vector<Found> found, const PointsRequest& request) {
+PointsResult Finish(ProbedCurve& curve, std::vector<Found> found, const PointsRequest& request) {
     MergeDuplicates(found);
     PointsResult result;
     std::array<int32_t, kPointGroups> counts{};
@@ -669,7 +571,7 @@ bool UsableInterval(const PointsRequest& request) {
 PointsResult FindPoints(const Engine& engine, const PointsRequest& request,
                         const PointsControl& control) {
     if (!UsableInterval(request) || engine.LastBuildError != kNoError) return {};
-    Curve curve(engine, nullptr);
+    ProbedCurve curve(engine, nullptr);
     PointFinder finder(curve, request, control);
     if (!finder.Sample()) return StoppedResult();
     std::vector<Found> found;
@@ -689,7 +591,7 @@ PointsResult FindIntersections(const Engine& first, const Engine& second,
     if (!UsableInterval(request) || first.LastBuildError != kNoError ||
         second.LastBuildError != kNoError)
         return {};
-    Curve curve(first, &second);
+    ProbedCurve curve(first, &second);
     PointFinder finder(curve, request, control);
     if (!finder.Sample()) return StoppedResult();
     std::vector<Found> found;
