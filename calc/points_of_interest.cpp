@@ -507,7 +507,11 @@ void MergeDuplicates(std::vector<Found>& found) {
     for (const Found& point : found) {
         if (!merged.empty() && merged.back().Kind == point.Kind &&
             point.X - merged.back().X <= std::max(point.Uncertainty, merged.back().Uncertainty)) {
+            // The sharper x, with the wider doubt: a sample that is an exact zero of a double
+            // root knows its x no better than the extremum there.
+            const ExtendedReal doubt = std::max(point.Uncertainty, merged.back().Uncertainty);
             if (point.Uncertainty < merged.back().Uncertainty) merged.back() = point;
+            merged.back().Uncertainty = doubt;
             continue;
         }
         merged.push_back(point);
