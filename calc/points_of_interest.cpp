@@ -302,7 +302,8 @@ class PointFinder {
                 costD = cost(d);
             }
         }
-        for (Ordinal at = a; at <= b; ++at) cost(at);
+        // The last few numbers one by one; a search its rounding stopped early is not walked.
+        for (Ordinal at = a; at <= b && at - a <= 16; ++at) cost(at);
         if (!std::isfinite(bestCost)) return std::nullopt;
 
         // The rounding of the evaluation, seen on the nearest numbers.
