@@ -177,7 +177,11 @@ class PointFinder {
         if (!ok_[i] || y_[i] != 0) return false;
         // A run of zeros (the constant 0) has no point of its own.
         const auto zeroAt = [this](size_t k) { return ok_[k] && y_[k] == 0; };
-        return !(i > 0 && zeroAt(i - 1)) && !(i + 1 < x_.size() && zeroAt(i + 1));
+        const bool before = i > 0 && ok_[i - 1];
+        const bool after = i + 1 < x_.size() && ok_[i + 1];
+        // Nor has a lone defined sample (x^x at a negative integer, whose 0 is an underflow):
+        // a zero is where the values around it pass through 0.
+        return (before || after) && !(before && zeroAt(i - 1)) && !(after && zeroAt(i + 1));
     }
 
     // Bisection over the ordinals to neighbouring numbers (or an exact zero); then the jump

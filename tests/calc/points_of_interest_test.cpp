@@ -207,6 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
         NoPointRow{"1000*(x-1)", 0, 3, PointKind::Inflection},
         NoPointRow{"x", -1e6L, 1e6L, PointKind::Inflection},
         NoPointRow{"3", -1, 1, PointKind::Minimum}, NoPointRow{"x-x", -1, 1, PointKind::Zero},
+        // Lone defined samples whose 0 is an underflow (x^x at negative integers).
+        NoPointRow{"x^x", -1e10L, 1e10L, PointKind::Zero},
         // The flat top of an extremum seen so close that only rounding is left.
         NoPointRow{"x*exp(0-x)", 1 - 1e-12L, 1 + 1e-12L, PointKind::Maximum},
         // Extrema only inside: the ends of the interval are none.
