@@ -611,9 +611,15 @@ PointsRequest PointsOf(const CommandLine& line) {
     }
     request.From = RealOption(line, "--from");
     request.To = RealOption(line, "--to");
-    if (!UsableInterval(request)) {
+    if (!(request.From < request.To)) {
         throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "интервал пуст: %1 не меньше %2"),
                                {line.Value("--from"), line.Value("--to")})};
+    }
+    // Its length beyond the extended range.
+    if (!UsableInterval(request)) {
+        throw UsageError{
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "интервал слишком широк: от %1 до %2"),
+                  {line.Value("--from"), line.Value("--to")})};
     }
     return request;
 }

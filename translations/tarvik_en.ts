@@ -940,5 +940,9 @@
         <source>%1: больше %2 точек, показаны первые %2</source>
         <translation>%1: more than %2 points, the first %2 are shown</translation>
     </message>
+    <message>
+        <source>интервал слишком широк: от %1 до %2</source>
+        <translation>the interval is too wide: from %1 to %2</translation>
+    </message>
 </context>
 </TS>
