@@ -150,7 +150,9 @@ class PointFinder {
     }
 
   private:
-    bool At(ExtendedReal x, ExtendedReal& y) { return curve_.At(x, y); }
+    // A stop ends the refinement at once (as if f were undefined); the search then reports
+    // nothing, so no point comes from a cut-short refinement.
+    bool At(ExtendedReal x, ExtendedReal& y) { return !control_.Stopped() && curve_.At(x, y); }
 
     // Whether a point refined between the samples first..last behaves as a continuous
     // function's: its value within reach of the samples (not the top of a pole), and no jump
@@ -590,7 +592,7 @@ PointsResult FindPoints(const Engine& engine, const PointsRequest& request,
     if ((zeros || extrema) &&
         !finder.Extrema(extrema, PointKind::Zero, found, zeros ? &found : nullptr))
         return StoppedResult();
-    if (request.Wants(PointGroup::Inflections) && !finder.Inflections(found))
+    if ((request.Wants(PointGroup::Inflections) && !finder.Inflections(found)) || control.Stopped())
         return StoppedResult();
     return Finish(curve, std::move(found), request);
 }
@@ -606,7 +608,7 @@ PointsResult FindIntersections(const Engine& first, const Engine& second,
     std::vector<Found> found;
     // Crossings, and touchings where the difference has an extremum of value 0.
     if (!finder.Zeros(PointKind::Intersection, found) ||
-        !finder.Extrema(false, PointKind::Intersection, found, &found))
+        !finder.Extrema(false, PointKind::Intersection, found, &found) || control.Stopped())
         return StoppedResult();
     return Finish(curve, std::move(found), request);
 }
