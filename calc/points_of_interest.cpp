@@ -358,22 +358,31 @@ class PointFinder {
         return kNoiseUlps * (Ulp(size) + slope * std::max(xUlp, Ulp(std::fabs(x) + span)));
     }
 
+    // The second difference at x and its rounding; the bracket ends are asked twice (for
+    // their signs, then by the bisection), so the last few are kept.
     bool SecondDifference(ExtendedReal x, ExtendedReal spacing, ExtendedReal& second,
                           ExtendedReal& noise) {
+        for (const SecondKept& kept : kept_) {
+            if (kept.Defined && kept.X == x && kept.Spacing == spacing) {
+                second = kept.Second;
+                noise = kept.Noise;
+                return true;
+            }
+        }
         ExtendedReal y0 = 0, y1 = 0, y2 = 0;
         if (!At(x - spacing, y0) || !At(x, y1) || !At(x + spacing, y2)) return false;
         second = y2 - 2 * y1 + y0;
         noise = SecondNoise(x, 2 * spacing, y0, y1, y2);
+        kept_[nextKept_] = {true, x, spacing, second, noise};
+        nextKept_ = (nextKept_ + 1) % kept_.size();
         return true;
     }
 
     // The second difference at x with spacing `spacing`, its sign where it stands out of the
     // rounding (0 otherwise); false where f is undefined.
     bool SecondSign(ExtendedReal x, ExtendedReal spacing, int& sign) {
-        ExtendedReal y0 = 0, y1 = 0, y2 = 0;
-        if (!At(x - spacing, y0) || !At(x, y1) || !At(x + spacing, y2)) return false;
-        const ExtendedReal second = y2 - 2 * y1 + y0;
-        const ExtendedReal noise = SecondNoise(x, 2 * spacing, y0, y1, y2);
+        ExtendedReal second = 0, noise = 0;
+        if (!SecondDifference(x, spacing, second, noise)) return false;
         sign = second > noise ? 1 : second < -noise ? -1 : 0;
         return true;
     }
@@ -461,7 +470,7 @@ class PointFinder {
                     break;
             }
             const ExtendedReal width =
-                std::isfinite(lastStep) ? lastStep * 0x1p-10L : (c2 - c1) * 0x1p-30L;
+                std::isfinite(lastStep) ? lastStep * 0x1p-6L : (c2 - c1) * 0x1p-30L;
             const auto refined = SecondZero(a, b, signA, spacing, width, reached);
             if (!refined) return std::nullopt;
             const ExtendedReal x = *refined;
@@ -489,6 +498,12 @@ class PointFinder {
         return Refined{x, uncertainty + std::fabs(x - bestX)};
     }
 
+    struct SecondKept {
+        bool Defined = false;
+        ExtendedReal X = 0, Spacing = 0, Second = 0, Noise = 0;
+    };
+    std::array<SecondKept, 4> kept_{};
+    size_t nextKept_ = 0;
     ProbedCurve& curve_;
     const PointsRequest& request_;
     const PointsControl& control_;
