@@ -152,7 +152,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     if (!fromFile) line.expression = argv[2];
     const CommandSpec& accepted = found->second;
     int first = fromFile ? 2 : 3;
-    // A second expression never begins with "--", which no expression can.
+    // A second expression never begins with "--" (no such expression builds).
     if (accepted.secondExpression && argc > 3 && std::string_view(argv[3]).substr(0, 2) != "--") {
         line.secondExpression = argv[3];
         ++first;
@@ -556,6 +556,7 @@ int ShowSequence(const CommandLine& line) {
 
 // --- Points of interest and the tangent: one line per point, numbers to be read back exactly.
 
+// More samples than a window is wide: close points stay apart, and the command line can wait.
 constexpr int32_t kPointSamples = 10000;
 constexpr int kReadBackDigits = 21;
 
