@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "calc/calculations.h"
+#include "calc/points_of_interest.h"
 #include "calc/sequence_behaviour.h"
 #include "calc/sequence_table.h"
 #include "engine/evaluator.h"
@@ -84,6 +86,7 @@ struct LoadRefused {
 struct CommandLine {
     std::string command;
     std::string expression;  // UTF-8, as given
+    std::optional<std::string> secondExpression;
     std::map<std::string, std::string> values;
     std::set<std::string> flags;
 
@@ -95,6 +98,8 @@ struct CommandSpec {
     std::set<std::string> valueOptions;
     std::set<std::string> flagOptions;
     std::vector<std::string> required;
+    // A second expression may follow the first.
+    bool secondExpression = false;
 };
 
 const std::set<std::string> kParameterOptions = {"--a0", "--c", "--n0", "--nk"};
@@ -118,6 +123,8 @@ const std::map<std::string, CommandSpec>& Commands() {
           {"-o"}}},
         {"table", {WithParameters({"--from", "--to", "--step"}), {}, {"--from", "--to", "--step"}}},
         {"sequence", {WithParameters({"--x"}), {"--summary"}, {}}},
+        {"points", {WithParameters({"--from", "--to", "--kind"}), {}, {"--from", "--to"}, true}},
+        {"tangent", {WithParameters({"--x"}), {}, {"--x"}}},
     };
     return commands;
 }
@@ -144,7 +151,13 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     const bool fromFile = line.command == "render" && std::string_view(argv[2]) == "--load";
     if (!fromFile) line.expression = argv[2];
     const CommandSpec& accepted = found->second;
-    for (int i = fromFile ? 2 : 3; i < argc; ++i) {
+    int first = fromFile ? 2 : 3;
+    // A second expression never begins with "--" (no such expression builds).
+    if (accepted.secondExpression && argc > 3 && std::string_view(argv[3]).substr(0, 2) != "--") {
+        line.secondExpression = argv[3];
+        ++first;
+    }
+    for (int i = first; i < argc; ++i) {
         const std::string option = argv[i];
         if (accepted.flagOptions.contains(option)) {
             line.flags.insert(option);
@@ -541,6 +554,125 @@ int ShowSequence(const CommandLine& line) {
     return 0;
 }
 
+// --- Points of interest and the tangent: one line per point, numbers to be read back exactly.
+
+// More samples than a window is wide: close points stay apart, and the command line can wait.
+constexpr int32_t kPointSamples = 10000;
+constexpr int kReadBackDigits = 21;
+
+// 21 significant digits, the point as decimal point, an exponent where the magnitude needs one.
+std::string ReadBackText(ExtendedReal value) {
+    char text[64];
+    const auto written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, kReadBackDigits);
+    return std::string(text, written.ptr);
+}
+
+// The fixed words of the output, in every language.
+const char* PointKindWord(PointKind kind) {
+    switch (kind) {
+        case PointKind::Zero:
+            return "zero";
+        case PointKind::Minimum:
+            return "min";
+        case PointKind::Maximum:
+            return "max";
+        case PointKind::Inflection:
+            return "inflection";
+        case PointKind::Intersection:
+            break;
+    }
+    return "intersection";
+}
+
+constexpr std::array<const char*, kPointGroups> kPointGroupWords = {"zeros", "extrema",
+                                                                    "inflections", "intersections"};
+
+// --kind: one group or all of them; with two expressions only the intersections.
+PointsRequest PointsOf(const CommandLine& line) {
+    PointsRequest request;
+    request.Samples = kPointSamples;
+    const bool two = line.secondExpression.has_value();
+    const std::string kind = line.Has("--kind") ? line.Value("--kind") : "all";
+    request.Wanted = {!two, !two, !two, two};
+    if (kind != "all") {
+        const auto named = std::find(kPointGroupWords.begin(), kPointGroupWords.end(), kind);
+        if (named == kPointGroupWords.end()) Rejected("--kind", kind);
+        const auto group = static_cast<size_t>(named - kPointGroupWords.begin());
+        const bool intersections = group == static_cast<size_t>(PointGroup::Intersections);
+        if (intersections != two) {
+            throw UsageError{Words(
+                QT_TRANSLATE_NOOP("TarvikCli",
+                                  "пересечения ищутся для двух выражений, остальные точки - для "
+                                  "одного: --kind %1"),
+                {kind})};
+        }
+        request.Wanted = {};
+        request.Wanted[group] = true;
+    }
+    request.From = RealOption(line, "--from");
+    request.To = RealOption(line, "--to");
+    if (!(request.From < request.To)) {
+        throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "интервал пуст: %1 не меньше %2"),
+                               {line.Value("--from"), line.Value("--to")})};
+    }
+    // Its length beyond the extended range.
+    if (!UsableInterval(request)) {
+        throw UsageError{
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "интервал слишком широк: от %1 до %2"),
+                  {line.Value("--from"), line.Value("--to")})};
+    }
+    return request;
+}
+
+// The expression built with the command line's parameters, or the build's error text.
+std::optional<std::string> BuildFailure(const Engine& engine) {
+    if (engine.LastBuildError == kNoError) return std::nullopt;
+    return FailureText(engine.LastBuildError);
+}
+
+int ShowPoints(const CommandLine& line) {
+    const PointsRequest request = PointsOf(line);
+    const Engine first = BuiltWithParameters(line);
+    if (auto failure = BuildFailure(first)) return Information(*failure);
+    PointsResult result;
+    if (line.secondExpression) {
+        CommandLine other = line;
+        other.expression = *line.secondExpression;
+        const Engine second = BuiltWithParameters(other);
+        if (auto failure = BuildFailure(second)) return Information(*failure);
+        result = FindIntersections(first, second, request);
+    } else {
+        result = FindPoints(first, request);
+    }
+    std::string text;
+    for (const PointOfInterest& point : result.Points) {
+        text += std::string(PointKindWord(point.Kind)) + '\t' + ReadBackText(point.X) + '\t' +
+                ReadBackText(point.Y) + '\n';
+    }
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    // The points beyond the limit are not cut silently.
+    for (size_t group = 0; group < kPointGroups; ++group) {
+        if (!result.MoreThanLimit[group]) continue;
+        std::fprintf(
+            stderr, "tarvik-cli: %s\n",
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "%1: больше %2 точек, показаны первые %2"),
+                  {kPointGroupWords[group], std::to_string(kMostPointsPerGroup)})
+                .c_str());
+    }
+    return 0;
+}
+
+int ShowTangent(const CommandLine& line) {
+    const ExtendedReal x = RealOption(line, "--x");
+    const Engine engine = BuiltWithParameters(line);
+    if (auto failure = BuildFailure(engine)) return Information(*failure);
+    const Tangent tangent = TangentAt(engine, x);
+    if (tangent.FailCode) return Information(FailureText(*tangent.FailCode));
+    PrintLine(ReadBackText(tangent.Slope) + '\t' + ReadBackText(tangent.Offset));
+    return 0;
+}
+
 PictureMode RenderMode(const CommandLine& line) {
     const bool terms = line.flags.contains("--terms");
     const bool cobweb = line.flags.contains("--cobweb");
@@ -648,6 +780,8 @@ int main(int argc, char** argv) {
         if (line.command == "render") return Render(line);
         if (line.command == "table") return ShowTable(line);
         if (line.command == "sequence") return ShowSequence(line);
+        if (line.command == "points") return ShowPoints(line);
+        if (line.command == "tangent") return ShowTangent(line);
         return RunCalculation(line);
     } catch (const UsageError& error) {
         std::fprintf(stderr, "tarvik-cli: %s\n", error.message.c_str());

@@ -928,5 +928,21 @@
         <source>Не удалось записать файл %1: %2</source>
         <translation>Cannot write the file %1: %2</translation>
     </message>
+    <message>
+        <source>пересечения ищутся для двух выражений, остальные точки - для одного: --kind %1</source>
+        <translation>intersections are looked for between two expressions, the other points of one: --kind %1</translation>
+    </message>
+    <message>
+        <source>интервал пуст: %1 не меньше %2</source>
+        <translation>empty interval: %1 is not less than %2</translation>
+    </message>
+    <message>
+        <source>%1: больше %2 точек, показаны первые %2</source>
+        <translation>%1: more than %2 points, the first %2 are shown</translation>
+    </message>
+    <message>
+        <source>интервал слишком широк: от %1 до %2</source>
+        <translation>the interval is too wide: from %1 to %2</translation>
+    </message>
 </context>
 </TS>
