@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -421,6 +422,11 @@ bool MachineCode::Run(MachineFrame& frame, int32_t columns) const {
 #endif
 }
 
+bool MachineCodeRefused() {
+    const char* const value = std::getenv(kRefuseMachineCodeVariable);
+    return value != nullptr && *value != '\0' && std::strcmp(value, "0") != 0;
+}
+
 std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine) {
 #ifdef TARVIK_MACHINE_CODE
     Generator generator(engine);
@@ -448,7 +454,8 @@ std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine) {
     void* memory = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (memory == MAP_FAILED) return nullptr;
     std::memcpy(memory, bytes.data(), bytes.size());
-    if (mprotect(memory, size, PROT_READ | PROT_EXEC) != 0) {
+    // The refusal forced by the variable takes the very path of a refusing mprotect.
+    if (MachineCodeRefused() || mprotect(memory, size, PROT_READ | PROT_EXEC) != 0) {
         munmap(memory, size);
         return nullptr;
     }

@@ -63,6 +63,14 @@ class MachineCode {
     std::unique_ptr<Constant[]> constants_;
 };
 
+// Set to anything but "0" or the empty text, this environment variable makes every build
+// behave as if the system refused executable memory: no machine code, the portable runner for
+// every tree. For proving that fallback, and for systems whose policy kills a process that asks.
+inline constexpr const char* kRefuseMachineCodeVariable = "TARVIK_REFUSE_MACHINE_CODE";
+
+// Whether the variable asks for the refusal (read at every build, which is rare).
+bool MachineCodeRefused();
+
 // The code for slots 1..NodeCount of a successful build, or null: a tree with an operation the
 // code does not cover (powers, tg, ctg, exp and fact), one too deep for the
 // x87 registers, a constant that is not finite, another processor, or a system that refuses
