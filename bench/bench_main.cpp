@@ -32,17 +32,19 @@ class RatioReporter : public benchmark::ConsoleReporter {
     }
 
     void PrintTable() const {
-        std::printf("\n%-16s %10s %10s %10s %12s %14s\n", "expression", "engine ns", "floor ns",
-                    "muparser ns", "engine/floor", "engine/muparser");
+        std::printf("\n%-16s %10s %10s %10s %10s %12s %14s %11s\n", "expression", "engine ns",
+                    "floor ns", "muparser ns", "walk ns", "engine/floor", "engine/muparser",
+                    "engine/walk");
         for (const std::string& label : order_) {
             const auto& row = times_.at(label);
             const double engine = Get(row, "Engine");
             if (engine == 0) continue;
             const double floor = Get(row, "Floor");
             const double muparser = Get(row, "Muparser");
-            std::printf("%-16s %10.2f %10.2f %10.2f %12.3f %14.3f\n", label.c_str(), engine, floor,
-                        muparser, floor > 0 ? engine / floor : 0,
-                        muparser > 0 ? engine / muparser : 0);
+            const double walk = Get(row, "Walk");
+            std::printf("%-16s %10.2f %10.2f %10.2f %10.2f %12.3f %14.3f %11.3f\n", label.c_str(),
+                        engine, floor, muparser, walk, floor > 0 ? engine / floor : 0,
+                        muparser > 0 ? engine / muparser : 0, walk > 0 ? engine / walk : 0);
         }
     }
 

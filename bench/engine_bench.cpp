@@ -53,6 +53,25 @@ void EngineBench(benchmark::State& state, const char* text, int32_t steps) {
     state.counters["steps"] = steps;
 }
 
+// The checked walk alone, as every single evaluation ran before the compiled program: the
+// reference the single rows are held against.
+void WalkBench(benchmark::State& state, const char* text, int32_t steps) {
+    Engine engine;
+    engine.IndexFrom = 1;
+    engine.IndexTo = steps;
+    engine.ValueA = 0;
+    if (BuildExpression(engine, text) != 0) state.SkipWithError("build failed");
+    const auto& samples = Samples();
+    size_t i = 0;
+    ExtendedReal result = 0;
+    for (auto _ : state) {
+        EvaluateSequenceChecked(engine, samples[i++ % kSamples], result);
+        benchmark::DoNotOptimize(result);
+    }
+    if (engine.EngineError != 0) state.SkipWithError("evaluation failed");
+    state.counters["steps"] = steps;
+}
+
 // The batch path, as a plot uses it: kBatch samples per call of EvaluateSamples. Shown per
 // evaluation (and per step).
 constexpr int32_t kBatch = 64;
@@ -154,10 +173,10 @@ ExtendedReal FloorRecurrence(ExtendedReal x, Checked& check) {
     return check.error ? 0 : a;
 }
 
-// The floor behind the same interface as EvaluateSequence: x by value (in memory, as the
-// calling convention passes a long double), the result through a reference.
+// The floor behind the same interface as EvaluateSequence: x and the result through
+// references.
 template <ExtendedReal (*Floor)(ExtendedReal, Checked&)>
-[[gnu::noinline]] bool FloorCall(ExtendedReal x, ExtendedReal& result, int32_t& error) {
+[[gnu::noinline]] bool FloorCall(const ExtendedReal& x, ExtendedReal& result, int32_t& error) {
     Checked check;
     const ExtendedReal value = Floor(x, check);
     error = check.error;
@@ -301,6 +320,7 @@ const bool kRegistered = [] {
         const std::string label = c.label;
         benchmark::RegisterBenchmark(("Engine/" + label).c_str(), EngineBench, c.engineText,
                                      c.steps);
+        benchmark::RegisterBenchmark(("Walk/" + label).c_str(), WalkBench, c.engineText, c.steps);
         benchmark::RegisterBenchmark(("Floor/" + label).c_str(), c.floor, c.steps);
 #ifdef TARVIK_HAVE_MUPARSER
         benchmark::RegisterBenchmark(("Muparser/" + label).c_str(), MuparserBench, c.muparserText,

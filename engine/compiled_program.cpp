@@ -482,7 +482,8 @@ void RunSamples(const Instruction* code, const ExtendedReal* xs, int32_t count, 
 constexpr int64_t kMachineBatchSteps = 4;
 
 bool UseMachine(const CompiledProgram& program, int64_t steps, int64_t shortest) {
-    return program.Machine != nullptr && (program.MachineAlways || steps >= shortest);
+    return program.Machine != nullptr &&
+           (program.MachineAlways || steps >= shortest || program.Machine->PaysForShortRuns());
 }
 
 [[gnu::noinline]] ExtendedReal RunMachineOnce(const Engine& engine, const ExtendedReal& x,

@@ -339,7 +339,7 @@ bool EvaluateSequenceChecked(Engine& engine, ExtendedReal x, ExtendedReal& resul
     return true;
 }
 
-bool EvaluateSequence(Engine& engine, ExtendedReal x, ExtendedReal& result) {
+bool EvaluateSequence(Engine& engine, const ExtendedReal& x, ExtendedReal& result) {
     if (!HasProgram(engine)) return EvaluateSequenceChecked(engine, x, result);
     engine.EngineError = kNoError;
     const IndexRange range = RangeOf(engine);

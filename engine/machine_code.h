@@ -41,6 +41,10 @@ class MachineCode {
 
     // The widest run: how many columns fit the eight x87 registers beside the working stack.
     int32_t Columns() const { return columns_; }
+    // Whether even runs of one step are faster here than on the portable runner: so for trees
+    // without sine and cosine, whose check of the argument's range looks at the status word
+    // after each of them and so holds the columns' sines apart (measured).
+    bool PaysForShortRuns() const { return paysForShortRuns_; }
     // Runs `columns` (1..Columns()) columns of `frame`; true when no flag was raised. False
     // leaves frame.a unspecified.
     bool Run(MachineFrame& frame, int32_t columns) const;
@@ -52,6 +56,7 @@ class MachineCode {
     void* memory_ = nullptr;
     size_t size_ = 0;
     int32_t columns_ = 0;
+    bool paysForShortRuns_ = false;
     // Entry offsets into memory_, one per column count (index 0 unused).
     int32_t entry_[kMaxMachineColumns + 1] = {};
     // The tree's constants: each as the extended number and, where it is exact there, as a
@@ -62,6 +67,14 @@ class MachineCode {
     };
     std::unique_ptr<Constant[]> constants_;
 };
+
+// Set to anything but "0" or the empty text, this environment variable makes every build
+// behave as if the system refused executable memory: no machine code, the portable runner for
+// every tree. For proving that fallback, and for systems whose policy kills a process that asks.
+inline constexpr const char* kRefuseMachineCodeVariable = "TARVIK_REFUSE_MACHINE_CODE";
+
+// Whether the variable asks for the refusal (read at every build, which is rare).
+bool MachineCodeRefused();
 
 // The code for slots 1..NodeCount of a successful build, or null: a tree with an operation the
 // code does not cover (powers, tg, ctg, exp and fact), one too deep for the

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,10 +21,12 @@
 namespace {
 
 #if defined(__x86_64__) && defined(__linux__)
-constexpr bool kMachineCodeExpected = true;
+constexpr bool kMachineCodeBuilt = true;
 #else
-constexpr bool kMachineCodeExpected = false;
+constexpr bool kMachineCodeBuilt = false;
 #endif
+// The suite also runs with the refusal forced (see CMakeLists.txt): then no build has code.
+const bool kMachineCodeExpected = kMachineCodeBuilt && !MachineCodeRefused();
 
 struct CoverageRow {
     std::string text;
@@ -187,6 +190,35 @@ TEST(MachineCodeTest, AFailedBuildDropsTheCode) {
     ASSERT_NE(BuildExpression(engine, "x+"), 0);
     EXPECT_FALSE(HasMachineCode(engine));
     EXPECT_EQ(engine.Program.Machine, nullptr);
+}
+
+// The forced refusal takes the path of a system that refuses executable memory: each build
+// that would have code gets none, the program still runs on the portable runner with every
+// path agreeing, and lifting the refusal brings the code back at the next build.
+TEST(MachineCodeTest, ARefusalOfExecutableMemoryLeavesTheTreeToThePortableRunner) {
+    const char* const before = std::getenv(kRefuseMachineCodeVariable);
+    const std::string saved = before != nullptr ? before : "";
+    struct Row {
+        const char* value;
+        bool refused;
+    };
+    for (const Row row : {Row{"1", true}, Row{"0", false}, Row{"", false}, Row{"yes", true}}) {
+        SCOPED_TRACE(row.value);
+        setenv(kRefuseMachineCodeVariable, row.value, 1);
+        EXPECT_EQ(MachineCodeRefused(), row.refused);
+        Engine engine;
+        engine.IndexFrom = 1;
+        engine.IndexTo = 20;
+        ASSERT_EQ(BuildExpression(engine, "a+sin(n*x)/n"), 0);
+        EXPECT_TRUE(HasProgram(engine));
+        EXPECT_EQ(HasMachineCode(engine), kMachineCodeBuilt && !row.refused);
+        for (const ExtendedReal x : kArguments) ExpectAllPathsAgree(engine, x);
+    }
+    if (before != nullptr) {
+        setenv(kRefuseMachineCodeVariable, saved.c_str(), 1);
+    } else {
+        unsetenv(kRefuseMachineCodeVariable);
+    }
 }
 
 }  // namespace
