@@ -641,6 +641,7 @@ int Render(const CommandLine& line) {
 
 int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
+    DisableRegexpJit();
     UseCatalogue(LanguageFromEnvironment());
     try {
         const CommandLine line = ParseCommandLine(argc, argv);
