@@ -739,10 +739,6 @@
         <translation>Stream write error</translation>
     </message>
     <message>
-        <source>Invalid numeric input</source>
-        <translation>Invalid numeric input</translation>
-    </message>
-    <message>
         <source>Value out of range in line %1</source>
         <translation>Value out of range in line %1</translation>
     </message>
@@ -773,6 +769,34 @@
     <message>
         <source>Bitmaps (*.bmp)</source>
         <translation>Bitmaps (*.bmp)</translation>
+    </message>
+    <message>
+        <source>The name is a folder, not a file</source>
+        <translation>The name is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>Cannot read from a socket</source>
+        <translation>Cannot read from a socket</translation>
+    </message>
+    <message>
+        <source>Invalid numeric input in line %1</source>
+        <translation>Invalid numeric input in line %1</translation>
+    </message>
+    <message>
+        <source>Missing line %1</source>
+        <translation>Missing line %1</translation>
+    </message>
+    <message>
+        <source>Line %1 ends without a line break</source>
+        <translation>Line %1 ends without a line break</translation>
+    </message>
+    <message>
+        <source>Line %1 is too long</source>
+        <translation>Line %1 is too long</translation>
+    </message>
+    <message>
+        <source>Invalid character in line %1</source>
+        <translation>Invalid character in line %1</translation>
     </message>
 </context>
 <context>
