@@ -178,10 +178,13 @@ std::string FileResult::SystemReason() const {
 
 FileResult WriteWholeFile(const QString& name, const QByteArray& bytes) {
     if (name.isEmpty()) return Failed(ENOENT, true);
-    const QByteArray target = FollowLinks(QFile::encodeName(name));
+    // A device or a pipe is opened by the name itself: the system follows its links, including
+    // those (/dev/stdout, /dev/fd/N) whose target is no path but a pipe's "pipe:[N]".
+    const QByteArray native = QFile::encodeName(name);
     struct stat info {};
-    if (stat(target.constData(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
-        return WriteInPlace(target, info.st_mode, bytes);
+    if (stat(native.constData(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
+        return WriteInPlace(native, info.st_mode, bytes);
+    const QByteArray target = FollowLinks(native);
     const QString path = QFile::decodeName(target);
     if (const FileResult check = CheckCanReplace(path); !check.Ok()) return check;
 

@@ -3,6 +3,7 @@
 // an information message goes to stderr with exit code 1, a bad argument with exit code 2.
 // "render -o -" writes the picture to standard output, and the text to standard error.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QGuiApplication>
@@ -419,8 +420,18 @@ bool NotAPlainFile(const std::string& name) {
     return stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
 }
 
-// The format of the picture: from the file's extension, or from --format (by default BMP) for
-// standard output and for a device or a pipe.
+// Whether the name is this process's standard output under another name (/dev/stdout,
+// /dev/fd/1): the picture then takes it, and the text goes to standard error.
+bool IsStandardOutput(const std::string& name) {
+    struct stat named {};
+    struct stat out {};
+    return name == kStandardOutput ||
+           (stat(name.c_str(), &named) == 0 && fstat(STDOUT_FILENO, &out) == 0 &&
+            named.st_dev == out.st_dev && named.st_ino == out.st_ino);
+}
+
+// The format of the picture: from the name's extension, whatever kind of file it names, or
+// from --format (by default BMP) for standard output and for a device or a pipe without one.
 PictureFormat OutputFormat(const CommandLine& line) {
     const std::string& output = line.Value("-o");
     std::optional<PictureFormat> format;
@@ -433,7 +444,8 @@ PictureFormat OutputFormat(const CommandLine& line) {
     }
     const bool inPlace = output == kStandardOutput || NotAPlainFile(output);
     const std::optional<PictureFormat> byName =
-        inPlace ? std::nullopt : PictureFormatOfName(QFile::decodeName(output.c_str()));
+        output == kStandardOutput ? std::nullopt
+                                  : PictureFormatOfName(QFile::decodeName(output.c_str()));
     if (!inPlace && !byName) {
         throw UsageError{Words(
             QT_TRANSLATE_NOOP("TarvikCli",
@@ -618,6 +630,7 @@ int Render(const CommandLine& line) {
         return outcome;
     });
     const std::string& output = line.Value("-o");
+    FILE* const textStream = IsStandardOutput(output) ? stderr : stdout;
     if (output == kStandardOutput) {
         if (!WriteStandardOutput(bytes)) {
             return Information(
@@ -634,7 +647,7 @@ int Render(const CommandLine& line) {
                                  {output, FileFailureReason(written)}));
     }
     if (information) return Information(*information);
-    return ShowRun(run);
+    return ShowRun(run, textStream);
 }
 
 }  // namespace
