@@ -123,6 +123,11 @@ const std::map<std::string, CommandSpec>& Commands() {
     return commands;
 }
 
+// An expression of nothing but blanks is no expression, as an empty one is.
+bool Blank(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
 // The expression is the word right after the command, taken as it stands even when it begins
 // with "-"; so is every option's value.
 CommandLine ParseCommandLine(int argc, char** argv) {
@@ -144,6 +149,9 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     // "render --load FILE" takes the expression from the file.
     const bool fromFile = line.command == "render" && std::string_view(argv[2]) == "--load";
     if (!fromFile) line.expression = argv[2];
+    if (!fromFile && Blank(line.expression))
+        throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "нет выражения после команды %1"),
+                               {line.command})};
     const CommandSpec& accepted = found->second;
     for (int i = fromFile ? 2 : 3; i < argc; ++i) {
         const std::string option = argv[i];
@@ -164,6 +172,10 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         if (!line.Has(option))
             throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "не задан %1"), {option})};
     }
+    if (!fromFile && line.Has("--load"))
+        throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli",
+                                                 "выражение и --load вместе не задаются: выражение "
+                                                 "берётся из файла"))};
     return line;
 }
 
@@ -214,6 +226,13 @@ void ApplyBoundPair(ViewState& view, Engine& engine, const BoundOption& low,
 const std::string* Find(const CommandLine& line, const std::string& option) {
     const auto found = line.values.find(option);
     return found == line.values.end() ? nullptr : &found->second;
+}
+
+ExtendedReal RealOption(const CommandLine& line, const std::string& option) {
+    const std::string* text = Find(line, option);
+    ExtendedReal value = 0;
+    if (text != nullptr && !NumberSyntax(*text, value)) Rejected(option, *text);
+    return value;
 }
 
 void ApplyRealOption(const CommandLine& line, ViewState& view, Engine& engine, ParameterField field,
@@ -292,6 +311,8 @@ int RunCalculation(const CommandLine& line) {
     ViewState view;
     Engine engine;
     ApplyParameters(line, view, engine);
+    // A point or a limit that is no number is a usage error, as for every other option.
+    for (const char* option : {"--x", "--from", "--to"}) RealOption(line, option);
     Canvas canvas(1, 1);
     const RunOutcome run = RunOnce(engine, view, canvas, DrawOptions{}, line.expression);
     if (line.command == "value" && !line.Has("--x")) return ShowRun(run);
@@ -390,6 +411,29 @@ void ApplyView(const CommandLine& line, ViewState& view, Engine& engine, int wid
     }
 }
 
+// --bound LOW,HIGH: refused with the whole value and the reason.
+void ApplyBoundOption(ViewState& view, Engine& engine, const std::string& text) {
+    const auto refuse = [&text](const char* why) {
+        throw UsageError{
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "недопустимое значение %1: «%2» (%3)"),
+                  {"--bound", text, Words(why)})};
+    };
+    const std::vector<std::string> parts = SplitList(text, ',');
+    if (parts.size() != 2)
+        refuse(QT_TRANSLATE_NOOP("TarvikCli", "нужны две границы через запятую"));
+    ExtendedReal low = 0;
+    ExtendedReal high = 0;
+    if (!NumberSyntax(parts[0], low) || !NumberSyntax(parts[1], high))
+        refuse(QT_TRANSLATE_NOOP("TarvikCli", "граница — не число"));
+    if (!(low < high)) refuse(QT_TRANSLATE_NOOP("TarvikCli", "нижняя граница не меньше верхней"));
+    try {
+        ApplyBoundPair(view, engine, {ParameterField::X0, "--bound", &parts[0]},
+                       {ParameterField::Xk, "--bound", &parts[1]});
+    } catch (const UsageError&) {
+        refuse(QT_TRANSLATE_NOOP("TarvikCli", "граница вне допустимых пределов"));
+    }
+}
+
 DrawOptions ApplyDrawing(const CommandLine& line, ViewState& view, Engine& engine) {
     DrawOptions options;
     options.Lines = !line.flags.contains("--points");
@@ -404,10 +448,7 @@ DrawOptions ApplyDrawing(const CommandLine& line, ViewState& view, Engine& engin
         if (!TryField(view, engine, ParameterField::Tochn, *text)) Rejected("--spp", *text);
     }
     if (const std::string* text = Find(line, "--bound")) {
-        const std::vector<std::string> parts = SplitList(*text, ',');
-        if (parts.size() != 2) Rejected("--bound", *text);
-        ApplyBoundPair(view, engine, {ParameterField::X0, "--bound", &parts[0]},
-                       {ParameterField::Xk, "--bound", &parts[1]});
+        ApplyBoundOption(view, engine, *text);
         options.BoundArgument = true;
     }
     return options;
@@ -510,13 +551,6 @@ std::string ApplyLoadedFile(const CommandLine& line, ViewState& view, Engine& en
 // --- Sequences and tables: the expression built with the parameters given, not run first, so
 // that a0 is the one on the command line.
 
-ExtendedReal RealOption(const CommandLine& line, const std::string& option) {
-    const std::string* text = Find(line, option);
-    ExtendedReal value = 0;
-    if (text != nullptr && !NumberSyntax(*text, value)) Rejected(option, *text);
-    return value;
-}
-
 Engine BuiltWithParameters(const CommandLine& line) {
     ViewState view;
     Engine engine;
@@ -538,6 +572,10 @@ int ShowTable(const CommandLine& line) {
                                       RealOption(line, "--step"));
     if (const auto* refused = std::get_if<TableRefusal>(&range)) {
         throw UsageError{"--step: " + TableRefusalText(*refused)};
+    }
+    if (RealOption(line, "--from") > RealOption(line, "--to")) {
+        throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "--from больше --to: %1 > %2"),
+                               {line.Value("--from"), line.Value("--to")})};
     }
     PrintRows(FunctionRows(BuiltWithParameters(line), std::get<TableRange>(range)));
     return 0;
@@ -629,6 +667,9 @@ int Render(const CommandLine& line) {
         if (labels) DrawAxisLabels(surface, view, options.BackgroundColour);
         return outcome;
     });
+    // A cobweb refused for an expression with n leaves no picture.
+    if (mode == PictureMode::Cobweb && information && engine.UsesN)
+        return Information(*information);
     const std::string& output = line.Value("-o");
     FILE* const textStream = IsStandardOutput(output) ? stderr : stdout;
     if (output == kStandardOutput) {

@@ -952,5 +952,33 @@
         <source>Не удалось записать файл %1: %2</source>
         <translation>Cannot write the file %1: %2</translation>
     </message>
+    <message>
+        <source>выражение и --load вместе не задаются: выражение берётся из файла</source>
+        <translation>an expression and --load cannot be given together: the expression comes from the file</translation>
+    </message>
+    <message>
+        <source>недопустимое значение %1: «%2» (%3)</source>
+        <translation>invalid value of %1: “%2” (%3)</translation>
+    </message>
+    <message>
+        <source>нужны две границы через запятую</source>
+        <translation>two bounds separated by a comma are needed</translation>
+    </message>
+    <message>
+        <source>граница — не число</source>
+        <translation>a bound is not a number</translation>
+    </message>
+    <message>
+        <source>нижняя граница не меньше верхней</source>
+        <translation>the lower bound is not below the upper one</translation>
+    </message>
+    <message>
+        <source>граница вне допустимых пределов</source>
+        <translation>a bound is outside the allowed range</translation>
+    </message>
+    <message>
+        <source>--from больше --to: %1 &gt; %2</source>
+        <translation>--from is greater than --to: %1 &gt; %2</translation>
+    </message>
 </context>
 </TS>
