@@ -10,7 +10,9 @@
 #include <QImage>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -49,6 +51,7 @@ namespace {
 
 constexpr int kExitInformation = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;  // 128 + SIGINT, as a shell reports it
 constexpr int kDefaultWidth = 308;
 constexpr int kDefaultHeight = 275;
 constexpr int kMaxPictureSide = 20000;
@@ -267,10 +270,28 @@ void PrintLine(const std::string& text) {
     std::printf("%s\n", text.c_str());
 }
 
-int Information(const std::string& text) {
+int Information(const std::string& text, int code = kExitInformation) {
     std::fprintf(stderr, "%s\n", text.c_str());
-    return kExitInformation;
+    return code;
 }
+
+// While it lives, SIGINT (Ctrl+C) raises a flag that the work polls instead of ending the
+// process; the former handler comes back afterwards.
+class InterruptStop {
+  public:
+    InterruptStop() : previous_(std::signal(SIGINT, Raise)) {}
+    ~InterruptStop() { std::signal(SIGINT, previous_); }
+    InterruptStop(const InterruptStop&) = delete;
+    InterruptStop& operator=(const InterruptStop&) = delete;
+
+    static std::atomic<bool>& Requested() { return requested_; }
+
+  private:
+    static void Raise(int) { requested_.store(true, std::memory_order_relaxed); }
+    // Constant-initialised, so that the handler never meets it unmade.
+    static inline std::atomic<bool> requested_{false};
+    void (*previous_)(int);
+};
 
 // --threads N: 1 to kMostThreads; the machine's cores when not given.
 SampleControl ThreadsOf(const CommandLine& line) {
@@ -577,7 +598,21 @@ int ShowTable(const CommandLine& line) {
         throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "--from больше --to: %1 > %2"),
                                {line.Value("--from"), line.Value("--to")})};
     }
-    PrintRows(FunctionRows(BuiltWithParameters(line), std::get<TableRange>(range)));
+    const TableRange& rows = std::get<TableRange>(range);
+    const Engine engine = BuiltWithParameters(line);
+    // Ctrl+C stops the table between two rows: nothing is printed then.
+    const InterruptStop interrupt;
+    SampleControl control;
+    control.Stop = &InterruptStop::Requested();
+    TerminalProgress progress(Words(QT_TRANSLATE_NOOP("TarvikCli", "Вычисление таблицы…")),
+                              rows.Count);
+    control.Progress = [&progress](int64_t done) { progress.Update(done); };
+    const TableRows computed = FunctionRows(engine, rows, &control);
+    if (InterruptStop::Requested()) {
+        return Information(Words(QT_TRANSLATE_NOOP("TarvikCli", "Вычисление таблицы прервано")),
+                           kExitInterrupted);
+    }
+    PrintRows(computed);
     return 0;
 }
 

@@ -980,5 +980,13 @@
         <source>--from больше --to: %1 &gt; %2</source>
         <translation>--from is greater than --to: %1 &gt; %2</translation>
     </message>
+    <message>
+        <source>Вычисление таблицы…</source>
+        <translation>Computing the table…</translation>
+    </message>
+    <message>
+        <source>Вычисление таблицы прервано</source>
+        <translation>Table computation interrupted</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 // tarvik-cli table, sequence and the sequence pictures of render, as a black box.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QFile>
 #include <QImage>
@@ -7,6 +8,7 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThread>
 #include <string>
 #include <vector>
 
@@ -101,6 +103,21 @@ TEST(TarvikCliSequences, ArgumentErrors) {
         EXPECT_EQ(result.out, "");
         EXPECT_NE(result.err.find(row.err), std::string::npos) << result.err;
     }
+}
+
+// A table of minutes' work stops on Ctrl+C between two rows: exit 130, nothing printed.
+TEST(TarvikCliSequences, InterruptedTablePrintsNothing) {
+    QProcess process;
+    process.start(QStringLiteral(TARVIK_CLI_PATH), {"table", "a+n", "--from", "0", "--to",
+                                                    "1000000", "--step", "1", "--nk", "100000"});
+    ASSERT_TRUE(process.waitForStarted());
+    QThread::msleep(500);
+    ASSERT_EQ(kill(pid_t(process.processId()), SIGINT), 0);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 130);
+    EXPECT_EQ(process.readAllStandardOutput(), QByteArray());
+    EXPECT_FALSE(process.readAllStandardError().isEmpty());
 }
 
 // 100 x 100 pixels, world x = column / 10, y = (100 - row) / 10: the terms of a+1 from 0
