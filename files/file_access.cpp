@@ -178,10 +178,13 @@ std::string FileResult::SystemReason() const {
 
 FileResult WriteWholeFile(const QString& name, const QByteArray& bytes) {
     if (name.isEmpty()) return Failed(ENOENT, true);
-    const QByteArray target = FollowLinks(QFile::encodeName(name));
+    // A device or a pipe is opened by the name itself: the system follows its links, including
+    // those (/dev/stdout, /dev/fd/N) whose target is no path but a pipe's "pipe:[N]".
+    const QByteArray native = QFile::encodeName(name);
     struct stat info {};
-    if (stat(target.constData(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
-        return WriteInPlace(target, info.st_mode, bytes);
+    if (stat(native.constData(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
+        return WriteInPlace(native, info.st_mode, bytes);
+    const QByteArray target = FollowLinks(native);
     const QString path = QFile::decodeName(target);
     if (const FileResult check = CheckCanReplace(path); !check.Ok()) return check;
 
@@ -203,40 +206,51 @@ FileResult WriteWholeFile(const QString& name, const QByteArray& bytes) {
     return {};
 }
 
+namespace {
+
+// Why a name could not be opened for reading.
+FileResult OpenFailure(const QString& path, int code) {
+    struct stat info {};
+    if (code == ENXIO && stat(QFile::encodeName(path).constData(), &info) == 0 &&
+        S_ISSOCK(info.st_mode))
+        return Refused(FileFailure::Socket, code);
+    if (code == ENOENT && IsFolder(QFileInfo(path).absolutePath()))
+        return Refused(FileFailure::NotFound, code);
+    return Failed(code, true);
+}
+
+FileResult ReadUpTo(int fd, std::string& bytes, std::size_t limit) {
+    char buffer[4096];
+    while (bytes.size() < limit) {
+        const std::size_t wanted = std::min(sizeof buffer, limit - bytes.size());
+        const ssize_t got = read(fd, buffer, wanted);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return Failed(errno, false);
+        if (got == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    return {};
+}
+
+}  // namespace
+
 FileResult ReadFileStart(const QString& path, std::string& bytes, std::size_t limit) {
     bytes.clear();
     if (path.isEmpty()) return Failed(ENOENT, true);
+    // Opened without waiting, so that a named pipe no process writes to cannot hold the load.
     const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int code = errno;
-        if (code == ENOENT && IsFolder(QFileInfo(path).absolutePath())) {
-            FileResult result;
-            result.Failure = FileFailure::NotFound;
-            result.WhileCreating = true;
-            result.Code = code;
-            return result;
-        }
-        return Failed(code, true);
-    }
+    if (fd < 0) return OpenFailure(path, errno);
     FileResult result;
     struct stat info {};
     if (fstat(fd, &info) != 0) {
         result = Failed(errno, true);
     } else if (S_ISDIR(info.st_mode)) {
-        result = Failed(EISDIR, true);
+        result = Refused(FileFailure::Folder, EISDIR);
     } else {
-        char buffer[4096];
-        while (bytes.size() < limit) {
-            const std::size_t wanted = std::min(sizeof buffer, limit - bytes.size());
-            const ssize_t got = read(fd, buffer, wanted);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) {
-                result = Failed(errno, false);
-                break;
-            }
-            if (got == 0) break;
-            bytes.append(buffer, static_cast<std::size_t>(got));
-        }
+        // A pipe or a terminal is then read waiting for its data, as any reader of it does.
+        if (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode))
+            fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        result = ReadUpTo(fd, bytes, limit);
     }
     close(fd);
     return result;

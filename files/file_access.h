@@ -20,6 +20,7 @@ enum class FileFailure {
     DiskFull,
     Socket,             // the name is a socket: nothing can be saved there
     PipeWithoutReader,  // the name is a pipe that no process reads
+    Folder,             // the name to read is a folder
     Other
 };
 
@@ -43,7 +44,9 @@ inline bool RefusedTarget(const FileResult& result) {
 // written in place with every write checked (a pipe only while some process reads it).
 FileResult WriteWholeFile(const QString& path, const QByteArray& bytes);
 
-// Reads the file's first `limit` bytes (all of a shorter file) into `bytes`.
+// Reads the file's first `limit` bytes (all of a shorter file) into `bytes`. A pipe or a
+// terminal is read, waiting for its data, up to its end or the limit; a socket or a folder is
+// refused as what it is.
 FileResult ReadFileStart(const QString& path, std::string& bytes, std::size_t limit);
 
 // Makes a write beyond the process's file-size limit fail with an error instead of ending the

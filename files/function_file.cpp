@@ -24,11 +24,18 @@ LoadError Problem(LoadProblem kind, int line = 0) {
     return error;
 }
 
-// A text line of the file in code page 1251, without the bytes that would end it.
+// Whether a byte can stand in a text line: anything but NUL and the other control bytes; Tab
+// and the line ends are text.
+bool TextByte(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return (code >= 32 && code != 127) || c == '\t' || c == '\r' || c == '\n';
+}
+
+// A text line of the file in code page 1251, without the bytes that would end it or refuse it.
 std::string TextLineBytes(std::string_view utf8) {
     std::string bytes = Cp1251FromUtf8(utf8);
     for (char& c : bytes)
-        if (c == '\r' || c == '\n' || c == kEndOfFile) c = ' ';
+        if (!TextByte(c) || c == '\r' || c == '\n') c = ' ';
     return bytes;
 }
 
@@ -38,11 +45,15 @@ class LineReader {
   public:
     explicit LineReader(std::string_view bytes) : data_(bytes.substr(0, bytes.find(kEndOfFile))) {}
 
+    bool AtEnd() const { return pos_ >= data_.size(); }
+
     // Everything up to the line end; the line end is consumed. Empty at the end of the file.
     std::string_view TextLine() {
         const std::size_t start = pos_;
         while (!AtEnd() && !AtLineEnd()) ++pos_;
         const std::string_view text = data_.substr(start, pos_ - start);
+        lastLength_ = pos_ - lineStart_;
+        lastEnded_ = !AtEnd();
         SkipLineEnd();
         return text;
     }
@@ -50,7 +61,13 @@ class LineReader {
     // The run of characters above 32 after skipping every character of 32 and below (empty
     // lines included); nothing when the file ends first. The rest of its line is consumed.
     std::optional<std::string_view> Token() {
-        while (!AtEnd() && Code() <= 32) ++pos_;
+        while (!AtEnd() && Code() <= 32) {
+            if (AtLineEnd()) {
+                SkipLineEnd();
+            } else {
+                ++pos_;
+            }
+        }
         if (AtEnd()) return std::nullopt;
         const std::size_t start = pos_;
         while (!AtEnd() && Code() > 32) ++pos_;
@@ -59,8 +76,22 @@ class LineReader {
         return token;
     }
 
+    // The length of the line last read, and whether a line end closed it.
+    std::size_t LastLength() const { return lastLength_; }
+    bool LastEnded() const { return lastEnded_; }
+
+    // The number of the line (counted from 1) of the first byte that cannot be text, or 0.
+    int FirstNonTextLine() const {
+        int line = 1;
+        for (std::size_t k = 0; k < data_.size(); ++k) {
+            if (!TextByte(data_[k])) return line;
+            const bool crLf = data_[k] == '\r' && k + 1 < data_.size() && data_[k + 1] == '\n';
+            if ((data_[k] == '\r' && !crLf) || data_[k] == '\n') ++line;
+        }
+        return 0;
+    }
+
   private:
-    bool AtEnd() const { return pos_ >= data_.size(); }
     unsigned char Code() const { return static_cast<unsigned char>(data_[pos_]); }
     bool AtLineEnd() const { return data_[pos_] == '\r' || data_[pos_] == '\n'; }
     void SkipLineEnd() {
@@ -71,21 +102,36 @@ class LineReader {
         } else if (data_[pos_] == '\n') {
             ++pos_;
         }
+        lineStart_ = pos_;
     }
 
     std::string_view data_;
     std::size_t pos_ = 0;
+    std::size_t lineStart_ = 0;
+    std::size_t lastLength_ = 0;
+    bool lastEnded_ = false;
 };
+
+std::optional<LoadError> TooLong(const LineReader& reader, int line) {
+    if (reader.LastLength() > kFunctionFileLineLimit) return Problem(LoadProblem::TooLong, line);
+    return std::nullopt;
+}
+
+// A text line that the format needs: the problem when the file ends before it or the line is
+// too long.
+std::optional<LoadError> ReadTextLine(LineReader& reader, int line, std::string_view& text) {
+    if (reader.AtEnd()) return Problem(LoadProblem::MissingLine, line);
+    text = reader.TextLine();
+    return TooLong(reader, line);
+}
 
 // One numeric line: its value or the problem that refuses the file.
 template <typename T>
 std::optional<LoadError> ReadNumber(LineReader& reader, int line, T& value,
                                     const std::function<bool(T)>& inRange) {
     const std::optional<std::string_view> token = reader.Token();
-    if (!token) {
-        value = 0;
-        return inRange(value) ? std::nullopt : std::optional(Problem(LoadProblem::Missing, line));
-    }
+    if (!token) return Problem(LoadProblem::Missing, line);
+    if (std::optional<LoadError> tooLong = TooLong(reader, line)) return tooLong;
     bool converted = false;
     if constexpr (std::is_same_v<T, int32_t>) {
         converted = token->size() <= kIntegerTokenLimit && IntegerText(*token, value);
@@ -102,8 +148,15 @@ bool PixelSizeInRange(ExtendedReal size) {
 }
 
 std::optional<LoadError> ReadBounds(LineReader& reader, FunctionFile& file) {
-    file.LowerBoundText = Utf8FromCp1251(reader.TextLine());
-    file.UpperBoundText = Utf8FromCp1251(reader.TextLine());
+    std::string_view lower;
+    std::string_view upper;
+    std::optional<LoadError> error;
+    if ((error = ReadTextLine(reader, kLowerBoundLine, lower))) return error;
+    if ((error = ReadTextLine(reader, kUpperBoundLine, upper))) return error;
+    // A file cut inside its last line would change the upper bound ("20" read as "2").
+    if (!reader.LastEnded()) return Problem(LoadProblem::Incomplete, kUpperBoundLine);
+    file.LowerBoundText = Utf8FromCp1251(lower);
+    file.UpperBoundText = Utf8FromCp1251(upper);
     if (!NumberSyntax(file.LowerBoundText, file.ArgumentFrom))
         return Problem(LoadProblem::BadBound, kLowerBoundLine);
     if (!NumberSyntax(file.UpperBoundText, file.ArgumentTo))
@@ -114,9 +167,12 @@ std::optional<LoadError> ReadBounds(LineReader& reader, FunctionFile& file) {
 }
 
 std::optional<LoadError> ReadAll(LineReader& reader, FunctionFile& file) {
+    if (const int line = reader.FirstNonTextLine()) return Problem(LoadProblem::NotText, line);
     const auto any = [](auto) { return true; };
-    file.Expression = Utf8FromCp1251(reader.TextLine());
+    std::string_view text;
     std::optional<LoadError> error;
+    if ((error = ReadTextLine(reader, 1, text))) return error;
+    file.Expression = Utf8FromCp1251(text);
     if ((error = ReadNumber<ExtendedReal>(reader, 2, file.PixelSizeX, PixelSizeInRange)))
         return error;
     if ((error = ReadNumber<ExtendedReal>(reader, 3, file.PixelSizeY, PixelSizeInRange)))
@@ -132,7 +188,8 @@ std::optional<LoadError> ReadAll(LineReader& reader, FunctionFile& file) {
         return error;
     if ((error = ReadNumber<ExtendedReal>(reader, 7, file.ValueA, any))) return error;
     if ((error = ReadNumber<ExtendedReal>(reader, 8, file.ConstantC, any))) return error;
-    file.Bounded = reader.TextLine() == "1";
+    if ((error = ReadTextLine(reader, 9, text))) return error;
+    file.Bounded = text == "1";
     if (file.Bounded) return ReadBounds(reader, file);
     return std::nullopt;
 }

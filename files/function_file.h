@@ -17,6 +17,8 @@
 inline constexpr std::string_view kFunctionFileExtension = ".tvk";
 // A load reads at most this much of a file; the lines it needs are far shorter.
 inline constexpr std::size_t kFunctionFileReadLimit = 1 << 20;
+// The longest line a load takes: twice what the expression box and the bound fields can hold.
+inline constexpr std::size_t kFunctionFileLineLimit = 1 << 16;
 
 // Texts are UTF-8 here; the file holds them in code page 1251.
 struct FunctionFile {
@@ -43,8 +45,8 @@ FunctionFile FunctionFileFromState(const ViewState& view, const Engine& engine,
                                    std::string_view lowerBoundText,
                                    std::string_view upperBoundText);
 
-// The file's bytes. A line break or end-of-file byte inside a text becomes a blank, so that
-// the file always reads back as the same lines.
+// The file's bytes. A control byte but Tab inside a text (a line break, the end-of-file byte)
+// becomes a blank, so that the file always reads back as the same lines.
 std::string FunctionFileBytes(const FunctionFile& file);
 
 // Why a file is refused: it cannot be read, or the first of its lines that fails.
@@ -53,7 +55,11 @@ enum class LoadProblem {
     File,              // Read says why
     NotANumber,        // a numeric line holds no number
     OutOfRange,        // a value outside its field's range
-    Missing,           // the file ends before a value that may not be 0
+    Missing,           // the file ends before a numeric line
+    MissingLine,       // the file ends before a text line (1, 9, 10 or 11)
+    Incomplete,        // the file ends inside line 11, before its line end
+    TooLong,           // a line longer than kFunctionFileLineLimit
+    NotText,           // a byte that no text holds (NUL, a control byte but CR, LF and Tab)
     BadBound,          // an argument bound is no number
     BoundsOutOfOrder,  // the lower bound (line 10) is not below the upper one (line 11)
 };
@@ -71,7 +77,8 @@ struct FunctionFileParse {
 };
 
 // Reads the lines and checks every value against the ranges the parameter fields enforce; the
-// first failing line refuses the whole file.
+// first failing line refuses the whole file, and so does a file that lacks a line it needs, has
+// a line over the limit or holds a byte that cannot be text (anywhere before a Ctrl-Z).
 FunctionFileParse ParseFunctionFile(std::string_view bytes);
 
 // Puts a checked file's values into the state; a bounded file sets both argument bounds.

@@ -1,9 +1,14 @@
-// Fuzzes the function-file reader: arbitrary bytes are parsed and checked. A refusal must carry
+// Fuzzes the function-file loader: arbitrary bytes are written to a file and loaded through
+// the file reader, with its size limit, exactly as the window and tarvik-cli load them; the
+// load must agree with the parse of the bytes the limit lets through. A refusal must carry
 // a message; an accepted file must hold values within the parameter ranges, and what it writes
 // must read back: once written, a file reads back with the same values and writes the same
 // bytes again. (The first writing may still change the bytes: values are rounded to ten
 // decimals, and a negative value that rounds to zero, written -0.0000000000, reads back as a
 // zero that is written without its sign.)
+#include <unistd.h>
+
+#include <QFile>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -41,13 +46,41 @@ bool SameValues(const FunctionFile& a, const FunctionFile& b) {
            a.ArgumentFrom == b.ArgumentFrom && a.ArgumentTo == b.ArgumentTo;
 }
 
+// The one scratch file every input is written to, made at the first input.
+class ScratchFile {
+  public:
+    ScratchFile() {
+        char name[] = "/tmp/fuzz_loader_XXXXXX";
+        fd_ = mkstemp(name);
+        Require(fd_ >= 0);
+        path_ = QFile::decodeName(name);
+    }
+    ~ScratchFile() {
+        close(fd_);
+        unlink(QFile::encodeName(path_).constData());
+    }
+    const QString& Holding(std::string_view bytes) {
+        Require(ftruncate(fd_, 0) == 0);
+        Require(pwrite(fd_, bytes.data(), bytes.size(), 0) == ssize_t(bytes.size()));
+        return path_;
+    }
+
+  private:
+    int fd_ = -1;
+    QString path_;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static ScratchFile scratch;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const FunctionFileParse first = ParseFunctionFile(bytes);
+    const FunctionFileParse first = LoadFunctionFile(scratch.Holding(bytes));
+    const FunctionFileParse parsed = ParseFunctionFile(bytes.substr(0, kFunctionFileReadLimit));
+    Require(first.File.has_value() == parsed.File.has_value());
+    Require(first.Error.Kind == parsed.Error.Kind && first.Error.Line == parsed.Error.Line);
     if (!first.File) {
-        Require(first.Error.Kind != LoadProblem::None);
+        Require(first.Error.Kind != LoadProblem::None && first.Error.Kind != LoadProblem::File);
         return 0;
     }
     Require(first.Error.Kind == LoadProblem::None);

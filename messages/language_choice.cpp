@@ -2,7 +2,6 @@
 // tarvik-cli reads its texts from.
 #include "messages/language_choice.h"
 
-#include <QRegularExpression>
 #include <cstdlib>
 
 #include "messages/catalogue.h"
@@ -13,8 +12,11 @@ QString LanguageCode(Language language) {
 
 Language LanguageOfName(const QString& name) {
     // "en", "en-US", "en_GB.UTF-8": the part before the first separator names the language.
-    static const QRegularExpression separators(QStringLiteral("[-_.@]"));
-    const QString code = name.section(separators, 0, 0).toLower();
+    // Scanned by hand: a regular expression would have its JIT map a writable and executable
+    // page for the rest of the process.
+    qsizetype end = 0;
+    while (end < name.size() && !QStringView(u"-_.@").contains(name.at(end))) ++end;
+    const QString code = name.left(end).toLower();
     return code == QLatin1String("en") ? Language::English : Language::Russian;
 }
 
@@ -34,6 +36,10 @@ Language LanguageOfEnvironment(const char* language, const char* all, const char
 Language LanguageFromEnvironment() {
     return LanguageOfEnvironment(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
                                  std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
+
+void DisableRegexpJit() {
+    qputenv("QT_ENABLE_REGEXP_JIT", "0");
 }
 
 bool UseCatalogue(Language language) {

@@ -22,6 +22,11 @@ Language LanguageOfEnvironment(const char* language, const char* all, const char
                                const char* lang);
 Language LanguageFromEnvironment();
 
+// Keeps every regular expression of the process, Qt's own (the file dialogs' filters) among
+// them, interpreted: the JIT would map a writable and executable page for the rest of the run.
+// Called at start-up, before anything can use one.
+void DisableRegexpJit();
+
 // Loads the program's catalogue for `language` into the messages' own translator, for a program
 // with no application object to install it in (tarvik-cli); Russian needs none. False when the
 // catalogue cannot be loaded. Russian drops any catalogue loaded before.

@@ -264,6 +264,8 @@ std::string FileFailureText(const FileResult& result) {
             return Text(QT_TRANSLATE_NOOP("Messages", "Cannot save to a socket"));
         case FileFailure::PipeWithoutReader:
             return Text(QT_TRANSLATE_NOOP("Messages", "No process reads from the pipe"));
+        case FileFailure::Folder:
+            return Text(QT_TRANSLATE_NOOP("Messages", "The name is a folder, not a file"));
         case FileFailure::Other:
             break;
     }
@@ -291,15 +293,33 @@ std::string LoadErrorText(const LoadError& error) {
         case LoadProblem::None:
             return {};
         case LoadProblem::File:
+            if (error.Read.Failure == FileFailure::Socket)
+                return Text(QT_TRANSLATE_NOOP("Messages", "Cannot read from a socket"));
             return FileFailureText(error.Read);
         case LoadProblem::NotANumber:
-            return Text(QT_TRANSLATE_NOOP("Messages", "Invalid numeric input"));
+            return Words(QT_TRANSLATE_NOOP("Messages", "Invalid numeric input in line %1"))
+                .arg(line)
+                .toStdString();
         case LoadProblem::OutOfRange:
             return Words(QT_TRANSLATE_NOOP("Messages", "Value out of range in line %1"))
                 .arg(line)
                 .toStdString();
         case LoadProblem::Missing:
             return Words(QT_TRANSLATE_NOOP("Messages", "Missing value in line %1"))
+                .arg(line)
+                .toStdString();
+        case LoadProblem::MissingLine:
+            return Words(QT_TRANSLATE_NOOP("Messages", "Missing line %1")).arg(line).toStdString();
+        case LoadProblem::Incomplete:
+            return Words(QT_TRANSLATE_NOOP("Messages", "Line %1 ends without a line break"))
+                .arg(line)
+                .toStdString();
+        case LoadProblem::TooLong:
+            return Words(QT_TRANSLATE_NOOP("Messages", "Line %1 is too long"))
+                .arg(line)
+                .toStdString();
+        case LoadProblem::NotText:
+            return Words(QT_TRANSLATE_NOOP("Messages", "Invalid character in line %1"))
                 .arg(line)
                 .toStdString();
         case LoadProblem::BadBound:

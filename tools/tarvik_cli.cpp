@@ -3,14 +3,17 @@
 // an information message goes to stderr with exit code 1, a bad argument with exit code 2.
 // "render -o -" writes the picture to standard output, and the text to standard error.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -50,6 +53,7 @@ namespace {
 
 constexpr int kExitInformation = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;  // 128 + SIGINT, as a shell reports it
 constexpr int kDefaultWidth = 308;
 constexpr int kDefaultHeight = 275;
 constexpr int kMaxPictureSide = 20000;
@@ -129,6 +133,11 @@ const std::map<std::string, CommandSpec>& Commands() {
     return commands;
 }
 
+// An expression of nothing but blanks is no expression, as an empty one is.
+bool Blank(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
 // The expression is the word right after the command, taken as it stands even when it begins
 // with "-"; so is every option's value.
 CommandLine ParseCommandLine(int argc, char** argv) {
@@ -150,6 +159,9 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     // "render --load FILE" takes the expression from the file.
     const bool fromFile = line.command == "render" && std::string_view(argv[2]) == "--load";
     if (!fromFile) line.expression = argv[2];
+    if (!fromFile && Blank(line.expression))
+        throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "нет выражения после команды %1"),
+                               {line.command})};
     const CommandSpec& accepted = found->second;
     int first = fromFile ? 2 : 3;
     // A second expression never begins with "--" (no such expression builds).
@@ -176,6 +188,10 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         if (!line.Has(option))
             throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "не задан %1"), {option})};
     }
+    if (!fromFile && line.Has("--load"))
+        throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli",
+                                                 "выражение и --load вместе не задаются: выражение "
+                                                 "берётся из файла"))};
     return line;
 }
 
@@ -228,6 +244,13 @@ const std::string* Find(const CommandLine& line, const std::string& option) {
     return found == line.values.end() ? nullptr : &found->second;
 }
 
+ExtendedReal RealOption(const CommandLine& line, const std::string& option) {
+    const std::string* text = Find(line, option);
+    ExtendedReal value = 0;
+    if (text != nullptr && !NumberSyntax(*text, value)) Rejected(option, *text);
+    return value;
+}
+
 void ApplyRealOption(const CommandLine& line, ViewState& view, Engine& engine, ParameterField field,
                      const std::string& option) {
     if (const std::string* text = Find(line, option)) {
@@ -260,10 +283,28 @@ void PrintLine(const std::string& text) {
     std::printf("%s\n", text.c_str());
 }
 
-int Information(const std::string& text) {
+int Information(const std::string& text, int code = kExitInformation) {
     std::fprintf(stderr, "%s\n", text.c_str());
-    return kExitInformation;
+    return code;
 }
+
+// While it lives, SIGINT (Ctrl+C) raises a flag that the work polls instead of ending the
+// process; the former handler comes back afterwards.
+class InterruptStop {
+  public:
+    InterruptStop() : previous_(std::signal(SIGINT, Raise)) {}
+    ~InterruptStop() { std::signal(SIGINT, previous_); }
+    InterruptStop(const InterruptStop&) = delete;
+    InterruptStop& operator=(const InterruptStop&) = delete;
+
+    static std::atomic<bool>& Requested() { return requested_; }
+
+  private:
+    static void Raise(int) { requested_.store(true, std::memory_order_relaxed); }
+    // Constant-initialised, so that the handler never meets it unmade.
+    static inline std::atomic<bool> requested_{false};
+    void (*previous_)(int);
+};
 
 // --threads N: 1 to kMostThreads; the machine's cores when not given.
 SampleControl ThreadsOf(const CommandLine& line) {
@@ -304,6 +345,8 @@ int RunCalculation(const CommandLine& line) {
     ViewState view;
     Engine engine;
     ApplyParameters(line, view, engine);
+    // A point or a limit that is no number is a usage error, as for every other option.
+    for (const char* option : {"--x", "--from", "--to"}) RealOption(line, option);
     Canvas canvas(1, 1);
     const RunOutcome run = RunOnce(engine, view, canvas, DrawOptions{}, line.expression);
     if (line.command == "value" && !line.Has("--x")) return ShowRun(run);
@@ -402,6 +445,29 @@ void ApplyView(const CommandLine& line, ViewState& view, Engine& engine, int wid
     }
 }
 
+// --bound LOW,HIGH: refused with the whole value and the reason.
+void ApplyBoundOption(ViewState& view, Engine& engine, const std::string& text) {
+    const auto refuse = [&text](const char* why) {
+        throw UsageError{
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "недопустимое значение %1: «%2» (%3)"),
+                  {"--bound", text, Words(why)})};
+    };
+    const std::vector<std::string> parts = SplitList(text, ',');
+    if (parts.size() != 2)
+        refuse(QT_TRANSLATE_NOOP("TarvikCli", "нужны две границы через запятую"));
+    ExtendedReal low = 0;
+    ExtendedReal high = 0;
+    if (!NumberSyntax(parts[0], low) || !NumberSyntax(parts[1], high))
+        refuse(QT_TRANSLATE_NOOP("TarvikCli", "граница — не число"));
+    if (!(low < high)) refuse(QT_TRANSLATE_NOOP("TarvikCli", "нижняя граница не меньше верхней"));
+    try {
+        ApplyBoundPair(view, engine, {ParameterField::X0, "--bound", &parts[0]},
+                       {ParameterField::Xk, "--bound", &parts[1]});
+    } catch (const UsageError&) {
+        refuse(QT_TRANSLATE_NOOP("TarvikCli", "граница вне допустимых пределов"));
+    }
+}
+
 DrawOptions ApplyDrawing(const CommandLine& line, ViewState& view, Engine& engine) {
     DrawOptions options;
     options.Lines = !line.flags.contains("--points");
@@ -416,10 +482,7 @@ DrawOptions ApplyDrawing(const CommandLine& line, ViewState& view, Engine& engin
         if (!TryField(view, engine, ParameterField::Tochn, *text)) Rejected("--spp", *text);
     }
     if (const std::string* text = Find(line, "--bound")) {
-        const std::vector<std::string> parts = SplitList(*text, ',');
-        if (parts.size() != 2) Rejected("--bound", *text);
-        ApplyBoundPair(view, engine, {ParameterField::X0, "--bound", &parts[0]},
-                       {ParameterField::Xk, "--bound", &parts[1]});
+        ApplyBoundOption(view, engine, *text);
         options.BoundArgument = true;
     }
     return options;
@@ -432,8 +495,18 @@ bool NotAPlainFile(const std::string& name) {
     return stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
 }
 
-// The format of the picture: from the file's extension, or from --format (by default BMP) for
-// standard output and for a device or a pipe.
+// Whether the name is this process's standard output under another name (/dev/stdout,
+// /dev/fd/1): the picture then takes it, and the text goes to standard error.
+bool IsStandardOutput(const std::string& name) {
+    struct stat named {};
+    struct stat out {};
+    return name == kStandardOutput ||
+           (stat(name.c_str(), &named) == 0 && fstat(STDOUT_FILENO, &out) == 0 &&
+            named.st_dev == out.st_dev && named.st_ino == out.st_ino);
+}
+
+// The format of the picture: from the name's extension, whatever kind of file it names, or
+// from --format (by default BMP) for standard output and for a device or a pipe without one.
 PictureFormat OutputFormat(const CommandLine& line) {
     const std::string& output = line.Value("-o");
     std::optional<PictureFormat> format;
@@ -446,7 +519,8 @@ PictureFormat OutputFormat(const CommandLine& line) {
     }
     const bool inPlace = output == kStandardOutput || NotAPlainFile(output);
     const std::optional<PictureFormat> byName =
-        inPlace ? std::nullopt : PictureFormatOfName(QFile::decodeName(output.c_str()));
+        output == kStandardOutput ? std::nullopt
+                                  : PictureFormatOfName(QFile::decodeName(output.c_str()));
     if (!inPlace && !byName) {
         throw UsageError{Words(
             QT_TRANSLATE_NOOP("TarvikCli",
@@ -511,13 +585,6 @@ std::string ApplyLoadedFile(const CommandLine& line, ViewState& view, Engine& en
 // --- Sequences and tables: the expression built with the parameters given, not run first, so
 // that a0 is the one on the command line.
 
-ExtendedReal RealOption(const CommandLine& line, const std::string& option) {
-    const std::string* text = Find(line, option);
-    ExtendedReal value = 0;
-    if (text != nullptr && !NumberSyntax(*text, value)) Rejected(option, *text);
-    return value;
-}
-
 Engine BuiltWithParameters(const CommandLine& line) {
     ViewState view;
     Engine engine;
@@ -540,7 +607,25 @@ int ShowTable(const CommandLine& line) {
     if (const auto* refused = std::get_if<TableRefusal>(&range)) {
         throw UsageError{"--step: " + TableRefusalText(*refused)};
     }
-    PrintRows(FunctionRows(BuiltWithParameters(line), std::get<TableRange>(range)));
+    if (RealOption(line, "--from") > RealOption(line, "--to")) {
+        throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "--from больше --to: %1 > %2"),
+                               {line.Value("--from"), line.Value("--to")})};
+    }
+    const TableRange& rows = std::get<TableRange>(range);
+    const Engine engine = BuiltWithParameters(line);
+    // Ctrl+C stops the table between two rows: nothing is printed then.
+    const InterruptStop interrupt;
+    SampleControl control;
+    control.Stop = &InterruptStop::Requested();
+    TerminalProgress progress(Words(QT_TRANSLATE_NOOP("TarvikCli", "Вычисление таблицы…")),
+                              rows.Count);
+    control.Progress = [&progress](int64_t done) { progress.Update(done); };
+    const TableRows computed = FunctionRows(engine, rows, &control);
+    if (InterruptStop::Requested()) {
+        return Information(Words(QT_TRANSLATE_NOOP("TarvikCli", "Вычисление таблицы прервано")),
+                           kExitInterrupted);
+    }
+    PrintRows(computed);
     return 0;
 }
 
@@ -749,7 +834,11 @@ int Render(const CommandLine& line) {
         if (labels) DrawAxisLabels(surface, view, options.BackgroundColour);
         return outcome;
     });
+    // A cobweb refused for an expression with n leaves no picture.
+    if (mode == PictureMode::Cobweb && information && engine.UsesN)
+        return Information(*information);
     const std::string& output = line.Value("-o");
+    FILE* const textStream = IsStandardOutput(output) ? stderr : stdout;
     if (output == kStandardOutput) {
         if (!WriteStandardOutput(bytes)) {
             return Information(
@@ -766,13 +855,14 @@ int Render(const CommandLine& line) {
                                  {output, FileFailureReason(written)}));
     }
     if (information) return Information(*information);
-    return ShowRun(run);
+    return ShowRun(run, textStream);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
+    DisableRegexpJit();
     UseCatalogue(LanguageFromEnvironment());
     try {
         const CommandLine line = ParseCommandLine(argc, argv);

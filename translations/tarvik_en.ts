@@ -739,10 +739,6 @@
         <translation>Stream write error</translation>
     </message>
     <message>
-        <source>Invalid numeric input</source>
-        <translation>Invalid numeric input</translation>
-    </message>
-    <message>
         <source>Value out of range in line %1</source>
         <translation>Value out of range in line %1</translation>
     </message>
@@ -773,6 +769,34 @@
     <message>
         <source>Bitmaps (*.bmp)</source>
         <translation>Bitmaps (*.bmp)</translation>
+    </message>
+    <message>
+        <source>The name is a folder, not a file</source>
+        <translation>The name is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>Cannot read from a socket</source>
+        <translation>Cannot read from a socket</translation>
+    </message>
+    <message>
+        <source>Invalid numeric input in line %1</source>
+        <translation>Invalid numeric input in line %1</translation>
+    </message>
+    <message>
+        <source>Missing line %1</source>
+        <translation>Missing line %1</translation>
+    </message>
+    <message>
+        <source>Line %1 ends without a line break</source>
+        <translation>Line %1 ends without a line break</translation>
+    </message>
+    <message>
+        <source>Line %1 is too long</source>
+        <translation>Line %1 is too long</translation>
+    </message>
+    <message>
+        <source>Invalid character in line %1</source>
+        <translation>Invalid character in line %1</translation>
     </message>
 </context>
 <context>
@@ -943,6 +967,42 @@
     <message>
         <source>интервал слишком широк: от %1 до %2</source>
         <translation>the interval is too wide: from %1 to %2</translation>
+    </message>
+    <message>
+        <source>выражение и --load вместе не задаются: выражение берётся из файла</source>
+        <translation>an expression and --load cannot be given together: the expression comes from the file</translation>
+    </message>
+    <message>
+        <source>недопустимое значение %1: «%2» (%3)</source>
+        <translation>invalid value of %1: “%2” (%3)</translation>
+    </message>
+    <message>
+        <source>нужны две границы через запятую</source>
+        <translation>two bounds separated by a comma are needed</translation>
+    </message>
+    <message>
+        <source>граница — не число</source>
+        <translation>a bound is not a number</translation>
+    </message>
+    <message>
+        <source>нижняя граница не меньше верхней</source>
+        <translation>the lower bound is not below the upper one</translation>
+    </message>
+    <message>
+        <source>граница вне допустимых пределов</source>
+        <translation>a bound is outside the allowed range</translation>
+    </message>
+    <message>
+        <source>--from больше --to: %1 &gt; %2</source>
+        <translation>--from is greater than --to: %1 &gt; %2</translation>
+    </message>
+    <message>
+        <source>Вычисление таблицы…</source>
+        <translation>Computing the table…</translation>
+    </message>
+    <message>
+        <source>Вычисление таблицы прервано</source>
+        <translation>Table computation interrupted</translation>
     </message>
 </context>
 </TS>

@@ -14,6 +14,7 @@
 
 #include "files/file_errors.h"
 #include "files/picture_export.h"
+#include "messages/language_choice.h"
 #include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/help_window.h"
@@ -108,6 +109,9 @@ void GeneralForm::createMenus() {
 }
 
 void GeneralForm::createDialogs() {
+    // The colour dialog's fields and the file dialogs' filters use regular expressions: they
+    // stay interpreted, so that no writable and executable page is mapped for them.
+    DisableRegexpJit();
     ColorDialog = new QColorDialog(this);
     ColorDialog->setObjectName(QStringLiteral("ColorDialog"));
     SaveDialog = MakeFileDialog(this, "SaveDialog", QFileDialog::AcceptSave,

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "files/file_access.h"
+#include "messages/language_choice.h"
 #include "ui/general_form.h"
 #include "ui/language.h"
 #include "ui/plot_job.h"
@@ -17,6 +18,7 @@ constexpr int kCloseWaitMs = 300;
 
 int main(int argc, char* argv[]) {
     IgnoreFileSizeSignal();
+    DisableRegexpJit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
     SetUpLanguage(app);

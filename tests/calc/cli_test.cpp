@@ -107,14 +107,29 @@ struct FailureRow {
 
 const FailureRow kFailureRows[] = {
     // Information messages of the calculations: stderr, exit code 1.
-    {{"value", "sinx", "--x", "1,5"}, 1, "Введите правильное значение аргумента\n"},
-    {{"derivative", "sinx", "--x", ""}, 1, "Введите правильное значение аргумента\n"},
-    {{"integral", "a+n", "--from", "", "--to", "1"},
+    {{"integral", "a+n", "--from", "0", "--to", "1"},
      1,
      "Невозможно интегрировать последовательности\n"},
-    {{"integral", "x", "--from", "a", "--to", "1"},
-     1,
-     "Введите правильное значение предела интегрирования\n"},
+    // A point or a limit that is no number is a usage error, as for sequence.
+    {{"value", "sinx", "--x", "1,5"}, 2, "недопустимое значение --x: 1,5\n"},
+    {{"derivative", "sinx", "--x", ""}, 2, "недопустимое значение --x: \n"},
+    {{"integral", "x", "--from", "a", "--to", "1"}, 2, "недопустимое значение --from: a\n"},
+    {{"integral", "a+n", "--from", "0", "--to", "1e"}, 2, "недопустимое значение --to: 1e\n"},
+    // No expression, or one of blanks only, whatever the command.
+    {{"value", ""}, 2, "нет выражения после команды value"},
+    {{"value", " "}, 2, "нет выражения после команды value"},
+    {{"tree", "\t "}, 2, "нет выражения после команды tree"},
+    // render: an expression and a file together, and --bound named whole with the reason.
+    {{"render", "x", "--load", "f.tvk", "-o", "never.bmp"}, 2, "выражение и --load"},
+    {{"render", "sinx", "-o", "never.bmp", "--bound", "1,0"},
+     2,
+     "--bound: «1,0» (нижняя граница не меньше верхней)"},
+    {{"render", "sinx", "-o", "never.bmp", "--bound", "1"},
+     2,
+     "--bound: «1» (нужны две границы через запятую)"},
+    {{"render", "sinx", "-o", "never.bmp", "--bound", "0,b"},
+     2,
+     "--bound: «0,b» (граница — не число)"},
     // Bad command lines: exit code 2, the offending option named.
     {{}, 2, "tarvik-cli"},
     {{"plot", "x"}, 2, "plot"},

@@ -110,8 +110,10 @@ TEST(CliLoad, RefusedFilesPrintTheReportAndWriteNothing) {
     } rows[] = {
         {"missing.tvk", nullptr, "File not found.\n"},
         {"none/missing.tvk", nullptr, "Invalid filename.\n"},
-        {"folder.tvk", nullptr, "File access denied.\n"},
-        {"joined.tvk", "x\r\n0.05x\r\n", "Invalid numeric input.\n"},
+        {"folder.tvk", nullptr, "The name is a folder, not a file.\n"},
+        {"joined.tvk", "x\r\n0.05x\r\n", "Invalid numeric input in line 2.\n"},
+        {"control.tvk", "x\r\n0.05\x01\r\n", "Invalid character in line 2.\n"},
+        {"cut.tvk", "x\r\n0.05\r\n0.05\r\n1\r\n1\r\n100\r\n1\r\n1\r\n", "Missing line 9.\n"},
         {"zero.tvk", "x\r\n0\r\n0.05\r\n1\r\n1\r\n100\r\n", "Value out of range in line 2.\n"},
         {"short.tvk", "x\r\n", "Missing value in line 2.\n"},
     };

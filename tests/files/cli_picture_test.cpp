@@ -14,8 +14,11 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
+#include <utility>
 
 namespace {
 
@@ -126,6 +129,54 @@ INSTANTIATE_TEST_SUITE_P(Formats, RenderToStandardOutput,
                                          StreamRow{{"--format", "png"}, "\x89PNG"},
                                          StreamRow{{"--format", "svg"}, "<?xml"},
                                          StreamRow{{"--format", "pdf"}, "%PDF"}));
+
+// Standard output named as a file (its link's target is a pipe, not a path): the picture goes
+// there and the text to standard error, as with "-".
+TEST(RenderToStandardOutput, NamedAsAFile) {
+    for (const char* name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
+        const Result result = RunCli({"render", "sinx", "-o", name, "--size", "60x40"});
+        ASSERT_EQ(result.exitCode, 0) << name << ": " << result.err;
+        EXPECT_TRUE(result.out.startsWith("BM")) << name;
+        EXPECT_EQ(result.out.size(), 54 + 60 * 40 * 3) << name;
+        EXPECT_EQ(result.err, "График построен\n") << name;
+    }
+}
+
+// A named pipe takes the format of its name's extension, as a plain file does.
+TEST(RenderToANamedPipe, FormatFollowsTheExtension) {
+    QTemporaryDir dir;
+    for (const auto& [name, start] :
+         {std::pair{"a.png", "\x89PNG"}, std::pair{"a.svg", "<?xml"}, std::pair{"a.pdf", "%PDF"},
+          std::pair{"a.bmp", "BM"}, std::pair{"a", "BM"}}) {
+        const QString fifo = dir.filePath(name);
+        ASSERT_EQ(mkfifo(Native(fifo).constData(), 0666), 0);
+        QByteArray received;
+        std::thread reader([&] { received = ReadAll(fifo); });
+        // The reader opens first, so that the pipe has one when the picture is written.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const Result result = RunCli({"render", "sinx", "-o", fifo, "--size", "60x40"});
+        reader.join();
+        EXPECT_EQ(result.exitCode, 0) << name << ": " << result.err;
+        EXPECT_TRUE(received.startsWith(start)) << name << ": " << received.left(8).toStdString();
+        QFile::remove(fifo);
+    }
+}
+
+// A function file read from standard input, its data coming late: the read waits for it.
+TEST(RenderFromStandardInput, WaitsForTheData) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("o.bmp");
+    QProcess process;
+    process.start(QStringLiteral(TARVIK_CLI_PATH),
+                  {"render", "--load", "/dev/stdin", "-o", picture, "--size", "60x40"});
+    ASSERT_TRUE(process.waitForStarted());
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    process.write("cosx\r\n0.05\r\n0.05\r\n1\r\n1\r\n100\r\n1\r\n1\r\n0\r\n");
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_TRUE(ReadAll(picture).startsWith("BM"));
+}
 
 TEST(RenderFormatOption, RefusedWhenUnknownOrAgainstTheExtension) {
     QTemporaryDir dir;

@@ -18,6 +18,33 @@ QStringList Examples() {
     return QDir(TARVIK_EXAMPLES_DIR).entryList({"*.tvk"}, QDir::Files, QDir::Name);
 }
 
+// Every cut of every example (the empty file up to the file without its last byte) is refused
+// or reads as the whole file does: a damaged file never loads with changed values.
+TEST(ShippedExamples, EveryTruncationIsRefusedOrIdentical) {
+    int refused = 0;
+    int identical = 0;
+    for (const QString& name : Examples()) {
+        SCOPED_TRACE(name.toStdString());
+        const std::string whole = ReadBytes(QStringLiteral(TARVIK_EXAMPLES_DIR "/") + name);
+        const FunctionFileParse full = ParseFunctionFile(whole);
+        ASSERT_TRUE(full.File);
+        const std::string expected = FunctionFileBytes(*full.File);
+        for (std::size_t length = 0; length < whole.size(); ++length) {
+            const FunctionFileParse cut = ParseFunctionFile(whole.substr(0, length));
+            if (!cut.File) {
+                EXPECT_FALSE(LoadErrorText(cut.Error).empty());
+                ++refused;
+                continue;
+            }
+            EXPECT_EQ(FunctionFileBytes(*cut.File), expected) << "cut at " << length;
+            EXPECT_GE(length + 2, whole.size()) << "only the last line end may go";
+            ++identical;
+        }
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(identical, 0);
+}
+
 TEST(ShippedExamples, AtLeastTen) {
     EXPECT_GE(Examples().size(), 10);
 }

@@ -120,7 +120,7 @@ TEST(FunctionFileOnDisk, LoadFailuresNameTheCondition) {
         {scratch.Path("missing.tvk"), "File not found"},
         {scratch.Path("no such folder/graph.tvk"), "Invalid filename"},
         {scratch.Path("plain.tvk/graph.tvk"), "Invalid filename"},
-        {scratch.Path("folder.tvk"), "File access denied"},
+        {scratch.Path("folder.tvk"), "The name is a folder, not a file"},
         {QString(), "Invalid filename"},
     };
     for (const auto& row : rows) {
@@ -144,8 +144,8 @@ TEST(FunctionFileOnDisk, LoadOfAMalformedOrTruncatedFileIsRefusedAndTheFileUntou
         const char* message;
     } rows[] = {
         {whole.substr(0, whole.find("\r\n") + 2), "Missing value in line 2"},
-        {whole.substr(0, whole.rfind("-2")), "Invalid argument bound in line 10"},
-        {"x\r\n0.05x\r\n", "Invalid numeric input"},
+        {whole.substr(0, whole.rfind("-2")), "Missing line 10"},
+        {"x\r\n0.05x\r\n", "Invalid numeric input in line 2"},
     };
     for (const auto& row : rows) {
         const QString path = scratch.Path("bad.tvk");

@@ -81,6 +81,11 @@ TEST(FunctionFileWrite, CyrillicIsCodePage1251AndLineBreaksInTextsBecomeBlanks) 
         FunctionFileBytes(DefaultStateFile("sin\xd1\x85", true, "1\r\n2", "3\x1a"));
     EXPECT_TRUE(bytes.starts_with("sin\xf5\r\n")) << bytes;
     EXPECT_TRUE(bytes.ends_with("\r\n1\r\n1  2\r\n3 \r\n")) << bytes;
+    // Other control bytes become blanks too, a Tab stays: what is saved always loads.
+    const std::string controls =
+        FunctionFileBytes(DefaultStateFile(std::string("x\0\x01\t\x7f", 5)));
+    EXPECT_TRUE(controls.starts_with("x  \t \r\n")) << controls;
+    EXPECT_TRUE(ParseFunctionFile(controls).File);
 }
 
 // Reading rules: rows of file bytes and what a successful parse gives.
@@ -132,21 +137,22 @@ INSTANTIATE_TEST_SUITE_P(
         // Hexadecimal integers, as the integer fields take them.
         ReadRow{"HexInteger", Lines({"x", "0.05", "0.05", "$A", "1", "0x1F", "1", "1", "0"}), "x",
                 0.05L, 10, 31, 1, false},
-        // A file that ends after the last index leaves a0 and c at 0 and the argument free.
-        ReadRow{"EndsEarly", "a*n\r\n0.05\r\n0.05\r\n1\r\n1\r\n10\r\n", "a*n", 0.05L, 1, 10, 0,
-                false},
-        // Ctrl-Z ends the file: a0 and everything after it is not read.
+        // Ctrl-Z ends the file: nothing after it is read, control bytes included.
         ReadRow{"CtrlZ",
-                "x\r\n0.05\r\n0.05\r\n1\r\n1\r\n10\r\n\x1a"
-                "5\r\n1\r\n1\r\n-1\r\n1\r\n",
-                "x", 0.05L, 1, 10, 0, false},
+                "x\r\n0.05\r\n0.05\r\n1\r\n1\r\n10\r\n5\r\n1\r\n0\r\n\x1a"
+                "\x01\x00-1\r\n1\r\n",
+                "x", 0.05L, 1, 10, 5, false},
+        // Tabs are text; lines beyond the format's are not read.
+        ReadRow{"TabsAndTrailingLines",
+                Lines({"\tx", "0.05", "0.05", "1", "1", "100", "1", "1", "0", "a note"}), "\tx",
+                0.05L, 1, 100, 1, false},
         // Only the single character 1 bounds the argument.
         ReadRow{"OneAndBlank",
                 Lines({"x", "0.05", "0.05", "1", "1", "100", "1", "1", "1 ", "-1", "1"}), "x",
                 0.05L, 1, 100, 1, false},
         ReadRow{"ZeroOne", Lines({"x", "0.05", "0.05", "1", "1", "100", "1", "1", "01"}), "x",
                 0.05L, 1, 100, 1, false},
-        ReadRow{"EmptyLine9", "x\r\n0.05\r\n0.05\r\n1\r\n1\r\n100\r\n1\r\n1\r\n", "x", 0.05L, 1,
+        ReadRow{"EmptyLine9", "x\r\n0.05\r\n0.05\r\n1\r\n1\r\n100\r\n1\r\n1\r\n\r\n", "x", 0.05L, 1,
                 100, 1, false},
         // The longest number texts: 64 characters for a real, 32 for an integer.
         ReadRow{"LongTokens",
@@ -194,18 +200,18 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, FunctionFileRefusal,
     testing::Values(
         // A token that is not a number of its kind.
-        RefusalRow{"JoinedText", WithLine(2, "0.05x"), "Invalid numeric input"},
-        RefusalRow{"Comma", WithLine(3, "0,05"), "Invalid numeric input"},
-        RefusalRow{"RealInIntegerLine", WithLine(4, "2.5"), "Invalid numeric input"},
-        RefusalRow{"NegativeHex", WithLine(5, "-$1"), "Invalid numeric input"},
-        RefusalRow{"IntegerOverflow", WithLine(6, "2147483648"), "Invalid numeric input"},
-        RefusalRow{"WordInA0", WithLine(7, "one"), "Invalid numeric input"},
-        RefusalRow{"LoneSignInC", WithLine(8, "-"), "Invalid numeric input"},
+        RefusalRow{"JoinedText", WithLine(2, "0.05x"), "Invalid numeric input in line 2"},
+        RefusalRow{"Comma", WithLine(3, "0,05"), "Invalid numeric input in line 3"},
+        RefusalRow{"RealInIntegerLine", WithLine(4, "2.5"), "Invalid numeric input in line 4"},
+        RefusalRow{"NegativeHex", WithLine(5, "-$1"), "Invalid numeric input in line 5"},
+        RefusalRow{"IntegerOverflow", WithLine(6, "2147483648"), "Invalid numeric input in line 6"},
+        RefusalRow{"WordInA0", WithLine(7, "one"), "Invalid numeric input in line 7"},
+        RefusalRow{"LoneSignInC", WithLine(8, "-"), "Invalid numeric input in line 8"},
         RefusalRow{"RealTooLong", WithLine(2, "0.05" + std::string(61, '0')),
-                   "Invalid numeric input"},
+                   "Invalid numeric input in line 2"},
         RefusalRow{"IntegerTooLong", WithLine(4, std::string(32, '0') + "7"),
-                   "Invalid numeric input"},
-        RefusalRow{"BeyondExtendedRange", WithLine(7, "1e5000"), "Invalid numeric input"},
+                   "Invalid numeric input in line 4"},
+        RefusalRow{"BeyondExtendedRange", WithLine(7, "1e5000"), "Invalid numeric input in line 7"},
         // Values outside the ranges of the parameter fields.
         RefusalRow{"ScaleXZero", WithLine(2, "0.0000000000"), "Value out of range in line 2"},
         RefusalRow{"ScaleXBelowMinimum", WithLine(2, "0.0000099999"),
@@ -220,8 +226,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The earliest failing line is the one reported.
         RefusalRow{"FirstLineWins", Lines({"x", "0", "0,5", "1", "1", "100", "1", "1", "0"}),
                    "Value out of range in line 2"},
-        // A file that ends before a value the ranges need.
-        RefusalRow{"Empty", "", "Missing value in line 2"},
+        // A file that lacks a line the format needs.
+        RefusalRow{"Empty", "", "Missing line 1"},
         RefusalRow{"OnlyExpression", "sinx\r\n", "Missing value in line 2"},
         RefusalRow{"EndsAfterScales", "x\r\n0.05\r\n0.05\r\n", "Missing value in line 4"},
         RefusalRow{"EndsAfterFirstIndex", "x\r\n0.05\r\n0.05\r\n1\r\n1\r\n",
@@ -236,7 +242,33 @@ INSTANTIATE_TEST_SUITE_P(
                    "Invalid argument bound in line 11"},
         RefusalRow{"UpperBoundMissing",
                    Lines({"x", "0.05", "0.05", "1", "1", "100", "1", "1", "1", "-1"}),
-                   "Invalid argument bound in line 11"},
+                   "Missing line 11"},
+        RefusalRow{"EndsAfterLastIndex", "a*n\r\n0.05\r\n0.05\r\n1\r\n1\r\n10\r\n",
+                   "Missing value in line 7"},
+        RefusalRow{"CtrlZAfterLastIndex",
+                   "x\r\n0.05\r\n0.05\r\n1\r\n1\r\n10\r\n\x1a"
+                   "5\r\n1\r\n1\r\n-1\r\n1\r\n",
+                   "Missing value in line 7"},
+        RefusalRow{"NoLine9", "x\r\n0.05\r\n0.05\r\n1\r\n1\r\n100\r\n1\r\n1\r\n", "Missing line 9"},
+        RefusalRow{"LastBoundCut",
+                   Lines({"x", "0.05", "0.05", "1", "1", "100", "1", "1", "1", "-1"}) + "2",
+                   "Line 11 ends without a line break"},
+        // Bytes that no text holds, wherever they stand before a Ctrl-Z.
+        RefusalRow{"NulInExpression", WithLine(1, std::string("si\0nx", 5)),
+                   "Invalid character in line 1"},
+        RefusalRow{"ControlInScale",
+                   WithLine(3,
+                            "0.0\x01"
+                            "5"),
+                   "Invalid character in line 3"},
+        RefusalRow{"DeleteInBound", WithLine(11, "1\x7f"), "Invalid character in line 11"},
+        RefusalRow{"NoiseAfterTheFile", WithLine(9, "0") + "\x9c\x02\xff",
+                   "Invalid character in line 10"},
+        // Lines beyond the limit, text and numeric alike.
+        RefusalRow{"LongExpression", WithLine(1, std::string(kFunctionFileLineLimit + 1, 'x')),
+                   "Line 1 is too long"},
+        RefusalRow{"LongComment", WithLine(7, "1 " + std::string(kFunctionFileLineLimit, ' ')),
+                   "Line 7 is too long"},
         RefusalRow{"BoundsEqual", WithLine(10, "1"),
                    "Argument bounds out of order in lines 10 and 11"},
         RefusalRow{"BoundsReversed", WithLine(10, "2"),

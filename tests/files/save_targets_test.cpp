@@ -144,6 +144,28 @@ TEST_P(SaveTargets, PipeWithAReaderGetsTheBytesAndStaysAPipe) {
     EXPECT_EQ(FolderEntries(scratch_.Folder()), QStringList{"pipe"});
 }
 
+// An anonymous pipe named through /dev/fd (as /dev/stdout or a shell's >(...) name it): the
+// link's target is no path ("pipe:[N]"), and the name itself is written.
+TEST_P(SaveTargets, PipeNamedThroughDevFdGetsTheBytes) {
+    const size_t expected = RegularBytes().size();
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    std::string received;
+    std::thread drain([&] {
+        char buffer[4096];
+        for (ssize_t got; (got = read(ends[0], buffer, sizeof buffer)) > 0;)
+            received.append(buffer, size_t(got));
+    });
+    const std::string outcome = GetParam().save(QStringLiteral("/dev/fd/%1").arg(ends[1]));
+    close(ends[1]);
+    drain.join();
+    close(ends[0]);
+    EXPECT_EQ(outcome, "");
+    EXPECT_EQ(received.size(), expected);
+    EXPECT_EQ(received.substr(0, GetParam().start.size()), GetParam().start);
+    EXPECT_EQ(FolderEntries(scratch_.Folder()), QStringList{});
+}
+
 TEST_P(SaveTargets, PipeThatNobodyReadsIsRefusedAtOnce) {
     const QString fifo = scratch_.Path("pipe");
     ASSERT_EQ(mkfifo(Native(fifo).constData(), 0666), 0) << std::strerror(errno);
@@ -252,6 +274,47 @@ TEST_P(SaveTargets, FullDiskKeepsTheOldFile) {
     EXPECT_EQ(outcome, GetParam().diskFull);
     EXPECT_EQ(kept, kOldBytes);
     EXPECT_EQ(entries, (QStringList{"filler", "old"}));
+}
+
+// Loading from a pipe waits for the writer's data to its end; a socket and a folder are refused
+// as what they are.
+TEST(LoadSources, PipeIsReadWaitingForItsData) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    const std::string bytes =
+        FunctionFileBytes(FunctionFile{"sinx", 0.05L, 0.05L, 1, 1, 100, 1, 1});
+    // The data comes late and in two parts, as from a command still running.
+    std::thread writer([&] {
+        const size_t half = bytes.size() / 2;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(write(ends[1], bytes.data(), half), ssize_t(half));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_EQ(write(ends[1], bytes.data() + half, bytes.size() - half),
+                  ssize_t(bytes.size() - half));
+        close(ends[1]);
+    });
+    const FunctionFileParse parse = LoadFunctionFile(QStringLiteral("/dev/fd/%1").arg(ends[0]));
+    writer.join();
+    close(ends[0]);
+    ASSERT_TRUE(parse.File) << LoadErrorText(parse.Error);
+    EXPECT_EQ(parse.File->Expression, "sinx");
+    EXPECT_EQ(parse.File->IndexTo, 100);
+}
+
+TEST(LoadSources, SocketAndFolderAreNamed) {
+    Scratch scratch;
+    const QString path = scratch.Path("sock");
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray native = Native(path);
+    ASSERT_LT(size_t(native.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    EXPECT_EQ(LoadMessage(path), "Cannot read from a socket");
+    close(fd);
+    EXPECT_EQ(LoadMessage(scratch.Folder()), "The name is a folder, not a file");
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, SaveTargets, testing::ValuesIn(kWriters),

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/process_maps.h"
+
 namespace {
 
 struct EnvironmentRow {
@@ -52,3 +54,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<EnvironmentRow>& info) { return info.param.name; });
 
 }  // namespace
+
+// Reading a language name leaves no writable and executable page behind (a regular
+// expression's JIT would).
+TEST(LanguageOfNameTest, LeavesNoWritableExecutableMemory) {
+    ASSERT_TRUE(ProcessMapsReadable());
+    for (const char* name : {"en", "en-US", "en_GB.UTF-8", "ru@latin", "de"}) {
+        LanguageOfName(QString::fromLatin1(name));
+    }
+    UseCatalogue(Language::English);
+    UseCatalogue(Language::Russian);
+    EXPECT_EQ(WritableExecutableMappings(), std::vector<std::string>{});
+}

@@ -95,7 +95,11 @@ TEST(Messages, LoadRefusals) {
     } rows[] = {
         {Problem(LoadProblem::None, 0), ""},
         {unreadable, "File not found"},
-        {Problem(LoadProblem::NotANumber, 3), "Invalid numeric input"},
+        {Problem(LoadProblem::NotANumber, 3), "Invalid numeric input in line 3"},
+        {Problem(LoadProblem::MissingLine, 9), "Missing line 9"},
+        {Problem(LoadProblem::Incomplete, 11), "Line 11 ends without a line break"},
+        {Problem(LoadProblem::TooLong, 1), "Line 1 is too long"},
+        {Problem(LoadProblem::NotText, 5), "Invalid character in line 5"},
         {Problem(LoadProblem::OutOfRange, 4), "Value out of range in line 4"},
         {Problem(LoadProblem::Missing, 2), "Missing value in line 2"},
         {Problem(LoadProblem::BadBound, 11), "Invalid argument bound in line 11"},

@@ -298,7 +298,11 @@ void FilesWindowTest::refusedLoadChangesNothing_data() {
     QTest::newRow("missing file") << "missing.tvk" << QByteArray() << "File not found.";
     QTest::newRow("missing folder") << "none/missing.tvk" << QByteArray() << "Invalid filename.";
     QTest::newRow("joined text") << "bad.tvk" << QByteArray("cosx\r\n0.1\r\n0.05x\r\n")
-                                 << "Invalid numeric input.";
+                                 << "Invalid numeric input in line 3.";
+    QTest::newRow("control byte") << "nul.tvk" << QByteArray("cos\x02x\r\n0.1\r\n")
+                                  << "Invalid character in line 1.";
+    QTest::newRow("long line") << "long.tvk" << QByteArray(70000, 'x').append("\r\n")
+                               << "Line 1 is too long.";
     QTest::newRow("zero scale")
         << "zero.tvk" << QByteArray(kDefaultSinx).replace("0.0500000000\r\n1\r\n", "0\r\n1\r\n")
         << "Value out of range in line 3.";

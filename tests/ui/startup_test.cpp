@@ -20,6 +20,8 @@
 #include "engine/number_text.h"
 #include "form_controls.h"
 #include "test_classes.h"
+#include "tests/support/process_maps.h"
+#include "ui/language.h"
 #include "ui/picture_widget.h"
 #include "window_fixture.h"
 
@@ -56,6 +58,7 @@ class StartupTest : public QObject {
     void informationBox();
     void firstShowing();
     void twoStartsCanDiffer();
+    void noWritableExecutableMemory();
 };
 
 void StartupTest::layoutControls_data() {
@@ -444,6 +447,23 @@ void StartupTest::firstShowing() {
     QCOMPARE(w.ui.txtX->text(), QString::fromStdString(RealDisplayText(originX, 5)));
     QCOMPARE(w.ui.txtFunctionText->count(), 1);
     QVERIFY(w.messages.empty());
+}
+
+// Neither the start-up (the language read from a name, the window built and run) nor a plot
+// leaves a mapping that is writable and executable.
+void StartupTest::noWritableExecutableMemory() {
+    QVERIFY(ProcessMapsReadable());
+    QCOMPARE(LanguageFor({QStringLiteral("en_GB.UTF-8")}, QString()), Language::English);
+    const auto noneMapped = [] {
+        const std::vector<std::string> found = WritableExecutableMappings();
+        QVERIFY2(found.empty(), found.empty() ? "" : found.front().c_str());
+    };
+    WindowFixture w;
+    noneMapped();
+    w.Run(QStringLiteral("sin(10/x)*x"));
+    w.Settle();
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("График построен"));
+    noneMapped();
 }
 
 void StartupTest::twoStartsCanDiffer() {
