@@ -2,36 +2,16 @@
 // under any other and by default; the results, the refusals and the argument errors alike.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
+
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs tarvik-cli with the locale variables given (any other one removed).
-Result RunCli(const std::map<QString, QString>& locale, const QStringList& arguments) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) environment.remove(name);
-    for (const auto& [name, value] : locale) environment.insert(name, value);
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TARVIK_CLI_PATH), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    Result result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput().toStdString();
-    result.err = process.readAllStandardError().toStdString();
-    return result;
-}
+using Result = CliResult;
 
 struct LocaleRow {
     const char* name;
@@ -44,7 +24,7 @@ class CliLanguage : public testing::TestWithParam<LocaleRow> {};
 // The value of a failing expression, in the language of the locale.
 TEST_P(CliLanguage, ResultFollowsTheLocale) {
     const LocaleRow& row = GetParam();
-    const Result result = RunCli(row.locale, {"value", "1/0"});
+    const Result result = RunCli({"value", "1/0"}, InLocale(row.locale));
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, row.english ? "ERROR: Division by zero\n" : "ОШИБКА: Деление на ноль\n");
 }
@@ -76,8 +56,8 @@ class CliEnglish : public testing::TestWithParam<CommandRow> {};
 // Each kind of text under both locales: Russian stays as it was, English is complete.
 TEST_P(CliEnglish, EveryKindOfText) {
     const CommandRow& row = GetParam();
-    const Result russian = RunCli({{"LANG", "C.UTF-8"}}, row.arguments);
-    const Result english = RunCli({{"LANG", "en_US.UTF-8"}}, row.arguments);
+    const Result russian = RunCli(row.arguments, InLocale({{"LANG", "C.UTF-8"}}));
+    const Result english = RunCli(row.arguments, InLocale({{"LANG", "en_US.UTF-8"}}));
     EXPECT_EQ(russian.exitCode, row.exitCode);
     EXPECT_EQ(english.exitCode, row.exitCode);
     const bool toOutput = row.exitCode == 0;

@@ -2,39 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
+
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& arguments) {
-    QStringList list;
-    for (const std::string& argument : arguments) list << QString::fromStdString(argument);
-    QProcess process;
-    // tarvik-cli speaks the language of the locale variables: Russian under the C locale,
-    // whatever the machine's.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
-    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TARVIK_CLI_PATH), list);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    Result result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput().toStdString();
-    result.err = process.readAllStandardError().toStdString();
-    return result;
-}
+using Result = CliResult;
 
 struct PrintRow {
     std::vector<std::string> arguments;
