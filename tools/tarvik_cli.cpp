@@ -1,6 +1,7 @@
 // tarvik-cli: the program's engine, calculations and picture on the command line, for scripts and
-// black-box tests. Prints exactly the text the window would show (one line, UTF-8) and exits 0;
-// an information message goes to stderr with exit code 1, a bad argument with exit code 2.
+// black-box tests. Prints exactly the text the window would show (one line, UTF-8) and exits 0,
+// or 1 when that text is an error; an information message goes to stderr with exit code 1, a bad
+// argument with exit code 2.
 // "render -o -" writes the picture to standard output, and the text to standard error.
 #include <sys/stat.h>
 
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 #include <set>
@@ -35,6 +37,7 @@
 #include "messages/catalogue.h"
 #include "messages/language_choice.h"
 #include "messages/messages.h"
+#include "tools/cli_help.h"
 #include "tools/cli_progress.h"
 #include "view/axis_label_painter.h"
 #include "view/canvas.h"
@@ -48,6 +51,7 @@ namespace {
 
 constexpr int kExitInformation = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitFailedResult = 1;
 constexpr int kDefaultWidth = 308;
 constexpr int kDefaultHeight = 275;
 constexpr int kMaxPictureSide = 20000;
@@ -71,9 +75,10 @@ std::string Words(const char* source, std::initializer_list<std::string_view> ar
     return filled;
 }
 
-// A bad command line: its one-line message.
+// A bad command line: its one-line message; a wrong command or option adds the short usage.
 struct UsageError {
     std::string message;
+    bool withUsage = false;
 };
 
 // A function file that cannot be loaded: the text the window's error report shows.
@@ -127,16 +132,19 @@ const std::map<std::string, CommandSpec>& Commands() {
 CommandLine ParseCommandLine(int argc, char** argv) {
     if (argc < 2)
         throw UsageError{Words(QT_TRANSLATE_NOOP(
-            "TarvikCli",
-            "использование: tarvik-cli value|tree|derivative|integral|table|sequence|render "
-            "ВЫРАЖЕНИЕ"
-            " [параметры] или tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА [параметры рисунка]"))};
+                             "TarvikCli",
+                             "использование: tarvik-cli "
+                             "value|tree|derivative|integral|table|sequence|render "
+                             "ВЫРАЖЕНИЕ"
+                             " [параметры] или tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА "
+                             "[параметры рисунка]")),
+                         true};
     CommandLine line;
     line.command = argv[1];
     const auto found = Commands().find(line.command);
     if (found == Commands().end())
         throw UsageError{
-            Words(QT_TRANSLATE_NOOP("TarvikCli", "неизвестная команда: %1"), {line.command})};
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "неизвестная команда: %1"), {line.command}), true};
     if (argc < 3)
         throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "нет выражения после команды %1"),
                                {line.command})};
@@ -156,7 +164,8 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         } else {
             throw UsageError{
                 Words(QT_TRANSLATE_NOOP("TarvikCli", "неизвестный параметр для %1: %2"),
-                      {line.command, option})};
+                      {line.command, option}),
+                true};
         }
     }
     for (const std::string& option : accepted.required) {
@@ -169,6 +178,13 @@ CommandLine ParseCommandLine(int argc, char** argv) {
 [[noreturn]] void Rejected(const std::string& option, const std::string& text) {
     throw UsageError{
         Words(QT_TRANSLATE_NOOP("TarvikCli", "недопустимое значение %1: %2"), {option, text})};
+}
+
+// A number the option does not take, named with the range it does.
+[[noreturn]] void OutOfRange(const std::string& option, const std::string& text, int64_t low,
+                             int64_t high) {
+    throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "%1: %2 вне диапазона %3..%4"),
+                           {option, text, std::to_string(low), std::to_string(high)})};
 }
 
 // One field's exit rule; false when the field rejects the text (the value is then unchanged).
@@ -222,10 +238,30 @@ void ApplyRealOption(const CommandLine& line, ViewState& view, Engine& engine, P
     }
 }
 
+// The index options given as whole numbers outside the fields' rules, named with their ranges:
+// the last index from above the first one up to kMaxIndex, the first one from 0 to below the
+// last one (each as given, or as held).
+void CheckIndexRanges(const CommandLine& line, const Engine& engine) {
+    const std::string* firstText = Find(line, "--n0");
+    const std::string* lastText = Find(line, "--nk");
+    int32_t first = 0;
+    int32_t last = 0;
+    const bool firstIsNumber = firstText != nullptr && IntegerText(*firstText, first);
+    const bool lastIsNumber = lastText != nullptr && IntegerText(*lastText, last);
+    const bool firstUsable = firstIsNumber && first >= 0 && first < kMaxIndex;
+    const int32_t firstHeld = firstUsable ? first : engine.IndexFrom;
+    if (lastIsNumber && (last < 1 || last > kMaxIndex))
+        OutOfRange("--nk", *lastText, std::max(1, firstHeld + 1), kMaxIndex);
+    const int32_t lastHeld = lastIsNumber ? last : engine.IndexTo;
+    if (firstIsNumber && (first < 0 || first >= lastHeld))
+        OutOfRange("--n0", *firstText, 0, lastHeld - 1);
+}
+
 // a0, c and the index range, checked with the parameter fields' rules.
 void ApplyParameters(const CommandLine& line, ViewState& view, Engine& engine) {
     ApplyRealOption(line, view, engine, ParameterField::A0, "--a0");
     ApplyRealOption(line, view, engine, ParameterField::C, "--c");
+    CheckIndexRanges(line, engine);
     ApplyBoundPair(view, engine, {ParameterField::N0, "--n0", Find(line, "--n0")},
                    {ParameterField::Nk, "--nk", Find(line, "--nk")});
 }
@@ -258,11 +294,13 @@ SampleControl ThreadsOf(const CommandLine& line) {
     control.Threads = DefaultThreadCount();
     const std::string* text = Find(line, "--threads");
     if (text == nullptr) return control;
+    constexpr size_t kMostDigits = 9;
     const bool digits =
-        !text->empty() && text->size() <= 4 &&
+        !text->empty() && text->size() <= kMostDigits &&
         std::all_of(text->begin(), text->end(), [](char c) { return c >= '0' && c <= '9'; });
-    const int count = digits ? std::stoi(*text) : 0;
-    if (count < 1 || count > kMostThreads) Rejected("--threads", *text);
+    if (!digits) Rejected("--threads", *text);
+    const int count = std::stoi(*text);
+    if (count < 1 || count > kMostThreads) OutOfRange("--threads", *text, 1, kMostThreads);
     control.Threads = count;
     return control;
 }
@@ -273,17 +311,22 @@ RunOutcome RunOnce(Engine& engine, const ViewState& view, DrawSurface& canvas,
     return RunExpression(engine, view, canvas, options, Cp1251FromUtf8(expression), expression);
 }
 
+// A result that is an error text is printed where any result is, and fails the command.
+int ResultExit(bool failed) {
+    return failed ? kExitFailedResult : 0;
+}
+
 int ShowRun(const RunOutcome& outcome, FILE* stream = stdout) {
     if (outcome.Overflow) return Information(OverflowText());
     std::fprintf(stream, "%s\n", RunEndText(outcome).value_or("").c_str());
-    return 0;
+    return ResultExit(outcome.End == RunEnd::Failed);
 }
 
 int ShowCalculation(const CalcOutcome& outcome) {
     const CalcTexts words = CalcWords(outcome);
     if (words.Information) return Information(*words.Information);
     PrintLine(words.ResultText.value_or(""));
-    return 0;
+    return ResultExit(outcome.FailCode.has_value());
 }
 
 // The last run's expression is what the calculations evaluate; a small picture is enough.
@@ -293,7 +336,14 @@ int RunCalculation(const CommandLine& line) {
     ApplyParameters(line, view, engine);
     Canvas canvas(1, 1);
     const RunOutcome run = RunOnce(engine, view, canvas, DrawOptions{}, line.expression);
-    if (line.command == "value" && !line.Has("--x")) return ShowRun(run);
+    if (line.command == "value" && !line.Has("--x")) {
+        if (run.End == RunEnd::GraphBuilt) {
+            throw UsageError{
+                Words(QT_TRANSLATE_NOOP("TarvikCli", "value: для выражения с x нужен параметр %1"),
+                      {"--x"})};
+        }
+        return ShowRun(run);
+    }
     if (run.Overflow) return Information(OverflowText());
     if (line.command == "value") return ShowCalculation(CalculateValue(engine, line.Value("--x")));
     if (line.command == "derivative") {
@@ -335,7 +385,7 @@ int ShowTree(const CommandLine& line) {
     const int32_t error = BuildExpression(engine, Cp1251FromUtf8(line.expression));
     if (error != kNoError) {
         PrintLine(FailureText(error));
-        return 0;
+        return kExitFailedResult;
     }
     std::string text;
     for (int32_t slot = 1; slot <= engine.NodeCount; ++slot) {
@@ -361,10 +411,10 @@ void ParseSize(const CommandLine& line, int& width, int& height) {
     const std::vector<std::string> parts = SplitList(*text, 'x');
     int32_t w = 0;
     int32_t h = 0;
-    if (parts.size() != 2 || !IntegerText(parts[0], w) || !IntegerText(parts[1], h) || w < 1 ||
-        h < 1 || w > kMaxPictureSide || h > kMaxPictureSide) {
+    if (parts.size() != 2 || !IntegerText(parts[0], w) || !IntegerText(parts[1], h))
         Rejected("--size", *text);
-    }
+    if (w < 1 || h < 1 || w > kMaxPictureSide || h > kMaxPictureSide)
+        OutOfRange("--size", *text, 1, kMaxPictureSide);
     width = w;
     height = h;
 }
@@ -400,6 +450,9 @@ DrawOptions ApplyDrawing(const CommandLine& line, ViewState& view, Engine& engin
     if (const std::string* text = Find(line, "--fg"))
         options.LineColour = ParseColour("--fg", *text);
     if (const std::string* text = Find(line, "--spp")) {
+        int32_t count = 0;
+        if (IntegerText(*text, count) && count < 1)
+            OutOfRange("--spp", *text, 1, std::numeric_limits<int32_t>::max());
         if (!TryField(view, engine, ParameterField::Tochn, *text)) Rejected("--spp", *text);
     }
     if (const std::string* text = Find(line, "--bound")) {
@@ -521,24 +574,34 @@ void PrintRows(const TableRows& rows) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
+// A table all of whose rows are errors (an expression that does not build among them) failed.
+bool NoRowHasAValue(const TableRows& rows) {
+    return rows.Size() > 0 && std::all_of(rows.Codes.begin(), rows.Codes.end(),
+                                          [](int32_t code) { return code != kNoError; });
+}
+
 int ShowTable(const CommandLine& line) {
     const auto range = MakeTableRange(RealOption(line, "--from"), RealOption(line, "--to"),
                                       RealOption(line, "--step"));
     if (const auto* refused = std::get_if<TableRefusal>(&range)) {
         throw UsageError{"--step: " + TableRefusalText(*refused)};
     }
-    PrintRows(FunctionRows(BuiltWithParameters(line), std::get<TableRange>(range)));
-    return 0;
+    const TableRows rows = FunctionRows(BuiltWithParameters(line), std::get<TableRange>(range));
+    PrintRows(rows);
+    return ResultExit(NoRowHasAValue(rows));
 }
 
 int ShowSequence(const CommandLine& line) {
     const TermList terms = ComputeTerms(BuiltWithParameters(line), RealOption(line, "--x"));
     if (!line.flags.contains("--summary")) {
         PrintRows(SequenceRows(terms));
-        return 0;
+        return ResultExit(terms.Failed());
     }
-    for (const std::string& text : SummaryLines(SequenceSummary(terms))) PrintLine(text);
-    return 0;
+    const SequenceEnd end = SequenceSummary(terms);
+    for (const std::string& text : SummaryLines(end)) PrintLine(text);
+    // A walk that failed is still a result when its behaviour was found (an overflow that
+    // diverges).
+    return ResultExit(terms.Failed() && end.Verdict.Kind == BehaviourKind::Undetermined);
 }
 
 PictureMode RenderMode(const CommandLine& line) {
@@ -568,6 +631,11 @@ std::optional<std::string> DrawSequencePicture(const CommandLine& line, const En
     } catch (const DrawingOverflow&) {
         return OverflowText();
     }
+}
+
+// The run's text goes to standard error when the picture takes standard output.
+FILE* ResultStream(const std::string& output) {
+    return output == kStandardOutput ? stderr : stdout;
 }
 
 int Render(const CommandLine& line) {
@@ -618,6 +686,8 @@ int Render(const CommandLine& line) {
         return outcome;
     });
     const std::string& output = line.Value("-o");
+    // An expression that does not build draws nothing: no picture is written.
+    if (run.End == RunEnd::Failed && !run.Built) return ShowRun(run, ResultStream(output));
     if (output == kStandardOutput) {
         if (!WriteStandardOutput(bytes)) {
             return Information(
@@ -637,12 +707,63 @@ int Render(const CommandLine& line) {
     return ShowRun(run);
 }
 
+// The commands in the order the help lists them, each with its options.
+std::vector<CommandOptions> HelpCommands() {
+    static const char* const kOrder[] = {"value", "tree",     "derivative", "integral",
+                                         "table", "sequence", "render"};
+    std::vector<CommandOptions> commands;
+    std::set<std::string> listed;
+    const auto add = [&](const std::string& name, const CommandSpec& spec) {
+        if (!listed.insert(name).second) return;
+        CommandOptions entry{name, {}};
+        entry.options.assign(spec.valueOptions.begin(), spec.valueOptions.end());
+        entry.options.insert(entry.options.end(), spec.flagOptions.begin(), spec.flagOptions.end());
+        commands.push_back(std::move(entry));
+    };
+    for (const char* name : kOrder) {
+        if (const auto found = Commands().find(name); found != Commands().end())
+            add(found->first, found->second);
+    }
+    for (const auto& [name, spec] : Commands()) add(name, spec);
+    return commands;
+}
+
+// --help, -h, help [COMMAND] and --version, which stand alone on the command line; nothing when
+// the line is something else.
+std::optional<int> AnswerConventions(int argc, char** argv) {
+    if (argc < 2) return std::nullopt;
+    const std::string_view first = argv[1];
+    const bool help = first == "--help" || first == "-h" || first == "help";
+    if (first == "--version" && argc == 2) {
+        PrintLine(VersionText());
+        return 0;
+    }
+    if (!help) return std::nullopt;
+    if (argc == 2) {
+        std::fputs(FullHelp(HelpCommands()).c_str(), stdout);
+        return 0;
+    }
+    if (first == "help" && argc == 3) {
+        for (const CommandOptions& command : HelpCommands()) {
+            if (command.command == argv[2]) {
+                std::fputs(CommandHelp(command).c_str(), stdout);
+                return 0;
+            }
+        }
+        throw UsageError{
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "неизвестная команда: %1"), {argv[2]}), true};
+    }
+    throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "лишние слова после %1"), {argv[1]}),
+                     true};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
     UseCatalogue(LanguageFromEnvironment());
     try {
+        if (const std::optional<int> answered = AnswerConventions(argc, argv)) return *answered;
         const CommandLine line = ParseCommandLine(argc, argv);
         if (line.command == "tree") return ShowTree(line);
         if (line.command == "render") return Render(line);
@@ -651,6 +772,7 @@ int main(int argc, char** argv) {
         return RunCalculation(line);
     } catch (const UsageError& error) {
         std::fprintf(stderr, "tarvik-cli: %s\n", error.message.c_str());
+        if (error.withUsage) std::fprintf(stderr, "%s\n", ShortUsageHint().c_str());
         return kExitUsage;
     } catch (const LoadRefused& refusal) {
         return Information(refusal.message);

@@ -25,7 +25,7 @@ class CliLanguage : public testing::TestWithParam<LocaleRow> {};
 TEST_P(CliLanguage, ResultFollowsTheLocale) {
     const LocaleRow& row = GetParam();
     const Result result = RunCli({"value", "1/0"}, InLocale(row.locale));
-    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, row.english ? "ERROR: Division by zero\n" : "ОШИБКА: Деление на ноль\n");
 }
 
@@ -49,6 +49,7 @@ struct CommandRow {
     int exitCode;
     std::string russian;  // standard output, else standard error
     std::string english;
+    bool toOutput = false;
 };
 
 class CliEnglish : public testing::TestWithParam<CommandRow> {};
@@ -60,7 +61,7 @@ TEST_P(CliEnglish, EveryKindOfText) {
     const Result english = RunCli(row.arguments, InLocale({{"LANG", "en_US.UTF-8"}}));
     EXPECT_EQ(russian.exitCode, row.exitCode);
     EXPECT_EQ(english.exitCode, row.exitCode);
-    const bool toOutput = row.exitCode == 0;
+    const bool toOutput = row.toOutput;
     EXPECT_EQ(toOutput ? russian.out : russian.err, row.russian);
     EXPECT_EQ(toOutput ? english.out : english.err, row.english);
 }
@@ -68,8 +69,29 @@ TEST_P(CliEnglish, EveryKindOfText) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, CliEnglish,
     testing::Values(
-        CommandRow{"Graph", {"value", "sinx"}, 0, "График построен\n", "Graph drawn\n"},
-        CommandRow{"Number", {"value", "2+2"}, 0, "4\n", "4\n"},
+        CommandRow{"Graph",
+                   {"render", "sinx", "-o", "/dev/null", "--format", "bmp"},
+                   0,
+                   "График построен\n",
+                   "Graph drawn\n",
+                   true},
+        CommandRow{"Number", {"value", "2+2"}, 0, "4\n", "4\n", true},
+        CommandRow{"Error",
+                   {"value", "1/0"},
+                   1,
+                   "ОШИБКА: Деление на ноль\n",
+                   "ERROR: Division by zero\n",
+                   true},
+        CommandRow{"NeedsX",
+                   {"value", "sinx"},
+                   2,
+                   "tarvik-cli: value: для выражения с x нужен параметр --x\n",
+                   "tarvik-cli: value: an expression with x needs --x\n"},
+        CommandRow{"OutOfRange",
+                   {"value", "1", "--nk", "200000"},
+                   2,
+                   "tarvik-cli: --nk: 200000 вне диапазона 2..100000\n",
+                   "tarvik-cli: --nk: 200000 is out of range 2..100000\n"},
         CommandRow{"Refusal",
                    {"value", "sinx", "--x", "abc"},
                    1,
@@ -79,12 +101,15 @@ INSTANTIATE_TEST_SUITE_P(
                    {"sequence", "a+1", "--nk", "3", "--summary"},
                    0,
                    "Последний член: 4\nПоследняя разность: 1\nПоведение не установлено\n",
-                   "Last term: 4\nLast difference: 1\nBehaviour not determined\n"},
+                   "Last term: 4\nLast difference: 1\nBehaviour not determined\n",
+                   true},
         CommandRow{"UnknownCommand",
                    {"frobnicate", "x"},
                    2,
-                   "tarvik-cli: неизвестная команда: frobnicate\n",
-                   "tarvik-cli: unknown command: frobnicate\n"},
+                   "tarvik-cli: неизвестная команда: frobnicate\nиспользование: tarvik-cli "
+                   "КОМАНДА ВЫРАЖЕНИЕ [параметры]; список команд и параметров: tarvik-cli --help\n",
+                   "tarvik-cli: unknown command: frobnicate\nusage: tarvik-cli COMMAND EXPRESSION "
+                   "[options]; the commands and options: tarvik-cli --help\n"},
         CommandRow{"BadValue",
                    {"value", "x", "--a0", "1,5"},
                    2,
