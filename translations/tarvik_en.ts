@@ -378,6 +378,18 @@
         <source>Вычисление прервано</source>
         <translation>Computation stopped</translation>
     </message>
+    <message>
+        <source>Последние файлы</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>Очистить список</source>
+        <translation>Clear the list</translation>
+    </message>
+    <message>
+        <source>Файл %1 не найден; он убран из списка последних файлов.</source>
+        <translation>The file %1 was not found; it has been removed from the recent files.</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -773,6 +785,29 @@
     <message>
         <source>Bitmaps (*.bmp)</source>
         <translation>Bitmaps (*.bmp)</translation>
+    </message>
+</context>
+<context>
+    <name>StartOptionTexts</name>
+    <message>
+        <source>Tarvik — исследование функций и последовательностей: графики, значения, производные и интегралы.</source>
+        <translation>Tarvik — a function and sequence explorer: graphs, values, derivatives and integrals.</translation>
+    </message>
+    <message>
+        <source>Файл функции (.tvk), который открыть после запуска.</source>
+        <translation>A function file (.tvk) to open after the start.</translation>
+    </message>
+    <message>
+        <source>[ФАЙЛ]</source>
+        <translation>[FILE]</translation>
+    </message>
+    <message>
+        <source>Список параметров: tarvik --help</source>
+        <translation>The options: tarvik --help</translation>
+    </message>
+    <message>
+        <source>Можно открыть только один файл.</source>
+        <translation>Only one file can be opened.</translation>
     </message>
 </context>
 <context>
