@@ -102,6 +102,10 @@ const std::map<std::string, Entry>& OptionEntries() {
         {"--break-poles", {"", QT_TRANSLATE_NOOP("TarvikCli", "не соединять кривую через полюсы")}},
         {"--help", {"", QT_TRANSLATE_NOOP("TarvikCli", "эта справка")}},
         {"--version", {"", QT_TRANSLATE_NOOP("TarvikCli", "версия программы")}},
+        {"--decimal-comma",
+         {"", QT_TRANSLATE_NOOP("TarvikCli",
+                                "перед командой: запятая между цифрами — десятичная точка, "
+                                "результаты с запятой")}},
     };
     return entries;
 }
@@ -161,7 +165,8 @@ std::string FullHelp(const std::vector<CommandOptions>& commands) {
     }
     text += "\n" + Tr(QT_TRANSLATE_NOOP("TarvikCli", "Параметры:")) + "\n";
     for (const std::string& option : options) text += OptionLine(option);
-    for (const char* option : {"--help", "--version"}) text += OptionLine(option);
+    for (const char* option : {"--help", "--version", "--decimal-comma"})
+        text += OptionLine(option);
     text += "\n" +
             Tr(QT_TRANSLATE_NOOP("TarvikCli",
                                  "Параметры команды: tarvik-cli help КОМАНДА. Результат, "

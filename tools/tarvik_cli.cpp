@@ -26,6 +26,7 @@
 #include "calc/calculations.h"
 #include "calc/sequence_behaviour.h"
 #include "calc/sequence_table.h"
+#include "engine/decimal_comma.h"
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
 #include "engine/tree_builder.h"
@@ -279,8 +280,20 @@ std::vector<std::string> SplitList(const std::string& text, char separator) {
     return parts;
 }
 
+// --decimal-comma, given before the command: the comma between two digits of the expression
+// and the number options is the decimal point, and the results show the comma.
+bool& DecimalComma() {
+    static bool chosen = false;
+    return chosen;
+}
+
+// A result as printed: with the decimal comma when it is chosen.
+std::string Shown(const std::string& text) {
+    return DecimalComma() ? PointAsComma(text) : text;
+}
+
 void PrintLine(const std::string& text) {
-    std::printf("%s\n", text.c_str());
+    std::printf("%s\n", Shown(text).c_str());
 }
 
 int Information(const std::string& text) {
@@ -318,7 +331,7 @@ int ResultExit(bool failed) {
 
 int ShowRun(const RunOutcome& outcome, FILE* stream = stdout) {
     if (outcome.Overflow) return Information(OverflowText());
-    std::fprintf(stream, "%s\n", RunEndText(outcome).value_or("").c_str());
+    std::fprintf(stream, "%s\n", Shown(RunEndText(outcome).value_or("")).c_str());
     return ResultExit(outcome.End == RunEnd::Failed);
 }
 
@@ -571,6 +584,7 @@ void PrintRows(const TableRows& rows) {
     for (size_t k = 0; k < rows.Size(); ++k) {
         text += rows.KeyText(k) + '\t' + rows.ValueText(k, TableFailureWords()) + '\n';
     }
+    text = Shown(text);
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
@@ -707,6 +721,26 @@ int Render(const CommandLine& line) {
     return ShowRun(run);
 }
 
+// Takes --decimal-comma from before the command; the rest of the line is read as without it.
+void TakeDecimalComma(int& argc, char**& argv) {
+    if (argc < 2 || std::string_view(argv[1]) != "--decimal-comma") return;
+    DecimalComma() = true;
+    argv[1] = argv[0];
+    ++argv;
+    --argc;
+}
+
+// With the decimal comma, the expression and the options that hold one number are read with
+// the comma as the point (the lists of --view and --bound keep the comma as their separator).
+void ReadDecimalCommas(CommandLine& line) {
+    if (!DecimalComma()) return;
+    line.expression = CommaAsPoint(line.expression);
+    for (const char* option : {"--x", "--a0", "--c", "--from", "--to", "--step"}) {
+        const auto found = line.values.find(option);
+        if (found != line.values.end()) found->second = CommaAsPoint(found->second);
+    }
+}
+
 // The commands in the order the help lists them, each with its options.
 std::vector<CommandOptions> HelpCommands() {
     static const char* const kOrder[] = {"value", "tree",     "derivative", "integral",
@@ -735,7 +769,7 @@ std::optional<int> AnswerConventions(int argc, char** argv) {
     const std::string_view first = argv[1];
     const bool help = first == "--help" || first == "-h" || first == "help";
     if (first == "--version" && argc == 2) {
-        PrintLine(VersionText());
+        std::printf("%s\n", VersionText().c_str());
         return 0;
     }
     if (!help) return std::nullopt;
@@ -763,8 +797,10 @@ int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
     UseCatalogue(LanguageFromEnvironment());
     try {
+        TakeDecimalComma(argc, argv);
         if (const std::optional<int> answered = AnswerConventions(argc, argv)) return *answered;
-        const CommandLine line = ParseCommandLine(argc, argv);
+        CommandLine line = ParseCommandLine(argc, argv);
+        ReadDecimalCommas(line);
         if (line.command == "tree") return ShowTree(line);
         if (line.command == "render") return Render(line);
         if (line.command == "table") return ShowTable(line);

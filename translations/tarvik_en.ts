@@ -1177,5 +1177,9 @@
         <source>лишние слова после %1</source>
         <translation>extra words after %1</translation>
     </message>
+    <message>
+        <source>перед командой: запятая между цифрами — десятичная точка, результаты с запятой</source>
+        <translation>before the command: a comma between digits is the decimal point, results show the comma</translation>
+    </message>
 </context>
 </TS>
