@@ -10,10 +10,11 @@ JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
 	libbenchmark-dev libmuparser-dev clang libclang-rt-14-dev locales xvfb xauth \
-	fonts-dejavu-core fonts-liberation qt6-translations-l10n qt6-l10n-tools qt6-tools-dev clang-format
+	fonts-dejavu-core fonts-liberation qt6-translations-l10n qt6-l10n-tools qt6-tools-dev clang-format \
+	desktop-file-utils appstream shared-mime-info dpkg-dev
 
 .PHONY: deps locale configure build run test test-plain test-san test-tsan test-fuzz bench clean \
-	format format-check
+	format format-check deb
 
 # Installs what is missing (Debian 12, as root or through sudo).
 deps:
@@ -76,6 +77,10 @@ format:
 # Fails when a file is not formatted; changes nothing.
 format-check:
 	clang-format --dry-run -Werror $(FORMAT_FILES)
+
+# The Debian package (tarvik_VERSION_ARCH.deb in the build folder), installing under /usr.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	$(BUILD)/bin/tarvik_bench

@@ -42,10 +42,28 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/tarvik.desktop DESTINATION share/applic
 install(FILES ${PROJECT_SOURCE_DIR}/data/tarvik.png DESTINATION share/icons/hicolor/256x256/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/data/tarvik.svg DESTINATION share/icons/hicolor/scalable/apps)
 
+# The file types, the software centre's description and the manual pages, with the version of
+# the project.
+set(TARVIK_METAINFO_ID "org.tarvik.Tarvik")
+set(tarvik_generated_data "${PROJECT_BINARY_DIR}/data")
+configure_file(${PROJECT_SOURCE_DIR}/data/${TARVIK_METAINFO_ID}.metainfo.xml.in
+               ${tarvik_generated_data}/${TARVIK_METAINFO_ID}.metainfo.xml @ONLY)
+foreach(page tarvik tarvik-cli)
+    configure_file(${PROJECT_SOURCE_DIR}/data/man/${page}.1.in ${tarvik_generated_data}/${page}.1
+                   @ONLY)
+    install(FILES ${tarvik_generated_data}/${page}.1 DESTINATION share/man/man1)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/data/tarvik-mime.xml DESTINATION share/mime/packages
+        RENAME tarvik.xml)
+install(FILES ${tarvik_generated_data}/${TARVIK_METAINFO_ID}.metainfo.xml
+        DESTINATION share/metainfo)
+
 # An install into a scratch folder: the layout, the links, and the installed companion running
 # through its link with an example found beside it.
 if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
     add_test(NAME install.Layout
              COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
-                     -DAPPDIR=${TARVIK_INSTALL_APPDIR} -P ${PROJECT_SOURCE_DIR}/cmake/test_install.cmake)
+                     -DAPPDIR=${TARVIK_INSTALL_APPDIR} -DMETAINFO_ID=${TARVIK_METAINFO_ID}
+                     -DVERSION=${PROJECT_VERSION}
+                     -P ${PROJECT_SOURCE_DIR}/cmake/test_install.cmake)
 endif()

@@ -1,5 +1,6 @@
 # Installs the build into a scratch folder (DESTDIR) and checks what lands where.
 # Arguments: -DBUILD_DIR=<build tree> -DAPPDIR=<program folder under the prefix>
+#            -DMETAINFO_ID=<the software centre's id>
 set(stage "${BUILD_DIR}/install-test")
 set(prefix "/opt/tarvik")
 file(REMOVE_RECURSE "${stage}")
@@ -22,7 +23,9 @@ foreach(path
         ${APPDIR}/help/en/index.htm
         ${APPDIR}/Examples/sinusoida.tvk ${APPDIR}/Examples/faktorial.tvk
         share/applications/tarvik.desktop share/icons/hicolor/256x256/apps/tarvik.png
-        share/icons/hicolor/scalable/apps/tarvik.svg)
+        share/icons/hicolor/scalable/apps/tarvik.svg share/mime/packages/tarvik.xml
+        share/metainfo/${METAINFO_ID}.metainfo.xml share/man/man1/tarvik.1
+        share/man/man1/tarvik-cli.1)
     require_file(${path})
 endforeach()
 
@@ -53,9 +56,50 @@ if(NOT english_count EQUAL help_count)
 endif()
 
 file(READ "${root}/share/applications/tarvik.desktop" desktop)
-if(NOT desktop MATCHES "\nExec=tarvik\n" OR NOT desktop MATCHES "\nIcon=tarvik\n")
-    message(FATAL_ERROR "the desktop entry does not start tarvik with its icon")
+if(NOT desktop MATCHES "\nExec=tarvik %f\n" OR NOT desktop MATCHES "\nIcon=tarvik\n" OR
+   NOT desktop MATCHES "\nMimeType=application/x-tarvik-function;application/x-tarvik-curves;\n")
+    message(FATAL_ERROR "the desktop entry does not open files of its types in tarvik")
 endif()
+
+# The desktop's own checkers pass the desktop entry and the software centre's description
+# without an error.
+function(require_tool_passes name)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${name} failed (${status}): ${out}")
+    endif()
+endfunction()
+find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
+find_program(APPSTREAMCLI appstreamcli REQUIRED)
+require_tool_passes(desktop-file-validate ${DESKTOP_FILE_VALIDATE}
+                    "${root}/share/applications/tarvik.desktop")
+require_tool_passes(appstreamcli ${APPSTREAMCLI} validate --no-net
+                    "${root}/share/metainfo/${METAINFO_ID}.metainfo.xml")
+
+# The MIME package names both types with their patterns; update-mime-database reads it.
+file(READ "${root}/share/mime/packages/tarvik.xml" mime)
+foreach(pair "application/x-tarvik-function;*.tvk" "application/x-tarvik-curves;*.tvkset")
+    list(GET pair 0 type)
+    list(GET pair 1 glob)
+    if(NOT mime MATCHES "type=\"${type}\"" OR NOT mime MATCHES "pattern=\"\\${glob}\"")
+        message(FATAL_ERROR "the MIME package lacks ${type} (${glob})")
+    endif()
+endforeach()
+find_program(UPDATE_MIME_DATABASE update-mime-database)
+if(UPDATE_MIME_DATABASE)
+    require_tool_passes(update-mime-database ${UPDATE_MIME_DATABASE} "${root}/share/mime")
+    if(NOT EXISTS "${root}/share/mime/application/x-tarvik-function.xml")
+        message(FATAL_ERROR "update-mime-database made no entry for application/x-tarvik-function")
+    endif()
+endif()
+
+# The manual pages carry the project's version.
+foreach(page tarvik tarvik-cli)
+    file(READ "${root}/share/man/man1/${page}.1" manual)
+    if(NOT manual MATCHES "\"Tarvik ${VERSION}\"")
+        message(FATAL_ERROR "${page}.1 does not name version ${VERSION}")
+    endif()
+endforeach()
 
 # The installed companion runs through its link and draws an installed example.
 execute_process(COMMAND "${root}/bin/tarvik-cli" render --load

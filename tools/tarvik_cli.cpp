@@ -1,6 +1,7 @@
 // tarvik-cli: the program's engine, calculations and picture on the command line, for scripts and
-// black-box tests. Prints exactly the text the window would show (one line, UTF-8) and exits 0;
-// an information message goes to stderr with exit code 1, a bad argument with exit code 2.
+// black-box tests. Prints exactly the text the window would show (one line, UTF-8) and exits 0,
+// or 1 when that text is an error; an information message goes to stderr with exit code 1, a bad
+// argument with exit code 2.
 // "render -o -" writes the picture to standard output, and the text to standard error.
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 #include <set>
@@ -29,6 +31,7 @@
 #include "calc/points_of_interest.h"
 #include "calc/sequence_behaviour.h"
 #include "calc/sequence_table.h"
+#include "engine/decimal_comma.h"
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
 #include "engine/tree_builder.h"
@@ -40,6 +43,7 @@
 #include "messages/catalogue.h"
 #include "messages/language_choice.h"
 #include "messages/messages.h"
+#include "tools/cli_help.h"
 #include "tools/cli_progress.h"
 #include "view/axis_label_painter.h"
 #include "view/canvas.h"
@@ -54,6 +58,7 @@ namespace {
 constexpr int kExitInformation = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitInterrupted = 130;  // 128 + SIGINT, as a shell reports it
+constexpr int kExitFailedResult = 1;
 constexpr int kDefaultWidth = 308;
 constexpr int kDefaultHeight = 275;
 constexpr int kMaxPictureSide = 20000;
@@ -77,9 +82,10 @@ std::string Words(const char* source, std::initializer_list<std::string_view> ar
     return filled;
 }
 
-// A bad command line: its one-line message.
+// A bad command line: its one-line message; a wrong command or option adds the short usage.
 struct UsageError {
     std::string message;
+    bool withUsage = false;
 };
 
 // A function file that cannot be loaded: the text the window's error report shows.
@@ -143,16 +149,19 @@ bool Blank(std::string_view text) {
 CommandLine ParseCommandLine(int argc, char** argv) {
     if (argc < 2)
         throw UsageError{Words(QT_TRANSLATE_NOOP(
-            "TarvikCli",
-            "использование: tarvik-cli value|tree|derivative|integral|table|sequence|render "
-            "ВЫРАЖЕНИЕ"
-            " [параметры] или tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА [параметры рисунка]"))};
+                             "TarvikCli",
+                             "использование: tarvik-cli "
+                             "value|tree|derivative|integral|table|sequence|render "
+                             "ВЫРАЖЕНИЕ"
+                             " [параметры] или tarvik-cli render --load ФАЙЛ.tvk -o КАРТИНКА "
+                             "[параметры рисунка]")),
+                         true};
     CommandLine line;
     line.command = argv[1];
     const auto found = Commands().find(line.command);
     if (found == Commands().end())
         throw UsageError{
-            Words(QT_TRANSLATE_NOOP("TarvikCli", "неизвестная команда: %1"), {line.command})};
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "неизвестная команда: %1"), {line.command}), true};
     if (argc < 3)
         throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "нет выражения после команды %1"),
                                {line.command})};
@@ -181,7 +190,8 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         } else {
             throw UsageError{
                 Words(QT_TRANSLATE_NOOP("TarvikCli", "неизвестный параметр для %1: %2"),
-                      {line.command, option})};
+                      {line.command, option}),
+                true};
         }
     }
     for (const std::string& option : accepted.required) {
@@ -198,6 +208,13 @@ CommandLine ParseCommandLine(int argc, char** argv) {
 [[noreturn]] void Rejected(const std::string& option, const std::string& text) {
     throw UsageError{
         Words(QT_TRANSLATE_NOOP("TarvikCli", "недопустимое значение %1: %2"), {option, text})};
+}
+
+// A number the option does not take, named with the range it does.
+[[noreturn]] void OutOfRange(const std::string& option, const std::string& text, int64_t low,
+                             int64_t high) {
+    throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "%1: %2 вне диапазона %3..%4"),
+                           {option, text, std::to_string(low), std::to_string(high)})};
 }
 
 // One field's exit rule; false when the field rejects the text (the value is then unchanged).
@@ -258,10 +275,30 @@ void ApplyRealOption(const CommandLine& line, ViewState& view, Engine& engine, P
     }
 }
 
+// The index options given as whole numbers outside the fields' rules, named with their ranges:
+// the last index from above the first one up to kMaxIndex, the first one from 0 to below the
+// last one (each as given, or as held).
+void CheckIndexRanges(const CommandLine& line, const Engine& engine) {
+    const std::string* firstText = Find(line, "--n0");
+    const std::string* lastText = Find(line, "--nk");
+    int32_t first = 0;
+    int32_t last = 0;
+    const bool firstIsNumber = firstText != nullptr && IntegerText(*firstText, first);
+    const bool lastIsNumber = lastText != nullptr && IntegerText(*lastText, last);
+    const bool firstUsable = firstIsNumber && first >= 0 && first < kMaxIndex;
+    const int32_t firstHeld = firstUsable ? first : engine.IndexFrom;
+    if (lastIsNumber && (last < 1 || last > kMaxIndex))
+        OutOfRange("--nk", *lastText, std::max(1, firstHeld + 1), kMaxIndex);
+    const int32_t lastHeld = lastIsNumber ? last : engine.IndexTo;
+    if (firstIsNumber && (first < 0 || first >= lastHeld))
+        OutOfRange("--n0", *firstText, 0, lastHeld - 1);
+}
+
 // a0, c and the index range, checked with the parameter fields' rules.
 void ApplyParameters(const CommandLine& line, ViewState& view, Engine& engine) {
     ApplyRealOption(line, view, engine, ParameterField::A0, "--a0");
     ApplyRealOption(line, view, engine, ParameterField::C, "--c");
+    CheckIndexRanges(line, engine);
     ApplyBoundPair(view, engine, {ParameterField::N0, "--n0", Find(line, "--n0")},
                    {ParameterField::Nk, "--nk", Find(line, "--nk")});
 }
@@ -279,8 +316,20 @@ std::vector<std::string> SplitList(const std::string& text, char separator) {
     return parts;
 }
 
+// --decimal-comma, given before the command: the comma between two digits of the expression
+// and the number options is the decimal point, and the results show the comma.
+bool& DecimalComma() {
+    static bool chosen = false;
+    return chosen;
+}
+
+// A result as printed: with the decimal comma when it is chosen.
+std::string Shown(const std::string& text) {
+    return DecimalComma() ? PointAsComma(text) : text;
+}
+
 void PrintLine(const std::string& text) {
-    std::printf("%s\n", text.c_str());
+    std::printf("%s\n", Shown(text).c_str());
 }
 
 int Information(const std::string& text, int code = kExitInformation) {
@@ -312,11 +361,13 @@ SampleControl ThreadsOf(const CommandLine& line) {
     control.Threads = DefaultThreadCount();
     const std::string* text = Find(line, "--threads");
     if (text == nullptr) return control;
+    constexpr size_t kMostDigits = 9;
     const bool digits =
-        !text->empty() && text->size() <= 4 &&
+        !text->empty() && text->size() <= kMostDigits &&
         std::all_of(text->begin(), text->end(), [](char c) { return c >= '0' && c <= '9'; });
-    const int count = digits ? std::stoi(*text) : 0;
-    if (count < 1 || count > kMostThreads) Rejected("--threads", *text);
+    if (!digits) Rejected("--threads", *text);
+    const int count = std::stoi(*text);
+    if (count < 1 || count > kMostThreads) OutOfRange("--threads", *text, 1, kMostThreads);
     control.Threads = count;
     return control;
 }
@@ -327,17 +378,22 @@ RunOutcome RunOnce(Engine& engine, const ViewState& view, DrawSurface& canvas,
     return RunExpression(engine, view, canvas, options, Cp1251FromUtf8(expression), expression);
 }
 
+// A result that is an error text is printed where any result is, and fails the command.
+int ResultExit(bool failed) {
+    return failed ? kExitFailedResult : 0;
+}
+
 int ShowRun(const RunOutcome& outcome, FILE* stream = stdout) {
     if (outcome.Overflow) return Information(OverflowText());
-    std::fprintf(stream, "%s\n", RunEndText(outcome).value_or("").c_str());
-    return 0;
+    std::fprintf(stream, "%s\n", Shown(RunEndText(outcome).value_or("")).c_str());
+    return ResultExit(outcome.End == RunEnd::Failed);
 }
 
 int ShowCalculation(const CalcOutcome& outcome) {
     const CalcTexts words = CalcWords(outcome);
     if (words.Information) return Information(*words.Information);
     PrintLine(words.ResultText.value_or(""));
-    return 0;
+    return ResultExit(outcome.FailCode.has_value());
 }
 
 // The last run's expression is what the calculations evaluate; a small picture is enough.
@@ -349,7 +405,14 @@ int RunCalculation(const CommandLine& line) {
     for (const char* option : {"--x", "--from", "--to"}) RealOption(line, option);
     Canvas canvas(1, 1);
     const RunOutcome run = RunOnce(engine, view, canvas, DrawOptions{}, line.expression);
-    if (line.command == "value" && !line.Has("--x")) return ShowRun(run);
+    if (line.command == "value" && !line.Has("--x")) {
+        if (run.End == RunEnd::GraphBuilt) {
+            throw UsageError{
+                Words(QT_TRANSLATE_NOOP("TarvikCli", "value: для выражения с x нужен параметр %1"),
+                      {"--x"})};
+        }
+        return ShowRun(run);
+    }
     if (run.Overflow) return Information(OverflowText());
     if (line.command == "value") return ShowCalculation(CalculateValue(engine, line.Value("--x")));
     if (line.command == "derivative") {
@@ -391,7 +454,7 @@ int ShowTree(const CommandLine& line) {
     const int32_t error = BuildExpression(engine, Cp1251FromUtf8(line.expression));
     if (error != kNoError) {
         PrintLine(FailureText(error));
-        return 0;
+        return kExitFailedResult;
     }
     std::string text;
     for (int32_t slot = 1; slot <= engine.NodeCount; ++slot) {
@@ -417,10 +480,10 @@ void ParseSize(const CommandLine& line, int& width, int& height) {
     const std::vector<std::string> parts = SplitList(*text, 'x');
     int32_t w = 0;
     int32_t h = 0;
-    if (parts.size() != 2 || !IntegerText(parts[0], w) || !IntegerText(parts[1], h) || w < 1 ||
-        h < 1 || w > kMaxPictureSide || h > kMaxPictureSide) {
+    if (parts.size() != 2 || !IntegerText(parts[0], w) || !IntegerText(parts[1], h))
         Rejected("--size", *text);
-    }
+    if (w < 1 || h < 1 || w > kMaxPictureSide || h > kMaxPictureSide)
+        OutOfRange("--size", *text, 1, kMaxPictureSide);
     width = w;
     height = h;
 }
@@ -479,6 +542,9 @@ DrawOptions ApplyDrawing(const CommandLine& line, ViewState& view, Engine& engin
     if (const std::string* text = Find(line, "--fg"))
         options.LineColour = ParseColour("--fg", *text);
     if (const std::string* text = Find(line, "--spp")) {
+        int32_t count = 0;
+        if (IntegerText(*text, count) && count < 1)
+            OutOfRange("--spp", *text, 1, std::numeric_limits<int32_t>::max());
         if (!TryField(view, engine, ParameterField::Tochn, *text)) Rejected("--spp", *text);
     }
     if (const std::string* text = Find(line, "--bound")) {
@@ -598,7 +664,14 @@ void PrintRows(const TableRows& rows) {
     for (size_t k = 0; k < rows.Size(); ++k) {
         text += rows.KeyText(k) + '\t' + rows.ValueText(k, TableFailureWords()) + '\n';
     }
+    text = Shown(text);
     std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+// A table all of whose rows are errors (an expression that does not build among them) failed.
+bool NoRowHasAValue(const TableRows& rows) {
+    return rows.Size() > 0 && std::all_of(rows.Codes.begin(), rows.Codes.end(),
+                                          [](int32_t code) { return code != kNoError; });
 }
 
 int ShowTable(const CommandLine& line) {
@@ -626,17 +699,20 @@ int ShowTable(const CommandLine& line) {
                            kExitInterrupted);
     }
     PrintRows(computed);
-    return 0;
+    return ResultExit(NoRowHasAValue(computed));
 }
 
 int ShowSequence(const CommandLine& line) {
     const TermList terms = ComputeTerms(BuiltWithParameters(line), RealOption(line, "--x"));
     if (!line.flags.contains("--summary")) {
         PrintRows(SequenceRows(terms));
-        return 0;
+        return ResultExit(terms.Failed());
     }
-    for (const std::string& text : SummaryLines(SequenceSummary(terms))) PrintLine(text);
-    return 0;
+    const SequenceEnd end = SequenceSummary(terms);
+    for (const std::string& text : SummaryLines(end)) PrintLine(text);
+    // A walk that failed is still a result when its behaviour was found (an overflow that
+    // diverges).
+    return ResultExit(terms.Failed() && end.Verdict.Kind == BehaviourKind::Undetermined);
 }
 
 // --- Points of interest and the tangent: one line per point, numbers to be read back exactly.
@@ -839,6 +915,8 @@ int Render(const CommandLine& line) {
         return Information(*information);
     const std::string& output = line.Value("-o");
     FILE* const textStream = IsStandardOutput(output) ? stderr : stdout;
+    // An expression that does not build draws nothing: no picture is written.
+    if (run.End == RunEnd::Failed && !run.Built) return ShowRun(run, textStream);
     if (output == kStandardOutput) {
         if (!WriteStandardOutput(bytes)) {
             return Information(
@@ -858,6 +936,76 @@ int Render(const CommandLine& line) {
     return ShowRun(run, textStream);
 }
 
+// Takes --decimal-comma from before the command; the rest of the line is read as without it.
+void TakeDecimalComma(int& argc, char**& argv) {
+    if (argc < 2 || std::string_view(argv[1]) != "--decimal-comma") return;
+    DecimalComma() = true;
+    argv[1] = argv[0];
+    ++argv;
+    --argc;
+}
+
+// With the decimal comma, the expression and the options that hold one number are read with
+// the comma as the point (the lists of --view and --bound keep the comma as their separator).
+void ReadDecimalCommas(CommandLine& line) {
+    if (!DecimalComma()) return;
+    line.expression = CommaAsPoint(line.expression);
+    for (const char* option : {"--x", "--a0", "--c", "--from", "--to", "--step"}) {
+        const auto found = line.values.find(option);
+        if (found != line.values.end()) found->second = CommaAsPoint(found->second);
+    }
+}
+
+// The commands in the order the help lists them, each with its options.
+std::vector<CommandOptions> HelpCommands() {
+    static const char* const kOrder[] = {"value", "tree",     "derivative", "integral",
+                                         "table", "sequence", "render"};
+    std::vector<CommandOptions> commands;
+    std::set<std::string> listed;
+    const auto add = [&](const std::string& name, const CommandSpec& spec) {
+        if (!listed.insert(name).second) return;
+        CommandOptions entry{name, {}};
+        entry.options.assign(spec.valueOptions.begin(), spec.valueOptions.end());
+        entry.options.insert(entry.options.end(), spec.flagOptions.begin(), spec.flagOptions.end());
+        commands.push_back(std::move(entry));
+    };
+    for (const char* name : kOrder) {
+        if (const auto found = Commands().find(name); found != Commands().end())
+            add(found->first, found->second);
+    }
+    for (const auto& [name, spec] : Commands()) add(name, spec);
+    return commands;
+}
+
+// --help, -h, help [COMMAND] and --version, which stand alone on the command line; nothing when
+// the line is something else.
+std::optional<int> AnswerConventions(int argc, char** argv) {
+    if (argc < 2) return std::nullopt;
+    const std::string_view first = argv[1];
+    const bool help = first == "--help" || first == "-h" || first == "help";
+    if (first == "--version" && argc == 2) {
+        std::printf("%s\n", VersionText().c_str());
+        return 0;
+    }
+    if (!help) return std::nullopt;
+    if (argc == 2) {
+        std::fputs(FullHelp(HelpCommands()).c_str(), stdout);
+        return 0;
+    }
+    if (first == "help" && argc == 3) {
+        for (const CommandOptions& command : HelpCommands()) {
+            if (command.command == argv[2]) {
+                std::fputs(CommandHelp(command).c_str(), stdout);
+                return 0;
+            }
+        }
+        throw UsageError{
+            Words(QT_TRANSLATE_NOOP("TarvikCli", "неизвестная команда: %1"), {argv[2]}), true};
+    }
+    throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "лишние слова после %1"), {argv[1]}),
+                     true};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -865,7 +1013,10 @@ int main(int argc, char** argv) {
     DisableRegexpJit();
     UseCatalogue(LanguageFromEnvironment());
     try {
-        const CommandLine line = ParseCommandLine(argc, argv);
+        TakeDecimalComma(argc, argv);
+        if (const std::optional<int> answered = AnswerConventions(argc, argv)) return *answered;
+        CommandLine line = ParseCommandLine(argc, argv);
+        ReadDecimalCommas(line);
         if (line.command == "tree") return ShowTree(line);
         if (line.command == "render") return Render(line);
         if (line.command == "table") return ShowTable(line);
@@ -875,6 +1026,7 @@ int main(int argc, char** argv) {
         return RunCalculation(line);
     } catch (const UsageError& error) {
         std::fprintf(stderr, "tarvik-cli: %s\n", error.message.c_str());
+        if (error.withUsage) std::fprintf(stderr, "%s\n", ShortUsageHint().c_str());
         return kExitUsage;
     } catch (const LoadRefused& refusal) {
         return Information(refusal.message);

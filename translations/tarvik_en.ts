@@ -378,6 +378,18 @@
         <source>Вычисление прервано</source>
         <translation>Computation stopped</translation>
     </message>
+    <message>
+        <source>Последние файлы</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>Очистить список</source>
+        <translation>Clear the list</translation>
+    </message>
+    <message>
+        <source>Файл %1 не найден; он убран из списка последних файлов.</source>
+        <translation>The file %1 was not found; it has been removed from the recent files.</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -800,6 +812,29 @@
     </message>
 </context>
 <context>
+    <name>StartOptionTexts</name>
+    <message>
+        <source>Tarvik — исследование функций и последовательностей: графики, значения, производные и интегралы.</source>
+        <translation>Tarvik — a function and sequence explorer: graphs, values, derivatives and integrals.</translation>
+    </message>
+    <message>
+        <source>Файл функции (.tvk), который открыть после запуска.</source>
+        <translation>A function file (.tvk) to open after the start.</translation>
+    </message>
+    <message>
+        <source>[ФАЙЛ]</source>
+        <translation>[FILE]</translation>
+    </message>
+    <message>
+        <source>Список параметров: tarvik --help</source>
+        <translation>The options: tarvik --help</translation>
+    </message>
+    <message>
+        <source>Можно открыть только один файл.</source>
+        <translation>Only one file can be opened.</translation>
+    </message>
+</context>
+<context>
     <name>TableWindow</name>
     <message>
         <source>Последовательность</source>
@@ -1003,6 +1038,224 @@
     <message>
         <source>Вычисление таблицы прервано</source>
         <translation>Table computation interrupted</translation>
+    </message>
+    <message>
+        <source>ВЫРАЖЕНИЕ</source>
+        <translation>EXPRESSION</translation>
+    </message>
+    <message>
+        <source>значение выражения без x, или значение f(x) в точке --x</source>
+        <translation>the value of an expression without x, or the value f(x) at --x</translation>
+    </message>
+    <message>
+        <source>узлы дерева выражения по порядку</source>
+        <translation>the nodes of the expression&apos;s tree in order</translation>
+    </message>
+    <message>
+        <source>производная f&apos;(x) в точке --x</source>
+        <translation>the derivative f&apos;(x) at --x</translation>
+    </message>
+    <message>
+        <source>определённый интеграл от --from до --to</source>
+        <translation>the definite integral from --from to --to</translation>
+    </message>
+    <message>
+        <source>значения f(x) от --from до --to с шагом --step</source>
+        <translation>the values f(x) from --from to --to in steps of --step</translation>
+    </message>
+    <message>
+        <source>члены последовательности или, с --summary, её итог</source>
+        <translation>the terms of a sequence or, with --summary, its summary</translation>
+    </message>
+    <message>
+        <source>ВЫРАЖЕНИЕ | --load ФАЙЛ.tvk</source>
+        <translation>EXPRESSION | --load FILE.tvk</translation>
+    </message>
+    <message>
+        <source>рисунок графика в файл BMP, PNG, SVG или PDF (-o)</source>
+        <translation>the picture of the graph into a BMP, PNG, SVG or PDF file (-o)</translation>
+    </message>
+    <message>
+        <source>значение аргумента x</source>
+        <translation>the value of the argument x</translation>
+    </message>
+    <message>
+        <source>ЧИСЛО</source>
+        <translation>NUMBER</translation>
+    </message>
+    <message>
+        <source>начальное значение a (1)</source>
+        <translation>the initial value of a (1)</translation>
+    </message>
+    <message>
+        <source>значение константы c (1)</source>
+        <translation>the value of the constant c (1)</translation>
+    </message>
+    <message>
+        <source>первый индекс n, от 0 (1)</source>
+        <translation>the first index n, from 0 (1)</translation>
+    </message>
+    <message>
+        <source>последний индекс n, до 100000 (100)</source>
+        <translation>the last index n, up to 100000 (100)</translation>
+    </message>
+    <message>
+        <source>нижний предел интегрирования, первое x таблицы</source>
+        <translation>the lower limit of integration, the table&apos;s first x</translation>
+    </message>
+    <message>
+        <source>верхний предел интегрирования, последнее x таблицы</source>
+        <translation>the upper limit of integration, the table&apos;s last x</translation>
+    </message>
+    <message>
+        <source>шаг таблицы, больше нуля</source>
+        <translation>the table&apos;s step, greater than zero</translation>
+    </message>
+    <message>
+        <source>число потоков, 1..256 (по числу ядер)</source>
+        <translation>the number of threads, 1..256 (one per core)</translation>
+    </message>
+    <message>
+        <source>последний член, последняя разность и поведение</source>
+        <translation>the last term, the last difference and the behaviour</translation>
+    </message>
+    <message>
+        <source>ФАЙЛ</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>файл рисунка .bmp, .png, .svg или .pdf; - для стандартного вывода</source>
+        <translation>the picture file .bmp, .png, .svg or .pdf; - for standard output</translation>
+    </message>
+    <message>
+        <source>формат стандартного вывода или устройства (bmp)</source>
+        <translation>the format for standard output or a device (bmp)</translation>
+    </message>
+    <message>
+        <source>ШxВ</source>
+        <translation>WxH</translation>
+    </message>
+    <message>
+        <source>размер рисунка в пикселях, до 20000 (308x275)</source>
+        <translation>the picture&apos;s size in pixels, up to 20000 (308x275)</translation>
+    </message>
+    <message>
+        <source>левый верхний угол и масштабы по X и Y</source>
+        <translation>the top left corner and the X and Y scales</translation>
+    </message>
+    <message>
+        <source>начало координат в центре (так и есть без --view)</source>
+        <translation>the origin in the centre (the default without --view)</translation>
+    </message>
+    <message>
+        <source>точность: отсчётов на пиксель (1)</source>
+        <translation>the precision: samples per pixel (1)</translation>
+    </message>
+    <message>
+        <source>ограничить значения аргумента</source>
+        <translation>limit the argument values</translation>
+    </message>
+    <message>
+        <source>цвет фона (000000)</source>
+        <translation>the background colour (000000)</translation>
+    </message>
+    <message>
+        <source>цвет линии (FFFF00)</source>
+        <translation>the line colour (FFFF00)</translation>
+    </message>
+    <message>
+        <source>ФАЙЛ.tvk</source>
+        <translation>FILE.tvk</translation>
+    </message>
+    <message>
+        <source>выражение и параметры из файла функции</source>
+        <translation>the expression and parameters from a function file</translation>
+    </message>
+    <message>
+        <source>точки вместо линий</source>
+        <translation>points instead of lines</translation>
+    </message>
+    <message>
+        <source>без сетки</source>
+        <translation>no grid</translation>
+    </message>
+    <message>
+        <source>без осей</source>
+        <translation>no axes</translation>
+    </message>
+    <message>
+        <source>члены последовательности точками</source>
+        <translation>the terms of the sequence as points</translation>
+    </message>
+    <message>
+        <source>лестница Ламерея (паутина)</source>
+        <translation>the cobweb diagram</translation>
+    </message>
+    <message>
+        <source>числа на осях</source>
+        <translation>numbers on the axes</translation>
+    </message>
+    <message>
+        <source>не соединять кривую через полюсы</source>
+        <translation>leave the curve open at poles</translation>
+    </message>
+    <message>
+        <source>эта справка</source>
+        <translation>this help</translation>
+    </message>
+    <message>
+        <source>версия программы</source>
+        <translation>the program&apos;s version</translation>
+    </message>
+    <message>
+        <source>Использование: tarvik-cli КОМАНДА ВЫРАЖЕНИЕ [параметры]
+               tarvik-cli render --load ФАЙЛ.tvk -o РИСУНОК [параметры рисунка]
+               tarvik-cli help КОМАНДА | --help | --version
+</source>
+        <translation>Usage: tarvik-cli COMMAND EXPRESSION [options]
+       tarvik-cli render --load FILE.tvk -o PICTURE [picture options]
+       tarvik-cli help COMMAND | --help | --version
+</translation>
+    </message>
+    <message>
+        <source>Команды:</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>Параметры:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>Параметры команды: tarvik-cli help КОМАНДА. Результат, который является ошибкой, даёт код выхода 1, ошибка в командной строке — код 2.</source>
+        <translation>A command&apos;s options: tarvik-cli help COMMAND. A result that is an error exits with 1, an error in the command line with 2.</translation>
+    </message>
+    <message>
+        <source>Использование:</source>
+        <translation>Usage:</translation>
+    </message>
+    <message>
+        <source>[параметры]</source>
+        <translation>[options]</translation>
+    </message>
+    <message>
+        <source>использование: tarvik-cli КОМАНДА ВЫРАЖЕНИЕ [параметры]; список команд и параметров: tarvik-cli --help</source>
+        <translation>usage: tarvik-cli COMMAND EXPRESSION [options]; the commands and options: tarvik-cli --help</translation>
+    </message>
+    <message>
+        <source>%1: %2 вне диапазона %3..%4</source>
+        <translation>%1: %2 is out of range %3..%4</translation>
+    </message>
+    <message>
+        <source>value: для выражения с x нужен параметр %1</source>
+        <translation>value: an expression with x needs %1</translation>
+    </message>
+    <message>
+        <source>лишние слова после %1</source>
+        <translation>extra words after %1</translation>
+    </message>
+    <message>
+        <source>перед командой: запятая между цифрами — десятичная точка, результаты с запятой</source>
+        <translation>before the command: a comma between digits is the decimal point, results show the comma</translation>
     </message>
 </context>
 </TS>

@@ -31,6 +31,7 @@ GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
     createDialogs();
     createActions();
     createMenus();
+    createRecentMenu();
     createTableWindow();
     createShortcuts();
     installFilters();

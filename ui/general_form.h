@@ -31,6 +31,8 @@
 
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QColorDialog;
 class QComboBox;
 class QDialog;
@@ -71,6 +73,9 @@ class GeneralForm : public QMainWindow {
     void CreateAboutBox();
     // Shows the window maximised; the first layout follows from the resize it brings.
     void ShowMaximised();
+    // Opens a function file named from outside (the command line) once the start-up picture
+    // is there (general_form_desktop.cpp).
+    void OpenAtStart(const QString& path);
 
     // Message boxes and modal dialogs, shared with the table window and the language menu.
     void InformationBox(const QString& text);
@@ -114,6 +119,9 @@ class GeneralForm : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A function file dropped on the window is opened (general_form_desktop.cpp).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private slots:
     // The run button: stops the work while it shows its progress, runs otherwise.
@@ -239,6 +247,14 @@ class GeneralForm : public QMainWindow {
     void SavePictureCommand();
     void SaveScenarioCommand();
     void ApplyLoadedFunction(const FunctionFile& file);
+    // Opening from outside and the last files (general_form_desktop.cpp): a file opened as the
+    // load opens it (false when refused, with the report shown); a file opened or saved goes to
+    // the top of the list.
+    bool OpenFunctionFile(const QString& path);
+    void RememberFile(const QString& path);
+    void createRecentMenu();
+    void FillRecentMenu();
+    void mnuFunctionRecentClick(const QString& path);
     // The picture drawn again from the last built expression onto any surface, as a redraw
     // would draw it (general_form_export.cpp).
     std::function<void(DrawSurface&)> VectorPicture() const;
@@ -344,6 +360,7 @@ class GeneralForm : public QMainWindow {
     QAction* mnuFunctionSaveLog = nullptr;
     QAction* mnuFunctionPrint = nullptr;
     QAction* mnuFunctionExit = nullptr;
+    QMenu* mnuFunctionRecent = nullptr;
     QMenu* mnuEdit = nullptr;
     QAction* mnuEditCopyPicture = nullptr;
     QAction* mnuEditCopyResult = nullptr;

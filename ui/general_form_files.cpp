@@ -134,7 +134,11 @@ void GeneralForm::SaveFunctionCommand() {
         txtX0->text().toStdString(), txtXk->text().toStdString());
     const QString name = WithExtension(chosen, QString::fromLatin1(kFunctionFileExtension));
     const std::string error = FileFailureText(SaveFunctionFile(name, file));
-    if (!error.empty()) GeneralErrorReport(FromUtf8(error));
+    if (!error.empty()) {
+        GeneralErrorReport(FromUtf8(error));
+        return;
+    }
+    RememberFile(name);
 }
 
 void GeneralForm::mnuFunctionOpenClick() {
@@ -147,12 +151,7 @@ void GeneralForm::LoadFunctionCommand() {
     OpenDialog->setFileMode(QFileDialog::AnyFile);
     const QString chosen = ChosenFile(*this, *OpenDialog);
     if (chosen.isEmpty()) return;
-    const FunctionFileParse parse = LoadFunctionFile(chosen);
-    if (!parse.File) {
-        GeneralErrorReport(FromUtf8(LoadErrorText(parse.Error)));
-        return;
-    }
-    ApplyLoadedFunction(*parse.File);
+    OpenFunctionFile(chosen);
 }
 
 void GeneralForm::mnuFunctionSaveGrClick() {

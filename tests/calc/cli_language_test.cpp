@@ -2,36 +2,16 @@
 // under any other and by default; the results, the refusals and the argument errors alike.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
+
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs tarvik-cli with the locale variables given (any other one removed).
-Result RunCli(const std::map<QString, QString>& locale, const QStringList& arguments) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) environment.remove(name);
-    for (const auto& [name, value] : locale) environment.insert(name, value);
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TARVIK_CLI_PATH), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    Result result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput().toStdString();
-    result.err = process.readAllStandardError().toStdString();
-    return result;
-}
+using Result = CliResult;
 
 struct LocaleRow {
     const char* name;
@@ -44,8 +24,8 @@ class CliLanguage : public testing::TestWithParam<LocaleRow> {};
 // The value of a failing expression, in the language of the locale.
 TEST_P(CliLanguage, ResultFollowsTheLocale) {
     const LocaleRow& row = GetParam();
-    const Result result = RunCli(row.locale, {"value", "1/0"});
-    EXPECT_EQ(result.exitCode, 0);
+    const Result result = RunCli({"value", "1/0"}, InLocale(row.locale));
+    EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, row.english ? "ERROR: Division by zero\n" : "ОШИБКА: Деление на ноль\n");
 }
 
@@ -69,6 +49,7 @@ struct CommandRow {
     int exitCode;
     std::string russian;  // standard output, else standard error
     std::string english;
+    bool toOutput = false;
 };
 
 class CliEnglish : public testing::TestWithParam<CommandRow> {};
@@ -76,11 +57,11 @@ class CliEnglish : public testing::TestWithParam<CommandRow> {};
 // Each kind of text under both locales: Russian stays as it was, English is complete.
 TEST_P(CliEnglish, EveryKindOfText) {
     const CommandRow& row = GetParam();
-    const Result russian = RunCli({{"LANG", "C.UTF-8"}}, row.arguments);
-    const Result english = RunCli({{"LANG", "en_US.UTF-8"}}, row.arguments);
+    const Result russian = RunCli(row.arguments, InLocale({{"LANG", "C.UTF-8"}}));
+    const Result english = RunCli(row.arguments, InLocale({{"LANG", "en_US.UTF-8"}}));
     EXPECT_EQ(russian.exitCode, row.exitCode);
     EXPECT_EQ(english.exitCode, row.exitCode);
-    const bool toOutput = row.exitCode == 0;
+    const bool toOutput = row.toOutput;
     EXPECT_EQ(toOutput ? russian.out : russian.err, row.russian);
     EXPECT_EQ(toOutput ? english.out : english.err, row.english);
 }
@@ -88,8 +69,29 @@ TEST_P(CliEnglish, EveryKindOfText) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, CliEnglish,
     testing::Values(
-        CommandRow{"Graph", {"value", "sinx"}, 0, "График построен\n", "Graph drawn\n"},
-        CommandRow{"Number", {"value", "2+2"}, 0, "4\n", "4\n"},
+        CommandRow{"Graph",
+                   {"render", "sinx", "-o", "/dev/null", "--format", "bmp"},
+                   0,
+                   "График построен\n",
+                   "Graph drawn\n",
+                   true},
+        CommandRow{"Number", {"value", "2+2"}, 0, "4\n", "4\n", true},
+        CommandRow{"Error",
+                   {"value", "1/0"},
+                   1,
+                   "ОШИБКА: Деление на ноль\n",
+                   "ERROR: Division by zero\n",
+                   true},
+        CommandRow{"NeedsX",
+                   {"value", "sinx"},
+                   2,
+                   "tarvik-cli: value: для выражения с x нужен параметр --x\n",
+                   "tarvik-cli: value: an expression with x needs --x\n"},
+        CommandRow{"OutOfRange",
+                   {"value", "1", "--nk", "200000"},
+                   2,
+                   "tarvik-cli: --nk: 200000 вне диапазона 2..100000\n",
+                   "tarvik-cli: --nk: 200000 is out of range 2..100000\n"},
         CommandRow{"Refusal",
                    {"integral", "a+n", "--from", "0", "--to", "1"},
                    1,
@@ -106,12 +108,15 @@ INSTANTIATE_TEST_SUITE_P(
                    {"sequence", "a+1", "--nk", "3", "--summary"},
                    0,
                    "Последний член: 4\nПоследняя разность: 1\nПоведение не установлено\n",
-                   "Last term: 4\nLast difference: 1\nBehaviour not determined\n"},
+                   "Last term: 4\nLast difference: 1\nBehaviour not determined\n",
+                   true},
         CommandRow{"UnknownCommand",
                    {"frobnicate", "x"},
                    2,
-                   "tarvik-cli: неизвестная команда: frobnicate\n",
-                   "tarvik-cli: unknown command: frobnicate\n"},
+                   "tarvik-cli: неизвестная команда: frobnicate\nиспользование: tarvik-cli "
+                   "КОМАНДА ВЫРАЖЕНИЕ [параметры]; список команд и параметров: tarvik-cli --help\n",
+                   "tarvik-cli: unknown command: frobnicate\nusage: tarvik-cli COMMAND EXPRESSION "
+                   "[options]; the commands and options: tarvik-cli --help\n"},
         CommandRow{"BadValue",
                    {"value", "x", "--a0", "1,5"},
                    2,

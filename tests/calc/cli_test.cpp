@@ -13,32 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
+
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& arguments) {
-    QStringList list;
-    for (const std::string& argument : arguments) list << QString::fromStdString(argument);
-    QProcess process;
-    // tarvik-cli speaks the language of the locale variables: Russian under the C locale,
-    // whatever the machine's.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
-    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TARVIK_CLI_PATH), list);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    Result result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput().toStdString();
-    result.err = process.readAllStandardError().toStdString();
-    return result;
-}
+using Result = CliResult;
 
 std::string Joined(const std::vector<std::string>& arguments) {
     std::string text;
@@ -61,7 +40,6 @@ const PrintRow kPrintRows[] = {
     {{"value", "a+n", "--a0", "0", "--nk", "100"}, "5050"},
     {{"value", "a+n", "--a0", "0", "--n0", "200", "--nk", "300"}, "25250"},
     {{"value", "c*2", "--c", "2.5"}, "5"},
-    {{"value", "sinx"}, "График построен"},
     {{"value", "ln(0)"}, "ОШИБКА: Натуральный логарифм от неположительного числа"},
     {{"value", "(x+1"}, "ОШИБКА: Скобки поставлены некорректно"},
     {{"value", "sin х"}, "ОШИБКА: Выражение некорректно"},  // a Cyrillic letter
@@ -89,11 +67,12 @@ const PrintRow kPrintRows[] = {
     {{"tree", "x)+(1"}, "ОШИБКА: Скобки поставлены некорректно"},
 };
 
+// A result that is an error text is printed as any result, and the command fails.
 TEST(TarvikCli, PrintsTheWindowTexts) {
     for (const PrintRow& row : kPrintRows) {
         SCOPED_TRACE(Joined(row.arguments));
         const Result result = RunCli(row.arguments);
-        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.exitCode, row.out.starts_with("ОШИБКА: ") ? 1 : 0) << result.err;
         EXPECT_EQ(result.out, row.out + "\n");
         EXPECT_EQ(result.err, "");
     }
@@ -142,6 +121,15 @@ const FailureRow kFailureRows[] = {
     {{"value", "1", "--c", "$1F"}, 2, "--c"},
     {{"value", "1", "--a0"}, 2, "--a0"},
     {{"value", "x", "--bogus", "1"}, 2, "--bogus"},
+    // An expression with x has no value without --x.
+    {{"value", "sinx"}, 2, "нужен параметр --x"},
+    // Numbers out of an option's range are named with the range.
+    {{"value", "1", "--nk", "200000"}, 2, "--nk: 200000 вне диапазона 2..100000"},
+    {{"value", "1", "--n0", "5", "--nk", "0"}, 2, "--nk: 0 вне диапазона 6..100000"},
+    {{"value", "1", "--n0", "100"}, 2, "--n0: 100 вне диапазона 0..99"},
+    {{"value", "1", "--n0", "300", "--nk", "300"}, 2, "--n0: 300 вне диапазона 0..299"},
+    {{"render", "sinx", "-o", "never.bmp", "--spp", "-1"}, 2, "--spp: -1 вне диапазона 1.."},
+    {{"render", "sinx", "-o", "never.bmp", "--size", "20001x5"}, 2, "вне диапазона 1..20000"},
     {{"tree", "x", "--c", "1"}, 2, "--c"},
     {{"derivative", "sinx"}, 2, "--x"},
     {{"integral", "x", "--from", "0"}, 2, "--to"},
@@ -160,7 +148,9 @@ const FailureRow kFailureRows[] = {
     {{"render", "sinx", "-o", "never.bmp", "--threads", "two"}, 2, "--threads"},
     {{"render", "sinx", "-o", "never.bmp", "--threads", ""}, 2, "--threads"},
     {{"render", "sinx", "-o", "never.bmp", "--threads", "1.5"}, 2, "--threads"},
-    {{"render", "sinx", "-o", "never.bmp", "--threads", "100000"}, 2, "--threads"},
+    {{"render", "sinx", "-o", "never.bmp", "--threads", "100000"},
+     2,
+     "100000 вне диапазона 1..256"},
     {{"render", "sinx", "-o", "never.bmp", "--threads"}, 2, "--threads"},
     {{"integral", "x", "--from", "0", "--to", "1", "--threads", "0"}, 2, "--threads"},
     {{"integral", "x", "--from", "0", "--to", "1", "--threads", "+3"}, 2, "--threads"},
@@ -174,7 +164,11 @@ TEST(TarvikCli, RefusalsAndArgumentErrors) {
         EXPECT_EQ(result.exitCode, row.exitCode);
         EXPECT_EQ(result.out, "");
         EXPECT_NE(result.err.find(row.err), std::string::npos) << result.err;
-        EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line";
+        // One line; a wrong command or option adds the short usage.
+        const size_t lineEnd = result.err.find('\n');
+        const bool withUsage = result.err.find("tarvik-cli --help\n") != std::string::npos;
+        EXPECT_EQ(withUsage ? result.err.find('\n', lineEnd + 1) : lineEnd, result.err.size() - 1)
+            << result.err;
     }
     EXPECT_FALSE(QFile::exists("never.bmp"));
 }
@@ -223,6 +217,27 @@ TEST_F(TarvikCliRender, OptionValuesMayBeginWithAMinus) {
                                   "-1,1", "--a0", "-3", "--spp", "2", "--points"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "График построен\n");
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));
+}
+
+// An expression that does not build draws nothing: the error text, no file, exit 1. A value
+// that fails is an error too, over the picture drawn as before.
+TEST_F(TarvikCliRender, FailuresAreFailures) {
+    for (const char* name : {"bad.bmp", "bad.png", "bad.svg", "bad.pdf"}) {
+        const std::string path = Path(name);
+        const Result result = RunCli({"render", "2x", "-o", path});
+        EXPECT_EQ(result.exitCode, 1) << name;
+        EXPECT_EQ(result.out, "ОШИБКА: Выражение некорректно\n");
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(path))) << name;
+    }
+    const Result stream = RunCli({"render", "(x", "-o", "-"});
+    EXPECT_EQ(stream.exitCode, 1);
+    EXPECT_EQ(stream.out, "");
+    EXPECT_EQ(stream.err, "ОШИБКА: Скобки поставлены некорректно\n");
+    const std::string path = Path("ln.bmp");
+    const Result value = RunCli({"render", "ln(0)", "-o", path});
+    EXPECT_EQ(value.exitCode, 1);
+    EXPECT_EQ(value.out, "ОШИБКА: Натуральный логарифм от неположительного числа\n");
     EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));
 }
 
@@ -276,7 +291,7 @@ TEST(TarvikCli, ProgressLineOnATerminalOnly) {
     const QString picture = dir.filePath(QStringLiteral("slow.bmp"));
     const QString command =
         QStringLiteral("'%1' render 'a+n*x' --nk 100000 --size 1920x100 --spp 2 -o '%2'")
-            .arg(QStringLiteral(TARVIK_CLI_PATH), picture);
+            .arg(CliPath(), picture);
     QProcess process;
     // tarvik-cli speaks the language of the locale variables: Russian under the C locale,
     // whatever the machine's.

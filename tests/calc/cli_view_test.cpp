@@ -5,12 +5,12 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
+
+#include "cli_runner.h"
 
 namespace {
 
@@ -18,19 +18,11 @@ QByteArray Render(std::vector<std::string> arguments, const QString& path) {
     QStringList list = {QStringLiteral("render")};
     for (const std::string& argument : arguments) list << QString::fromStdString(argument);
     list << QStringLiteral("-o") << path;
-    QProcess process;
-    // tarvik-cli speaks the language of the locale variables: Russian under the C locale,
-    // whatever the machine's.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
-    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TARVIK_CLI_PATH), list);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 0);
+    const CliResult result = RunCli(list);
+    EXPECT_EQ(result.exitCode, 0);
     // The run's one line, nothing from the toolkit beside it.
-    EXPECT_EQ(process.readAllStandardOutput().toStdString(), "График построен\n");
-    EXPECT_EQ(process.readAllStandardError().toStdString(), "");
+    EXPECT_EQ(result.out, "График построен\n");
+    EXPECT_EQ(result.err, "");
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return file.readAll();

@@ -2,7 +2,6 @@
 // output, a device or a pipe), the argument error for any other extension, and write failures
 // that exit 1 with the system's reason and leave no file behind and every old file as it was.
 #include <fcntl.h>
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -11,8 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstring>
@@ -20,42 +17,11 @@
 #include <thread>
 #include <utility>
 
+#include "cli_runner.h"
+
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    QByteArray out;
-    std::string err;
-};
-
-Result RunCli(const QStringList& arguments, bool unprivileged = false,
-              const QString& standardOutput = {}) {
-    QProcess process;
-    // tarvik-cli speaks the language of the locale variables: Russian under the C locale,
-    // whatever the machine's.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
-    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    process.setProcessEnvironment(environment);
-    if (!standardOutput.isEmpty()) process.setStandardOutputFile(standardOutput);
-    if (unprivileged && geteuid() == 0) {
-        // Root passes every permission check: the command runs as "nobody".
-        process.setChildProcessModifier([] {
-            constexpr uid_t kNobody = 65534;
-            if (setgroups(0, nullptr) != 0 || setresgid(kNobody, kNobody, kNobody) != 0 ||
-                setresuid(kNobody, kNobody, kNobody) != 0) {
-                _exit(99);
-            }
-        });
-    }
-    process.start(QStringLiteral(TARVIK_CLI_PATH), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    Result result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError().toStdString();
-    return result;
-}
+using Result = CliResult;
 
 QByteArray Native(const QString& path) {
     return QFile::encodeName(path);
@@ -120,7 +86,7 @@ TEST_P(RenderToStandardOutput, WritesThePictureAndTheTextGoesToStandardError) {
     const Result result =
         RunCli(QStringList{"render", "sinx", "-o", "-", "--size", "60x40"} + GetParam().format);
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_TRUE(result.out.startsWith(GetParam().start)) << result.out.left(8).toStdString();
+    EXPECT_TRUE(result.out.starts_with(GetParam().start)) << result.out.substr(0, 8);
     EXPECT_EQ(result.err, "График построен\n");
 }
 
@@ -185,7 +151,7 @@ TEST(RenderFormatOption, RefusedWhenUnknownOrAgainstTheExtension) {
           QStringList{"-o", dir.filePath("a.png"), "--format", "svg"}}) {
         const Result result = RunCli(QStringList{"render", "sinx"} + extra);
         EXPECT_EQ(result.exitCode, 2) << extra.join(' ').toStdString();
-        EXPECT_TRUE(result.out.isEmpty());
+        EXPECT_TRUE(result.out.empty());
     }
     EXPECT_EQ(Entries(dir.path()), QStringList{});
 }
@@ -222,7 +188,7 @@ TEST(RenderWriteFailure, DeviceAndPipeAreWrittenInPlaceAndKeepTheirKind) {
         ASSERT_EQ(stat(Native(full).constData(), &info), 0);
         EXPECT_TRUE(S_ISCHR(info.st_mode)) << format;
     }
-    const Result stream = RunCli({"render", "sinx", "-o", "-"}, false, full);
+    const Result stream = RunCli({"render", "sinx", "-o", "-"}, OutputTo(full));
     EXPECT_EQ(stream.exitCode, 1);
     EXPECT_NE(stream.err.find("No space left on device"), std::string::npos) << stream.err;
     EXPECT_EQ(Entries(dir.path()), (QStringList{"full", "pipe"}));
@@ -262,7 +228,7 @@ TEST_P(RenderKeepsOldFile, InAReadOnlyFolder) {
     WriteAll(path, kOld);
     chmod(Native(path).constData(), 0666);
     chmod(Native(folder).constData(), 0555);
-    const Result result = RunCli({"render", "sinx", "-o", path}, true);
+    const Result result = RunCli({"render", "sinx", "-o", path}, AsNobody());
     chmod(Native(folder).constData(), 0755);
     ASSERT_NE(result.exitCode, 99) << "could not run as an unprivileged user";
     EXPECT_EQ(result.exitCode, 1);

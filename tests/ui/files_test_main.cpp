@@ -1,4 +1,5 @@
-// Runs the window tests of the file commands, help and About.
+// Runs the window tests of the file commands, help and About, and of opening files from
+// outside.
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -7,6 +8,7 @@
 #include <memory>
 
 std::unique_ptr<QObject> MakeFilesWindowTest();
+std::unique_ptr<QObject> MakeDesktopWindowTest();
 
 int main(int argc, char* argv[]) {
     // The user's settings (the picture dialog's last filter) stay out of the tests.
@@ -16,5 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvik"));
     const std::unique_ptr<QObject> test = MakeFilesWindowTest();
-    return QTest::qExec(test.get(), argc, argv);
+    const std::unique_ptr<QObject> desktop = MakeDesktopWindowTest();
+    const int failed = QTest::qExec(test.get(), argc, argv);
+    return QTest::qExec(desktop.get(), argc, argv) + failed;
 }

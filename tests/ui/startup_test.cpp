@@ -293,15 +293,17 @@ void StartupTest::menuOrder() {
     QCOMPARE(ui.mnuFunction->title(), QStringLiteral("&Файл"));
     QCOMPARE(ui.mnuHelp->title(), QStringLiteral("&Помощь"));
     const QList<QAction*> file = ui.mnuFunction->actions();
-    QCOMPARE(file.size(), 8);
+    QCOMPARE(file.size(), 9);
     QCOMPARE(file[0], ui.mnuFunctionOpen);
     QCOMPARE(file[1], ui.mnuFunctionSave);
-    QVERIFY(file[2]->isSeparator());
-    QCOMPARE(file[3], ui.mnuFunctionSaveGr);
-    QCOMPARE(file[4], ui.mnuFunctionSaveLog);
-    QCOMPARE(file[5], ui.mnuFunctionPrint);
-    QVERIFY(file[6]->isSeparator());
-    QCOMPARE(file[7], ui.mnuFunctionExit);
+    // The last files follow the function entries.
+    QCOMPARE(file[2], form.findChild<QMenu*>("mnuFunctionRecent")->menuAction());
+    QVERIFY(file[3]->isSeparator());
+    QCOMPARE(file[4], ui.mnuFunctionSaveGr);
+    QCOMPARE(file[5], ui.mnuFunctionSaveLog);
+    QCOMPARE(file[6], ui.mnuFunctionPrint);
+    QVERIFY(file[7]->isSeparator());
+    QCOMPARE(file[8], ui.mnuFunctionExit);
     QCOMPARE(ui.mnuEdit->title(), QStringLiteral("&Правка"));
     QCOMPARE(ui.mnuEdit->actions(), QList<QAction*>({ui.mnuEditCopyPicture, ui.mnuEditCopyResult}));
     // Help, the program's own help window, the language, About.

@@ -1,0 +1,132 @@
+// The window among the desktop's programs: a function file named on the command line or dropped
+// on the window is opened as "Загрузить функцию" opens it, and "Последние файлы" lists the last
+// files opened or saved (kept in the user's settings).
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QTimer>
+#include <QUrl>
+
+#include "files/function_file.h"
+#include "messages/messages.h"
+#include "ui/general_form.h"
+#include "ui/utf8_text.h"
+
+namespace {
+
+const QString kRecentKey = QStringLiteral("files/recent");
+constexpr int kRecentCount = 8;
+constexpr int kStartPollMs = 20;
+
+QSettings RecentSettings() {
+    return QSettings(kApplicationTitle, kApplicationTitle);
+}
+
+QStringList RecentFiles() {
+    return RecentSettings().value(kRecentKey).toStringList();
+}
+
+void StoreRecentFiles(const QStringList& files) {
+    RecentSettings().setValue(kRecentKey, files);
+}
+
+// The files a drag brings that the window opens: local function files.
+QString DroppedFunctionFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls()) {
+        const QString path = url.toLocalFile();
+        if (!path.isEmpty() && path.endsWith(QString::fromLatin1(kFunctionFileExtension)))
+            return path;
+    }
+    return {};
+}
+
+}  // namespace
+
+void GeneralForm::OpenAtStart(const QString& path) {
+    // The start-up picture comes first: the file waits for the first layout.
+    if (ResizeCount == 0) {
+        QTimer::singleShot(kStartPollMs, this, [this, path] { OpenAtStart(path); });
+        return;
+    }
+    OpenFunctionFile(path);
+}
+
+bool GeneralForm::OpenFunctionFile(const QString& path) {
+    const FunctionFileParse parse = LoadFunctionFile(path);
+    if (!parse.File) {
+        GeneralErrorReport(FromUtf8(LoadErrorText(parse.Error)));
+        return false;
+    }
+    RememberFile(path);
+    ApplyLoadedFunction(*parse.File);
+    return true;
+}
+
+void GeneralForm::RememberFile(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    QStringList files = RecentFiles();
+    files.removeAll(full);
+    files.prepend(full);
+    while (files.size() > kRecentCount) files.removeLast();
+    StoreRecentFiles(files);
+}
+
+void GeneralForm::createRecentMenu() {
+    mnuFunctionRecent = new QMenu(tr("Последние файлы"), mnuFunction);
+    mnuFunctionRecent->setObjectName(QStringLiteral("mnuFunctionRecent"));
+    connect(mnuFunctionRecent, &QMenu::aboutToShow, this, &GeneralForm::FillRecentMenu);
+    // After the two function entries, before the first separator.
+    QAction* before = nullptr;
+    for (QAction* action : mnuFunction->actions()) {
+        if (action->objectName() == QLatin1String("mnuFunctionLine1")) before = action;
+    }
+    mnuFunction->insertMenu(before, mnuFunctionRecent);
+    setAcceptDrops(true);
+}
+
+void GeneralForm::FillRecentMenu() {
+    mnuFunctionRecent->clear();
+    const QStringList files = RecentFiles();
+    for (int k = 0; k < files.size(); ++k) {
+        const QString path = files[k];
+        QAction* entry = mnuFunctionRecent->addAction(
+            QStringLiteral("&%1 %2").arg(k + 1).arg(QFileInfo(path).fileName()));
+        entry->setObjectName(QStringLiteral("mnuFunctionRecent%1").arg(k + 1));
+        entry->setToolTip(path);
+        entry->setStatusTip(path);
+        connect(entry, &QAction::triggered, this, [this, path] { mnuFunctionRecentClick(path); });
+    }
+    if (!files.isEmpty()) mnuFunctionRecent->addSeparator();
+    QAction* clear = mnuFunctionRecent->addAction(tr("Очистить список"));
+    clear->setObjectName(QStringLiteral("mnuFunctionRecentClear"));
+    clear->setEnabled(!files.isEmpty());
+    connect(clear, &QAction::triggered, this, [] { StoreRecentFiles({}); });
+}
+
+void GeneralForm::mnuFunctionRecentClick(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        QStringList files = RecentFiles();
+        files.removeAll(path);
+        StoreRecentFiles(files);
+        InformationBox(tr("Файл %1 не найден; он убран из списка последних файлов.").arg(path));
+        return;
+    }
+    OpenFunctionFile(path);
+}
+
+void GeneralForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFunctionFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void GeneralForm::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFunctionFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    // The drop's own event ends first: the load may show a message box.
+    QTimer::singleShot(0, this, [this, path] { OpenFunctionFile(path); });
+}
