@@ -231,6 +231,11 @@ class GeneralForm : public QMainWindow {
     // Mouse tools (general_form_mouse.cpp): the rectangle tool's press, the read-out of the
     // pointer, and the trace.
     void StartRectangle(int x, int y);
+    // Ends the tools' gesture, taking its mark off the picture when asked: a tool change, a
+    // redraw, a run and Esc end a gesture half done.
+    void EndGesture(bool takeMarkOff);
+    // Esc: stops the work in flight and cancels a gesture half done.
+    void EscapePressed();
     void ShowPointer(int x, int y);
     void ShowTrace(int x);
     // File commands (general_form_files.cpp), each shared by a menu entry and a flat button.

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -38,13 +39,31 @@ bool IsDragButton(Qt::MouseButton button, bool moveTool) {
 }  // namespace
 
 void GeneralForm::btnMoveClick() {
+    // A gesture half done with either tool ends here, its mark taken off the picture.
+    EndGesture(true);
     btnMove->setChecked(true);
     Image->setCursor(Qt::PointingHandCursor);
 }
 
 void GeneralForm::btnRectClick() {
+    EndGesture(true);
     btnRect->setChecked(true);
     Image->setCursor(Qt::CrossCursor);
+}
+
+void GeneralForm::EndGesture(bool takeMarkOff) {
+    if (takeMarkOff) {
+        Image->CancelToolGesture();
+    } else {
+        Image->EndToolGesture();
+    }
+    // Esc stays for the work while it runs.
+    stopShortcut_->setEnabled(WorkRunning());
+}
+
+void GeneralForm::EscapePressed() {
+    if (WorkRunning()) StopWork();
+    if (Image->ToolGesturePending()) EndGesture(true);
 }
 
 void GeneralForm::ImageMouseDown(Qt::MouseButton button, int x, int y) {
@@ -56,6 +75,7 @@ void GeneralForm::StartRectangle(int x, int y) {
     // The band is drawn on the picture as it stands: a plot in flight is dropped first.
     CancelWork();
     Image->StartBand(x, y);
+    stopShortcut_->setEnabled(true);
 }
 
 void GeneralForm::ImageMouseMove(int x, int y) {
@@ -123,7 +143,7 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
     PictureWidget::ToolGesture& gesture = Image->tools();
     cbxKill->setChecked(true);
     if (button == Qt::RightButton) {
-        if (btnMove->isChecked()) gesture.ToolClickCount = 0;
+        if (btnMove->isChecked()) EndGesture(false);
         PlotPicture();
         return;
     }
@@ -133,6 +153,8 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
             gesture.MarkX = x;
             gesture.MarkY = y;
             CancelWork();
+            Image->KeepUnmarked();
+            stopShortcut_->setEnabled(true);
             Canvas& c = canvas();
             c.SetBrushColour(kWhite);
             c.SetPenColour(kWhite);
@@ -142,7 +164,7 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
         }
         if (gesture.ToolClickCount == 2) {
             MoveByClicks(view_, gesture.MarkX, gesture.MarkY, x, y);
-            Image->EndToolGesture();
+            EndGesture(false);
             ShowParameters();
             PlotPicture();
             return;
@@ -152,7 +174,7 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
     // A rectangle without area ends the gesture and the band stays.
     const bool zoomed = ZoomToRectangle(view_, gesture.MarkX, gesture.MarkY, x, y, canvas().Width(),
                                         canvas().Height());
-    Image->EndToolGesture();
+    EndGesture(false);
     if (!zoomed) return;
     ShowParameters();
     RunExpressionCommand();
@@ -206,7 +228,7 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
             }
             if (!drag.Moving && btnMove->isChecked()) {
                 // A drag ends a two-click move begun before it; its mark goes with the redraw.
-                Image->EndToolGesture();
+                EndGesture(false);
             }
             drag.Moving = true;
             const QPoint step = at - drag.Last;
