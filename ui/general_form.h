@@ -356,6 +356,7 @@ class GeneralForm : public QMainWindow {
     QAction* mnuHelpHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
     QShortcut* exitShortcut = nullptr;
+    QShortcut* quitShortcut = nullptr;
     // The table window and its menu (general_form_table.cpp).
     TableWindow* tableWindow = nullptr;
     QMenu* mnuTable = nullptr;
