@@ -759,20 +759,20 @@
         <translation>Argument bounds out of order in lines 10 and 11</translation>
     </message>
     <message>
-        <source>PNG (*.png)</source>
-        <translation>PNG (*.png)</translation>
+        <source>Рисунок PNG (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
     </message>
     <message>
-        <source>SVG (*.svg)</source>
-        <translation>SVG (*.svg)</translation>
+        <source>Рисунок SVG (*.svg)</source>
+        <translation>SVG picture (*.svg)</translation>
     </message>
     <message>
-        <source>PDF (*.pdf)</source>
-        <translation>PDF (*.pdf)</translation>
+        <source>Рисунок PDF (*.pdf)</source>
+        <translation>PDF picture (*.pdf)</translation>
     </message>
     <message>
-        <source>Bitmaps (*.bmp)</source>
-        <translation>Bitmaps (*.bmp)</translation>
+        <source>Рисунок BMP (*.bmp)</source>
+        <translation>BMP picture (*.bmp)</translation>
     </message>
 </context>
 <context>

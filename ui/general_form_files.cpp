@@ -5,13 +5,16 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QUrl>
+#include <optional>
 
 #include "files/exports.h"
 #include "files/file_access.h"
@@ -28,6 +31,7 @@ namespace {
 const QString kExamplesFolder = QStringLiteral("Examples/");
 constexpr int kPreviewSide = 160;
 const QString kPictureFilterKey = QStringLiteral("pictureExport/filter");
+const QString kLastFolderKey = QStringLiteral("dialogs/lastFolder");
 
 QSettings PictureSettings() {
     return QSettings(kApplicationTitle, kApplicationTitle);
@@ -66,10 +70,16 @@ void AttachPicturePreview(QFileDialog& dialog) {
         });
 }
 
-// The picture dialog opens with the filter chosen last time (kept in the user's settings).
+// The picture dialog opens with the filter of the format chosen last time (kept in the user's
+// settings by its name, whatever the language of the filters).
 void SelectRememberedPictureFilter(QFileDialog& dialog) {
-    const QString filter = PictureSettings().value(kPictureFilterKey).toString();
-    if (dialog.nameFilters().contains(filter)) dialog.selectNameFilter(filter);
+    const QString remembered = PictureSettings().value(kPictureFilterKey).toString();
+    for (const PictureFormatInfo& info : PictureFormats()) {
+        const QString filter = FromUtf8(PictureFilter(info.Format));
+        if (remembered == QLatin1String(info.Name) && dialog.nameFilters().contains(filter)) {
+            dialog.selectNameFilter(filter);
+        }
+    }
 }
 
 // The format of the filter the user chose, which is remembered for the next time.
@@ -77,11 +87,44 @@ PictureFormat RememberPictureFilter(QFileDialog& dialog) {
     const QString filter = dialog.selectedNameFilter();
     for (const PictureFormatInfo& info : PictureFormats()) {
         if (filter == FromUtf8(PictureFilter(info.Format))) {
-            PictureSettings().setValue(kPictureFilterKey, filter);
+            PictureSettings().setValue(kPictureFilterKey, QLatin1String(info.Name));
             return info.Format;
         }
     }
     return PictureFormat::Bmp;
+}
+
+// The format whose extension the typed name ends with, exactly as the extension rule compares.
+std::optional<PictureFormat> TypedPictureFormat(const QString& name) {
+    for (const PictureFormatInfo& info : PictureFormats()) {
+        const QLatin1String extension(info.Extension);
+        if (name.size() > extension.size() && name.endsWith(extension, Qt::CaseSensitive)) {
+            return info.Format;
+        }
+    }
+    return std::nullopt;
+}
+
+// Where a file dialog starts: the folder used last, if it is still there; on first use the
+// examples for the function files, or the user's documents when the program's folder cannot be
+// written (an installed program); otherwise the dialog's own default.
+void StartInFolder(QFileDialog& dialog, const QString& programFolder, bool functionFile,
+                   bool opening) {
+    const QString last = PictureSettings().value(kLastFolderKey).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir()) {
+        dialog.setDirectory(last);
+        return;
+    }
+    const bool writable = QFileInfo(programFolder).isWritable();
+    if (functionFile && (opening || writable)) {
+        dialog.setDirectory(programFolder + kExamplesFolder);
+    } else if (!writable) {
+        dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    }
+}
+
+void RememberFolder(const QString& chosen) {
+    PictureSettings().setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
 }
 
 // Asks the desktop to open an address in the user's browser; false when nothing took it.
@@ -126,9 +169,10 @@ void GeneralForm::mnuFunctionSaveClick() {
 }
 
 void GeneralForm::SaveFunctionCommand() {
-    SaveDialog->setDirectory(ProgramFolder + kExamplesFolder);
+    StartInFolder(*SaveDialog, ProgramFolder, true, false);
     const QString chosen = ChosenFile(*this, *SaveDialog);
     if (chosen.isEmpty()) return;
+    RememberFolder(chosen);
     const FunctionFile file = FunctionFileFromState(
         view_, engine_, txtFunctionText->currentText().toStdString(), cbxBorderX->isChecked(),
         txtX0->text().toStdString(), txtXk->text().toStdString());
@@ -142,11 +186,12 @@ void GeneralForm::mnuFunctionOpenClick() {
 }
 
 void GeneralForm::LoadFunctionCommand() {
-    OpenDialog->setDirectory(ProgramFolder + kExamplesFolder);
+    StartInFolder(*OpenDialog, ProgramFolder, true, true);
     // The chosen file need not exist: a missing one is reported by the load.
     OpenDialog->setFileMode(QFileDialog::AnyFile);
     const QString chosen = ChosenFile(*this, *OpenDialog);
     if (chosen.isEmpty()) return;
+    RememberFolder(chosen);
     const FunctionFileParse parse = LoadFunctionFile(chosen);
     if (!parse.File) {
         GeneralErrorReport(FromUtf8(LoadErrorText(parse.Error)));
@@ -162,11 +207,17 @@ void GeneralForm::mnuFunctionSaveGrClick() {
 void GeneralForm::SavePictureCommand() {
     AttachPicturePreview(*SavePictureDialog);
     SelectRememberedPictureFilter(*SavePictureDialog);
+    StartInFolder(*SavePictureDialog, ProgramFolder, false, false);
     const QString chosen = ChosenFile(*this, *SavePictureDialog);
     if (chosen.isEmpty()) return;
-    // The extension rule applies to the extension of the chosen filter.
-    const PictureFormat format = RememberPictureFilter(*SavePictureDialog);
-    const QString name = WithExtension(chosen, QString::fromLatin1(InfoOf(format).Extension));
+    RememberFolder(chosen);
+    // A typed extension of a known format picks that format; otherwise the chosen filter's
+    // format is taken and its extension added.
+    const PictureFormat filtered = RememberPictureFilter(*SavePictureDialog);
+    const std::optional<PictureFormat> typed = TypedPictureFormat(chosen);
+    const PictureFormat format = typed.value_or(filtered);
+    const QString name =
+        typed ? chosen : WithExtension(chosen, QString::fromLatin1(InfoOf(format).Extension));
     const std::string error =
         ExportFailureText(name, SavePictureAs(name, format, ShownPicture(), VectorPicture()));
     if (!error.empty()) GeneralErrorReport(FromUtf8(error));
@@ -177,8 +228,10 @@ void GeneralForm::mnuFunctionSaveLogClick() {
 }
 
 void GeneralForm::SaveScenarioCommand() {
+    StartInFolder(*SaveDialog1, ProgramFolder, false, false);
     const QString chosen = ChosenFile(*this, *SaveDialog1);
     if (chosen.isEmpty()) return;
+    RememberFolder(chosen);
     const QString name = WithExtension(chosen, kScenarioExtension);
     const std::string error =
         ExportFailureText(name, SaveScenario(name, ScenarioLines().join(QLatin1Char('\n'))));

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -170,6 +171,8 @@ void FilesWindowTest::saveWritesTheFunctionFile() {
 }
 
 void FilesWindowTest::saveDialogOpensInTheExamplesFolder() {
+    // On first use; then every dialog starts in the folder used last.
+    QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik")).remove("dialogs/lastFolder");
     WindowFixture w;
     QString dialogName, folder;
     AnswerFileDialog(w, {}, &dialogName, &folder);
@@ -183,6 +186,15 @@ void FilesWindowTest::saveDialogOpensInTheExamplesFolder() {
     QCOMPARE(folder + "/", w->programFolder() + "Examples/");
     QCOMPARE(w.ui.OpenDialog->nameFilters(),
              QStringList({"Файлы функций (*.tvk)", "Все файлы (*.*)"}));
+    QTemporaryDir dir;
+    AnswerFileDialog(w, dir.filePath("pic"));
+    w.ui.mnuFunctionSaveGr->trigger();
+    for (QAction* command : {w.ui.mnuFunctionOpen, w.ui.mnuFunctionSave, w.ui.mnuFunctionSaveLog,
+                             w.ui.mnuFunctionSaveGr}) {
+        AnswerFileDialog(w, {}, &dialogName, &folder);
+        command->trigger();
+        QCOMPARE(folder, QDir(dir.path()).absolutePath());
+    }
 }
 
 void FilesWindowTest::cancelledSaveWritesNothing() {

@@ -351,8 +351,8 @@ void StartupTest::dialogFilters_data() {
     QTest::newRow("function open")
         << "OpenDialog" << QStringList{"Файлы функций (*.tvk)", "Все файлы (*.*)"} << false;
     QTest::newRow("picture") << "SavePictureDialog"
-                             << QStringList{"Bitmaps (*.bmp)", "PNG (*.png)", "SVG (*.svg)",
-                                            "PDF (*.pdf)"}
+                             << QStringList{"Рисунок BMP (*.bmp)", "Рисунок PNG (*.png)", "Рисунок SVG (*.svg)",
+                                            "Рисунок PDF (*.pdf)"}
                              << true;
     QTest::newRow("log") << "SaveDialog1"
                          << QStringList{"Текстовые документы (*.txt)", "Все файлы (*.*)"} << true;
