@@ -378,6 +378,14 @@
         <source>Вычисление прервано</source>
         <translation>Computation stopped</translation>
     </message>
+    <message>
+        <source>Выражение, с которым ведутся вычисления</source>
+        <translation>The expression the calculations use</translation>
+    </message>
+    <message>
+        <source>&amp;Рисунок</source>
+        <translation>&amp;Picture</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>

@@ -321,6 +321,11 @@ void GeneralForm::createFunctionPage(QWidget* page) {
                              tr("Нижний предел интегрирования"));
     txtXkint = ui::MakeField(page, "txtXkint", {136, 120, 65, 21}, QStringLiteral("1"),
                              tr("Верхний предел интегрирования"));
+    // The calculations use the expression of the last run, which need not be the one in the
+    // box: the page says which.
+    lblFuncExpression = ui::MakeLabel(page, "lblFuncExpression", {8, 203}, QString(), font());
+    lblFuncExpression->setFixedWidth(193);
+    lblFuncExpression->setToolTip(tr("Выражение, с которым ведутся вычисления"));
 
     QFont calcFont = ui::SerifFont(16);
     calcFont.setBold(true);

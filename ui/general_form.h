@@ -254,6 +254,7 @@ class GeneralForm : public QMainWindow {
     // The table window (general_form_table.cpp): created with the window; after a run its
     // table is brought up to date. The picture chosen there is drawn by the background work.
     void createTableWindow();
+    void createPictureModeMenu(QMenu& view);
     void AfterRunForTable();
     // Background work (general_form_work.cpp).
     void SetUpWork();
@@ -361,6 +362,10 @@ class GeneralForm : public QMainWindow {
     TableWindow* tableWindow = nullptr;
     QMenu* mnuTable = nullptr;
     QAction* mnuTableOpen = nullptr;
+    QMenu* mnuViewPicture = nullptr;
+    bool tablePlaced_ = false;
+    // The "Функция" page: the expression its calculations use.
+    QLabel* lblFuncExpression = nullptr;
 
     // The "Вид" menu (general_form_view.cpp).
     QMenu* mnuView = nullptr;
