@@ -307,10 +307,6 @@
         <translation>&amp;File</translation>
     </message>
     <message>
-        <source>&amp;Правка</source>
-        <translation>&amp;Edit</translation>
-    </message>
-    <message>
         <source>&amp;Помощь</source>
         <translation>&amp;Help</translation>
     </message>
@@ -385,6 +381,10 @@
     <message>
         <source>&amp;Рисунок</source>
         <translation>&amp;Picture</translation>
+    </message>
+    <message>
+        <source>П&amp;равка</source>
+        <translation>&amp;Edit</translation>
     </message>
 </context>
 <context>

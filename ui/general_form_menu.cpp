@@ -94,7 +94,8 @@ void GeneralForm::createMenus() {
     mnuFunction->addAction(mnuFunctionPrint);
     mnuFunction->addSeparator()->setObjectName(QStringLiteral("mnuFunctionLine2"));
     mnuFunction->addAction(mnuFunctionExit);
-    mnuEdit = menuBar()->addMenu(tr("&Правка"));
+    // Alt+П belongs to "Помощь".
+    mnuEdit = menuBar()->addMenu(tr("П&равка"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     mnuEdit->addAction(mnuEditCopyPicture);
     mnuEdit->addAction(mnuEditCopyResult);
