@@ -13,6 +13,7 @@
 // dialogs and message boxes in general_form_menu.cpp, construction in general_form.cpp.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QString>
@@ -397,6 +398,11 @@ class GeneralForm : public QMainWindow {
 
     QTimer* redrawTimer_ = nullptr;
     ViewHistory history_;
+    // Wheel notches less than kWheelStepMs apart make one step of the history.
+    QElapsedTimer lastWheel_;
+    bool wheelPending_ = false;    // the redraw to come shows a wheel zoom
+    bool wheelMerges_ = false;     // ... that continues the wheel step shown last
+    bool wheelStepShown_ = false;  // the history's current view is a wheel step
 
     Engine engine_;
     ViewState view_;

@@ -31,6 +31,8 @@ namespace {
 
 // A press followed by more movement than this, before the release, is a drag.
 constexpr int kDragThreshold = 3;
+// Wheel notches closer together than this are one step of the view history.
+constexpr qint64 kWheelStepMs = 500;
 
 bool IsDragButton(Qt::MouseButton button, bool moveTool) {
     return button == Qt::MiddleButton || (button == Qt::LeftButton && moveTool);
@@ -201,6 +203,12 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
                                                              : ZoomAxes::Both;
             const QPoint at = wheel->position().toPoint();
             if (angle != 0 && ZoomAbout(view_, WheelFactor(angle), axes, at.x(), at.y())) {
+                if (!wheelPending_) {
+                    wheelMerges_ = wheelStepShown_ && lastWheel_.isValid() &&
+                                   lastWheel_.elapsed() < kWheelStepMs;
+                }
+                wheelPending_ = true;
+                lastWheel_.restart();
                 ScheduleRedraw();
             }
             return true;

@@ -173,7 +173,13 @@ void GeneralForm::AfterPictureShown() {
     overlay->SetTrace(std::nullopt);
     // The steps of a drag in progress are no views of their own: its end is.
     if (Image->drag().Moving) return;
-    history_.Shown(WindowOf(view_));
+    if (wheelPending_ && wheelMerges_) {
+        history_.ShownAgain(WindowOf(view_));
+    } else {
+        history_.Shown(WindowOf(view_));
+    }
+    wheelStepShown_ = wheelPending_;
+    wheelPending_ = wheelMerges_ = false;
     mnuViewBack->setEnabled(history_.CanGoBack());
     mnuViewForward->setEnabled(history_.CanGoForward());
 }
