@@ -1,8 +1,10 @@
 // File commands, help and About: the function file, the picture and scenario exports, the help
 // page and the About box. Each flat button does what its menu entry does.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -42,7 +44,12 @@ QSettings PictureSettings() {
 QString ChosenFile(GeneralForm& form, QFileDialog& dialog) {
     dialog.setDefaultSuffix(QString());
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (form.ExecModal(dialog) != QDialog::Accepted) return {};
+    const int result = form.ExecModal(dialog);
+    // The name field's completion list is a window of its own and would outlive the dialog.
+    for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        if (edit->completer() && edit->completer()->popup()) edit->completer()->popup()->hide();
+    }
+    if (result != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.front();
 }

@@ -1,8 +1,10 @@
 // The file commands through the window: the function file saved and loaded with its dialogs
 // (then run and centred), refusals that leave the window as it was, the picture and scenario
 // exports, the forwarding buttons and shortcuts, the help page and the About box.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -112,6 +114,7 @@ class FilesWindowTest : public QObject {
     void saveWritesTheFunctionFile_data();
     void saveWritesTheFunctionFile();
     void saveDialogOpensInTheExamplesFolder();
+    void completionListClosesWithTheDialog();
     void cancelledSaveWritesNothing();
     void loadRestoresRunsAndCentres();
     void loadAppliesTheBoundsAsAPair();
@@ -168,6 +171,27 @@ void FilesWindowTest::saveWritesTheFunctionFile() {
     QCOMPARE(FileBytes(dir.filePath(written)), bytes);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
     QVERIFY(w.messages.empty());
+}
+
+// The completion list of the dialog's name field goes with the dialog.
+void FilesWindowTest::completionListClosesWithTheDialog() {
+    WindowFixture w;
+    QWidget* list = nullptr;
+    const QString example = w->programFolder() + "Examples/chislo_e_predel.tvk";
+    w->modalHook = [&list, example](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+            if (edit->completer() && !list) {
+                list = edit->completer()->popup();
+                list->show();
+            }
+        }
+        files->selectFile(example);
+        return int(QDialog::Accepted);
+    };
+    w.ui.mnuFunctionOpen->trigger();
+    QVERIFY(list);
+    QVERIFY(!list->isVisible());
 }
 
 void FilesWindowTest::saveDialogOpensInTheExamplesFolder() {
