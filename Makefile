@@ -11,7 +11,7 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
 	libbenchmark-dev libmuparser-dev clang libclang-rt-14-dev locales xvfb xauth \
 	fonts-dejavu-core fonts-liberation qt6-translations-l10n qt6-l10n-tools qt6-tools-dev clang-format \
-	desktop-file-utils appstream shared-mime-info dpkg-dev
+	desktop-file-utils appstream shared-mime-info dpkg-dev poppler-utils
 
 .PHONY: deps locale configure build run test test-plain test-san test-tsan test-fuzz bench clean \
 	format format-check deb

@@ -237,13 +237,13 @@ std::string PictureFilter(PictureFormat format) {
         case PictureFormat::Bmp:
             break;
         case PictureFormat::Png:
-            return Text(QT_TRANSLATE_NOOP("Messages", "PNG (*.png)"));
+            return Text(QT_TRANSLATE_NOOP("Messages", "Рисунок PNG (*.png)"));
         case PictureFormat::Svg:
-            return Text(QT_TRANSLATE_NOOP("Messages", "SVG (*.svg)"));
+            return Text(QT_TRANSLATE_NOOP("Messages", "Рисунок SVG (*.svg)"));
         case PictureFormat::Pdf:
-            return Text(QT_TRANSLATE_NOOP("Messages", "PDF (*.pdf)"));
+            return Text(QT_TRANSLATE_NOOP("Messages", "Рисунок PDF (*.pdf)"));
     }
-    return Text(QT_TRANSLATE_NOOP("Messages", "Bitmaps (*.bmp)"));
+    return Text(QT_TRANSLATE_NOOP("Messages", "Рисунок BMP (*.bmp)"));
 }
 
 std::string FileFailureText(const FileResult& result) {

@@ -67,7 +67,7 @@ std::optional<std::string> PictureInformation(const PictureOutcome& outcome);
 
 // --- Files ---
 
-// The save dialog's filter of a picture format: "Bitmaps (*.bmp)"...
+// The save dialog's filter of a picture format: "Рисунок BMP (*.bmp)"...
 std::string PictureFilter(PictureFormat format);
 
 // "File not found", "Disk full", "I/O error 5"...; empty on success.

@@ -307,10 +307,6 @@
         <translation>&amp;File</translation>
     </message>
     <message>
-        <source>&amp;Правка</source>
-        <translation>&amp;Edit</translation>
-    </message>
-    <message>
         <source>&amp;Помощь</source>
         <translation>&amp;Help</translation>
     </message>
@@ -389,6 +385,18 @@
     <message>
         <source>Файл %1 не найден; он убран из списка последних файлов.</source>
         <translation>The file %1 was not found; it has been removed from the recent files.</translation>
+    </message>
+    <message>
+        <source>Выражение, с которым ведутся вычисления</source>
+        <translation>The expression the calculations use</translation>
+    </message>
+    <message>
+        <source>&amp;Рисунок</source>
+        <translation>&amp;Picture</translation>
+    </message>
+    <message>
+        <source>П&amp;равка</source>
+        <translation>&amp;Edit</translation>
     </message>
 </context>
 <context>
@@ -767,20 +775,20 @@
         <translation>Argument bounds out of order in lines 10 and 11</translation>
     </message>
     <message>
-        <source>PNG (*.png)</source>
-        <translation>PNG (*.png)</translation>
+        <source>Рисунок PNG (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
     </message>
     <message>
-        <source>SVG (*.svg)</source>
-        <translation>SVG (*.svg)</translation>
+        <source>Рисунок SVG (*.svg)</source>
+        <translation>SVG picture (*.svg)</translation>
     </message>
     <message>
-        <source>PDF (*.pdf)</source>
-        <translation>PDF (*.pdf)</translation>
+        <source>Рисунок PDF (*.pdf)</source>
+        <translation>PDF picture (*.pdf)</translation>
     </message>
     <message>
-        <source>Bitmaps (*.bmp)</source>
-        <translation>Bitmaps (*.bmp)</translation>
+        <source>Рисунок BMP (*.bmp)</source>
+        <translation>BMP picture (*.bmp)</translation>
     </message>
     <message>
         <source>The name is a folder, not a file</source>

@@ -322,6 +322,11 @@ void GeneralForm::createFunctionPage(QWidget* page) {
                              tr("Нижний предел интегрирования"));
     txtXkint = ui::MakeField(page, "txtXkint", {136, 120, 65, 21}, QStringLiteral("1"),
                              tr("Верхний предел интегрирования"));
+    // The calculations use the expression of the last run, which need not be the one in the
+    // box: the page says which.
+    lblFuncExpression = ui::MakeLabel(page, "lblFuncExpression", {8, 203}, QString(), font());
+    lblFuncExpression->setFixedWidth(193);
+    lblFuncExpression->setToolTip(tr("Выражение, с которым ведутся вычисления"));
 
     QFont calcFont = ui::SerifFont(16);
     calcFont.setBold(true);
@@ -372,6 +377,21 @@ void GeneralForm::installFilters() {
     }
     txtFunctionText->installEventFilter(this);
     central->installEventFilter(this);
+
+    // Tab follows the layout: the expression, the run button (reached by Tab only, so that a
+    // click never takes the focus from a field being edited), the view column from the top,
+    // then the pages. The pointer read-outs only show.
+    btnStart->setFocusPolicy(Qt::TabFocus);
+    txtXNow->setFocusPolicy(Qt::NoFocus);
+    txtYNow->setFocusPolicy(Qt::NoFocus);
+    const std::initializer_list<QWidget*> tabOrder = {
+        txtFunctionText, btnStart,     txtX,     txtY,    txtXm,    txtYm,  txtTochn,
+        txtBkColor,      txtLineColor, rbtLines, cbxKill, cbxSetka, cbxOci, pgPages};
+    const QWidget* previous = nullptr;
+    for (QWidget* next : tabOrder) {
+        if (previous) setTabOrder(const_cast<QWidget*>(previous), next);
+        previous = next;
+    }
 
     connect(btnStart, &QToolButton::clicked, this, &GeneralForm::btnStartClick);
     connect(txtFunctionText, &QComboBox::editTextChanged, this,

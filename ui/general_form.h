@@ -13,6 +13,7 @@
 // dialogs and message boxes in general_form_menu.cpp, construction in general_form.cpp.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QString>
@@ -239,6 +240,11 @@ class GeneralForm : public QMainWindow {
     // Mouse tools (general_form_mouse.cpp): the rectangle tool's press, the read-out of the
     // pointer, and the trace.
     void StartRectangle(int x, int y);
+    // Ends the tools' gesture, taking its mark off the picture when asked: a tool change, a
+    // redraw, a run and Esc end a gesture half done.
+    void EndGesture(bool takeMarkOff);
+    // Esc: stops the work in flight and cancels a gesture half done.
+    void EscapePressed();
     void ShowPointer(int x, int y);
     void ShowTrace(int x);
     // File commands (general_form_files.cpp), each shared by a menu entry and a flat button.
@@ -265,6 +271,7 @@ class GeneralForm : public QMainWindow {
     // The table window (general_form_table.cpp): created with the window; after a run its
     // table is brought up to date. The picture chosen there is drawn by the background work.
     void createTableWindow();
+    void createPictureModeMenu(QMenu& view);
     void AfterRunForTable();
     // Background work (general_form_work.cpp).
     void SetUpWork();
@@ -368,10 +375,15 @@ class GeneralForm : public QMainWindow {
     QAction* mnuHelpHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
     QShortcut* exitShortcut = nullptr;
+    QShortcut* quitShortcut = nullptr;
     // The table window and its menu (general_form_table.cpp).
     TableWindow* tableWindow = nullptr;
     QMenu* mnuTable = nullptr;
     QAction* mnuTableOpen = nullptr;
+    QMenu* mnuViewPicture = nullptr;
+    bool tablePlaced_ = false;
+    // The "Функция" page: the expression its calculations use.
+    QLabel* lblFuncExpression = nullptr;
 
     // The "Вид" menu (general_form_view.cpp).
     QMenu* mnuView = nullptr;
@@ -403,6 +415,11 @@ class GeneralForm : public QMainWindow {
 
     QTimer* redrawTimer_ = nullptr;
     ViewHistory history_;
+    // Wheel notches less than kWheelStepMs apart make one step of the history.
+    QElapsedTimer lastWheel_;
+    bool wheelPending_ = false;    // the redraw to come shows a wheel zoom
+    bool wheelMerges_ = false;     // ... that continues the wheel step shown last
+    bool wheelStepShown_ = false;  // the history's current view is a wheel step
 
     Engine engine_;
     ViewState view_;

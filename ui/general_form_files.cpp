@@ -1,17 +1,22 @@
 // File commands, help and About: the function file, the picture and scenario exports, the help
 // page and the About box. Each flat button does what its menu entry does.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QUrl>
+#include <optional>
 
 #include "files/exports.h"
 #include "files/file_access.h"
@@ -28,6 +33,7 @@ namespace {
 const QString kExamplesFolder = QStringLiteral("Examples/");
 constexpr int kPreviewSide = 160;
 const QString kPictureFilterKey = QStringLiteral("pictureExport/filter");
+const QString kLastFolderKey = QStringLiteral("dialogs/lastFolder");
 
 QSettings PictureSettings() {
     return QSettings(kApplicationTitle, kApplicationTitle);
@@ -38,7 +44,12 @@ QSettings PictureSettings() {
 QString ChosenFile(GeneralForm& form, QFileDialog& dialog) {
     dialog.setDefaultSuffix(QString());
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (form.ExecModal(dialog) != QDialog::Accepted) return {};
+    const int result = form.ExecModal(dialog);
+    // The name field's completion list is a window of its own and would outlive the dialog.
+    for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        if (edit->completer() && edit->completer()->popup()) edit->completer()->popup()->hide();
+    }
+    if (result != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.front();
 }
@@ -66,10 +77,16 @@ void AttachPicturePreview(QFileDialog& dialog) {
         });
 }
 
-// The picture dialog opens with the filter chosen last time (kept in the user's settings).
+// The picture dialog opens with the filter of the format chosen last time (kept in the user's
+// settings by its name, whatever the language of the filters).
 void SelectRememberedPictureFilter(QFileDialog& dialog) {
-    const QString filter = PictureSettings().value(kPictureFilterKey).toString();
-    if (dialog.nameFilters().contains(filter)) dialog.selectNameFilter(filter);
+    const QString remembered = PictureSettings().value(kPictureFilterKey).toString();
+    for (const PictureFormatInfo& info : PictureFormats()) {
+        const QString filter = FromUtf8(PictureFilter(info.Format));
+        if (remembered == QLatin1String(info.Name) && dialog.nameFilters().contains(filter)) {
+            dialog.selectNameFilter(filter);
+        }
+    }
 }
 
 // The format of the filter the user chose, which is remembered for the next time.
@@ -77,11 +94,44 @@ PictureFormat RememberPictureFilter(QFileDialog& dialog) {
     const QString filter = dialog.selectedNameFilter();
     for (const PictureFormatInfo& info : PictureFormats()) {
         if (filter == FromUtf8(PictureFilter(info.Format))) {
-            PictureSettings().setValue(kPictureFilterKey, filter);
+            PictureSettings().setValue(kPictureFilterKey, QLatin1String(info.Name));
             return info.Format;
         }
     }
     return PictureFormat::Bmp;
+}
+
+// The format whose extension the typed name ends with, exactly as the extension rule compares.
+std::optional<PictureFormat> TypedPictureFormat(const QString& name) {
+    for (const PictureFormatInfo& info : PictureFormats()) {
+        const QLatin1String extension(info.Extension);
+        if (name.size() > extension.size() && name.endsWith(extension, Qt::CaseSensitive)) {
+            return info.Format;
+        }
+    }
+    return std::nullopt;
+}
+
+// Where a file dialog starts: the folder used last, if it is still there; on first use the
+// examples for the function files, or the user's documents when the program's folder cannot be
+// written (an installed program); otherwise the dialog's own default.
+void StartInFolder(QFileDialog& dialog, const QString& programFolder, bool functionFile,
+                   bool opening) {
+    const QString last = PictureSettings().value(kLastFolderKey).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir()) {
+        dialog.setDirectory(last);
+        return;
+    }
+    const bool writable = QFileInfo(programFolder).isWritable();
+    if (functionFile && (opening || writable)) {
+        dialog.setDirectory(programFolder + kExamplesFolder);
+    } else if (!writable) {
+        dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    }
+}
+
+void RememberFolder(const QString& chosen) {
+    PictureSettings().setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
 }
 
 // Asks the desktop to open an address in the user's browser; false when nothing took it.
@@ -126,9 +176,10 @@ void GeneralForm::mnuFunctionSaveClick() {
 }
 
 void GeneralForm::SaveFunctionCommand() {
-    SaveDialog->setDirectory(ProgramFolder + kExamplesFolder);
+    StartInFolder(*SaveDialog, ProgramFolder, true, false);
     const QString chosen = ChosenFile(*this, *SaveDialog);
     if (chosen.isEmpty()) return;
+    RememberFolder(chosen);
     const FunctionFile file = FunctionFileFromState(
         view_, engine_, txtFunctionText->currentText().toStdString(), cbxBorderX->isChecked(),
         txtX0->text().toStdString(), txtXk->text().toStdString());
@@ -146,11 +197,12 @@ void GeneralForm::mnuFunctionOpenClick() {
 }
 
 void GeneralForm::LoadFunctionCommand() {
-    OpenDialog->setDirectory(ProgramFolder + kExamplesFolder);
+    StartInFolder(*OpenDialog, ProgramFolder, true, true);
     // The chosen file need not exist: a missing one is reported by the load.
     OpenDialog->setFileMode(QFileDialog::AnyFile);
     const QString chosen = ChosenFile(*this, *OpenDialog);
     if (chosen.isEmpty()) return;
+    RememberFolder(chosen);
     OpenFunctionFile(chosen);
 }
 
@@ -161,11 +213,17 @@ void GeneralForm::mnuFunctionSaveGrClick() {
 void GeneralForm::SavePictureCommand() {
     AttachPicturePreview(*SavePictureDialog);
     SelectRememberedPictureFilter(*SavePictureDialog);
+    StartInFolder(*SavePictureDialog, ProgramFolder, false, false);
     const QString chosen = ChosenFile(*this, *SavePictureDialog);
     if (chosen.isEmpty()) return;
-    // The extension rule applies to the extension of the chosen filter.
-    const PictureFormat format = RememberPictureFilter(*SavePictureDialog);
-    const QString name = WithExtension(chosen, QString::fromLatin1(InfoOf(format).Extension));
+    RememberFolder(chosen);
+    // A typed extension of a known format picks that format; otherwise the chosen filter's
+    // format is taken and its extension added.
+    const PictureFormat filtered = RememberPictureFilter(*SavePictureDialog);
+    const std::optional<PictureFormat> typed = TypedPictureFormat(chosen);
+    const PictureFormat format = typed.value_or(filtered);
+    const QString name =
+        typed ? chosen : WithExtension(chosen, QString::fromLatin1(InfoOf(format).Extension));
     const std::string error =
         ExportFailureText(name, SavePictureAs(name, format, ShownPicture(), VectorPicture()));
     if (!error.empty()) GeneralErrorReport(FromUtf8(error));
@@ -176,8 +234,10 @@ void GeneralForm::mnuFunctionSaveLogClick() {
 }
 
 void GeneralForm::SaveScenarioCommand() {
+    StartInFolder(*SaveDialog1, ProgramFolder, false, false);
     const QString chosen = ChosenFile(*this, *SaveDialog1);
     if (chosen.isEmpty()) return;
+    RememberFolder(chosen);
     const QString name = WithExtension(chosen, kScenarioExtension);
     const std::string error =
         ExportFailureText(name, SaveScenario(name, ScenarioLines().join(QLatin1Char('\n'))));

@@ -1,5 +1,5 @@
 // The main menu with its shortcuts, the dialogs owned by the window, the message boxes and the
-// Exit shortcut that gives way to the text fields' own Ctrl+X.
+// Exit shortcut that gives way to the text fields' own Ctrl+X, and Ctrl+Q.
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
@@ -95,7 +95,8 @@ void GeneralForm::createMenus() {
     mnuFunction->addAction(mnuFunctionPrint);
     mnuFunction->addSeparator()->setObjectName(QStringLiteral("mnuFunctionLine2"));
     mnuFunction->addAction(mnuFunctionExit);
-    mnuEdit = menuBar()->addMenu(tr("&Правка"));
+    // Alt+П belongs to "Помощь".
+    mnuEdit = menuBar()->addMenu(tr("П&равка"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     mnuEdit->addAction(mnuEditCopyPicture);
     mnuEdit->addAction(mnuEditCopyResult);
@@ -134,6 +135,11 @@ void GeneralForm::createShortcuts() {
     exitShortcut->setObjectName(QStringLiteral("exitShortcut"));
     exitShortcut->setContext(Qt::WindowShortcut);
     connect(exitShortcut, &QShortcut::activated, this, &GeneralForm::ExitShortcutActivated);
+    // The desktop's usual quit key, which no field uses.
+    quitShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    quitShortcut->setObjectName(QStringLiteral("quitShortcut"));
+    quitShortcut->setContext(Qt::WindowShortcut);
+    connect(quitShortcut, &QShortcut::activated, this, &GeneralForm::mnuFunctionExitClick);
 }
 
 bool GeneralForm::IsTextField(const QWidget* widget) const {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -30,6 +31,8 @@ namespace {
 
 // A press followed by more movement than this, before the release, is a drag.
 constexpr int kDragThreshold = 3;
+// Wheel notches closer together than this are one step of the view history.
+constexpr qint64 kWheelStepMs = 500;
 
 bool IsDragButton(Qt::MouseButton button, bool moveTool) {
     return button == Qt::MiddleButton || (button == Qt::LeftButton && moveTool);
@@ -38,13 +41,31 @@ bool IsDragButton(Qt::MouseButton button, bool moveTool) {
 }  // namespace
 
 void GeneralForm::btnMoveClick() {
+    // A gesture half done with either tool ends here, its mark taken off the picture.
+    EndGesture(true);
     btnMove->setChecked(true);
     Image->setCursor(Qt::PointingHandCursor);
 }
 
 void GeneralForm::btnRectClick() {
+    EndGesture(true);
     btnRect->setChecked(true);
     Image->setCursor(Qt::CrossCursor);
+}
+
+void GeneralForm::EndGesture(bool takeMarkOff) {
+    if (takeMarkOff) {
+        Image->CancelToolGesture();
+    } else {
+        Image->EndToolGesture();
+    }
+    // Esc stays for the work while it runs.
+    stopShortcut_->setEnabled(WorkRunning());
+}
+
+void GeneralForm::EscapePressed() {
+    if (WorkRunning()) StopWork();
+    if (Image->ToolGesturePending()) EndGesture(true);
 }
 
 void GeneralForm::ImageMouseDown(Qt::MouseButton button, int x, int y) {
@@ -56,6 +77,7 @@ void GeneralForm::StartRectangle(int x, int y) {
     // The band is drawn on the picture as it stands: a plot in flight is dropped first.
     CancelWork();
     Image->StartBand(x, y);
+    stopShortcut_->setEnabled(true);
 }
 
 void GeneralForm::ImageMouseMove(int x, int y) {
@@ -123,7 +145,7 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
     PictureWidget::ToolGesture& gesture = Image->tools();
     cbxKill->setChecked(true);
     if (button == Qt::RightButton) {
-        if (btnMove->isChecked()) gesture.ToolClickCount = 0;
+        if (btnMove->isChecked()) EndGesture(false);
         PlotPicture();
         return;
     }
@@ -133,6 +155,8 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
             gesture.MarkX = x;
             gesture.MarkY = y;
             CancelWork();
+            Image->KeepUnmarked();
+            stopShortcut_->setEnabled(true);
             Canvas& c = canvas();
             c.SetBrushColour(kWhite);
             c.SetPenColour(kWhite);
@@ -142,7 +166,7 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
         }
         if (gesture.ToolClickCount == 2) {
             MoveByClicks(view_, gesture.MarkX, gesture.MarkY, x, y);
-            Image->EndToolGesture();
+            EndGesture(false);
             ShowParameters();
             PlotPicture();
             return;
@@ -152,7 +176,7 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
     // A rectangle without area ends the gesture and the band stays.
     const bool zoomed = ZoomToRectangle(view_, gesture.MarkX, gesture.MarkY, x, y, canvas().Width(),
                                         canvas().Height());
-    Image->EndToolGesture();
+    EndGesture(false);
     if (!zoomed) return;
     ShowParameters();
     RunExpressionCommand();
@@ -179,6 +203,12 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
                                                              : ZoomAxes::Both;
             const QPoint at = wheel->position().toPoint();
             if (angle != 0 && ZoomAbout(view_, WheelFactor(angle), axes, at.x(), at.y())) {
+                if (!wheelPending_) {
+                    wheelMerges_ = wheelStepShown_ && lastWheel_.isValid() &&
+                                   lastWheel_.elapsed() < kWheelStepMs;
+                }
+                wheelPending_ = true;
+                lastWheel_.restart();
                 ScheduleRedraw();
             }
             return true;
@@ -206,7 +236,7 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
             }
             if (!drag.Moving && btnMove->isChecked()) {
                 // A drag ends a two-click move begun before it; its mark goes with the redraw.
-                Image->EndToolGesture();
+                EndGesture(false);
             }
             drag.Moving = true;
             const QPoint step = at - drag.Last;

@@ -74,6 +74,7 @@ void GeneralForm::RunExpressionCommand() {
     if (outcome.Ran) txtResult->setToolTip(FromUtf8(words.ResultHint));
     if (words.Caption) {
         setWindowTitle(FromUtf8(*words.Caption));
+        lblFuncExpression->setText(QStringLiteral("f(x) = ") + PictureExpression());
         if (!outcome.Overflow) ShowParameters();
     }
     if (words.ResultText) txtResult->setText(FromUtf8(*words.ResultText));

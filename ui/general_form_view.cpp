@@ -72,6 +72,7 @@ void GeneralForm::createViewControls() {
     mnuView->addAction(mnuViewLabels);
     mnuView->addAction(mnuViewBreakPoles);
     mnuView->addAction(mnuViewTrace);
+    createPictureModeMenu(*mnuView);
     mnuView->addSeparator();
     mnuView->addAction(mnuViewBack);
     mnuView->addAction(mnuViewForward);

@@ -48,10 +48,11 @@ void GeneralForm::SetUpWork() {
     connect(work_, &WorkRunner::progress, this, &GeneralForm::WorkProgress);
     connect(work_, &WorkRunner::progressEnded, this, &GeneralForm::WorkEnded);
     connect(work_, &WorkRunner::finished, this, &GeneralForm::WorkDelivered);
-    // Esc stops the work from its start; while nothing runs the key is left to the controls.
+    // Esc stops the work from its start and cancels a mouse gesture; while neither is under
+    // way the key is left to the controls.
     stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     stopShortcut_->setEnabled(false);
-    connect(stopShortcut_, &QShortcut::activated, this, &GeneralForm::StopWork);
+    connect(stopShortcut_, &QShortcut::activated, this, &GeneralForm::EscapePressed);
 }
 
 bool GeneralForm::WorkRunning() const {
@@ -64,7 +65,7 @@ void GeneralForm::StopWork() {
 
 void GeneralForm::CancelWork() {
     work_->Cancel();
-    stopShortcut_->setEnabled(false);
+    stopShortcut_->setEnabled(Image->ToolGesturePending());
     integralRunning_ = false;
 }
 
@@ -90,6 +91,8 @@ void GeneralForm::UpdateRunButton() {
 
 void GeneralForm::QueueStep(PlotStep step) {
     if (!pendingWork_) {
+        // A redraw or a run ends a gesture half done; the picture it starts from has no mark.
+        EndGesture(true);
         CancelWork();
         pendingWork_ = std::make_shared<WorkJob>();
         pendingWork_->JobEngine = engine_;
@@ -170,7 +173,13 @@ void GeneralForm::AfterPictureShown() {
     overlay->SetTrace(std::nullopt);
     // The steps of a drag in progress are no views of their own: its end is.
     if (Image->drag().Moving) return;
-    history_.Shown(WindowOf(view_));
+    if (wheelPending_ && wheelMerges_) {
+        history_.ShownAgain(WindowOf(view_));
+    } else {
+        history_.Shown(WindowOf(view_));
+    }
+    wheelStepShown_ = wheelPending_;
+    wheelPending_ = wheelMerges_ = false;
     mnuViewBack->setEnabled(history_.CanGoBack());
     mnuViewForward->setEnabled(history_.CanGoForward());
 }
@@ -207,7 +216,7 @@ void GeneralForm::WorkEnded() {
 }
 
 void GeneralForm::WorkDelivered(const std::shared_ptr<WorkJob>& job) {
-    stopShortcut_->setEnabled(false);
+    stopShortcut_->setEnabled(Image->ToolGesturePending());
     engine_.EngineError = job->JobEngine.EngineError;
     if (job->Integral) {
         integralRunning_ = false;
@@ -225,6 +234,8 @@ void GeneralForm::WorkDelivered(const std::shared_ptr<WorkJob>& job) {
 
 void GeneralForm::ApplySteps(const WorkJob& job) {
     engine_.NodeCursor = job.JobEngine.NodeCursor;
+    // The new picture wipes any mark, and the gesture it belonged to ends with it.
+    if (Image->ToolGesturePending()) EndGesture(false);
     canvas() = job.Picture;
     Image->update();
     AfterPictureShown();

@@ -11,9 +11,26 @@ PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
 
 void PictureWidget::EndToolGesture() {
     tools_.ToolClickCount = tools_.MarkX = tools_.MarkY = 0;
+    unmarked_.reset();
+}
+
+void PictureWidget::CancelToolGesture() {
+    // The brush that drew the dot would fill the next band's inside in XOR.
+    if (unmarked_ && unmarked_->Width() == canvas_.Width() &&
+        unmarked_->Height() == canvas_.Height()) {
+        canvas_ = *unmarked_;
+        update();
+    }
+    EndToolGesture();
+}
+
+void PictureWidget::KeepUnmarked() {
+    // The image is shared, not copied, until the mark is drawn.
+    if (!unmarked_) unmarked_ = canvas_;
 }
 
 void PictureWidget::StartBand(int x, int y) {
+    KeepUnmarked();
     ++tools_.ToolClickCount;
     tools_.MarkX = tools_.RubberEndX = x;
     tools_.MarkY = tools_.RubberEndY = y;

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 
 #include "view/canvas.h"
 
@@ -35,8 +36,13 @@ class PictureWidget : public QWidget {
     const ToolGesture& tools() const { return tools_; }
     Drag& drag() { return drag_; }
     const Drag& drag() const { return drag_; }
-    // Ends the tools' gesture: no click counted, no mark.
+    // Ends the tools' gesture: no click counted; a mark drawn stays on the picture.
     void EndToolGesture();
+    // Cancels the tools' gesture and takes its mark (the dot or the band) off the picture.
+    void CancelToolGesture();
+    bool ToolGesturePending() const { return tools_.ToolClickCount != 0; }
+    // Keeps the picture as it is before a gesture draws its mark on it.
+    void KeepUnmarked();
     // The rectangle tool's press at (x, y): the band starts there, without area.
     void StartBand(int x, int y);
 
@@ -63,5 +69,8 @@ class PictureWidget : public QWidget {
     Canvas canvas_;
     QImage preview_;
     ToolGesture tools_;
+    // The picture, with its pen and brush, before the gesture's mark; none once the picture
+    // has changed otherwise.
+    std::optional<Canvas> unmarked_;
     Drag drag_;
 };

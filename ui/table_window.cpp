@@ -323,8 +323,14 @@ void TableWindow::FillDelivered(const std::shared_ptr<TableFillJob>& job) {
     ShowSummary(job->Sequence);
 }
 
+void TableWindow::SetMode(PictureMode mode) {
+    cbxPictureMode->setCurrentIndex(static_cast<int>(mode));
+}
+
 void TableWindow::closeEvent(QCloseEvent* event) {
     CancelFill();
+    // The sequence pictures belong to this window: closing it returns the picture to the graph.
+    SetMode(PictureMode::Graph);
     QWidget::closeEvent(event);
 }
 

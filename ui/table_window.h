@@ -35,6 +35,8 @@ class TableWindow : public QWidget {
     // The picture the main window draws, and the argument of the sequence pictures (the x of
     // the sequence table as last accepted).
     PictureMode Mode() const;
+    // Chooses the picture (as the window's own choice does, redrawing when it changes).
+    void SetMode(PictureMode mode);
     ExtendedReal SequenceX() const { return sequenceX_; }
 
     // Fills the chosen table from the last run expression and the fields, in the background;

@@ -1,9 +1,9 @@
-// Label painting: one text colour by the background's brightness, a one-pixel halo drawn as
-// the text shifted around it.
+// Label painting: one text colour by the background's brightness, over a halo box of the other
+// colour one pixel wider than the label on every side, so that no grid line or curve runs
+// through the text. Each label is drawn once: one text element in the vector outputs.
 #include "view/axis_label_painter.h"
 
 #include <QFontMetrics>
-#include <array>
 #include <map>
 #include <mutex>
 
@@ -23,9 +23,12 @@ bool IsLight(Colour colour) {
 
 constexpr int kFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip;
 
-const std::array<QPoint, 8> kHaloOffsets = {QPoint(-1, -1), QPoint(0, -1), QPoint(1, -1),
-                                            QPoint(-1, 0),  QPoint(1, 0),  QPoint(-1, 1),
-                                            QPoint(0, 1),   QPoint(1, 1)};
+constexpr int kHaloMargin = 1;
+
+// The halo box behind a label whose text box is `box`.
+QRect HaloBox(const QRect& box) {
+    return box.adjusted(-kHaloMargin, -kHaloMargin, kHaloMargin, kHaloMargin);
+}
 
 }  // namespace
 
@@ -46,8 +49,8 @@ LabelMetrics MetricsOf(const QFont& font) {
 
 namespace {
 
-// A label drawn once with its halo, kept for the next redraws: painting the halo text by text
-// each time would cost more than the rest of a redraw.
+// A label drawn once with its halo, kept for the next redraws: drawing the text each time
+// would cost more than the rest of a redraw.
 class SpriteCache {
   public:
     QImage Sprite(const QFont& font, const AxisLabel& label, bool light) {
@@ -56,15 +59,12 @@ class SpriteCache {
         const auto found = sprites_.find(key);
         if (found != sprites_.end()) return found->second;
         if (sprites_.size() > kMaxSprites) sprites_.clear();
-        QImage sprite(label.Width + 2, label.Height + 2, QImage::Format_ARGB32_Premultiplied);
-        sprite.fill(Qt::transparent);
+        const QRect box(kHaloMargin, kHaloMargin, label.Width, label.Height);
+        QImage sprite(HaloBox(box).size(), QImage::Format_ARGB32_Premultiplied);
+        sprite.fill(light ? Qt::white : Qt::black);
         QPainter painter(&sprite);
         painter.setFont(font);
         const QString text = QString::fromStdString(label.Text);
-        const QRect box(1, 1, label.Width, label.Height);
-        painter.setPen(light ? Qt::white : Qt::black);
-        for (const QPoint& offset : kHaloOffsets)
-            painter.drawText(box.translated(offset), kFlags, text);
         painter.setPen(light ? Qt::black : Qt::white);
         painter.drawText(box, kFlags, text);
         painter.end();
@@ -93,7 +93,8 @@ void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int he
     if (!asText) {
         const bool light = IsLight(background);
         for (const AxisLabel& label : labels) {
-            painter.drawImage(label.Left - 1, label.Top - 1, Sprites().Sprite(font, label, light));
+            painter.drawImage(label.Left - kHaloMargin, label.Top - kHaloMargin,
+                              Sprites().Sprite(font, label, light));
         }
         return;
     }
@@ -103,18 +104,11 @@ void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int he
     const bool light = IsLight(background);
     const QColor text = light ? Qt::black : Qt::white;
     const QColor halo = light ? Qt::white : Qt::black;
-    const int flags = kFlags;
-    painter.setPen(halo);
-    for (const AxisLabel& label : labels) {
-        const QRect box(label.Left, label.Top, label.Width, label.Height);
-        const QString shown = QString::fromStdString(label.Text);
-        for (const QPoint& offset : kHaloOffsets)
-            painter.drawText(box.translated(offset), flags, shown);
-    }
     painter.setPen(text);
     for (const AxisLabel& label : labels) {
-        painter.drawText(QRect(label.Left, label.Top, label.Width, label.Height), flags,
-                         QString::fromStdString(label.Text));
+        const QRect box(label.Left, label.Top, label.Width, label.Height);
+        painter.fillRect(HaloBox(box), halo);
+        painter.drawText(box, kFlags, QString::fromStdString(label.Text));
     }
     painter.restore();
 }

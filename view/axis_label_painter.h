@@ -1,5 +1,5 @@
 // Painting the axis labels: the placement of axis_labels.h measured and drawn with a QFont,
-// each text in a colour that contrasts with the background and ringed by a halo of the other
+// each text in a colour that contrasts with the background over a halo box of the other
 // colour, so that it reads over grid, axes and curve alike. Raster and vector outputs alike get
 // the labels as text.
 #pragma once

@@ -103,6 +103,37 @@ ExtendedReal GridStepFor(int width, ExtendedReal pixelSizeX) {
     return PowerOfTen(static_cast<int>(decade) - 1);
 }
 
+namespace {
+
+// The multiples of the step between the picture's bottom and top rows.
+ExtendedReal LinesAcross(ExtendedReal step, int height, const ViewState& view) {
+    const ExtendedReal top = view.ViewOriginY;
+    const ExtendedReal bottom = top - height * view.PixelSizeY;
+    return std::floor(top / step) - std::ceil(bottom / step) + 1;
+}
+
+bool Readable(ExtendedReal step, int height, const ViewState& view) {
+    return step / view.PixelSizeY >= kMinGridSpacing && LinesAcross(step, height, view) >= 2;
+}
+
+}  // namespace
+
+ExtendedReal HorizontalGridStep(ExtendedReal sharedStep, int height, const ViewState& view) {
+    if (height <= 0 || !(view.PixelSizeY > 0) || !std::isfinite(view.ViewOriginY) ||
+        !(sharedStep > 0) || Readable(sharedStep, height, view)) {
+        return sharedStep;
+    }
+    ExtendedReal step = GridStepFor(height, view.PixelSizeY);
+    // Each loop runs a few times at most: the first step lies within two decades of the end.
+    for (int k = 0; k < 64 && step / view.PixelSizeY < kMinGridSpacing; ++k) step *= 10;
+    for (int k = 0; k < 64 && LinesAcross(step, height, view) < 2 &&
+                    step / 10 / view.PixelSizeY >= kMinGridSpacing;
+         ++k) {
+        step /= 10;
+    }
+    return std::isfinite(step) && step > 0 ? step : sharedStep;
+}
+
 std::vector<AxisLabel> PlaceAxisLabels(const ViewState& view, int width, int height,
                                        const LabelMetrics& metrics) {
     std::vector<AxisLabel> labels;
@@ -144,7 +175,8 @@ std::vector<AxisLabel> PlaceAxisLabels(const ViewState& view, int width, int hei
     const ExtendedReal bottom = view.ViewOriginY - height * view.PixelSizeY;
     const auto heightOf = [textHeight](const std::string&) { return textHeight; };
     const size_t xCount = labels.size();
-    for (const Tick& tick : ChooseTicks(bottom, view.ViewOriginY, view.PixelSizeY, gridStep,
+    const ExtendedReal rowStep = HorizontalGridStep(gridStep, height, view);
+    for (const Tick& tick : ChooseTicks(bottom, view.ViewOriginY, view.PixelSizeY, rowStep,
                                         heightOf, true, view.ViewOriginY)) {
         if (tick.Text == "0" && axisRow >= 0 && axisRow < height) continue;
         AxisLabel label;

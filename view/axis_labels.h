@@ -33,3 +33,11 @@ std::vector<AxisLabel> PlaceAxisLabels(const ViewState& view, int width, int hei
 
 // The grid step the background uses for this width: 10^(trunc(log10(width * PixelSizeX)) - 1).
 ExtendedReal GridStepFor(int width, ExtendedReal pixelSizeX);
+
+// The step of the horizontal grid lines (and of the y labels), given the step of the vertical
+// ones. The same step serves while it leaves the lines at least kMinGridSpacing pixels apart
+// and two or more of them in the picture's height; otherwise the y axis gets a decimal step of
+// its own, chosen from its visible height as the vertical step is from the width, then made
+// ten times coarser until the lines are far enough apart, or finer while fewer than two show.
+inline constexpr ExtendedReal kMinGridSpacing = 4;
+ExtendedReal HorizontalGridStep(ExtendedReal sharedStep, int height, const ViewState& view);

@@ -10,6 +10,7 @@
 
 #include "engine/evaluator.h"
 #include "engine/value_a_keeper.h"
+#include "view/axis_labels.h"
 #include "view/pole_breaks.h"
 
 namespace {
@@ -283,7 +284,7 @@ void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOption
         if (width > 0 && height > 0) {
             const ExtendedReal step = GridStep(width, view.PixelSizeX);
             DrawVerticalGrid(canvas, view, step);
-            DrawHorizontalGrid(canvas, view, step);
+            DrawHorizontalGrid(canvas, view, HorizontalGridStep(step, height, view));
         }
     }
     if (options.Axes) {

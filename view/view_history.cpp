@@ -23,6 +23,15 @@ void ViewHistory::Shown(const ViewWindow& shown) {
     hasCurrent_ = true;
 }
 
+void ViewHistory::ShownAgain(const ViewWindow& shown) {
+    if (!hasCurrent_) {
+        Shown(shown);
+        return;
+    }
+    if (shown != current_) forward_.clear();
+    current_ = shown;
+}
+
 bool ViewHistory::Back(ViewWindow& window) {
     if (back_.empty()) return false;
     forward_.push_back(current_);

@@ -24,6 +24,9 @@ class ViewHistory {
     // The picture now shows `shown`: the view shown before it becomes one step back (the
     // oldest goes past kDepth) and the steps forward are dropped. The same view again is no step.
     void Shown(const ViewWindow& shown);
+    // The picture now shows `shown` as the same step as the current one (a gesture going on):
+    // it replaces the current view and drops the steps forward.
+    void ShownAgain(const ViewWindow& shown);
     // The view one step back or forward from the current one; false when there is none.
     bool Back(ViewWindow& window);
     bool Forward(ViewWindow& window);

@@ -309,7 +309,7 @@ TEST(FormatNames, EachFormatByItsNameAndNoOther) {
     }
     EXPECT_EQ(PictureFormatNamed("BMP"), std::nullopt);
     EXPECT_EQ(PictureFormatNamed("jpeg"), std::nullopt);
-    EXPECT_EQ(PictureFilter(PictureFormats()[0].Format), "Bitmaps (*.bmp)");
+    EXPECT_EQ(PictureFilter(PictureFormats()[0].Format), "Рисунок BMP (*.bmp)");
 }
 
 }  // namespace

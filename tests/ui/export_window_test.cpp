@@ -64,24 +64,31 @@ void ExportWindowTest::savesEachFormat_data() {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QByteArray>("start");
-    QTest::newRow("png") << "PNG (*.png)"
+    QTest::newRow("png") << "Рисунок PNG (*.png)"
                          << "pic"
                          << "pic.png" << QByteArray("\x89PNG");
-    QTest::newRow("png kept") << "PNG (*.png)"
+    QTest::newRow("png kept") << "Рисунок PNG (*.png)"
                               << "pic.png"
                               << "pic.png" << QByteArray("\x89PNG");
-    QTest::newRow("png upper case") << "PNG (*.png)"
+    QTest::newRow("png upper case") << "Рисунок PNG (*.png)"
                                     << "pic.PNG"
                                     << "pic.PNG.png" << QByteArray("\x89PNG");
-    QTest::newRow("svg") << "SVG (*.svg)"
+    QTest::newRow("svg") << "Рисунок SVG (*.svg)"
                          << "pic"
                          << "pic.svg" << QByteArray("<?xml");
-    QTest::newRow("pdf") << "PDF (*.pdf)"
+    QTest::newRow("pdf") << "Рисунок PDF (*.pdf)"
                          << "pic.pdf"
                          << "pic.pdf" << QByteArray("%PDF");
-    QTest::newRow("bmp filter, png name") << "Bitmaps (*.bmp)"
+    // A typed extension of a known format picks the format, whatever the filter.
+    QTest::newRow("bmp filter, png name") << "Рисунок BMP (*.bmp)"
                                           << "pic.png"
-                                          << "pic.png.bmp" << QByteArray("BM");
+                                          << "pic.png" << QByteArray("\x89PNG");
+    QTest::newRow("png filter, pdf name") << "Рисунок PNG (*.png)"
+                                          << "pic.pdf"
+                                          << "pic.pdf" << QByteArray("%PDF");
+    QTest::newRow("bmp filter, other extension") << "Рисунок BMP (*.bmp)"
+                                                 << "pic.jpg"
+                                                 << "pic.jpg.bmp" << QByteArray("BM");
 }
 
 void ExportWindowTest::savesEachFormat() {
@@ -117,19 +124,19 @@ void ExportWindowTest::lastFilterIsRemembered() {
     QTemporaryDir dir;
     {
         WindowFixture w;
-        AnswerPictureDialog(w, QStringLiteral("SVG (*.svg)"), dir.filePath("a"));
+        AnswerPictureDialog(w, QStringLiteral("Рисунок SVG (*.svg)"), dir.filePath("a"));
         w.ui.mnuFunctionSaveGr->trigger();
     }
     WindowFixture w;
     QString openedWith;
     AnswerPictureDialog(w, {}, {}, &openedWith);
     w.ui.mnuFunctionSaveGr->trigger();
-    QCOMPARE(openedWith, QStringLiteral("SVG (*.svg)"));
-    AnswerPictureDialog(w, QStringLiteral("PDF (*.pdf)"), dir.filePath("b"));
+    QCOMPARE(openedWith, QStringLiteral("Рисунок SVG (*.svg)"));
+    AnswerPictureDialog(w, QStringLiteral("Рисунок PDF (*.pdf)"), dir.filePath("b"));
     w.ui.mnuFunctionSaveGr->trigger();
     AnswerPictureDialog(w, {}, {}, &openedWith);
     w.ui.mnuFunctionSaveGr->trigger();
-    QCOMPARE(openedWith, QStringLiteral("PDF (*.pdf)"));
+    QCOMPARE(openedWith, QStringLiteral("Рисунок PDF (*.pdf)"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.svg", "b.pdf"}));
 }
 

@@ -1,5 +1,7 @@
 // The parameter fields: the exit rules on leaving a field, the run's reading of every field,
-// the colour fields with their shared dialog, and the check boxes that switch other controls.
+// the colour fields with their shared dialog, the check boxes that switch other controls, and
+// the tab order.
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -24,7 +26,24 @@ class FieldsTest : public QObject {
     void colourDialogCancelled();
     void killBoxSwitchesGridAndAxes();
     void borderBoxSwitchesBounds();
+    void tabFollowsTheLayout();
 };
+
+void FieldsTest::tabFollowsTheLayout() {
+    WindowFixture w;
+    w.ui.txtFunctionText->setFocus(Qt::TabFocusReason);
+    QStringList walked;
+    for (int k = 0; k < 14; ++k) {
+        walked << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    // The radio buttons are one stop: the checked one.
+    QCOMPARE(walked, QStringList({"txtFunctionText", "btnStart", "txtX", "txtY", "txtXm", "txtYm",
+                                  "txtTochn", "txtBkColor", "txtLineColor", "rbtLines", "cbxKill",
+                                  "cbxSetka", "cbxOci", "qt_tabwidget_tabbar"}));
+    QCOMPARE(w.ui.txtXNow->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(w.ui.txtYNow->focusPolicy(), Qt::NoFocus);
+}
 
 void FieldsTest::exitRule_data() {
     QTest::addColumn<QString>("field");

@@ -1,8 +1,10 @@
 // The file commands through the window: the function file saved and loaded with its dialogs
 // (then run and centred), refusals that leave the window as it was, the picture and scenario
 // exports, the forwarding buttons and shortcuts, the help page and the About box.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -11,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -111,6 +114,7 @@ class FilesWindowTest : public QObject {
     void saveWritesTheFunctionFile_data();
     void saveWritesTheFunctionFile();
     void saveDialogOpensInTheExamplesFolder();
+    void completionListClosesWithTheDialog();
     void cancelledSaveWritesNothing();
     void loadRestoresRunsAndCentres();
     void loadAppliesTheBoundsAsAPair();
@@ -169,7 +173,30 @@ void FilesWindowTest::saveWritesTheFunctionFile() {
     QVERIFY(w.messages.empty());
 }
 
+// The completion list of the dialog's name field goes with the dialog.
+void FilesWindowTest::completionListClosesWithTheDialog() {
+    WindowFixture w;
+    QWidget* list = nullptr;
+    const QString example = w->programFolder() + "Examples/chislo_e_predel.tvk";
+    w->modalHook = [&list, example](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+            if (edit->completer() && !list) {
+                list = edit->completer()->popup();
+                list->show();
+            }
+        }
+        files->selectFile(example);
+        return int(QDialog::Accepted);
+    };
+    w.ui.mnuFunctionOpen->trigger();
+    QVERIFY(list);
+    QVERIFY(!list->isVisible());
+}
+
 void FilesWindowTest::saveDialogOpensInTheExamplesFolder() {
+    // On first use; then every dialog starts in the folder used last.
+    QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik")).remove("dialogs/lastFolder");
     WindowFixture w;
     QString dialogName, folder;
     AnswerFileDialog(w, {}, &dialogName, &folder);
@@ -183,6 +210,15 @@ void FilesWindowTest::saveDialogOpensInTheExamplesFolder() {
     QCOMPARE(folder + "/", w->programFolder() + "Examples/");
     QCOMPARE(w.ui.OpenDialog->nameFilters(),
              QStringList({"Файлы функций (*.tvk)", "Все файлы (*.*)"}));
+    QTemporaryDir dir;
+    AnswerFileDialog(w, dir.filePath("pic"));
+    w.ui.mnuFunctionSaveGr->trigger();
+    for (QAction* command : {w.ui.mnuFunctionOpen, w.ui.mnuFunctionSave, w.ui.mnuFunctionSaveLog,
+                             w.ui.mnuFunctionSaveGr}) {
+        AnswerFileDialog(w, {}, &dialogName, &folder);
+        command->trigger();
+        QCOMPARE(folder, QDir(dir.path()).absolutePath());
+    }
 }
 
 void FilesWindowTest::cancelledSaveWritesNothing() {

@@ -1,6 +1,7 @@
 // The mouse tools with real mouse events on the picture: the move tool's mark and move, the
-// right-button cancel, the rectangle zoom with its rubber band, clamping and run, tool
-// switching in mid-gesture, the cursors, and the coordinate read-out.
+// right-button cancel, the rectangle zoom with its rubber band, clamping and run, the end of
+// a gesture half done by a tool change, a redraw, a run or Esc, the cursors, and the coordinate
+// read-out.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QToolButton>
@@ -32,6 +33,10 @@ class MouseTest : public QObject {
     void narrowRectangleIsClamped();
     void rubberBandErasesItself();
     void switchingToolsMidGesture();
+    void everyPairOfTools_data();
+    void everyPairOfTools();
+    void pendingClickEndsWithItsMark_data();
+    void pendingClickEndsWithItsMark();
     void readOut_data();
     void readOut();
     void readOutEmptiedOnFreeArea();
@@ -209,25 +214,116 @@ void MouseTest::rubberBandErasesItself() {
 }
 
 void MouseTest::switchingToolsMidGesture() {
+    // A tool change ends the gesture of the tool left, and its mark goes with it.
     WindowFixture w;
     const ViewState start = w->view();
+    const QImage clean = w.Picture();
     QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(50, 50));  // mark: count 1
+    QVERIFY(w.Picture() != clean);
     QTest::mouseClick(w.ui.btnRect, Qt::LeftButton);
-    QCOMPARE(w.ui.Image->tools().ToolClickCount, 1);
-    QTest::mousePress(w.ui.Image, Qt::LeftButton, {}, QPoint(60, 60));  // count 2
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
+    QCOMPARE(w.Picture(), clean);
+    QTest::mousePress(w.ui.Image, Qt::LeftButton, {}, QPoint(60, 60));
     QTest::mouseMove(w.ui.Image, QPoint(120, 100));
+    QVERIFY(w.Picture() != clean);  // the band
+    QTest::mouseClick(w.ui.btnMove, Qt::LeftButton);
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
+    QCOMPARE(w.Picture(), clean);
+    // The release of the abandoned drag is no gesture of the move tool's.
     QTest::mouseRelease(w.ui.Image, Qt::LeftButton, {}, QPoint(120, 100));
-    QCOMPARE(w.ui.Image->tools().ToolClickCount, 2);
     QCOMPARE(w->view().PixelSizeX, start.PixelSizeX);
     QTest::mouseClick(w.ui.btnMove, Qt::LeftButton);
-    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(70, 70));  // count 3: nothing
-    QCOMPARE(w.ui.Image->tools().ToolClickCount, 3);
-    QCOMPARE(w->view().ViewOriginX, start.ViewOriginX);
-    QTest::mouseClick(w.ui.Image, Qt::RightButton, {}, QPoint(70, 70));
-    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
     QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(70, 70));
     QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(80, 70));
     QCOMPARE(w->view().ViewOriginX, start.ViewOriginX - 10 * start.PixelSizeX);
+}
+
+namespace {
+
+enum class Tool { Move, Rect };
+
+void Choose(WindowFixture& w, Tool tool) {
+    QTest::mouseClick(tool == Tool::Move ? w.ui.btnMove : w.ui.btnRect, Qt::LeftButton);
+}
+
+}  // namespace
+
+void MouseTest::everyPairOfTools_data() {
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    for (const Tool a : {Tool::Move, Tool::Rect}) {
+        for (const Tool b : {Tool::Move, Tool::Rect}) {
+            const QByteArray name = QByteArray(a == Tool::Move ? "move" : "rect") + " then " +
+                                    (b == Tool::Move ? "move" : "rect");
+            QTest::newRow(name.constData()) << int(a) << int(b);
+        }
+    }
+}
+
+// One click with a tool, then the other tool (or the same one again) chosen: its gesture
+// starts clean and completes.
+void MouseTest::everyPairOfTools() {
+    QFETCH(int, first);
+    QFETCH(int, second);
+    WindowFixture w;
+    w.Run("sinx");
+    const QImage clean = w.Picture();
+    Choose(w, Tool(first));
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(40, 40));
+    Choose(w, Tool(second));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
+    QCOMPARE(w.Picture(), clean);
+    const ViewState start = w->view();
+    if (Tool(second) == Tool::Move) {
+        QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(130, 90));
+        w.Settle();
+        QCOMPARE(w->view().ViewOriginX, start.ViewOriginX - 30 * start.PixelSizeX);
+        QCOMPARE(w->view().ViewOriginY, start.ViewOriginY - 10 * start.PixelSizeY);
+        return;
+    }
+    QTest::mousePress(w.ui.Image, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(w.ui.Image, QPoint(60, 40));
+    // The band is a green frame; its inside keeps the picture (the background's brush in XOR),
+    // not a block inverted by the white brush of a mark.
+    const QImage band = w.ui.Image->canvas().Image();
+    QVERIFY(band.pixel(10, 25) != clean.pixel(10, 25));
+    QCOMPARE(band.copy(12, 12, 45, 25), clean.copy(12, 12, 45, 25));
+    QTest::mouseMove(w.ui.Image, QPoint(110, 60));
+    QTest::mouseRelease(w.ui.Image, Qt::LeftButton, {}, QPoint(110, 60));
+    w.Settle();
+    QCOMPARE(w.ui.txtXm->text(), Shown(100 * start.PixelSizeX / w.ui.Image->canvas().Width()));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
+}
+
+// The first click of the move tool ends when its mark is wiped: by a redraw, a run or Esc.
+void MouseTest::pendingClickEndsWithItsMark_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("redraw") << "redraw";
+    QTest::newRow("run") << "run";
+    QTest::newRow("escape") << "escape";
+}
+
+void MouseTest::pendingClickEndsWithItsMark() {
+    QFETCH(QString, action);
+    WindowFixture w;
+    w.Run("sinx");
+    const QImage clean = w.Picture();
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(50, 50));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 1);
+    if (action == "redraw") QTest::mouseClick(w.ui.btnHome, Qt::LeftButton);
+    if (action == "redraw") QTest::mouseClick(w.ui.btnMPlus, Qt::LeftButton);
+    if (action == "run") QTest::mouseClick(w.ui.btnStart, Qt::LeftButton);
+    if (action == "escape") QTest::keyClick(w.ui.Image, Qt::Key_Escape);
+    const QImage wiped = w.Picture();
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 0);
+    if (action != "redraw") QCOMPARE(wiped, clean);
+    // The next click is a first click again: it marks, the view stays.
+    const ViewState start = w->view();
+    QTest::mouseClick(w.ui.Image, Qt::LeftButton, {}, QPoint(90, 60));
+    QCOMPARE(w.ui.Image->tools().ToolClickCount, 1);
+    QCOMPARE(w->view().ViewOriginX, start.ViewOriginX);
+    QCOMPARE(w->view().ViewOriginY, start.ViewOriginY);
 }
 
 void MouseTest::readOut_data() {

@@ -2,6 +2,7 @@
 // calculations of the "Функция" page (results, tooltips, refusals and focus, Enter keys).
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QToolButton>
 
 #include "engine/number_text.h"
@@ -369,6 +370,8 @@ void ScaleCalcTest::typedExpressionIsNotUsed() {
     WindowFixture w;
     w.Run("sinx");
     w.TypeInto(w.ui.txtFunctionText, "x*100");
+    // The page says which expression it computes with.
+    QCOMPARE(w->findChild<QLabel*>("lblFuncExpression")->text(), QStringLiteral("f(x) = sinx"));
     w.ui.txtXfunc->setText("1");
     w.ui.txtXProiz->setText("1");
     w.ui.btnCalcFunc->click();

@@ -10,6 +10,8 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -237,6 +239,37 @@ class TableWindowTest : public QObject {
                  QStringLiteral("Паутина строится только для выражений без n"));
         table.cbxPictureMode->setCurrentIndex(0);
         QCOMPARE(window.Mode(), PictureMode::Graph);
+    }
+
+    // "Вид → Рисунок" shows and sets the same choice; closing the table window returns to the
+    // graph; the window opens clear of the main window's menu.
+    void pictureModeInTheViewMenu() {
+        WindowFixture w;
+        w.Run(QStringLiteral("a/2+1"));
+        TableWindow& window = *w.ui.tableWindow;
+        const TableControls table(window);
+        auto* menu = w->findChild<QMenu*>(QStringLiteral("mnuViewPicture"));
+        QVERIFY(menu);
+        const QList<QAction*> modes = menu->actions();
+        QCOMPARE(modes.size(), 3);
+        QCOMPARE(modes[2]->text(), QStringLiteral("Паутина"));
+        QVERIFY(modes[0]->isChecked());
+        const QImage graph = w.Picture();
+        modes[2]->trigger();
+        QCOMPARE(window.Mode(), PictureMode::Cobweb);
+        QCOMPARE(table.cbxPictureMode->currentIndex(), 2);
+        QVERIFY(w.Picture() != graph);
+        table.cbxPictureMode->setCurrentIndex(1);
+        QVERIFY(modes[1]->isChecked() && !modes[2]->isChecked());
+        const QImage terms = w.Picture();
+        w.ui.mnuTableOpen->trigger();
+        QVERIFY(window.isVisible());
+        QVERIFY(window.frameGeometry().top() >=
+                w->menuBar()->mapToGlobal(QPoint(0, 0)).y() + w->menuBar()->height());
+        window.close();
+        QCOMPARE(window.Mode(), PictureMode::Graph);
+        QVERIFY(modes[0]->isChecked());
+        QVERIFY(w.Picture() != terms);
     }
 
     void hundredThousandRows() {

@@ -60,6 +60,7 @@ class ViewWindowTest : public QObject {
     void wheelKeepsThePointUnderThePointer_data();
     void wheelKeepsThePointUnderThePointer();
     void fastWheelLeavesOneRedraw();
+    void wheelNotchesMakeOneStep();
     void dragMovesByTheDragVector_data();
     void dragMovesByTheDragVector();
     void twoClickMoveStillWorks();
@@ -323,6 +324,31 @@ void ViewWindowTest::historyStepsBackAndForward() {
     QTest::keyClick(&w.form(), Qt::Key_Left, Qt::AltModifier);
     Settle();
     QCOMPARE(w->view().PixelSizeX, zoomed.PixelSizeX);
+}
+
+// Notches less than half a second apart are one step back, even across their redraws.
+void ViewWindowTest::wheelNotchesMakeOneStep() {
+    WindowFixture w;
+    const ViewState start = w->view();
+    for (int k = 0; k < 4; ++k) {
+        Wheel(w.ui.Image, QPoint(30, 30), 120);
+        Settle();
+    }
+    QVERIFY(w->view().PixelSizeX < start.PixelSizeX);
+    QTest::keyClick(&w.form(), Qt::Key_Left, Qt::AltModifier);
+    Settle();
+    QCOMPARE(w->view().PixelSizeX, start.PixelSizeX);
+    QCOMPARE(w->view().ViewOriginX, start.ViewOriginX);
+    // After a pause the next notch is a step of its own.
+    Wheel(w.ui.Image, QPoint(30, 30), 120);
+    Settle();
+    const ViewState first = w->view();
+    QTest::qWait(600);
+    Wheel(w.ui.Image, QPoint(30, 30), 120);
+    Settle();
+    QTest::keyClick(&w.form(), Qt::Key_Left, Qt::AltModifier);
+    Settle();
+    QCOMPARE(w->view().PixelSizeX, first.PixelSizeX);
 }
 
 void ViewWindowTest::readOutHoldsLongValues() {

@@ -7,7 +7,9 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/number_text.h"
 #include "engine/tree_builder.h"
+#include "view/axis_labels.h"
 #include "view/scale_commands.h"
 
 namespace {
@@ -103,8 +105,8 @@ TEST(Background, FarOriginShowsNoAxis) {
     for (const Colour pixel : Pixels(scene.canvas)) EXPECT_NE(pixel, kWhite);
 }
 
-// The grid as literal loops, one line per multiple of the step.
-void LiteralGrid(Canvas& canvas, const ViewState& view) {
+// The grid as literal loops, one line per multiple of the step (of rowStep for the rows).
+void LiteralGrid(Canvas& canvas, const ViewState& view, ExtendedReal rowStep) {
     const int width = canvas.Width();
     const int height = canvas.Height();
     const auto decade = static_cast<int64_t>(std::log(width * view.PixelSizeX) / std::log(10.0L));
@@ -117,10 +119,11 @@ void LiteralGrid(Canvas& canvas, const ViewState& view) {
         canvas.MoveTo(column, 0);
         canvas.LineTo(column, height);
     }
-    ExtendedReal yw = ExtendedReal(static_cast<int64_t>(-view.ViewOriginY / step)) * step - step;
+    ExtendedReal yw =
+        ExtendedReal(static_cast<int64_t>(-view.ViewOriginY / rowStep)) * rowStep - rowStep;
     int32_t row = height - 1;
     for (int guard = 0; row < height && guard < 10000000; ++guard) {
-        yw += step;
+        yw += rowStep;
         row = RoundToPixel((yw + view.ViewOriginY) / view.PixelSizeY);
         canvas.MoveTo(0, row);
         canvas.LineTo(width, row);
@@ -130,6 +133,8 @@ void LiteralGrid(Canvas& canvas, const ViewState& view) {
 struct GridCase {
     const char* name;
     ExtendedReal sizeX, sizeY, originY;
+    // The step of the rows: the columns' step 1 while its rows lie 4 pixels apart or more.
+    ExtendedReal rowStep;
 };
 
 class DenseGrid : public testing::TestWithParam<GridCase> {};
@@ -148,33 +153,89 @@ TEST_P(DenseGrid, MatchesTheLiteralLoop) {
     expected.SetBrushColour(kBlack);
     expected.FillRect(0, 0, 150, 120);
     expected.SetPenColour(kGrey);
-    LiteralGrid(expected, scene.view);
+    LiteralGrid(expected, scene.view, c.rowStep);
     EXPECT_EQ(Pixels(scene.canvas), Pixels(expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Background, DenseGrid,
-                         testing::Values(GridCase{"tenPixelsApart", 0.1L, 0.1L, 3.0L},
-                                         GridCase{"twoPixelsApart", 0.1L, 0.5L, 1.37L},
-                                         GridCase{"justOverAPixel", 0.1L, 0.95L, 57.3L},
-                                         GridCase{"twoThirdsOfAPixel", 0.1L, 1.5L, -17.25L},
-                                         GridCase{"twoFifthsOfAPixel", 0.1L, 2.5L, 100.0L},
-                                         GridCase{"fiftyPerPixel", 0.1L, 50.0L, 1234.5L},
-                                         GridCase{"fiftyPerPixelBelowZero", 0.1L, 50.0L, -7000.0L},
-                                         GridCase{"thousandPerPixel", 0.1L, 1000.0L, 60.0L}),
-                         [](const testing::TestParamInfo<GridCase>& info) {
-                             return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Background, DenseGrid,
+    testing::Values(GridCase{"tenPixelsApart", 0.1L, 0.1L, 3.0L, 1},
+                    GridCase{"fourPixelsApart", 0.1L, 0.25L, 3.0L, 1},
+                    GridCase{"twoPixelsApart", 0.1L, 0.5L, 1.37L, 10},
+                    GridCase{"justOverAPixel", 0.1L, 0.95L, 57.3L, 10},
+                    GridCase{"twoThirdsOfAPixel", 0.1L, 1.5L, -17.25L, 10},
+                    GridCase{"twoFifthsOfAPixel", 0.1L, 2.5L, 100.0L, 10},
+                    GridCase{"fiftyPerPixel", 0.1L, 50.0L, 1234.5L, 1000},
+                    GridCase{"fiftyPerPixelBelowZero", 0.1L, 50.0L, -7000.0L, 1000},
+                    GridCase{"thousandPerPixel", 0.1L, 1000.0L, 60.0L, 1e4L},
+                    // 0.012 high: the step 1 leaves no row at all.
+                    GridCase{"noRowOfTheColumnsStep", 0.1L, 0.0001L, 0.5L, 0.01L},
+                    GridCase{"oneRowOfTheColumnsStep", 0.1L, 0.01L, 0.5L, 0.1L}),
+    [](const testing::TestParamInfo<GridCase>& info) { return info.param.name; });
 
 TEST(Background, BillionsOfGridLinesCostOnlyTheRows) {
-    // Step 0.001 with 100000 units per row: every row is covered by lines.
+    // The columns' step 0.001 with 100000 units per row would cover every row: the rows get
+    // the step 10^6 of their own, a line every 10 pixels.
     Scene scene(300, 200);
     scene.view.PixelSizeX = kMinPixelSize;
     scene.view.PixelSizeY = kMaxPixelSize;
+    scene.view.ViewOriginX = -0.0005L;
     scene.view.ViewOriginY = 1e7L;
     scene.options.Axes = false;
     DrawBackground(scene.canvas, scene.view, scene.options);
-    EXPECT_EQ(Pixels(scene.canvas), std::vector<Colour>(300 * 200, kGrey));
+    std::vector<int> rows;
+    for (int y = 0; y < 200; y += 10) rows.push_back(y);
+    EXPECT_EQ(RowsOf(scene.canvas, 20, kGrey), rows);
+    EXPECT_EQ(RowsOf(scene.canvas, 50, kGrey).size(), 200u);  // a column of the grid
 }
+
+// The views a lesson meets: the row step keeps its rows 4 pixels apart or more and two or more
+// of them in view, and the y labels stand on those rows; square views keep the one step.
+struct RowStepCase {
+    const char* name;
+    ExtendedReal sizeX, sizeY;
+    bool ownStep;
+};
+
+class RowStep : public testing::TestWithParam<RowStepCase> {};
+
+TEST_P(RowStep, RowsAreReadableAndCarryTheLabels) {
+    const RowStepCase& c = GetParam();
+    const int width = 640;
+    const int height = 400;
+    ViewState view;
+    view.PixelSizeX = c.sizeX;
+    view.PixelSizeY = c.sizeY;
+    CentreView(view, width, height);
+    const ExtendedReal shared = GridStepFor(width, view.PixelSizeX);
+    const ExtendedReal step = HorizontalGridStep(shared, height, view);
+    EXPECT_EQ(step != shared, c.ownStep);
+    EXPECT_GE(step / view.PixelSizeY, kMinGridSpacing);
+    EXPECT_GE(std::floor(view.ViewOriginY / step) -
+                  std::ceil((view.ViewOriginY - height * view.PixelSizeY) / step) + 1,
+              2);
+    const LabelMetrics metrics{[](const std::string& text) { return 7 * int(text.size()); }, 13};
+    int yLabels = 0;
+    for (const AxisLabel& label : PlaceAxisLabels(view, width, height, metrics)) {
+        if (label.OnXAxis) continue;
+        ++yLabels;
+        ExtendedReal value = 0;
+        ASSERT_TRUE(NumberSyntax(label.Text, value)) << label.Text;
+        const ExtendedReal multiple = value / step;
+        EXPECT_NEAR(double(multiple), std::round(double(multiple)), 1e-6) << label.Text;
+    }
+    EXPECT_GT(yLabels, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Background, RowStep,
+                         testing::Values(RowStepCase{"square", 0.05L, 0.05L, false},
+                                         RowStepCase{"squareFine", 0.002L, 0.002L, false},
+                                         RowStepCase{"shiftWheelOnSquare", 0.05L, 0.8L, true},
+                                         RowStepCase{"solidGrey", 0.002L, 0.5L, true},
+                                         RowStepCase{"logisticExample", 0.5L, 0.005L, true}),
+                         [](const testing::TestParamInfo<RowStepCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST(Background, OriginsBeyondTheStepsReachEnd) {
     // Neither grid can step from so far away, and both axes lie far outside.
