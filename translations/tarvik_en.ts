@@ -378,6 +378,66 @@
         <source>Вычисление прервано</source>
         <translation>Computation stopped</translation>
     </message>
+    <message>
+        <source>Кривые</source>
+        <translation>Curves</translation>
+    </message>
+    <message>
+        <source>Кривые рисунка: цвет, видимость, выражение</source>
+        <translation>Curves of the picture: colour, visibility, expression</translation>
+    </message>
+    <message>
+        <source>Заменить выбранную</source>
+        <translation>Replace selected</translation>
+    </message>
+    <message>
+        <source>Заменить выбранную кривую выражением и параметрами из полей</source>
+        <translation>Replace the selected curve with the expression and parameters in the fields</translation>
+    </message>
+    <message>
+        <source>Цвет…</source>
+        <translation>Colour…</translation>
+    </message>
+    <message>
+        <source>Цвет кривой</source>
+        <translation>Colour of the curve</translation>
+    </message>
+    <message>
+        <source>Выше</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Переместить кривую вверх</source>
+        <translation>Move the curve up</translation>
+    </message>
+    <message>
+        <source>Ниже</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Переместить кривую вниз</source>
+        <translation>Move the curve down</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Удалить выбранную кривую (Delete)</source>
+        <translation>Remove the selected curve (Delete)</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Удалить все кривые</source>
+        <translation>Remove all curves</translation>
+    </message>
+    <message>
+        <source>Легенда</source>
+        <translation>Legend</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
