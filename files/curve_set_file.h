@@ -12,31 +12,12 @@
 #include <string>
 
 #include "document/plot_document.h"
+#include "files/curve_set_refusal.h"
 #include "files/file_access.h"
 
 inline constexpr const char* kCurveSetFormat = "tarvik-curves";
 inline constexpr int kCurveSetVersion = 1;
 inline const QString kCurveSetExtension = QStringLiteral(".tvkset");
-
-enum class SetFileError {
-    None,
-    Syntax,          // not JSON: Line and Column tell where reading stopped
-    NotAnObject,     // JSON, but not one object with a list of curves
-    UnknownFormat,   // "format" is not "tarvik-curves"
-    UnknownVersion,  // "version" is not one this program reads
-    BadValue,        // Key holds a value of the wrong kind, or a number text that is not one
-    BadExpression,   // a curve's expression does not build: Code tells why
-};
-
-struct SetFileRefusal {
-    SetFileError Error = SetFileError::None;
-    int Line = 0;
-    int Column = 0;
-    int Curve = 0;    // 1-based; 0 for the view and the file's own keys
-    std::string Key;  // the key whose value was refused
-    int32_t Code = 0;
-    bool Ok() const { return Error == SetFileError::None; }
-};
 
 // "#rrggbb" of a colour, and the colour of such a text.
 std::string ColourText(Colour colour);

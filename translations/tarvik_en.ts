@@ -438,6 +438,14 @@
         <source>Легенда</source>
         <translation>Legend</translation>
     </message>
+    <message>
+        <source>Открыть набор кривых…</source>
+        <translation>Open curve set…</translation>
+    </message>
+    <message>
+        <source>Сохранить набор кривых…</source>
+        <translation>Save curve set…</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -833,6 +841,42 @@
     <message>
         <source>Bitmaps (*.bmp)</source>
         <translation>Bitmaps (*.bmp)</translation>
+    </message>
+    <message>
+        <source>кривая %1, ключ &quot;%2&quot;</source>
+        <translation>curve %1, key &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>ключ &quot;%1&quot;</source>
+        <translation>key &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Файл набора кривых повреждён: строка %1, столбец %2</source>
+        <translation>The curve set file is damaged: line %1, column %2</translation>
+    </message>
+    <message>
+        <source>Это не файл набора кривых</source>
+        <translation>This is not a curve set file</translation>
+    </message>
+    <message>
+        <source>Неизвестный формат файла набора кривых</source>
+        <translation>Unknown curve set file format</translation>
+    </message>
+    <message>
+        <source>Файл набора кривых записан более новой версией программы</source>
+        <translation>The curve set file was written by a newer version of the program</translation>
+    </message>
+    <message>
+        <source>Неверное значение в файле набора кривых: %1</source>
+        <translation>Invalid value in the curve set file: %1</translation>
+    </message>
+    <message>
+        <source>Ошибка в выражении кривой %1: %2</source>
+        <translation>Error in the expression of curve %1: %2</translation>
+    </message>
+    <message>
+        <source>Наборы кривых (*.tvkset)</source>
+        <translation>Curve sets (*.tvkset)</translation>
     </message>
 </context>
 <context>

@@ -182,6 +182,8 @@ class GeneralForm : public QMainWindow {
     void btnCurveClearClick();
     void btnCurveUpClick();
     void btnCurveDownClick();
+    void mnuFunctionSaveSetClick();
+    void mnuFunctionOpenSetClick();
 
   private:
     // Requests made while a batch is open go into one job, started when the outermost closes
@@ -405,6 +407,10 @@ class GeneralForm : public QMainWindow {
     QPushButton* btnCurveClear = nullptr;
     QPushButton* btnCurveUp = nullptr;
     QPushButton* btnCurveDown = nullptr;
+    QAction* mnuFunctionOpenSet = nullptr;
+    QAction* mnuFunctionSaveSet = nullptr;
+    QFileDialog* SetSaveDialog = nullptr;
+    QFileDialog* SetOpenDialog = nullptr;
     // Labels and the trace cross over the picture.
     PictureOverlay* overlay = nullptr;
 

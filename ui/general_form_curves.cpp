@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,8 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 
+#include "files/curve_set_file.h"
+#include "files/file_access.h"
 #include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/table_window.h"
@@ -71,6 +74,74 @@ void GeneralForm::createCurvesPage(QWidget* page) {
     remove->setContext(Qt::WidgetShortcut);
     connect(remove, &QShortcut::activated, this, &GeneralForm::btnCurveRemoveClick);
     RefreshCurveList();
+
+    mnuFunctionOpenSet = new QAction(tr("Открыть набор кривых…"), this);
+    mnuFunctionOpenSet->setObjectName(QStringLiteral("mnuFunctionOpenSet"));
+    connect(mnuFunctionOpenSet, &QAction::triggered, this, &GeneralForm::mnuFunctionOpenSetClick);
+    mnuFunctionSaveSet = new QAction(tr("Сохранить набор кривых…"), this);
+    mnuFunctionSaveSet->setObjectName(QStringLiteral("mnuFunctionSaveSet"));
+    connect(mnuFunctionSaveSet, &QAction::triggered, this, &GeneralForm::mnuFunctionSaveSetClick);
+    const QStringList filters = {FromUtf8(CurveSetFilter())};
+    SetSaveDialog = new QFileDialog(this);
+    SetSaveDialog->setObjectName(QStringLiteral("SetSaveDialog"));
+    SetSaveDialog->setAcceptMode(QFileDialog::AcceptSave);
+    SetSaveDialog->setNameFilters(filters);
+    SetOpenDialog = new QFileDialog(this);
+    SetOpenDialog->setObjectName(QStringLiteral("SetOpenDialog"));
+    SetOpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    SetOpenDialog->setFileMode(QFileDialog::ExistingFile);
+    SetOpenDialog->setNameFilters(filters);
+}
+
+namespace {
+
+QString ChosenName(GeneralForm& form, QFileDialog& dialog) {
+    if (form.ExecModal(dialog) != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.front();
+}
+
+}  // namespace
+
+void GeneralForm::mnuFunctionSaveSetClick() {
+    const QString chosen = ChosenName(*this, *SetSaveDialog);
+    if (chosen.isEmpty()) return;
+    document_ = CurrentDocument();
+    const QString name = WithExtension(chosen, kCurveSetExtension);
+    const std::string error = FileFailureText(SaveCurveSetFile(name, document_));
+    if (!error.empty()) GeneralErrorReport(FromUtf8(error));
+}
+
+void GeneralForm::mnuFunctionOpenSetClick() {
+    const QString chosen = ChosenName(*this, *SetOpenDialog);
+    if (chosen.isEmpty()) return;
+    std::string bytes;
+    // A set of curves is small; a file far beyond any set is read only as far as the limit.
+    constexpr size_t kLimit = 16 * 1024 * 1024;
+    const FileResult read = ReadFileStart(chosen, bytes, kLimit);
+    if (!read.Ok()) {
+        GeneralErrorReport(FromUtf8(FileFailureText(read)));
+        return;
+    }
+    CancelWork();
+    PlotDocument loaded = CurrentDocument();
+    const SetFileRefusal refusal = ParseCurveSetFile(QByteArray::fromStdString(bytes), loaded);
+    if (!refusal.Ok()) {
+        GeneralErrorReport(FromUtf8(SetFileRefusalText(refusal)));
+        return;
+    }
+    document_ = std::move(loaded);
+    const QColor background = ToQColor(document_.Frame.Background);
+    ui::SetColours(txtBkColor, background, background);
+    cbxSetka->setChecked(document_.Frame.Grid);
+    cbxOci->setChecked(document_.Frame.Axes);
+    {
+        const QSignalBlocker blocker(mnuViewBreakPoles);
+        mnuViewBreakPoles->setChecked(document_.Frame.BreakPoles);
+    }
+    ShowSelectedCurve();
+    ShowParameters();
+    CurvesChanged();
 }
 
 PlotDocument GeneralForm::CurrentDocument() const {

@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -57,6 +60,7 @@ class CurvesTest : public QObject {
     void newTickedKeepsOnlyTheNewCurve();
     void listSelectsRemovesAndHides();
     void legendFollowsTheMenu();
+    void setFileSavesAndOpens();
 };
 
 void CurvesTest::redrawKeepsEveryCurve_data() {
@@ -181,6 +185,46 @@ void CurvesTest::legendFollowsTheMenu() {
     QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik"))
         .remove(QStringLiteral("view/legend"));
     QVERIFY(one.size() == with.size());
+}
+
+void CurvesTest::setFileSavesAndOpens() {
+    const QTemporaryDir dir;
+    WindowFixture w;
+    RunTwo(w);
+    const QImage saved = w.Picture();
+    w->modalHook = [&](QDialog& dialog) {
+        auto& files = static_cast<QFileDialog&>(dialog);
+        files.selectFile(dir.filePath(QStringLiteral("pair")));
+        return int(QDialog::Accepted);
+    };
+    w->findChild<QAction*>("mnuFunctionSaveSet")->trigger();
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("pair.tvkset"))));
+
+    w.ui.cbxKill->setChecked(true);
+    w.Run("x");
+    QCOMPARE(w->document().Curves.Size(), size_t(1));
+    w->modalHook = [&](QDialog& dialog) {
+        static_cast<QFileDialog&>(dialog).selectFile(dir.filePath(QStringLiteral("pair.tvkset")));
+        return int(QDialog::Accepted);
+    };
+    w->findChild<QAction*>("mnuFunctionOpenSet")->trigger();
+    QCOMPARE(w->document().Curves.Size(), size_t(2));
+    QCOMPARE(w.Picture(), saved);
+    QCOMPARE(w.ui.txtFunctionText->currentText(), QStringLiteral("sinx"));
+
+    // A damaged set is refused with where it broke, and the curves stay.
+    QFile damaged(dir.filePath(QStringLiteral("bad.tvkset")));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write("{\"format\": \"tarvik-curves\",\n  \"version\" 1}");
+    damaged.close();
+    w->modalHook = [&](QDialog& dialog) {
+        static_cast<QFileDialog&>(dialog).selectFile(damaged.fileName());
+        return int(QDialog::Accepted);
+    };
+    w->findChild<QAction*>("mnuFunctionOpenSet")->trigger();
+    QCOMPARE(w->document().Curves.Size(), size_t(2));
+    QVERIFY(!w.messages.empty());
+    QVERIFY(w.messages.back().text.contains(QStringLiteral("2")));
 }
 
 std::unique_ptr<QObject> MakeCurvesTest() {

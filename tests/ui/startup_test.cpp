@@ -290,15 +290,18 @@ void StartupTest::menuOrder() {
     QCOMPARE(ui.mnuFunction->title(), QStringLiteral("&Файл"));
     QCOMPARE(ui.mnuHelp->title(), QStringLiteral("&Помощь"));
     const QList<QAction*> file = ui.mnuFunction->actions();
-    QCOMPARE(file.size(), 8);
+    QCOMPARE(file.size(), 10);
     QCOMPARE(file[0], ui.mnuFunctionOpen);
     QCOMPARE(file[1], ui.mnuFunctionSave);
-    QVERIFY(file[2]->isSeparator());
-    QCOMPARE(file[3], ui.mnuFunctionSaveGr);
-    QCOMPARE(file[4], ui.mnuFunctionSaveLog);
-    QCOMPARE(file[5], ui.mnuFunctionPrint);
-    QVERIFY(file[6]->isSeparator());
-    QCOMPARE(file[7], ui.mnuFunctionExit);
+    // The curve set's entries follow the function's.
+    QCOMPARE(file[2], form.findChild<QAction*>("mnuFunctionOpenSet"));
+    QCOMPARE(file[3], form.findChild<QAction*>("mnuFunctionSaveSet"));
+    QVERIFY(file[4]->isSeparator());
+    QCOMPARE(file[5], ui.mnuFunctionSaveGr);
+    QCOMPARE(file[6], ui.mnuFunctionSaveLog);
+    QCOMPARE(file[7], ui.mnuFunctionPrint);
+    QVERIFY(file[8]->isSeparator());
+    QCOMPARE(file[9], ui.mnuFunctionExit);
     QCOMPARE(ui.mnuEdit->title(), QStringLiteral("&Правка"));
     QCOMPARE(ui.mnuEdit->actions(), QList<QAction*>({ui.mnuEditCopyPicture, ui.mnuEditCopyResult}));
     // Help, the program's own help window, the language, About.
