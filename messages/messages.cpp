@@ -287,6 +287,47 @@ std::string ExportFailureText(const QString& path, const FileResult& result) {
     return Text(QT_TRANSLATE_NOOP("Messages", "Stream write error"));
 }
 
+std::string SetFileRefusalText(const SetFileRefusal& refusal) {
+    const QString where = refusal.Curve > 0
+                              ? Words(QT_TRANSLATE_NOOP("Messages", "кривая %1, ключ \"%2\""))
+                                    .arg(refusal.Curve)
+                                    .arg(QString::fromStdString(refusal.Key))
+                              : Words(QT_TRANSLATE_NOOP("Messages", "ключ \"%1\""))
+                                    .arg(QString::fromStdString(refusal.Key));
+    switch (refusal.Error) {
+        case SetFileError::None:
+            return {};
+        case SetFileError::Syntax:
+            return Words(QT_TRANSLATE_NOOP("Messages",
+                                           "Файл набора кривых повреждён: строка %1, столбец %2"))
+                .arg(refusal.Line)
+                .arg(refusal.Column)
+                .toStdString();
+        case SetFileError::NotAnObject:
+            return Text(QT_TRANSLATE_NOOP("Messages", "Это не файл набора кривых"));
+        case SetFileError::UnknownFormat:
+            return Text(QT_TRANSLATE_NOOP("Messages", "Неизвестный формат файла набора кривых"));
+        case SetFileError::UnknownVersion:
+            return Text(QT_TRANSLATE_NOOP(
+                "Messages", "Файл набора кривых записан более новой версией программы"));
+        case SetFileError::BadValue:
+            return Words(
+                       QT_TRANSLATE_NOOP("Messages", "Неверное значение в файле набора кривых: %1"))
+                .arg(where)
+                .toStdString();
+        case SetFileError::BadExpression:
+            return Words(QT_TRANSLATE_NOOP("Messages", "Ошибка в выражении кривой %1: %2"))
+                .arg(refusal.Curve)
+                .arg(QString::fromStdString(FailureText(refusal.Code)))
+                .toStdString();
+    }
+    return {};
+}
+
+std::string CurveSetFilter() {
+    return Text(QT_TRANSLATE_NOOP("Messages", "Наборы кривых (*.tvkset)"));
+}
+
 std::string LoadErrorText(const LoadError& error) {
     const QString line = QString::number(error.Line);
     switch (error.Kind) {

@@ -14,6 +14,7 @@
 #include "calc/calculations.h"
 #include "calc/sequence_behaviour.h"
 #include "calc/sequence_table.h"
+#include "files/curve_set_refusal.h"
 #include "files/file_access.h"
 #include "files/function_file.h"
 #include "files/picture_format.h"
@@ -80,3 +81,7 @@ std::string FileFailureReason(const FileResult& result);
 std::string ExportFailureText(const QString& path, const FileResult& result);
 // Why a function file was refused; empty when it was not.
 std::string LoadErrorText(const LoadError& error);
+// Why a curve set file was refused; empty when it was not.
+std::string SetFileRefusalText(const SetFileRefusal& refusal);
+// The dialogs' filter of curve set files.
+std::string CurveSetFilter();

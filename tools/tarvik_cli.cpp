@@ -31,11 +31,13 @@
 #include "calc/points_of_interest.h"
 #include "calc/sequence_behaviour.h"
 #include "calc/sequence_table.h"
+#include "document/plot_document.h"
 #include "engine/decimal_comma.h"
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
 #include "engine/tree_builder.h"
 #include "files/cp1251.h"
+#include "files/curve_set_file.h"
 #include "files/file_access.h"
 #include "files/file_errors.h"
 #include "files/function_file.h"
@@ -97,6 +99,8 @@ struct CommandLine {
     std::string command;
     std::string expression;  // UTF-8, as given
     std::optional<std::string> secondExpression;
+    // render and table: the expressions after the first, in order.
+    std::vector<std::string> moreExpressions;
     std::map<std::string, std::string> values;
     std::set<std::string> flags;
 
@@ -127,9 +131,9 @@ const std::map<std::string, CommandSpec>& Commands() {
         {"integral", {WithParameters({"--from", "--to", "--threads"}), {}, {"--from", "--to"}}},
         {"render",
          {WithParameters({"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load",
-                          "--x", "--format", "--threads"}),
+                          "--x", "--format", "--threads", "--colours"}),
           {"--centre", "--points", "--no-grid", "--no-axes", "--terms", "--cobweb", "--labels",
-           "--break-poles"},
+           "--break-poles", "--legend"},
           {"-o"}}},
         {"table", {WithParameters({"--from", "--to", "--step"}), {}, {"--from", "--to", "--step"}}},
         {"sequence", {WithParameters({"--x"}), {"--summary"}, {}}},
@@ -142,6 +146,11 @@ const std::map<std::string, CommandSpec>& Commands() {
 // An expression of nothing but blanks is no expression, as an empty one is.
 bool Blank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// render and table take one expression or more: a word that is no option after the first.
+bool TakesMoreExpressions(const std::string& command) {
+    return command == "render" || command == "table";
 }
 
 // The expression is the word right after the command, taken as it stands even when it begins
@@ -180,7 +189,10 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     }
     for (int i = first; i < argc; ++i) {
         const std::string option = argv[i];
-        if (accepted.flagOptions.contains(option)) {
+        if (TakesMoreExpressions(line.command) && !fromFile && !option.empty() &&
+            option[0] != '-') {
+            line.moreExpressions.push_back(option);
+        } else if (accepted.flagOptions.contains(option)) {
             line.flags.insert(option);
         } else if (accepted.valueOptions.contains(option)) {
             if (i + 1 >= argc)
@@ -674,11 +686,34 @@ bool NoRowHasAValue(const TableRows& rows) {
                                           [](int32_t code) { return code != kNoError; });
 }
 
+// x, then one value column per expression, tab-separated.
+void PrintColumns(const CommandLine& line, const TableRange& range) {
+    std::vector<TableRows> columns;
+    CommandLine each = line;
+    for (size_t k = 0; k <= line.moreExpressions.size(); ++k) {
+        each.expression = k == 0 ? line.expression : line.moreExpressions[k - 1];
+        columns.push_back(FunctionRows(BuiltWithParameters(each), range));
+    }
+    std::string text;
+    for (size_t row = 0; row < columns.front().Size(); ++row) {
+        text += columns.front().KeyText(row);
+        for (const TableRows& column : columns) {
+            text += '\t' + column.ValueText(row, TableFailureWords());
+        }
+        text += '\n';
+    }
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
 int ShowTable(const CommandLine& line) {
     const auto range = MakeTableRange(RealOption(line, "--from"), RealOption(line, "--to"),
                                       RealOption(line, "--step"));
     if (const auto* refused = std::get_if<TableRefusal>(&range)) {
         throw UsageError{"--step: " + TableRefusalText(*refused)};
+    }
+    if (!line.moreExpressions.empty()) {
+        PrintColumns(line, std::get<TableRange>(range));
+        return 0;
     }
     if (RealOption(line, "--from") > RealOption(line, "--to")) {
         throw UsageError{Words(QT_TRANSLATE_NOOP("TarvikCli", "--from больше --to: %1 > %2"),
@@ -863,7 +898,131 @@ std::optional<std::string> DrawSequencePicture(const CommandLine& line, const En
     }
 }
 
+// Several curves, colours chosen, a legend or a saved set: drawn as a document.
+bool RendersSet(const CommandLine& line) {
+    const bool setFile = line.Has("--load") && line.Value("--load").ends_with(".tvkset");
+    return !line.moreExpressions.empty() || line.Has("--colours") ||
+           line.flags.contains("--legend") || setFile;
+}
+
+// "--colours "#ffff00,#56b4e9"": one colour per curve, the palette for the rest.
+std::vector<Colour> ColoursOf(const CommandLine& line) {
+    std::vector<Colour> colours;
+    const std::string* text = Find(line, "--colours");
+    if (text == nullptr) return colours;
+    size_t start = 0;
+    while (start <= text->size()) {
+        const size_t comma = std::min(text->find(',', start), text->size());
+        Colour colour = 0;
+        if (!ParseColourText(std::string_view(*text).substr(start, comma - start), colour))
+            Rejected("--colours", *text);
+        colours.push_back(colour);
+        start = comma + 1;
+    }
+    return colours;
+}
+
+// The saved set of "--load FILE.tvkset", in its own view.
+PlotDocument LoadedSet(const CommandLine& line) {
+    std::string bytes;
+    const FileResult read =
+        ReadFileStart(QFile::decodeName(line.Value("--load").c_str()), bytes, 16 * 1024 * 1024);
+    if (!read.Ok()) throw LoadRefused{GeneralErrorReportText(FileFailureText(read))};
+    PlotDocument document;
+    const SetFileRefusal refusal = ParseCurveSetFile(QByteArray::fromStdString(bytes), document);
+    if (!refusal.Ok()) throw LoadRefused{GeneralErrorReportText(SetFileRefusalText(refusal))};
+    return document;
+}
+
+// The document of the command line: each expression built with the parameters given, the
+// first in the line colour, the others in the palette's, unless --colours says otherwise.
+bool DocumentOfLine(const CommandLine& line, int width, int height, PlotDocument& document,
+                    RunOutcome& failed) {
+    ViewState view;
+    Engine engine;
+    ApplyParameters(line, view, engine);
+    const DrawOptions options = ApplyDrawing(line, view, engine);
+    ApplyView(line, view, engine, width, height);
+    document.View = view;
+    document.Frame = {options.BackgroundColour, options.Grid, options.Axes, options.BreakPoles};
+    const std::vector<Colour> colours = ColoursOf(line);
+    std::vector<std::string> expressions = {line.expression};
+    expressions.insert(expressions.end(), line.moreExpressions.begin(), line.moreExpressions.end());
+    for (size_t k = 0; k < expressions.size(); ++k) {
+        Curve curve;
+        int32_t code = kNoError;
+        if (!BuildCurve(expressions[k], ParametersOf(engine), curve, code)) {
+            failed.End = RunEnd::Failed;
+            failed.Code = code;
+            return false;
+        }
+        curve.LineColour = k < colours.size() ? colours[k]
+                           : k == 0           ? options.LineColour
+                                              : kCurvePalette[k % kCurvePalette.size()];
+        curve.Lines = options.Lines;
+        curve.BoundArgument = options.BoundArgument;
+        curve.ArgumentFrom = view.ArgumentFrom;
+        curve.ArgumentTo = view.ArgumentTo;
+        document.Curves.Add(std::move(curve));
+    }
+    return true;
+}
+
+int RenderSet(const CommandLine& line) {
+    int width = kDefaultWidth;
+    int height = kDefaultHeight;
+    ParseSize(line, width, height);
+    const PictureFormat format = OutputFormat(line);
+    PlotDocument document;
+    RunOutcome run;
+    if (line.Has("--load")) {
+        document = LoadedSet(line);
+    } else if (!DocumentOfLine(line, width, height, document, run)) {
+        return ShowRun(run);
+    }
+    document.Mode = RenderMode(line);
+    document.SequenceX = RealOption(line, "--x");
+    document.Legend = line.flags.contains("--legend");
+    const bool labels = line.flags.contains("--labels");
+    SampleControl control = ThreadsOf(line);
+    TerminalProgress progress(Words(QT_TRANSLATE_NOOP("TarvikCli", "Построение графика…")),
+                              ExpectedSamples(document, width));
+    control.Progress = [&progress](int64_t done) { progress.Update(done); };
+    std::optional<QGuiApplication> fonts;
+    if (labels || document.Legend) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        static int argc = 1;
+        static char name[] = "tarvik-cli";
+        static char* argv[] = {name, nullptr};
+        fonts.emplace(argc, argv);
+    }
+    std::optional<std::string> information;
+    const QByteArray bytes = RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
+        RunOutcome outcome;
+        outcome.Ran = true;
+        outcome.End = RunEnd::GraphBuilt;
+        try {
+            information = PictureInformation(DrawDocument(surface, document, control));
+        } catch (const DrawingOverflow&) {
+            outcome.Overflow = true;
+        }
+        if (labels) DrawAxisLabels(surface, document.View, document.Frame.Background);
+        return outcome;
+    });
+    const std::string& output = line.Value("-o");
+    const bool toStandardOutput = output == kStandardOutput;
+    if (toStandardOutput ? !WriteStandardOutput(bytes)
+                         : !WriteWholeFile(QFile::decodeName(output.c_str()), bytes).Ok()) {
+        return Information(Words(QT_TRANSLATE_NOOP("TarvikCli", "Не удалось записать файл %1: %2"),
+                                 {output, std::strerror(errno != 0 ? errno : EIO)}));
+    }
+    if (information) return Information(*information);
+    return ShowRun(run, toStandardOutput ? stderr : stdout);
+}
+
 int Render(const CommandLine& line) {
+    if (RendersSet(line)) return RenderSet(line);
     int width = kDefaultWidth;
     int height = kDefaultHeight;
     ParseSize(line, width, height);

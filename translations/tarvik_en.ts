@@ -398,6 +398,74 @@
         <source>П&amp;равка</source>
         <translation>&amp;Edit</translation>
     </message>
+    <message>
+        <source>Кривые</source>
+        <translation>Curves</translation>
+    </message>
+    <message>
+        <source>Кривые рисунка: цвет, видимость, выражение</source>
+        <translation>Curves of the picture: colour, visibility, expression</translation>
+    </message>
+    <message>
+        <source>Заменить выбранную</source>
+        <translation>Replace selected</translation>
+    </message>
+    <message>
+        <source>Заменить выбранную кривую выражением и параметрами из полей</source>
+        <translation>Replace the selected curve with the expression and parameters in the fields</translation>
+    </message>
+    <message>
+        <source>Цвет…</source>
+        <translation>Colour…</translation>
+    </message>
+    <message>
+        <source>Цвет кривой</source>
+        <translation>Colour of the curve</translation>
+    </message>
+    <message>
+        <source>Выше</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Переместить кривую вверх</source>
+        <translation>Move the curve up</translation>
+    </message>
+    <message>
+        <source>Ниже</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Переместить кривую вниз</source>
+        <translation>Move the curve down</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Удалить выбранную кривую (Delete)</source>
+        <translation>Remove the selected curve (Delete)</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Удалить все кривые</source>
+        <translation>Remove all curves</translation>
+    </message>
+    <message>
+        <source>Легенда</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>Открыть набор кривых…</source>
+        <translation>Open curve set…</translation>
+    </message>
+    <message>
+        <source>Сохранить набор кривых…</source>
+        <translation>Save curve set…</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -840,6 +908,42 @@
     <message>
         <source>Можно открыть только один файл.</source>
         <translation>Only one file can be opened.</translation>
+    </message>
+    <message>
+        <source>кривая %1, ключ &quot;%2&quot;</source>
+        <translation>curve %1, key &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>ключ &quot;%1&quot;</source>
+        <translation>key &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Файл набора кривых повреждён: строка %1, столбец %2</source>
+        <translation>The curve set file is damaged: line %1, column %2</translation>
+    </message>
+    <message>
+        <source>Это не файл набора кривых</source>
+        <translation>This is not a curve set file</translation>
+    </message>
+    <message>
+        <source>Неизвестный формат файла набора кривых</source>
+        <translation>Unknown curve set file format</translation>
+    </message>
+    <message>
+        <source>Файл набора кривых записан более новой версией программы</source>
+        <translation>The curve set file was written by a newer version of the program</translation>
+    </message>
+    <message>
+        <source>Неверное значение в файле набора кривых: %1</source>
+        <translation>Invalid value in the curve set file: %1</translation>
+    </message>
+    <message>
+        <source>Ошибка в выражении кривой %1: %2</source>
+        <translation>Error in the expression of curve %1: %2</translation>
+    </message>
+    <message>
+        <source>Наборы кривых (*.tvkset)</source>
+        <translation>Curve sets (*.tvkset)</translation>
     </message>
 </context>
 <context>

@@ -58,13 +58,13 @@ void GeneralForm::FormCreate() {
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     engine_.ConstantC = 1;
     engine_.ValueA = 1;
-    view_.ArgumentFrom = -1;
-    view_.ArgumentTo = 1;
-    view_.PixelSizeX = kDefaultPixelSize;
-    view_.PixelSizeY = kDefaultPixelSize;
+    document_.View.ArgumentFrom = -1;
+    document_.View.ArgumentTo = 1;
+    document_.View.PixelSizeX = kDefaultPixelSize;
+    document_.View.PixelSizeY = kDefaultPixelSize;
     engine_.IndexFrom = 1;
     engine_.IndexTo = 100;
-    view_.SamplesPerPixel = 1;
+    document_.View.SamplesPerPixel = 1;
     // The designed outer size, then the height set to nothing: the resize that the showing
     // brings is then handled as the first one.
     setGeometry(205, 140, 635, 420);
@@ -229,10 +229,14 @@ void GeneralForm::createPages() {
     pgPages->addTab(expression, tr("Выражение"));
     pgPages->addTab(parameters, tr("Параметры"));
     pgPages->addTab(function, tr("Функция"));
+    auto* curves = new QWidget;
+    curves->setObjectName(QStringLiteral("pgCurves"));
+    pgPages->addTab(curves, tr("Кривые"));
     grpStatic = ui::Make<QGroupBox>(expression, "grpStatic", {1, 4, 208, 201});
     createKeypad(grpStatic);
     createParametersPage(parameters);
     createFunctionPage(function);
+    createCurvesPage(curves);
     pgPages->setCurrentIndex(1);
 }
 

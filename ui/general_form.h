@@ -21,8 +21,10 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "document/plot_document.h"
 #include "engine/engine_state.h"
 #include "tarvik_version.h"
 #include "view/canvas.h"
@@ -41,6 +43,8 @@ class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QPushButton;
 class QMenu;
 class QPlainTextEdit;
 class QRadioButton;
@@ -96,7 +100,9 @@ class GeneralForm : public QMainWindow {
 
     // State that no control shows in full, read-only.
     const Engine& engine() const { return engine_; }
-    const ViewState& view() const { return view_; }
+    const ViewState& view() const { return document_.View; }
+    // The curves, the view and the frame the picture is drawn from.
+    const PlotDocument& document() const { return document_; }
     const QStringList& exampleExpressions() const { return ExampleExpressions; }
     const QString& programFolder() const { return ProgramFolder; }
     int32_t resizeCount() const { return ResizeCount; }
@@ -175,6 +181,18 @@ class GeneralForm : public QMainWindow {
     void mnuViewTraceClick();
     void mnuViewBackClick();
     void mnuViewForwardClick();
+    void mnuViewLegendClick();
+    // The curve list (general_form_curves.cpp).
+    void lstCurvesCurrentRowChanged(int row);
+    void lstCurvesItemChanged();
+    void btnCurveReplaceClick();
+    void btnCurveColourClick();
+    void btnCurveRemoveClick();
+    void btnCurveClearClick();
+    void btnCurveUpClick();
+    void btnCurveDownClick();
+    void mnuFunctionSaveSetClick();
+    void mnuFunctionOpenSetClick();
 
   private:
     // Requests made while a batch is open go into one job, started when the outermost closes
@@ -210,8 +228,10 @@ class GeneralForm : public QMainWindow {
     void ExitShortcutActivated();
 
     // The shared helpers (general_form_run.cpp).
-    // The run command: the expression box's text is built, logged and plotted.
-    void RunExpressionCommand();
+    // The run command: the expression box's text is built, logged and plotted. A run that
+    // follows a change of the view (a layout, the rectangle zoom) renews the selected curve
+    // instead of adding one.
+    void RunExpressionCommand(bool viewRun = false);
     // Redraws the last built expression into the picture (the scale commands' last two steps).
     void RedrawPicture();
     // Centres the view on the world origin and redraws when it moved.
@@ -273,10 +293,25 @@ class GeneralForm : public QMainWindow {
     void createTableWindow();
     void createPictureModeMenu(QMenu& view);
     void AfterRunForTable();
+    // The curve list and the document (general_form_curves.cpp).
+    void createCurvesPage(QWidget* page);
+    // The document as the controls hold it now: the frame, the picture mode, the legend, and
+    // the selected curve's colour, mode, bound and parameters.
+    PlotDocument CurrentDocument() const;
+    // Puts the curve of a successful build into the set; false when it adds none (an
+    // expression without x with "Новый" clear).
+    bool AddRunCurve(const RunOutcome& outcome, bool viewRun);
+    // The list shows the set; the selected row is the selected curve.
+    void RefreshCurveList();
+    // The fields, the expression box and the engine take the selected curve's.
+    void ShowSelectedCurve();
+    // After an edit of the list: the list and the picture follow.
+    void CurvesChanged();
+    void SetLineColourField(Colour colour);
     // Background work (general_form_work.cpp).
     void SetUpWork();
     void QueueStep(PlotStep step);
-    void QueueRun(const RunOutcome& begun);
+    void QueueRun(const RunOutcome& begun, bool drawRunOver);
     void SubmitWork();
     void WorkStarted();
     void WorkProgress(int percent, const QImage& preview);
@@ -392,6 +427,19 @@ class GeneralForm : public QMainWindow {
     QAction* mnuViewTrace = nullptr;
     QAction* mnuViewBack = nullptr;
     QAction* mnuViewForward = nullptr;
+    QAction* mnuViewLegend = nullptr;
+    // The curve list page.
+    QListWidget* lstCurves = nullptr;
+    QPushButton* btnCurveReplace = nullptr;
+    QPushButton* btnCurveColour = nullptr;
+    QPushButton* btnCurveRemove = nullptr;
+    QPushButton* btnCurveClear = nullptr;
+    QPushButton* btnCurveUp = nullptr;
+    QPushButton* btnCurveDown = nullptr;
+    QAction* mnuFunctionOpenSet = nullptr;
+    QAction* mnuFunctionSaveSet = nullptr;
+    QFileDialog* SetSaveDialog = nullptr;
+    QFileDialog* SetOpenDialog = nullptr;
     // Labels and the trace cross over the picture.
     PictureOverlay* overlay = nullptr;
 
@@ -414,6 +462,8 @@ class GeneralForm : public QMainWindow {
     int32_t LayoutHeight = 0;
 
     QTimer* redrawTimer_ = nullptr;
+    // The legend as the user switched it; unset, it follows the number of visible curves.
+    std::optional<bool> legendChoice_;
     ViewHistory history_;
     // Wheel notches less than kWheelStepMs apart make one step of the history.
     QElapsedTimer lastWheel_;
@@ -421,8 +471,10 @@ class GeneralForm : public QMainWindow {
     bool wheelMerges_ = false;     // ... that continues the wheel step shown last
     bool wheelStepShown_ = false;  // the history's current view is a wheel step
 
+    // The parameters of the next run and the tree of the last build (the calculations use it);
+    // selecting a curve brings in its own.
     Engine engine_;
-    ViewState view_;
+    PlotDocument document_;
     QColor lastConfirmedColour_;
     // Selection of the expression box kept while another control has the focus.
     int savedSelectionStart_ = -1;

@@ -43,19 +43,19 @@ void GeneralForm::btnHomeClick() {
 }
 
 void GeneralForm::btnMPlusClick() {
-    if (ZoomIn(view_)) RedrawPicture();
+    if (ZoomIn(document_.View)) RedrawPicture();
 }
 
 void GeneralForm::btnMMinusClick() {
-    if (ZoomOut(view_)) RedrawPicture();
+    if (ZoomOut(document_.View)) RedrawPicture();
 }
 
 void GeneralForm::btnOptimClick() {
-    if (EqualScales(view_)) RedrawPicture();
+    if (EqualScales(document_.View)) RedrawPicture();
 }
 
 void GeneralForm::btnDefaultClick() {
-    if (DefaultScale(view_)) RedrawPicture();
+    if (DefaultScale(document_.View)) RedrawPicture();
 }
 
 // --- Calculations ---

@@ -11,6 +11,7 @@
 
 #include "ui/general_form.h"
 #include "ui/table_window.h"
+#include "ui/utf8_text.h"
 #include "view/axis_label_painter.h"
 #include "view/sequence_pictures.h"
 #include "view/vector_surface.h"
@@ -46,32 +47,21 @@ void PrintPicture(QPrinter& printer, const QString& title, QSize picture,
 }  // namespace
 
 std::function<void(DrawSurface&)> GeneralForm::VectorPicture() const {
-    DrawOptions options = CurrentDrawOptions();
-    options.ClearFirst = true;
-    const PictureMode mode = tableWindow->Mode();
-    const ExtendedReal x = tableWindow->SequenceX();
     const bool labels = mnuViewLabels->isChecked();
-    return [engine = engine_, view = view_, options, mode, x, labels](DrawSurface& surface) {
-        Engine copy = engine;
+    return [document = CurrentDocument(), labels](DrawSurface& surface) {
         try {
-            DrawPicture(surface, copy, view, options, mode, x);
+            DrawDocument(surface, document);
         } catch (const DrawingOverflow&) {
             // The picture shows what was drawn before the drawing gave up, as the window does.
         }
         // The labels the window paints over the picture go into the outputs as text.
-        if (labels) DrawAxisLabels(surface, view, options.BackgroundColour);
+        if (labels) DrawAxisLabels(surface, document.View, document.Frame.Background);
     };
 }
 
 QString GeneralForm::PictureExpression() const {
-    // The run writes the expression it built into the caption: Tarvik 1.0  "sinx".
-    const QString caption = windowTitle();
-    const QString opening = kWindowCaption + QStringLiteral("  \"");
-    if (caption.startsWith(opening) && caption.endsWith(QLatin1Char('"')) &&
-        caption.size() > opening.size()) {
-        return caption.mid(opening.size(), caption.size() - opening.size() - 1);
-    }
-    return txtFunctionText->currentText();
+    const std::string title = DocumentTitle(document_);
+    return title.empty() ? txtFunctionText->currentText() : FromUtf8(title);
 }
 
 void GeneralForm::mnuFunctionPrintClick() {

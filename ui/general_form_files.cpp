@@ -151,7 +151,7 @@ void OpenInBrowser(GeneralForm& form, const QUrl& address) {
 // graph is run and centred as after a click of each button.
 void GeneralForm::ApplyLoadedFunction(const FunctionFile& file) {
     SetExpressionText(FromUtf8(file.Expression));
-    ApplyFunctionFile(file, view_, engine_);
+    ApplyFunctionFile(file, document_.View, engine_);
     if (file.Bounded) {
         txtX0->setText(FromUtf8(file.LowerBoundText));
         txtXk->setText(FromUtf8(file.UpperBoundText));
@@ -181,8 +181,8 @@ void GeneralForm::SaveFunctionCommand() {
     if (chosen.isEmpty()) return;
     RememberFolder(chosen);
     const FunctionFile file = FunctionFileFromState(
-        view_, engine_, txtFunctionText->currentText().toStdString(), cbxBorderX->isChecked(),
-        txtX0->text().toStdString(), txtXk->text().toStdString());
+        document_.View, engine_, txtFunctionText->currentText().toStdString(),
+        cbxBorderX->isChecked(), txtX0->text().toStdString(), txtXk->text().toStdString());
     const QString name = WithExtension(chosen, QString::fromLatin1(kFunctionFileExtension));
     const std::string error = FileFailureText(SaveFunctionFile(name, file));
     if (!error.empty()) {

@@ -89,6 +89,8 @@ void GeneralForm::createMenus() {
     mnuFunction->setObjectName(QStringLiteral("mnuFunction"));
     mnuFunction->addAction(mnuFunctionOpen);
     mnuFunction->addAction(mnuFunctionSave);
+    mnuFunction->addAction(mnuFunctionOpenSet);
+    mnuFunction->addAction(mnuFunctionSaveSet);
     mnuFunction->addSeparator()->setObjectName(QStringLiteral("mnuFunctionLine1"));
     mnuFunction->addAction(mnuFunctionSaveGr);
     mnuFunction->addAction(mnuFunctionSaveLog);

@@ -101,12 +101,12 @@ void GeneralForm::ShowPointer(int x, int y) {
         ShowTrace(x);
         return;
     }
-    txtXNow->setText(QString::fromStdString(RealDisplayText(ColumnToWorldX(view_, x), 5)));
-    txtYNow->setText(QString::fromStdString(RealDisplayText(RowToWorldY(view_, y), 5)));
+    txtXNow->setText(QString::fromStdString(RealDisplayText(ColumnToWorldX(document_.View, x), 5)));
+    txtYNow->setText(QString::fromStdString(RealDisplayText(RowToWorldY(document_.View, y), 5)));
 }
 
 void GeneralForm::ShowTrace(int x) {
-    const ExtendedReal wx = ColumnToWorldX(view_, x);
+    const ExtendedReal wx = ColumnToWorldX(document_.View, x);
     txtXNow->setText(QString::fromStdString(RealDisplayText(wx, 5)));
     if (engine_.LastBuildError != kNoError) {
         txtYNow->clear();
@@ -128,7 +128,7 @@ void GeneralForm::ShowTrace(int x) {
         return;
     }
     txtYNow->setText(QString::fromStdString(RealDisplayText(value, 5)));
-    const ExtendedReal row = (view_.ViewOriginY - value) / view_.PixelSizeY;
+    const ExtendedReal row = (document_.View.ViewOriginY - value) / document_.View.PixelSizeY;
     if (row >= 0 && row < Image->height()) {
         overlay->SetTrace(QPoint(x, static_cast<int>(std::lround(row))));
     } else {
@@ -143,7 +143,6 @@ void GeneralForm::FormMouseMove() {
 
 void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
     PictureWidget::ToolGesture& gesture = Image->tools();
-    cbxKill->setChecked(true);
     if (button == Qt::RightButton) {
         if (btnMove->isChecked()) EndGesture(false);
         PlotPicture();
@@ -165,7 +164,7 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
             return;
         }
         if (gesture.ToolClickCount == 2) {
-            MoveByClicks(view_, gesture.MarkX, gesture.MarkY, x, y);
+            MoveByClicks(document_.View, gesture.MarkX, gesture.MarkY, x, y);
             EndGesture(false);
             ShowParameters();
             PlotPicture();
@@ -174,12 +173,12 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
     }
     if (!btnRect->isChecked() || gesture.ToolClickCount != 1) return;
     // A rectangle without area ends the gesture and the band stays.
-    const bool zoomed = ZoomToRectangle(view_, gesture.MarkX, gesture.MarkY, x, y, canvas().Width(),
-                                        canvas().Height());
+    const bool zoomed = ZoomToRectangle(document_.View, gesture.MarkX, gesture.MarkY, x, y,
+                                        canvas().Width(), canvas().Height());
     EndGesture(false);
     if (!zoomed) return;
     ShowParameters();
-    RunExpressionCommand();
+    RunExpressionCommand(true);
 }
 
 // --- Wheel, drag and keys ---
@@ -202,7 +201,7 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
                                   : keys & Qt::ShiftModifier ? ZoomAxes::YOnly
                                                              : ZoomAxes::Both;
             const QPoint at = wheel->position().toPoint();
-            if (angle != 0 && ZoomAbout(view_, WheelFactor(angle), axes, at.x(), at.y())) {
+            if (angle != 0 && ZoomAbout(document_.View, WheelFactor(angle), axes, at.x(), at.y())) {
                 if (!wheelPending_) {
                     wheelMerges_ = wheelStepShown_ && lastWheel_.isValid() &&
                                    lastWheel_.elapsed() < kWheelStepMs;
@@ -241,7 +240,7 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
             drag.Moving = true;
             const QPoint step = at - drag.Last;
             drag.Last = at;
-            if (PanBy(view_, step.x(), step.y())) {
+            if (PanBy(document_.View, step.x(), step.y())) {
                 // The picture follows at once: the image shifted now, drawn anew soon.
                 QImage& image = canvas().ImageForPainting();
                 const QImage before = image.copy();
@@ -250,7 +249,8 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
                 painter.drawImage(step, before);
                 painter.end();
                 Image->update();
-                overlay->SetLabels(mnuViewLabels->isChecked(), view_, ui::ColourOf(txtBkColor));
+                overlay->SetLabels(mnuViewLabels->isChecked(), document_.View,
+                                   ui::ColourOf(txtBkColor));
                 ShowParameters();
                 ScheduleRedraw();
             }
@@ -269,7 +269,7 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
                 return false;
             }
             const QPoint step = mouse->position().toPoint() - ended.Last;
-            PanBy(view_, step.x(), step.y());
+            PanBy(document_.View, step.x(), step.y());
             redrawTimer_->stop();
             RedrawPicture();
             return true;
@@ -282,25 +282,25 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
             bool changed = false;
             switch (key->key()) {
                 case Qt::Key_Left:
-                    changed = PanBy(view_, w / 10, 0);
+                    changed = PanBy(document_.View, w / 10, 0);
                     break;
                 case Qt::Key_Right:
-                    changed = PanBy(view_, -(w / 10), 0);
+                    changed = PanBy(document_.View, -(w / 10), 0);
                     break;
                 case Qt::Key_Up:
-                    changed = PanBy(view_, 0, h / 10);
+                    changed = PanBy(document_.View, 0, h / 10);
                     break;
                 case Qt::Key_Down:
-                    changed = PanBy(view_, 0, -(h / 10));
+                    changed = PanBy(document_.View, 0, -(h / 10));
                     break;
                 case Qt::Key_Plus:
                 case Qt::Key_Equal:
-                    changed = ZoomAbout(view_, WheelFactor(4 * kWheelNotch), ZoomAxes::Both, w / 2,
-                                        h / 2);
+                    changed = ZoomAbout(document_.View, WheelFactor(4 * kWheelNotch),
+                                        ZoomAxes::Both, w / 2, h / 2);
                     break;
                 case Qt::Key_Minus:
-                    changed = ZoomAbout(view_, WheelFactor(-4 * kWheelNotch), ZoomAxes::Both, w / 2,
-                                        h / 2);
+                    changed = ZoomAbout(document_.View, WheelFactor(-4 * kWheelNotch),
+                                        ZoomAxes::Both, w / 2, h / 2);
                     break;
                 default:
                     return false;

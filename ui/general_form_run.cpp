@@ -35,7 +35,7 @@ constexpr int kShowLayoutDelayMs = 300;
 
 // --- Run command ---
 
-void GeneralForm::RunExpressionCommand() {
+void GeneralForm::RunExpressionCommand(bool viewRun) {
     const QString text = txtFunctionText->currentText();
     bool known = false;
     for (int i = 0; i < txtFunctionText->count() && !known; ++i) {
@@ -81,7 +81,8 @@ void GeneralForm::RunExpressionCommand() {
     if (outcome.Overflow) InformationBox(FromUtf8(OverflowText()));
     SelectBuildError(outcome);
     if (plot) {
-        QueueRun(outcome);
+        const bool inSet = AddRunCurve(outcome, viewRun);
+        QueueRun(outcome, !inSet);
     } else if (outcome.Ran) {
         AfterRunForTable();
     }
@@ -137,12 +138,12 @@ QLineEdit* GeneralForm::FieldEdit(ParameterField field) const {
 void GeneralForm::ApplyExitRule(ParameterField field) {
     QLineEdit* edit = FieldEdit(field);
     const std::optional<std::string> rewrite =
-        ApplyFieldExit(view_, engine_, field, edit->text().toStdString());
+        ApplyFieldExit(document_.View, engine_, field, edit->text().toStdString());
     if (rewrite) edit->setText(QString::fromStdString(*rewrite));
 }
 
 void GeneralForm::ShowParameters() {
-    const std::array<std::string, 11> texts = ::ShowParameters(view_, engine_);
+    const std::array<std::string, 11> texts = ::ShowParameters(document_.View, engine_);
     for (size_t i = 0; i < texts.size(); ++i) {
         FieldEdit(kShowOrder[i])->setText(QString::fromStdString(texts[i]));
     }
@@ -157,13 +158,14 @@ void GeneralForm::SetBorderX(bool checked) {
 // --- Redrawing ---
 
 void GeneralForm::RedrawPicture() {
-    cbxKill->setChecked(true);
+    // The document's redraw clears the picture: "Новый" stays as the user set it, for the next
+    // run.
     ShowParameters();
     PlotPicture();
 }
 
 void GeneralForm::CentrePicture() {
-    if (CentreView(view_, canvas().Width(), canvas().Height())) RedrawPicture();
+    if (CentreView(document_.View, canvas().Width(), canvas().Height())) RedrawPicture();
 }
 
 void GeneralForm::PickColour(QLineEdit* field) {
@@ -238,7 +240,7 @@ void GeneralForm::FormCanResize() {
     {
         // The run and the centring go into one job; the layout keeps a0.
         const WorkBatch batch(*this);
-        RunExpressionCommand();
+        RunExpressionCommand(true);
         if (pendingWork_) pendingWork_->KeepA0 = true;
         CentrePicture();
     }

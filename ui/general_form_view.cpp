@@ -22,6 +22,8 @@ namespace {
 
 const QString kLabelsKey = QStringLiteral("view/labels");
 const QString kBreakPolesKey = QStringLiteral("view/breakPoles");
+// Absent until the user switches the legend: it is then shown with two or more visible curves.
+const QString kLegendKey = QStringLiteral("view/legend");
 // The widest read-out: a signed value with 8 digits before the point and 5 after.
 const QString kWidestReadOut = QStringLiteral("-88888888.88888");
 constexpr int kReadOutWidth = 100;
@@ -48,6 +50,9 @@ void GeneralForm::createViewControls() {
     mnuViewBreakPoles = MakeToggle(this, "mnuViewBreakPoles", tr("Разрывы у полюсов"),
                                    settings.value(kBreakPolesKey, true).toBool());
     connect(mnuViewBreakPoles, &QAction::toggled, this, &GeneralForm::mnuViewBreakPolesClick);
+    mnuViewLegend = MakeToggle(this, "mnuViewLegend", tr("Легенда"), false);
+    if (settings.contains(kLegendKey)) legendChoice_ = settings.value(kLegendKey).toBool();
+    connect(mnuViewLegend, &QAction::triggered, this, &GeneralForm::mnuViewLegendClick);
     mnuViewTrace = MakeToggle(this, "mnuViewTrace", tr("Трассировка"), false);
     // T works while the picture has the focus, so that it still types into the fields.
     mnuViewTrace->setShortcut(QKeySequence(Qt::Key_T));
@@ -71,6 +76,7 @@ void GeneralForm::createViewControls() {
     mnuView->setObjectName(QStringLiteral("mnuView"));
     mnuView->addAction(mnuViewLabels);
     mnuView->addAction(mnuViewBreakPoles);
+    mnuView->addAction(mnuViewLegend);
     mnuView->addAction(mnuViewTrace);
     createPictureModeMenu(*mnuView);
     mnuView->addSeparator();
@@ -104,7 +110,8 @@ QImage GeneralForm::ShownPicture() const {
     QImage shown = Image->canvas().Image();
     if (shown.isNull() || !mnuViewLabels->isChecked()) return shown;
     QPainter painter(&shown);
-    PaintAxisLabels(painter, view_, shown.width(), shown.height(), ui::ColourOf(txtBkColor));
+    PaintAxisLabels(painter, document_.View, shown.width(), shown.height(),
+                    ui::ColourOf(txtBkColor));
     return shown;
 }
 
@@ -117,6 +124,12 @@ void GeneralForm::mnuViewLabelsClick() {
 
 void GeneralForm::mnuViewBreakPolesClick() {
     SaveViewSettings();
+    RedrawPicture();
+}
+
+void GeneralForm::mnuViewLegendClick() {
+    legendChoice_ = mnuViewLegend->isChecked();
+    ViewSettings().setValue(kLegendKey, *legendChoice_);
     RedrawPicture();
 }
 
@@ -135,6 +148,6 @@ void GeneralForm::mnuViewForwardClick() {
 void GeneralForm::StepHistory(bool back) {
     ViewWindow window;
     if (!(back ? history_.Back(window) : history_.Forward(window))) return;
-    ApplyWindow(view_, window);
+    ApplyWindow(document_.View, window);
     RedrawPicture();
 }

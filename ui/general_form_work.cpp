@@ -102,23 +102,22 @@ void GeneralForm::QueueStep(PlotStep step) {
     if (workBatchDepth_ == 0) SubmitWork();
 }
 
-void GeneralForm::QueueRun(const RunOutcome& begun) {
+void GeneralForm::QueueRun(const RunOutcome& begun, bool drawRunOver) {
     PlotStep step;
     step.Run = true;
-    step.View = view_;
+    document_ = CurrentDocument();
+    step.Document = document_;
+    step.DrawRunOver = drawRunOver;
     step.Options = CurrentDrawOptions();
-    step.Mode = tableWindow->Mode();
-    step.SequenceX = tableWindow->SequenceX();
     step.Outcome = begun;
     QueueStep(std::move(step));
 }
 
 void GeneralForm::PlotPicture() {
     PlotStep step;
-    step.View = view_;
+    document_ = CurrentDocument();
+    step.Document = document_;
     step.Options = CurrentDrawOptions();
-    step.Mode = tableWindow->Mode();
-    step.SequenceX = tableWindow->SequenceX();
     QueueStep(std::move(step));
 }
 
@@ -169,14 +168,14 @@ void GeneralForm::ShowCalcOutcome(const CalcOutcome& outcome) {
 
 void GeneralForm::AfterPictureShown() {
     if (overlay == nullptr) return;
-    overlay->SetLabels(mnuViewLabels->isChecked(), view_, ui::ColourOf(txtBkColor));
+    overlay->SetLabels(mnuViewLabels->isChecked(), document_.View, ui::ColourOf(txtBkColor));
     overlay->SetTrace(std::nullopt);
     // The steps of a drag in progress are no views of their own: its end is.
     if (Image->drag().Moving) return;
     if (wheelPending_ && wheelMerges_) {
-        history_.ShownAgain(WindowOf(view_));
+        history_.ShownAgain(WindowOf(document_.View));
     } else {
-        history_.Shown(WindowOf(view_));
+        history_.Shown(WindowOf(document_.View));
     }
     wheelStepShown_ = wheelPending_;
     wheelPending_ = wheelMerges_ = false;

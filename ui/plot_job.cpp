@@ -32,22 +32,10 @@ void WorkRunner::Start(std::shared_ptr<WorkJob> job, int threads) {
 // Runs on the job's own thread: nothing here touches the runner but through Post.
 namespace {
 
-// The plot of a run. With a sequence picture chosen, the run's own plot (which gives its outcome
-// line) goes to a scratch copy, and the chosen picture to the job's picture.
+// The plot of a run: the document in its picture mode, then the run's outcome line.
 void RunStep(WorkJob& job, PlotStep& step, const SampleControl& control) {
-    if (step.Mode == PictureMode::Graph) {
-        FinishRun(job.JobEngine, step.View, job.Picture, step.Options, step.Outcome, control);
-        return;
-    }
-    Canvas scratch = job.Picture;
-    FinishRun(job.JobEngine, step.View, scratch, step.Options, step.Outcome, control);
-    if (step.Outcome.Overflow || control.Stopped()) return;
-    try {
-        step.Drawn = DrawPicture(job.Picture, job.JobEngine, step.View, step.Options, step.Mode,
-                                 step.SequenceX, control);
-    } catch (const DrawingOverflow&) {
-        step.Outcome.Overflow = true;
-    }
+    FinishDocumentRun(job.JobEngine, step.Document, step.DrawRunOver, step.Options, job.Picture,
+                      step.Outcome, control, &step.Drawn);
 }
 
 }  // namespace
@@ -83,15 +71,12 @@ void WorkRunner::RunJob(Ticket& ticket, WorkJob& job, int threads) {
                 job.Stopped = true;
                 break;
             }
-            expected = int64_t{std::max(job.Picture.Width(), 1)} *
-                       std::max<int32_t>(step.View.SamplesPerPixel, 1);
+            expected = ExpectedSamples(step.Document, job.Picture.Width());
             if (step.Run) {
                 RunStep(job, step, control);
             } else {
                 try {
-                    const PictureOutcome drawn =
-                        DrawPicture(job.Picture, job.JobEngine, step.View, step.Options, step.Mode,
-                                    step.SequenceX, control);
+                    const PictureOutcome drawn = DrawDocument(job.Picture, step.Document, control);
                     step.GraphBuilt = drawn.UsesX;
                     step.Drawn = drawn;
                 } catch (const DrawingOverflow&) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calc/calculations.h"
+#include "document/plot_document.h"
 #include "engine/engine_state.h"
 #include "ui/background_runner.h"
 #include "view/canvas.h"
@@ -20,18 +21,19 @@
 #include "view/sequence_pictures.h"
 #include "view/view_state.h"
 
-// One plot of a job: the plot of a run (FinishRun completes the outcome BeginRun left) or a
-// redraw of the last built tree.
+// One plot of a job: the plot of a run (the document drawn, then the outcome BeginRun left
+// completed) or a redraw of the document.
 struct PlotStep {
     bool Run = false;
-    ViewState View;
+    // A snapshot of the window's document: the job draws this and nothing else.
+    PlotDocument Document;
+    // A run that adds no curve (an expression without x over the curves) draws its tree over
+    // the document with these options.
+    bool DrawRunOver = false;
     DrawOptions Options;
     RunOutcome Outcome;
     bool GraphBuilt = false;  // a redraw of an expression with x
     bool Overflow = false;    // a redraw whose drawing raised
-    // The picture chosen in the table window, and the argument of the sequence pictures.
-    PictureMode Mode = PictureMode::Graph;
-    ExtendedReal SequenceX = 0;
     // What the sequence pictures report (the window words it on its own thread).
     PictureOutcome Drawn;
 };

@@ -300,11 +300,25 @@ bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
 
 bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
                const DrawOptions& options, const SampleControl& control) {
+    if (options.ClearFirst) {
+        DrawFrame(canvas, view, options);
+    } else {
+        canvas.SetPenMode(PenMode::Copy);
+    }
+    return DrawCurve(canvas, engine, view, options, control);
+}
+
+void DrawFrame(DrawSurface& canvas, const ViewState& view, const DrawOptions& options) {
+    canvas.SetPenMode(PenMode::Copy);
+    DrawBackground(canvas, view, options);
+}
+
+bool DrawCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
+               const DrawOptions& options, const SampleControl& control) {
     // ValueA goes back however the plot ends.
     const ValueAKeeper keeper(engine);
     const ExtendedReal a0 = engine.ValueA;
     canvas.SetPenMode(PenMode::Copy);
-    if (options.ClearFirst) DrawBackground(canvas, view, options);
     const int width = canvas.Width();
     const int height = canvas.Height();
     engine.EngineError = kNoError;

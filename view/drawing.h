@@ -36,3 +36,10 @@ bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
 // for pixel for any count. A stop ends the plot early with what was drawn so far.
 bool PlotCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
                const DrawOptions& options, const SampleControl& control);
+
+// PlotCurve in its two halves. The frame: the background, grid and axes, in copy mode.
+void DrawFrame(DrawSurface& canvas, const ViewState& view, const DrawOptions& options);
+// One curve over what is drawn (options.ClearFirst is not read): the bound markers and the
+// samples of the last built tree in options.LineColour. Answers as PlotCurve does.
+bool DrawCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
+               const DrawOptions& options, const SampleControl& control = SampleControl{});

@@ -48,9 +48,15 @@ bool BeginRun(Engine& engine, RunOutcome& outcome, std::string_view engineText,
 
 void FinishRun(Engine& engine, const ViewState& view, DrawSurface& canvas,
                const DrawOptions& options, RunOutcome& outcome, const SampleControl& control) {
+    FinishRunWith(engine, outcome, control,
+                  [&] { PlotCurve(canvas, engine, view, options, control); });
+}
+
+void FinishRunWith(Engine& engine, RunOutcome& outcome, const SampleControl& control,
+                   const std::function<void()>& plot) {
     const ExtendedReal a0 = engine.ValueA;
     try {
-        PlotCurve(canvas, engine, view, options, control);
+        plot();
         engine.ValueA = a0;
         engine.NodeCursor = 1;
         if (control.Stopped()) {

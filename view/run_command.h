@@ -2,6 +2,7 @@
 // ShowParameters, which the window performs) to the log lines, the result text and the picture.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,3 +30,7 @@ bool BeginRun(Engine& engine, RunOutcome& outcome, std::string_view engineText,
               std::string_view shownText);
 void FinishRun(Engine& engine, const ViewState& view, DrawSurface& canvas,
                const DrawOptions& options, RunOutcome& outcome, const SampleControl& control);
+// FinishRun with the picture drawn by `plot`, which raises DrawingOverflow as PlotCurve does and
+// leaves engine.ValueA as it found it.
+void FinishRunWith(Engine& engine, RunOutcome& outcome, const SampleControl& control,
+                   const std::function<void()>& plot);

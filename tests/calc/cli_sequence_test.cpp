@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
@@ -97,8 +98,8 @@ TEST(TarvikCliSequences, ArgumentErrors) {
 // A table of minutes' work stops on Ctrl+C between two rows: exit 130, nothing printed.
 TEST(TarvikCliSequences, InterruptedTablePrintsNothing) {
     QProcess process;
-    process.start(QStringLiteral(TARVIK_CLI_PATH), {"table", "a+n", "--from", "0", "--to",
-                                                    "1000000", "--step", "1", "--nk", "100000"});
+    process.start(CliPath(), {"table", "a+n", "--from", "0", "--to", "1000000", "--step", "1",
+                              "--nk", "100000"});
     ASSERT_TRUE(process.waitForStarted());
     QThread::msleep(500);
     ASSERT_EQ(kill(pid_t(process.processId()), SIGINT), 0);

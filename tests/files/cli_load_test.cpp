@@ -130,3 +130,77 @@ TEST(CliLoad, ParameterOptionsConflictWithTheFile) {
 }
 
 }  // namespace
+
+// --- Several curves: render with more expressions, colours, a legend and a saved set; table
+// with one column per expression.
+
+int CountColour(const QImage& picture, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) count += picture.pixel(x, y) == colour;
+    return count;
+}
+
+TEST(CliCurves, SeveralExpressionsEachInItsColour) {
+    QTemporaryDir dir;
+    const QString one = dir.filePath("one.bmp");
+    const QString set = dir.filePath("set.bmp");
+    const QString pair = dir.filePath("pair.png");
+    // One curve drawn as a set is the picture of one expression.
+    EXPECT_EQ(RunCli({"render", "sinx", "-o", one}).exitCode, 0);
+    EXPECT_EQ(RunCli({"render", "sinx", "--colours", "#ffff00", "-o", set}).exitCode, 0);
+    QFile a(one);
+    QFile b(set);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+
+    const Result result = RunCli(
+        {"render", "sinx", "cosx*2", "x", "--colours", "#ff0000,#00ff00", "--legend", "-o", pair});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "График построен\n");
+    const QImage picture(pair);
+    EXPECT_GT(CountColour(picture, qRgb(255, 0, 0)), 0);
+    EXPECT_GT(CountColour(picture, qRgb(0, 255, 0)), 0);
+    EXPECT_GT(CountColour(picture, qRgb(0xE6, 0x9F, 0x00)), 0);  // the palette's third
+
+    const Result refused = RunCli({"render", "sinx", "--colours", "#ff00", "-o", pair});
+    EXPECT_EQ(refused.exitCode, 2);
+}
+
+TEST(CliCurves, SavedSetIsDrawnAndDamagedOnesRefused) {
+    QTemporaryDir dir;
+    const QString setFile = dir.filePath("two.tvkset");
+    QFile file(setFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"format": "tarvik-curves", "version": 1,
+ "view": {"originX": "-8", "originY": "6", "pixelSizeX": "0.05", "pixelSizeY": "0.05",
+          "background": "#ffffff", "grid": false, "axes": false},
+ "curves": [{"expression": "sinx", "colour": "#0000ff"}, {"expression": "x", "colour": "#ff0000"}]})");
+    file.close();
+    const QString picture = dir.filePath("two.png");
+    const Result drawn = RunCli({"render", "--load", setFile, "-o", picture});
+    EXPECT_EQ(drawn.exitCode, 0) << drawn.err;
+    const QImage image(picture);
+    EXPECT_GT(CountColour(image, qRgb(0, 0, 255)), 0);
+    EXPECT_GT(CountColour(image, qRgb(255, 0, 0)), 0);
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
+
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("{\"format\": \"tarvik-curves\",\n \"version\": 1,,}");
+    file.close();
+    QFile::remove(picture);
+    const Result damaged = RunCli({"render", "--load", setFile, "-o", picture});
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_NE(damaged.err.find("строка 2"), std::string::npos) << damaged.err;
+    EXPECT_FALSE(QFile::exists(picture));
+}
+
+TEST(CliCurves, TableHasOneColumnPerExpression) {
+    const Result result =
+        RunCli({"table", "x", "x^2", "1/x", "--from", "-1", "--to", "1", "--step", "1"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "-1\t-1\t1\t-1\n0\t0\t0\tОШИБКА: Деление на ноль\n1\t1\t1\t1\n");
+    // One expression prints as before: x and its value.
+    EXPECT_EQ(RunCli({"table", "x^2", "--from", "0", "--to", "1", "--step", "1"}).out,
+              "0\t0\n1\t1\n");
+}

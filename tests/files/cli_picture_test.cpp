@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstring>
@@ -102,7 +103,7 @@ TEST(RenderToStandardOutput, NamedAsAFile) {
     for (const char* name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
         const Result result = RunCli({"render", "sinx", "-o", name, "--size", "60x40"});
         ASSERT_EQ(result.exitCode, 0) << name << ": " << result.err;
-        EXPECT_TRUE(result.out.startsWith("BM")) << name;
+        EXPECT_TRUE(result.out.starts_with("BM")) << name;
         EXPECT_EQ(result.out.size(), 54 + 60 * 40 * 3) << name;
         EXPECT_EQ(result.err, "График построен\n") << name;
     }
@@ -133,8 +134,7 @@ TEST(RenderFromStandardInput, WaitsForTheData) {
     QTemporaryDir dir;
     const QString picture = dir.filePath("o.bmp");
     QProcess process;
-    process.start(QStringLiteral(TARVIK_CLI_PATH),
-                  {"render", "--load", "/dev/stdin", "-o", picture, "--size", "60x40"});
+    process.start(CliPath(), {"render", "--load", "/dev/stdin", "-o", picture, "--size", "60x40"});
     ASSERT_TRUE(process.waitForStarted());
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     process.write("cosx\r\n0.05\r\n0.05\r\n1\r\n1\r\n100\r\n1\r\n1\r\n0\r\n");

@@ -295,17 +295,19 @@ void StartupTest::menuOrder() {
     QCOMPARE(ui.mnuFunction->title(), QStringLiteral("&Файл"));
     QCOMPARE(ui.mnuHelp->title(), QStringLiteral("&Помощь"));
     const QList<QAction*> file = ui.mnuFunction->actions();
-    QCOMPARE(file.size(), 9);
+    QCOMPARE(file.size(), 11);
     QCOMPARE(file[0], ui.mnuFunctionOpen);
     QCOMPARE(file[1], ui.mnuFunctionSave);
-    // The last files follow the function entries.
+    // The last files and the curve set's entries follow the function's.
     QCOMPARE(file[2], form.findChild<QMenu*>("mnuFunctionRecent")->menuAction());
-    QVERIFY(file[3]->isSeparator());
-    QCOMPARE(file[4], ui.mnuFunctionSaveGr);
-    QCOMPARE(file[5], ui.mnuFunctionSaveLog);
-    QCOMPARE(file[6], ui.mnuFunctionPrint);
-    QVERIFY(file[7]->isSeparator());
-    QCOMPARE(file[8], ui.mnuFunctionExit);
+    QCOMPARE(file[3], form.findChild<QAction*>("mnuFunctionOpenSet"));
+    QCOMPARE(file[4], form.findChild<QAction*>("mnuFunctionSaveSet"));
+    QVERIFY(file[5]->isSeparator());
+    QCOMPARE(file[6], ui.mnuFunctionSaveGr);
+    QCOMPARE(file[7], ui.mnuFunctionSaveLog);
+    QCOMPARE(file[8], ui.mnuFunctionPrint);
+    QVERIFY(file[9]->isSeparator());
+    QCOMPARE(file[10], ui.mnuFunctionExit);
     QCOMPARE(ui.mnuEdit->title(), QStringLiteral("П&равка"));
     QCOMPARE(ui.mnuEdit->actions(), QList<QAction*>({ui.mnuEditCopyPicture, ui.mnuEditCopyResult}));
     // Help, the program's own help window, the language, About.

@@ -14,3 +14,4 @@ std::unique_ptr<QObject> MakeMouseTest();
 std::unique_ptr<QObject> MakeWorkTest();
 std::unique_ptr<QObject> MakeViewWindowTest();
 std::unique_ptr<QObject> MakeBuildErrorTest();
+std::unique_ptr<QObject> MakeCurvesTest();

@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
         {"WorkTest", [] { return MakeWorkTest(); }},
         {"ViewWindowTest", [] { return MakeViewWindowTest(); }},
         {"BuildErrorTest", [] { return MakeBuildErrorTest(); }},
+        {"CurvesTest", [] { return MakeCurvesTest(); }},
     };
     QStringList args = app.arguments();
     QString only;

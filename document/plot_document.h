@@ -1,0 +1,63 @@
+// What a picture is drawn from: the curves, the view, the frame (background, grid, axes), the
+// picture mode and the sequence argument, and the legend. The window, its background work, every
+// export and the command-line companion draw it through DrawDocument alone.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "calc/sample_stream.h"
+#include "document/curve_set.h"
+#include "view/drawing.h"
+#include "view/legend_painter.h"
+#include "view/picture_mode.h"
+#include "view/run_outcome.h"
+#include "view/view_state.h"
+
+struct FrameOptions {
+    Colour Background = kBlack;
+    bool Grid = true;
+    bool Axes = true;
+    // Leave out the segments across a pole (lines only), for every curve.
+    bool BreakPoles = false;
+
+    bool operator==(const FrameOptions&) const = default;
+};
+
+struct PlotDocument {
+    CurveSet Curves;
+    ViewState View;
+    FrameOptions Frame;
+    PictureMode Mode = PictureMode::Graph;
+    ExtendedReal SequenceX = 0;
+    bool Legend = false;
+};
+
+// The drawing options of one curve of the document, and the view with its argument bound.
+DrawOptions CurveDrawOptions(const PlotDocument& document, const Curve& curve);
+ViewState CurveView(const PlotDocument& document, const Curve& curve);
+// The frame's options as the drawing reads them (no curve).
+DrawOptions FrameDrawOptions(const FrameOptions& frame);
+
+// The legend's entries: the visible curves in order.
+std::vector<LegendEntry> LegendEntries(const PlotDocument& document);
+
+// The frame, then every visible curve in list order in its colour and mode (in the chosen
+// picture mode), then the legend when it is on. A stop ends it after the curve it stopped.
+// Raises DrawingOverflow as PlotCurve does. UsesX: some curve drawn uses x; CobwebNeedsMap: a
+// cobweb was asked of a curve in n.
+PictureOutcome DrawDocument(DrawSurface& surface, const PlotDocument& document,
+                            const SampleControl& control = SampleControl{});
+
+// The samples a draw of the document computes at most, for a progress share.
+int64_t ExpectedSamples(const PlotDocument& document, int width);
+
+// The picture's title: the visible curves' expressions, joined by ", ".
+std::string DocumentTitle(const PlotDocument& document);
+
+// The plot and outcome of a run whose build BeginRun made into `engine`: the document is drawn
+// (and, when `drawRunOver`, the run's own tree over it with `options`, for a run that adds no
+// curve), then the outcome as FinishRun gives it.
+void FinishDocumentRun(Engine& engine, const PlotDocument& document, bool drawRunOver,
+                       const DrawOptions& options, DrawSurface& surface, RunOutcome& outcome,
+                       const SampleControl& control, PictureOutcome* drawn = nullptr);

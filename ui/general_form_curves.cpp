@@ -1,0 +1,307 @@
+// The curve list page "Кривые" and the document the picture is drawn from: the list shows the
+// set, a selected curve brings its expression and parameters into the fields, and every edit of
+// the list redraws. Runs put their curves into the set here.
+#include <QAction>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+
+#include "files/curve_set_file.h"
+#include "files/file_access.h"
+#include "messages/messages.h"
+#include "ui/general_form.h"
+#include "ui/table_window.h"
+#include "ui/utf8_text.h"
+#include "ui/widget_factory.h"
+#include "view/vector_surface.h"
+
+namespace {
+
+QIcon Swatch(Colour colour) {
+    QPixmap pixmap(14, 14);
+    pixmap.fill(ToQColor(colour));
+    return QIcon(pixmap);
+}
+
+QPushButton* MakeButton(QWidget* page, const char* name, const QRect& place, const QString& text,
+                        const QString& hint) {
+    auto* button = ui::Make<QPushButton>(page, name, place);
+    button->setText(text);
+    button->setToolTip(hint);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+}  // namespace
+
+void GeneralForm::createCurvesPage(QWidget* page) {
+    lstCurves = ui::Make<QListWidget>(page, "lstCurves", {4, 4, 201, 150});
+    lstCurves->setToolTip(tr("Кривые рисунка: цвет, видимость, выражение"));
+    lstCurves->setIconSize(QSize(14, 14));
+    btnCurveReplace =
+        MakeButton(page, "btnCurveReplace", {4, 158, 134, 22}, tr("Заменить выбранную"),
+                   tr("Заменить выбранную кривую выражением и параметрами из полей"));
+    btnCurveColour =
+        MakeButton(page, "btnCurveColour", {140, 158, 65, 22}, tr("Цвет…"), tr("Цвет кривой"));
+    btnCurveUp = MakeButton(page, "btnCurveUp", {4, 184, 46, 22}, tr("Выше"),
+                            tr("Переместить кривую вверх"));
+    btnCurveDown = MakeButton(page, "btnCurveDown", {52, 184, 46, 22}, tr("Ниже"),
+                              tr("Переместить кривую вниз"));
+    btnCurveRemove = MakeButton(page, "btnCurveRemove", {100, 184, 52, 22}, tr("Удалить"),
+                                tr("Удалить выбранную кривую (Delete)"));
+    btnCurveClear = MakeButton(page, "btnCurveClear", {154, 184, 51, 22}, tr("Очистить"),
+                               tr("Удалить все кривые"));
+    connect(lstCurves, &QListWidget::currentRowChanged, this,
+            &GeneralForm::lstCurvesCurrentRowChanged);
+    connect(lstCurves, &QListWidget::itemChanged, this, &GeneralForm::lstCurvesItemChanged);
+    connect(lstCurves, &QListWidget::itemDoubleClicked, this, &GeneralForm::btnCurveColourClick);
+    connect(btnCurveReplace, &QPushButton::clicked, this, &GeneralForm::btnCurveReplaceClick);
+    connect(btnCurveColour, &QPushButton::clicked, this, &GeneralForm::btnCurveColourClick);
+    connect(btnCurveRemove, &QPushButton::clicked, this, &GeneralForm::btnCurveRemoveClick);
+    connect(btnCurveClear, &QPushButton::clicked, this, &GeneralForm::btnCurveClearClick);
+    connect(btnCurveUp, &QPushButton::clicked, this, &GeneralForm::btnCurveUpClick);
+    connect(btnCurveDown, &QPushButton::clicked, this, &GeneralForm::btnCurveDownClick);
+    auto* remove = new QShortcut(QKeySequence(Qt::Key_Delete), lstCurves);
+    remove->setContext(Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, &GeneralForm::btnCurveRemoveClick);
+    RefreshCurveList();
+
+    mnuFunctionOpenSet = new QAction(tr("Открыть набор кривых…"), this);
+    mnuFunctionOpenSet->setObjectName(QStringLiteral("mnuFunctionOpenSet"));
+    connect(mnuFunctionOpenSet, &QAction::triggered, this, &GeneralForm::mnuFunctionOpenSetClick);
+    mnuFunctionSaveSet = new QAction(tr("Сохранить набор кривых…"), this);
+    mnuFunctionSaveSet->setObjectName(QStringLiteral("mnuFunctionSaveSet"));
+    connect(mnuFunctionSaveSet, &QAction::triggered, this, &GeneralForm::mnuFunctionSaveSetClick);
+    const QStringList filters = {FromUtf8(CurveSetFilter())};
+    SetSaveDialog = new QFileDialog(this);
+    SetSaveDialog->setObjectName(QStringLiteral("SetSaveDialog"));
+    SetSaveDialog->setAcceptMode(QFileDialog::AcceptSave);
+    SetSaveDialog->setNameFilters(filters);
+    SetOpenDialog = new QFileDialog(this);
+    SetOpenDialog->setObjectName(QStringLiteral("SetOpenDialog"));
+    SetOpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    SetOpenDialog->setFileMode(QFileDialog::ExistingFile);
+    SetOpenDialog->setNameFilters(filters);
+}
+
+namespace {
+
+QString ChosenName(GeneralForm& form, QFileDialog& dialog) {
+    if (form.ExecModal(dialog) != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.front();
+}
+
+}  // namespace
+
+void GeneralForm::mnuFunctionSaveSetClick() {
+    const QString chosen = ChosenName(*this, *SetSaveDialog);
+    if (chosen.isEmpty()) return;
+    document_ = CurrentDocument();
+    const QString name = WithExtension(chosen, kCurveSetExtension);
+    const std::string error = FileFailureText(SaveCurveSetFile(name, document_));
+    if (!error.empty()) GeneralErrorReport(FromUtf8(error));
+}
+
+void GeneralForm::mnuFunctionOpenSetClick() {
+    const QString chosen = ChosenName(*this, *SetOpenDialog);
+    if (chosen.isEmpty()) return;
+    std::string bytes;
+    // A set of curves is small; a file far beyond any set is read only as far as the limit.
+    constexpr size_t kLimit = 16 * 1024 * 1024;
+    const FileResult read = ReadFileStart(chosen, bytes, kLimit);
+    if (!read.Ok()) {
+        GeneralErrorReport(FromUtf8(FileFailureText(read)));
+        return;
+    }
+    CancelWork();
+    PlotDocument loaded = CurrentDocument();
+    const SetFileRefusal refusal = ParseCurveSetFile(QByteArray::fromStdString(bytes), loaded);
+    if (!refusal.Ok()) {
+        GeneralErrorReport(FromUtf8(SetFileRefusalText(refusal)));
+        return;
+    }
+    document_ = std::move(loaded);
+    const QColor background = ToQColor(document_.Frame.Background);
+    ui::SetColours(txtBkColor, background, background);
+    cbxSetka->setChecked(document_.Frame.Grid);
+    cbxOci->setChecked(document_.Frame.Axes);
+    {
+        const QSignalBlocker blocker(mnuViewBreakPoles);
+        mnuViewBreakPoles->setChecked(document_.Frame.BreakPoles);
+    }
+    ShowSelectedCurve();
+    ShowParameters();
+    CurvesChanged();
+}
+
+PlotDocument GeneralForm::CurrentDocument() const {
+    PlotDocument document = document_;
+    document.Frame.Background = ui::ColourOf(txtBkColor);
+    document.Frame.Grid = cbxSetka->isChecked();
+    document.Frame.Axes = cbxOci->isChecked();
+    document.Frame.BreakPoles = mnuViewBreakPoles != nullptr && mnuViewBreakPoles->isChecked();
+    if (tableWindow != nullptr) {
+        document.Mode = tableWindow->Mode();
+        document.SequenceX = tableWindow->SequenceX();
+    }
+    if (Curve* selected = document.Curves.SelectedCurve()) {
+        selected->LineColour = ui::ColourOf(txtLineColor);
+        selected->Lines = rbtLines->isChecked();
+        selected->BoundArgument = cbxBorderX->isChecked();
+        selected->ArgumentFrom = document.View.ArgumentFrom;
+        selected->ArgumentTo = document.View.ArgumentTo;
+        SetCurveParameters(*selected, ParametersOf(engine_));
+    }
+    document.Legend = legendChoice_.value_or(document.Curves.VisibleCount() >= 2);
+    return document;
+}
+
+bool GeneralForm::AddRunCurve(const RunOutcome& outcome, bool viewRun) {
+    Curve curve = CurveOfBuild(outcome.Expression, engine_);
+    curve.LineColour = ui::ColourOf(txtLineColor);
+    curve.Lines = rbtLines->isChecked();
+    curve.BoundArgument = cbxBorderX->isChecked();
+    curve.ArgumentFrom = document_.View.ArgumentFrom;
+    curve.ArgumentTo = document_.View.ArgumentTo;
+    CurveSet& set = document_.Curves;
+    if (viewRun && set.Selected()) {
+        // A layout or a zoom renews the curve in view and keeps the others.
+        curve.Visible = set.SelectedCurve()->Visible;
+        set.Replace(*set.Selected(), std::move(curve));
+    } else if (cbxKill->isChecked() || (viewRun && set.Empty())) {
+        set.Clear();
+        set.Add(std::move(curve));
+    } else if (!engine_.UsesX) {
+        return false;
+    } else {
+        if (!set.Empty()) curve.LineColour = set.NextColour();
+        SetLineColourField(curve.LineColour);
+        set.Add(std::move(curve));
+    }
+    RefreshCurveList();
+    return true;
+}
+
+void GeneralForm::SetLineColourField(Colour colour) {
+    const QColor shown = ToQColor(colour);
+    ui::SetColours(txtLineColor, shown, shown);
+}
+
+void GeneralForm::RefreshCurveList() {
+    if (lstCurves == nullptr) return;
+    const QSignalBlocker blocker(lstCurves);
+    const CurveSet& set = document_.Curves;
+    lstCurves->clear();
+    for (size_t i = 0; i < set.Size(); ++i) {
+        const Curve& curve = set.At(i);
+        auto* item = new QListWidgetItem(Swatch(curve.LineColour), FromUtf8(curve.Expression));
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(curve.Visible ? Qt::Checked : Qt::Unchecked);
+        lstCurves->addItem(item);
+    }
+    lstCurves->setCurrentRow(set.Selected() ? static_cast<int>(*set.Selected()) : -1);
+    const bool any = set.Selected().has_value();
+    for (QPushButton* button :
+         {btnCurveReplace, btnCurveColour, btnCurveRemove, btnCurveUp, btnCurveDown}) {
+        button->setEnabled(any);
+    }
+    btnCurveClear->setEnabled(!set.Empty());
+    if (mnuViewLegend != nullptr) {
+        const QSignalBlocker legendBlocker(mnuViewLegend);
+        mnuViewLegend->setChecked(legendChoice_.value_or(set.VisibleCount() >= 2));
+    }
+}
+
+void GeneralForm::ShowSelectedCurve() {
+    const Curve* curve = document_.Curves.SelectedCurve();
+    if (curve == nullptr || curve->Built == nullptr) return;
+    // The calculations and the next run work on the selected curve.
+    engine_ = *curve->Built;
+    document_.View.ArgumentFrom = curve->ArgumentFrom;
+    document_.View.ArgumentTo = curve->ArgumentTo;
+    SetBorderX(curve->BoundArgument);
+    SetLineColourField(curve->LineColour);
+    (curve->Lines ? rbtLines : rbtPixels)->setChecked(true);
+    SetExpressionText(FromUtf8(curve->Expression));
+    UpdateRunButton();
+    ShowParameters();
+}
+
+void GeneralForm::CurvesChanged() {
+    RefreshCurveList();
+    RedrawPicture();
+}
+
+void GeneralForm::lstCurvesCurrentRowChanged(int row) {
+    // The curve left keeps what the fields gave it.
+    document_ = CurrentDocument();
+    document_.Curves.Select(row < 0 ? std::nullopt : std::optional<size_t>(size_t(row)));
+    ShowSelectedCurve();
+    RefreshCurveList();
+}
+
+void GeneralForm::lstCurvesItemChanged() {
+    CurveSet& set = document_.Curves;
+    for (int i = 0; i < lstCurves->count() && size_t(i) < set.Size(); ++i) {
+        set.At(size_t(i)).Visible = lstCurves->item(i)->checkState() == Qt::Checked;
+    }
+    CurvesChanged();
+}
+
+void GeneralForm::btnCurveReplaceClick() {
+    const std::optional<size_t> selected = document_.Curves.Selected();
+    if (!selected) return;
+    for (const ParameterField field : kRunExitOrder) ApplyExitRule(field);
+    ShowParameters();
+    document_ = CurrentDocument();
+    Curve curve = document_.Curves.At(*selected);
+    int32_t error = kNoError;
+    const std::string text = txtFunctionText->currentText().toStdString();
+    if (!BuildCurve(text, ParametersOf(engine_), curve, error)) {
+        txtResult->setText(FromUtf8(FailureText(error)));
+        return;
+    }
+    document_.Curves.Replace(*selected, curve);
+    engine_ = *curve.Built;
+    CurvesChanged();
+}
+
+void GeneralForm::btnCurveColourClick() {
+    if (!document_.Curves.Selected()) return;
+    PickColour(txtLineColor);
+    document_ = CurrentDocument();
+    CurvesChanged();
+}
+
+void GeneralForm::btnCurveRemoveClick() {
+    const std::optional<size_t> selected = document_.Curves.Selected();
+    if (!selected) return;
+    document_.Curves.Remove(*selected);
+    ShowSelectedCurve();
+    CurvesChanged();
+}
+
+void GeneralForm::btnCurveClearClick() {
+    document_.Curves.Clear();
+    CurvesChanged();
+}
+
+void GeneralForm::btnCurveUpClick() {
+    const std::optional<size_t> selected = document_.Curves.Selected();
+    if (selected && document_.Curves.MoveUp(*selected)) CurvesChanged();
+}
+
+void GeneralForm::btnCurveDownClick() {
+    const std::optional<size_t> selected = document_.Curves.Selected();
+    if (selected && document_.Curves.MoveDown(*selected)) CurvesChanged();
+}
