@@ -886,29 +886,6 @@
         <source>Invalid character in line %1</source>
         <translation>Invalid character in line %1</translation>
     </message>
-</context>
-<context>
-    <name>StartOptionTexts</name>
-    <message>
-        <source>Tarvik — исследование функций и последовательностей: графики, значения, производные и интегралы.</source>
-        <translation>Tarvik — a function and sequence explorer: graphs, values, derivatives and integrals.</translation>
-    </message>
-    <message>
-        <source>Файл функции (.tvk), который открыть после запуска.</source>
-        <translation>A function file (.tvk) to open after the start.</translation>
-    </message>
-    <message>
-        <source>[ФАЙЛ]</source>
-        <translation>[FILE]</translation>
-    </message>
-    <message>
-        <source>Список параметров: tarvik --help</source>
-        <translation>The options: tarvik --help</translation>
-    </message>
-    <message>
-        <source>Можно открыть только один файл.</source>
-        <translation>Only one file can be opened.</translation>
-    </message>
     <message>
         <source>кривая %1, ключ &quot;%2&quot;</source>
         <translation>curve %1, key &quot;%2&quot;</translation>
@@ -944,6 +921,29 @@
     <message>
         <source>Наборы кривых (*.tvkset)</source>
         <translation>Curve sets (*.tvkset)</translation>
+    </message>
+</context>
+<context>
+    <name>StartOptionTexts</name>
+    <message>
+        <source>Tarvik — исследование функций и последовательностей: графики, значения, производные и интегралы.</source>
+        <translation>Tarvik — a function and sequence explorer: graphs, values, derivatives and integrals.</translation>
+    </message>
+    <message>
+        <source>Файл функции (.tvk), который открыть после запуска.</source>
+        <translation>A function file (.tvk) to open after the start.</translation>
+    </message>
+    <message>
+        <source>[ФАЙЛ]</source>
+        <translation>[FILE]</translation>
+    </message>
+    <message>
+        <source>Список параметров: tarvik --help</source>
+        <translation>The options: tarvik --help</translation>
+    </message>
+    <message>
+        <source>Можно открыть только один файл.</source>
+        <translation>Only one file can be opened.</translation>
     </message>
 </context>
 <context>

@@ -17,12 +17,16 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "messages/language_choice.h"
 #include "ui/icons.h"
 #include "ui/picture_widget.h"
 #include "ui/widget_factory.h"
 #include "ui/window_geometry.h"
 
 GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
+    // The controls and dialogs use regular expressions (validators, filters): they stay
+    // interpreted, so that no writable and executable page is mapped for them.
+    DisableRegexpJit();
     setObjectName(QStringLiteral("GeneralForm"));
     setWindowTitle(kWindowCaption);
     setWindowIcon(icons::Program());

@@ -305,6 +305,8 @@ class GeneralForm : public QMainWindow {
     void RefreshCurveList();
     // The fields, the expression box and the engine take the selected curve's.
     void ShowSelectedCurve();
+    // The "Функция" page says which expression its calculations use.
+    void ShowCalculationExpression(const QString& expression);
     // After an edit of the list: the list and the picture follow.
     void CurvesChanged();
     void SetLineColourField(Colour colour);

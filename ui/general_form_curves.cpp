@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
@@ -233,6 +234,7 @@ void GeneralForm::ShowSelectedCurve() {
     SetLineColourField(curve->LineColour);
     (curve->Lines ? rbtLines : rbtPixels)->setChecked(true);
     SetExpressionText(FromUtf8(curve->Expression));
+    ShowCalculationExpression(FromUtf8(curve->Expression));
     UpdateRunButton();
     ShowParameters();
 }
@@ -273,6 +275,7 @@ void GeneralForm::btnCurveReplaceClick() {
     }
     document_.Curves.Replace(*selected, curve);
     engine_ = *curve.Built;
+    ShowCalculationExpression(FromUtf8(curve.Expression));
     CurvesChanged();
 }
 
@@ -304,4 +307,8 @@ void GeneralForm::btnCurveUpClick() {
 void GeneralForm::btnCurveDownClick() {
     const std::optional<size_t> selected = document_.Curves.Selected();
     if (selected && document_.Curves.MoveDown(*selected)) CurvesChanged();
+}
+
+void GeneralForm::ShowCalculationExpression(const QString& expression) {
+    lblFuncExpression->setText(QStringLiteral("f(x) = ") + expression);
 }

@@ -112,9 +112,6 @@ void GeneralForm::createMenus() {
 }
 
 void GeneralForm::createDialogs() {
-    // The colour dialog's fields and the file dialogs' filters use regular expressions: they
-    // stay interpreted, so that no writable and executable page is mapped for them.
-    DisableRegexpJit();
     ColorDialog = new QColorDialog(this);
     ColorDialog->setObjectName(QStringLiteral("ColorDialog"));
     SaveDialog = MakeFileDialog(this, "SaveDialog", QFileDialog::AcceptSave,

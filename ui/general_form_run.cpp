@@ -74,7 +74,7 @@ void GeneralForm::RunExpressionCommand(bool viewRun) {
     if (outcome.Ran) txtResult->setToolTip(FromUtf8(words.ResultHint));
     if (words.Caption) {
         setWindowTitle(FromUtf8(*words.Caption));
-        lblFuncExpression->setText(QStringLiteral("f(x) = ") + PictureExpression());
+        ShowCalculationExpression(text);
         if (!outcome.Overflow) ShowParameters();
     }
     if (words.ResultText) txtResult->setText(FromUtf8(*words.ResultText));

@@ -52,8 +52,9 @@ TEST(CliDecimalComma, ListsAndRefusalsStay) {
     EXPECT_EQ(bounded.exitCode, 0) << bounded.err;
     EXPECT_EQ(bounded.out, "График построен\n");
     const CliResult refused = RunCli({"value", "sinx", "--x", "1,5"});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err, "Введите правильное значение аргумента\n");
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.err.rfind("tarvik-cli: недопустимое значение --x: 1,5\n", 0), 0u)
+        << refused.err;
 }
 
 }  // namespace

@@ -298,10 +298,10 @@ void StartupTest::menuOrder() {
     QCOMPARE(file.size(), 11);
     QCOMPARE(file[0], ui.mnuFunctionOpen);
     QCOMPARE(file[1], ui.mnuFunctionSave);
-    // The last files and the curve set's entries follow the function's.
-    QCOMPARE(file[2], form.findChild<QMenu*>("mnuFunctionRecent")->menuAction());
-    QCOMPARE(file[3], form.findChild<QAction*>("mnuFunctionOpenSet"));
-    QCOMPARE(file[4], form.findChild<QAction*>("mnuFunctionSaveSet"));
+    // The curve set's entries and the last files follow the function's.
+    QCOMPARE(file[2], form.findChild<QAction*>("mnuFunctionOpenSet"));
+    QCOMPARE(file[3], form.findChild<QAction*>("mnuFunctionSaveSet"));
+    QCOMPARE(file[4], form.findChild<QMenu*>("mnuFunctionRecent")->menuAction());
     QVERIFY(file[5]->isSeparator());
     QCOMPARE(file[6], ui.mnuFunctionSaveGr);
     QCOMPARE(file[7], ui.mnuFunctionSaveLog);
