@@ -390,6 +390,10 @@
         <source>Файл %1 не найден; он убран из списка последних файлов.</source>
         <translation>The file %1 was not found; it has been removed from the recent files.</translation>
     </message>
+    <message>
+        <source>Десятичная запятая</source>
+        <translation>Decimal comma</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>

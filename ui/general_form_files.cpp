@@ -130,8 +130,8 @@ void GeneralForm::SaveFunctionCommand() {
     const QString chosen = ChosenFile(*this, *SaveDialog);
     if (chosen.isEmpty()) return;
     const FunctionFile file = FunctionFileFromState(
-        view_, engine_, txtFunctionText->currentText().toStdString(), cbxBorderX->isChecked(),
-        txtX0->text().toStdString(), txtXk->text().toStdString());
+        view_, engine_, Entered(txtFunctionText->currentText()), cbxBorderX->isChecked(),
+        Entered(txtX0->text()), Entered(txtXk->text()));
     const QString name = WithExtension(chosen, QString::fromLatin1(kFunctionFileExtension));
     const std::string error = FileFailureText(SaveFunctionFile(name, file));
     if (!error.empty()) {
