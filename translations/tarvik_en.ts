@@ -466,6 +466,10 @@
         <source>Сохранить набор кривых…</source>
         <translation>Save curve set…</translation>
     </message>
+    <message>
+        <source>Десятичная запятая</source>
+        <translation>Decimal comma</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>

@@ -41,6 +41,7 @@ GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
     installFilters();
     SetUpWork();
     createViewControls();
+    createDecimalCommaToggle();
     FormCreate();
     // Below the designed size (or the reach of the wide read-outs) controls would be cut off.
     setMinimumSize(SmallestWindowSize(txtYNow->geometry().right()));

@@ -281,6 +281,13 @@ class GeneralForm : public QMainWindow {
     void createRecentMenu();
     void FillRecentMenu();
     void mnuFunctionRecentClick(const QString& path);
+    // The decimal comma, a choice under "Вид" (general_form_desktop.cpp): texts typed into the
+    // expression box and the number fields as the engine reads them, and the program's numbers
+    // as the fields and results show them. Files keep the point.
+    void createDecimalCommaToggle();
+    void mnuViewDecimalCommaClick(bool checked);
+    std::string Entered(const QString& text) const;
+    QString Displayed(const std::string& text) const;
     // The picture drawn again from the last built expression onto any surface, as a redraw
     // would draw it (general_form_export.cpp).
     std::function<void(DrawSurface&)> VectorPicture() const;
@@ -405,6 +412,7 @@ class GeneralForm : public QMainWindow {
     QAction* mnuFunctionPrint = nullptr;
     QAction* mnuFunctionExit = nullptr;
     QMenu* mnuFunctionRecent = nullptr;
+    QAction* mnuViewDecimalComma = nullptr;
     QMenu* mnuEdit = nullptr;
     QAction* mnuEditCopyPicture = nullptr;
     QAction* mnuEditCopyResult = nullptr;

@@ -61,15 +61,15 @@ void GeneralForm::btnDefaultClick() {
 // --- Calculations ---
 
 void GeneralForm::btnCalcFuncClick() {
-    ShowCalcOutcome(CalculateValue(engine_, txtXfunc->text().toStdString()));
+    ShowCalcOutcome(CalculateValue(engine_, Entered(txtXfunc->text())));
 }
 
 void GeneralForm::btnCalcProizClick() {
-    ShowCalcOutcome(CalculateDerivative(engine_, txtXProiz->text().toStdString()));
+    ShowCalcOutcome(CalculateDerivative(engine_, Entered(txtXProiz->text())));
 }
 
 void GeneralForm::btnCalcIntClick() {
-    StartIntegral(txtX0int->text().toStdString(), txtXkint->text().toStdString());
+    StartIntegral(Entered(txtX0int->text()), Entered(txtXkint->text()));
 }
 
 // --- Run button ---

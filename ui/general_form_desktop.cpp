@@ -1,6 +1,7 @@
 // The window among the desktop's programs: a function file named on the command line or dropped
-// on the window is opened as "Загрузить функцию" opens it, and "Последние файлы" lists the last
-// files opened or saved (kept in the user's settings).
+// on the window is opened as "Загрузить функцию" opens it, "Последние файлы" lists the last
+// files opened or saved, and "Десятичная запятая" lets the comma stand for the decimal point
+// (both kept in the user's settings).
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "engine/decimal_comma.h"
 #include "files/function_file.h"
 #include "messages/messages.h"
 #include "ui/general_form.h"
@@ -19,6 +21,7 @@
 namespace {
 
 const QString kRecentKey = QStringLiteral("files/recent");
+const QString kDecimalCommaKey = QStringLiteral("view/decimalComma");
 constexpr int kRecentCount = 8;
 constexpr int kStartPollMs = 20;
 
@@ -129,4 +132,29 @@ void GeneralForm::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // The drop's own event ends first: the load may show a message box.
     QTimer::singleShot(0, this, [this, path] { OpenFunctionFile(path); });
+}
+
+void GeneralForm::createDecimalCommaToggle() {
+    mnuViewDecimalComma = new QAction(tr("Десятичная запятая"), this);
+    mnuViewDecimalComma->setObjectName(QStringLiteral("mnuViewDecimalComma"));
+    mnuViewDecimalComma->setCheckable(true);
+    mnuViewDecimalComma->setChecked(RecentSettings().value(kDecimalCommaKey, false).toBool());
+    connect(mnuViewDecimalComma, &QAction::toggled, this, &GeneralForm::mnuViewDecimalCommaClick);
+    mnuView->insertAction(mnuView->actions().value(3), mnuViewDecimalComma);
+}
+
+void GeneralForm::mnuViewDecimalCommaClick(bool checked) {
+    RecentSettings().setValue(kDecimalCommaKey, checked);
+    // The fields show the held values in the chosen form at once.
+    ShowParameters();
+}
+
+std::string GeneralForm::Entered(const QString& text) const {
+    const bool comma = mnuViewDecimalComma != nullptr && mnuViewDecimalComma->isChecked();
+    return comma ? CommaAsPoint(text.toStdString()) : text.toStdString();
+}
+
+QString GeneralForm::Displayed(const std::string& text) const {
+    const bool comma = mnuViewDecimalComma != nullptr && mnuViewDecimalComma->isChecked();
+    return FromUtf8(comma ? PointAsComma(text) : text);
 }

@@ -181,8 +181,8 @@ void GeneralForm::SaveFunctionCommand() {
     if (chosen.isEmpty()) return;
     RememberFolder(chosen);
     const FunctionFile file = FunctionFileFromState(
-        document_.View, engine_, txtFunctionText->currentText().toStdString(),
-        cbxBorderX->isChecked(), txtX0->text().toStdString(), txtXk->text().toStdString());
+        document_.View, engine_, Entered(txtFunctionText->currentText()), cbxBorderX->isChecked(),
+        Entered(txtX0->text()), Entered(txtXk->text()));
     const QString name = WithExtension(chosen, QString::fromLatin1(kFunctionFileExtension));
     const std::string error = FileFailureText(SaveFunctionFile(name, file));
     if (!error.empty()) {

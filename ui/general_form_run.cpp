@@ -68,7 +68,7 @@ void GeneralForm::RunExpressionCommand(bool viewRun) {
     tableWindow->CancelFill();
     RunOutcome outcome;
     // The build raises nothing: the drawing overflow can only come from the plot.
-    const bool plot = BeginRun(engine_, outcome, Cp1251FromUtf8(shown), shown);
+    const bool plot = BeginRun(engine_, outcome, Cp1251FromUtf8(Entered(text)), shown);
     const RunTexts words = RunWords(outcome);
     for (const std::string& line : words.LogLines) memoGenHelp->appendPlainText(FromUtf8(line));
     if (outcome.Ran) txtResult->setToolTip(FromUtf8(words.ResultHint));
@@ -77,7 +77,7 @@ void GeneralForm::RunExpressionCommand(bool viewRun) {
         ShowCalculationExpression(text);
         if (!outcome.Overflow) ShowParameters();
     }
-    if (words.ResultText) txtResult->setText(FromUtf8(*words.ResultText));
+    if (words.ResultText) txtResult->setText(Displayed(*words.ResultText));
     if (outcome.Overflow) InformationBox(FromUtf8(OverflowText()));
     SelectBuildError(outcome);
     if (plot) {
@@ -138,14 +138,14 @@ QLineEdit* GeneralForm::FieldEdit(ParameterField field) const {
 void GeneralForm::ApplyExitRule(ParameterField field) {
     QLineEdit* edit = FieldEdit(field);
     const std::optional<std::string> rewrite =
-        ApplyFieldExit(document_.View, engine_, field, edit->text().toStdString());
-    if (rewrite) edit->setText(QString::fromStdString(*rewrite));
+        ApplyFieldExit(document_.View, engine_, field, Entered(edit->text()));
+    if (rewrite) edit->setText(Displayed(*rewrite));
 }
 
 void GeneralForm::ShowParameters() {
     const std::array<std::string, 11> texts = ::ShowParameters(document_.View, engine_);
     for (size_t i = 0; i < texts.size(); ++i) {
-        FieldEdit(kShowOrder[i])->setText(QString::fromStdString(texts[i]));
+        FieldEdit(kShowOrder[i])->setText(Displayed(texts[i]));
     }
 }
 

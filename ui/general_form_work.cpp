@@ -162,7 +162,7 @@ void GeneralForm::ShowCalcOutcome(const CalcOutcome& outcome) {
         if (focus) focus->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (words.ResultText) txtFuncResult->setText(FromUtf8(*words.ResultText));
+    if (words.ResultText) txtFuncResult->setText(Displayed(*words.ResultText));
     if (words.ResultHint) txtFuncResult->setToolTip(FromUtf8(*words.ResultHint));
 }
 
@@ -250,10 +250,10 @@ void GeneralForm::ApplySteps(const WorkJob& job) {
             for (size_t k = 2; k < words.LogLines.size(); ++k) {
                 memoGenHelp->appendPlainText(FromUtf8(words.LogLines[k]));
             }
-            if (words.ResultText) txtResult->setText(FromUtf8(*words.ResultText));
+            if (words.ResultText) txtResult->setText(Displayed(*words.ResultText));
             if (outcome.NewA0Text && !job.KeepA0) {
                 engine_.ValueA = job.JobEngine.ValueA;
-                txtA0->setText(FromUtf8(*outcome.NewA0Text));
+                txtA0->setText(Displayed(*outcome.NewA0Text));
             }
             reportedStop = outcome.End == RunEnd::Stopped;
             overflow = overflow || outcome.Overflow;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -63,6 +64,7 @@ class DesktopWindowTest : public QObject {
     void recentFilesListTheLastEight();
     void goneRecentFileIsDroppedWithAMessage();
     void helpAndVersionNeedNoDisplay();
+    void decimalCommaReadsAndShowsTheComma();
 };
 
 void DesktopWindowTest::fileFromOutsideOpensAfterTheStartUpPicture() {
@@ -194,6 +196,51 @@ void DesktopWindowTest::helpAndVersionNeedNoDisplay() {
         QVERIFY2(err.contains(QString::fromUtf8(row.err)), qPrintable(err));
         if (row.exitCode == 0) QVERIFY2(err.isEmpty(), qPrintable(err));
     }
+}
+
+// With "Десятичная запятая" on, a comma between digits of the expression and the fields is the
+// point and the fields and results show the comma; the file keeps the point, the log the
+// expression as typed. Off (the default), the comma is an error again.
+void DesktopWindowTest::decimalCommaReadsAndShowsTheComma() {
+    QSettings(kApplicationTitle, kApplicationTitle).remove(QStringLiteral("view/decimalComma"));
+    QTemporaryDir dir;
+    WindowFixture w;
+    w.Settle();
+    auto* comma = w->findChild<QAction*>(QStringLiteral("mnuViewDecimalComma"));
+    QVERIFY(comma != nullptr);
+    QVERIFY(!comma->isChecked());
+    comma->trigger();
+    QCOMPARE(w.Field("txtXm")->text(), QStringLiteral("0,05"));
+    w.Run("2,5*2");
+    w.Settle();
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("5"));
+    w.SetParameter(w.Field("txtC"), "0,5");
+    QCOMPARE(double(w->engine().ConstantC), 0.5);
+    w.Run("c/2");
+    w.Settle();
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("0,25"));
+    QCOMPARE(w.Field("txtA0")->text(), QStringLiteral("0,25"));
+    QVERIFY(w.ui.memoGenHelp->toPlainText().contains(QStringLiteral("2,5*2")));
+    const QString saved = dir.filePath("comma.tvk");
+    w->modalHook = [&saved](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (files == nullptr) return int(QDialog::Rejected);
+        files->selectFile(saved);
+        return int(QDialog::Accepted);
+    };
+    w.ui.mnuFunctionSave->trigger();
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().split('\n').value(7), QByteArray("0.5000000000\r"));
+    // The choice is kept for the next start.
+    QVERIFY(QSettings(kApplicationTitle, kApplicationTitle)
+                .value(QStringLiteral("view/decimalComma"))
+                .toBool());
+    comma->trigger();
+    QCOMPARE(w.Field("txtC")->text(), QStringLiteral("0.5"));
+    w.Run("2,5*2");
+    w.Settle();
+    QCOMPARE(w.ui.txtResult->text(), QStringLiteral("ОШИБКА: Выражение некорректно"));
 }
 
 std::unique_ptr<QObject> MakeDesktopWindowTest() {
