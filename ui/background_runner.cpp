@@ -67,6 +67,25 @@ void BackgroundRunner::Launch(std::function<void(const std::shared_ptr<Ticket>&)
     }).detach();
 }
 
+void BackgroundRunner::Queue(std::function<void()> call) {
+    bool first = false;
+    {
+        const std::lock_guard<std::mutex> lock(queueLock_);
+        first = queued_.empty();
+        queued_.push_back(std::move(call));
+    }
+    if (first) QMetaObject::invokeMethod(this, "DeliverQueued", Qt::QueuedConnection);
+}
+
+void BackgroundRunner::DeliverQueued() {
+    std::vector<std::function<void()>> calls;
+    {
+        const std::lock_guard<std::mutex> lock(queueLock_);
+        calls.swap(queued_);
+    }
+    for (std::function<void()>& call : calls) call();
+}
+
 void BackgroundRunner::Stop() {
     if (current_) current_->stop = true;
 }

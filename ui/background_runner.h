@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class BackgroundRunner : public QObject {
     Q_OBJECT
@@ -50,8 +51,7 @@ class BackgroundRunner : public QObject {
             const std::lock_guard<std::mutex> lock(mailbox);
             if (receiver == nullptr) return;
             auto* const to = static_cast<Runner*>(receiver);
-            QMetaObject::invokeMethod(
-                to, [to, call = std::move(call)]() mutable { call(*to); }, Qt::QueuedConnection);
+            receiver->Queue([to, call = std::move(call)]() mutable { call(*to); });
         }
     };
 
@@ -63,8 +63,16 @@ class BackgroundRunner : public QObject {
     bool FinishOf(uint64_t id);
 
   private:
+    // The calls from the work's threads wait here, under a lock of our own, and the window's
+    // thread is only told by name to take them: so the hand-over is one that ThreadSanitizer
+    // sees (Qt's event queue synchronises inside the uninstrumented Qt libraries).
+    void Queue(std::function<void()> call);
+    Q_INVOKABLE void DeliverQueued();
     void ShowProgress();
     void EndProgress();
+
+    std::mutex queueLock_;
+    std::vector<std::function<void()>> queued_;
 
     std::shared_ptr<Ticket> current_;
     uint64_t nextId_ = 1;
