@@ -596,9 +596,8 @@ PictureFormat OutputFormat(const CommandLine& line) {
         }
     }
     const bool inPlace = output == kStandardOutput || NotAPlainFile(output);
-    const std::optional<PictureFormat> byName =
-        output == kStandardOutput ? std::nullopt
-                                  : PictureFormatOfName(QFile::decodeName(output.c_str()));
+    std::optional<PictureFormat> byName;
+    if (output != kStandardOutput) byName = PictureFormatOfName(QFile::decodeName(output.c_str()));
     if (!inPlace && !byName) {
         throw UsageError{Words(
             QT_TRANSLATE_NOOP("TarvikCli",
@@ -609,7 +608,8 @@ PictureFormat OutputFormat(const CommandLine& line) {
         throw UsageError{
             Words(QT_TRANSLATE_NOOP("TarvikCli", "--format не совпадает с расширением файла %1"),
                   {output})};
-    return format.value_or(byName.value_or(PictureFormat::Bmp));
+    if (format) return *format;
+    return byName ? *byName : PictureFormat::Bmp;
 }
 
 // Draws the run into the picture of the format: the raster canvas for BMP and PNG, the vector

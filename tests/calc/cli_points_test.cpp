@@ -2,37 +2,16 @@
 // to the same long double, the order by x and the exit codes.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QStringList>
 #include <charconv>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
+
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& arguments, const char* language = "C.UTF-8") {
-    QStringList list;
-    for (const std::string& argument : arguments) list << QString::fromStdString(argument);
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
-    environment.insert(QStringLiteral("LANG"), QString::fromLatin1(language));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TARVIK_CLI_PATH), list);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    Result result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput().toStdString();
-    result.err = process.readAllStandardError().toStdString();
-    return result;
-}
+using Result = CliResult;
 
 std::vector<std::string> Split(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -84,7 +63,7 @@ TEST(TarvikCliPoints, PrintsKindXAndYSortedByX) {
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.err, "");
         // The same words and numbers in every language.
-        EXPECT_EQ(RunCli(row.arguments, "en_US.UTF-8").out, result.out);
+        EXPECT_EQ(RunCli(row.arguments, InLocale({{"LANG", "en_US.UTF-8"}})).out, result.out);
         std::vector<std::string> lines = Split(result.out, '\n');
         ASSERT_EQ(lines.back(), "");  // every line ends
         lines.pop_back();
@@ -100,8 +79,9 @@ TEST(TarvikCliPoints, PrintsKindXAndYSortedByX) {
 
 // More points than the limit: the first 1000 by x, and the notice on stderr.
 TEST(TarvikCliPoints, MoreThanTheLimitIsSaid) {
-    const Result result = RunCli(
-        {"points", "sinx", "--from", "0.5", "--to", "7000", "--kind", "zeros"}, "en_US.UTF-8");
+    const Result result =
+        RunCli({"points", "sinx", "--from", "0.5", "--to", "7000", "--kind", "zeros"},
+               InLocale({{"LANG", "en_US.UTF-8"}}));
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(Split(result.out, '\n').size(), 1001u);
     EXPECT_NE(result.err.find("more than 1000"), std::string::npos) << result.err;
