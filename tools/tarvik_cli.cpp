@@ -1121,18 +1121,19 @@ std::vector<CommandOptions> HelpCommands() {
                                          "table", "sequence", "render"};
     std::vector<CommandOptions> commands;
     std::set<std::string> listed;
-    const auto add = [&](const std::string& name, const CommandSpec& spec) {
+    const auto add = [&](const std::string& name, const CommandSpec& accepted) {
         if (!listed.insert(name).second) return;
         CommandOptions entry{name, {}};
-        entry.options.assign(spec.valueOptions.begin(), spec.valueOptions.end());
-        entry.options.insert(entry.options.end(), spec.flagOptions.begin(), spec.flagOptions.end());
+        entry.options.assign(accepted.valueOptions.begin(), accepted.valueOptions.end());
+        entry.options.insert(entry.options.end(), accepted.flagOptions.begin(),
+                             accepted.flagOptions.end());
         commands.push_back(std::move(entry));
     };
     for (const char* name : kOrder) {
         if (const auto found = Commands().find(name); found != Commands().end())
             add(found->first, found->second);
     }
-    for (const auto& [name, spec] : Commands()) add(name, spec);
+    for (const auto& [name, accepted] : Commands()) add(name, accepted);
     return commands;
 }
 
