@@ -44,6 +44,20 @@ std::unique_ptr<ReachableCopy> CopyForNobody() {
     return copy;
 }
 
+// A sanitizer's suppressions file may lie below a folder "nobody" cannot enter: the copy's run
+// reads a copy of it beside the program.
+void ReachableSanitizerOptions(QProcessEnvironment& environment, const ReachableCopy& copy) {
+    const QString name = QStringLiteral("TSAN_OPTIONS");
+    QStringList options = environment.value(name).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    const QString key = QStringLiteral("suppressions=");
+    for (QString& option : options) {
+        if (!option.startsWith(key)) continue;
+        const QString reachable = copy.folder.filePath(QStringLiteral("sanitizer.supp"));
+        if (QFile::copy(option.mid(key.size()), reachable)) option = key + reachable;
+    }
+    if (!options.isEmpty()) environment.insert(name, options.join(QLatin1Char(':')));
+}
+
 }  // namespace
 
 QString CliPath() {
@@ -61,6 +75,9 @@ CliResult RunCli(const QStringList& arguments, const CliOptions& options) {
         if (!copy) return CliResult{kUnprivilegedFailed, {}, "cannot copy the program"};
         program = copy->program;
         process.setWorkingDirectory(copy->folder.path());
+        QProcessEnvironment environment = process.processEnvironment();
+        ReachableSanitizerOptions(environment, *copy);
+        process.setProcessEnvironment(environment);
         process.setChildProcessModifier([] {
             if (setgroups(0, nullptr) != 0 || setresgid(kNobody, kNobody, kNobody) != 0 ||
                 setresuid(kNobody, kNobody, kNobody) != 0) {
