@@ -51,6 +51,8 @@ BackgroundRunner::BackgroundRunner(QObject* parent) : QObject(parent) {
 BackgroundRunner::~BackgroundRunner() {
     blockSignals(true);
     Cancel();
+    // A finished piece of work may have posted its last wake-up just now; wait for it to let go.
+    const std::lock_guard<std::mutex> lock(queueLock_);
 }
 
 void BackgroundRunner::Launch(std::function<void(const std::shared_ptr<Ticket>&)> body) {
@@ -67,13 +69,13 @@ void BackgroundRunner::Launch(std::function<void(const std::shared_ptr<Ticket>&)
     }).detach();
 }
 
+// The wake-up is posted under the queue's lock: the window's thread takes that lock before it
+// runs a call or destroys the runner, so the work's last touch of the runner (invokeMethod reads
+// its meta-object) is ordered before both in a way ThreadSanitizer sees.
 void BackgroundRunner::Queue(std::function<void()> call) {
-    bool first = false;
-    {
-        const std::lock_guard<std::mutex> lock(queueLock_);
-        first = queued_.empty();
-        queued_.push_back(std::move(call));
-    }
+    const std::lock_guard<std::mutex> lock(queueLock_);
+    const bool first = queued_.empty();
+    queued_.push_back(std::move(call));
     if (first) QMetaObject::invokeMethod(this, "DeliverQueued", Qt::QueuedConnection);
 }
 
