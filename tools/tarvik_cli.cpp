@@ -613,8 +613,6 @@ PictureFormat OutputFormat(const CommandLine& line) {
     return byName ? *byName : PictureFormat::Bmp;
 }
 
-// Draws the run into the picture of the format: the raster canvas for BMP and PNG, the vector
-// surface for SVG and PDF. The run's outcome comes back through `run`.
 // A rendered picture: the raster for BMP and PNG, written out row by row, or the finished bytes
 // of SVG and PDF.
 struct RenderedPicture {
@@ -631,6 +629,8 @@ struct RenderedPicture {
     }
 };
 
+// Draws the run into the picture of the format: the raster canvas for BMP and PNG, the vector
+// surface for SVG and PDF. The run's outcome comes back through `run`.
 RenderedPicture RenderPicture(PictureFormat format, int width, int height, RunOutcome& run,
                               const std::function<RunOutcome(DrawSurface&)>& draw) {
     RenderedPicture picture;
