@@ -1,14 +1,18 @@
 // The tree builder: bracket check and unary-minus rewriting, then a split at the operator of
 // lowest priority (or the leading function) and recursion into the operands. Nodes go into the
-// table in pre-order from NodeCursor on.
+// table in pre-order from NodeCursor on. The whole text is normalised and read into tokens once;
+// every operand below it is a run of those tokens (engine/token_runs.h), normalised and split as
+// its own text would be.
 #include "engine/tree_builder.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 #include <vector>
 
 #include "engine/compiled_program.h"
 #include "engine/token_reader.h"
+#include "engine/token_runs.h"
 
 namespace {
 
@@ -52,16 +56,6 @@ void AddLeaf(Engine& engine, const Token& token) {
     }
 }
 
-// Where the text splits: the node to create there and where the operator or name lies.
-struct SplitPoint {
-    NodeKind Kind = NodeKind::None;
-    int32_t Code = 0;
-    int32_t Position = 0;  // 1-based
-    int32_t Length = 0;
-};
-
-enum class ScanOutcome { Split, Leaf, Failed, Nothing };
-
 // Follows every character of the text being built back to the caller's text, so that a failure
 // can name the token where it happened. Absent (a null pointer) when nobody asks.
 struct Tracking {
@@ -83,57 +77,6 @@ void Record(const Tracking* track, const BuildStop& span) {
 
 void RecordToken(const Tracking* track, int32_t position, int32_t length) {
     if (track != nullptr) Record(track, SpanOf(track->At, position, length));
-}
-
-// Where a text that is no operator, function or single leaf stops making sense: at its second
-// token (2x), or at its only one.
-void RecordNoSplit(const Tracking* track, const std::string& text, ExtendedReal constantC) {
-    if (track == nullptr) return;
-    const int32_t length = static_cast<int32_t>(text.size());
-    const Token first = ReadToken(text, 1, constantC);
-    if (first.Length >= length) {
-        RecordToken(track, 1, length);
-        return;
-    }
-    const Token second = ReadToken(text, first.Length + 1, constantC);
-    RecordToken(track, first.Length + 1, std::min(second.Length, length - first.Length));
-}
-
-// One pass over the text looking for a split point of the given priority at depth 0.
-ScanOutcome ScanPass(Engine& engine, const std::string& text, int32_t pass, SplitPoint& split,
-                     const Tracking* track) {
-    const int32_t length = static_cast<int32_t>(text.size());
-    int32_t depth = 0;
-    bool found = false;
-    for (int32_t position = 1; position <= length;) {
-        const Token token = ReadToken(text, position, engine.ConstantC);
-        if (token.Kind == TokenKind::Unrecognised) {
-            engine.EngineError = kErrIncorrect;
-            RecordToken(track, position, token.Length);
-            return ScanOutcome::Failed;
-        }
-        if (IsLeaf(token.Kind) && token.Length == length) {
-            AddLeaf(engine, token);
-            if (engine.EngineError != kNoError) RecordToken(track, 1, length);
-            return ScanOutcome::Leaf;
-        }
-        if (token.Kind == TokenKind::Open) ++depth;
-        if (token.Kind == TokenKind::Close) --depth;
-        if (depth == 0 && token.Priority == pass) {
-            found = true;
-            split.Position = position;
-            split.Length = token.Length;
-            if (token.Kind == TokenKind::Function) {
-                split.Kind = NodeKind::Function;
-                split.Code = token.FunctionCode;
-                break;  // the first function name wins
-            }
-            split.Kind = NodeKind::Operator;
-            split.Code = static_cast<int32_t>(token.Kind) - 1;
-        }
-        position += token.Length;
-    }
-    return found ? ScanOutcome::Split : ScanOutcome::Nothing;
 }
 
 // The normalisation; with tracking, the positions follow the text's cuts and insertions.
@@ -205,58 +148,148 @@ void Normalise(Engine& engine, std::string& text, Tracking* track) {
     if (track != nullptr) track->At = std::move(at);
 }
 
-// The operand of a split: its part of the text, its positions and the split as its anchor.
-Tracking Operand(const Tracking* track, size_t from, size_t count, const BuildStop& anchor) {
-    Tracking operand;
-    if (track == nullptr) return operand;
-    const size_t end = std::min(track->At.size(), from + count);
-    operand.At.assign(track->At.begin() + static_cast<std::ptrdiff_t>(std::min(from, end)),
-                      track->At.begin() + static_cast<std::ptrdiff_t>(end));
-    operand.Anchor = anchor;
-    operand.Stop = track->Stop;
-    return operand;
-}
+// Builds the operands of a text read into tokens: each operand is a run [First, End) of the
+// tokens, and what its own text would show (its depth, its tokens, where to split) is asked of
+// the tokens. An operand's text never holds "(-" nor starts with "-": the whole text's
+// normalisation rewrote those, and a split or a strip never leaves one at an operand's start.
+// So below the whole text, normalising only checks brackets and strips them.
+class RunBuilder {
+  public:
+    RunBuilder(Engine& engine, const TokenRuns& runs, const Tracking* track)
+        : engine_(engine), runs_(runs), track_(track) {}
 
+    // The whole text, normalised already.
+    void Whole() { Split(0, runs_.Count()); }
+
+  private:
+    struct Run {
+        int32_t First = 0;
+        int32_t End = 0;
+    };
+
+    int32_t Characters(const Run& run) const {
+        return runs_.Offset(run.End) - runs_.Offset(run.First);
+    }
+
+    // The caller's span of tokens [first, end).
+    BuildStop SpanOfTokens(int32_t first, int32_t end) const {
+        const int32_t from = runs_.Offset(first);
+        return SpanOf(track_->At, from + 1, runs_.Offset(end) - from);
+    }
+
+    void RecordTokens(int32_t first, int32_t end) const {
+        if (track_ != nullptr) Record(track_, SpanOfTokens(first, end));
+    }
+
+    void Operand(Run run, const BuildStop& anchor) {
+        if (run.First >= run.End) {
+            engine_.EngineError = kErrIncorrect;
+            // An empty operand: the build stops at the operator or function that wanted it.
+            if (track_ != nullptr && track_->Stop != nullptr) *track_->Stop = anchor;
+        }
+        if (engine_.EngineError == kErrIncorrect) return;
+        Normalise(run);
+        if (engine_.EngineError > 0) return;
+        Split(run.First, run.End);
+    }
+
+    // The bracket check and the strip of the outer brackets (by count, as for the whole text).
+    void Normalise(Run& run) {
+        const int32_t base = runs_.DepthBefore(run.First);
+        const int32_t closing = runs_.FirstClosingBelow(run.First, run.End, base);
+        if (closing >= 0) {
+            engine_.EngineError = kErrBrackets;
+            RecordTokens(closing, closing + 1);
+            return;
+        }
+        if (runs_.DepthBefore(run.End) != base) {
+            // The bracket still open at the end that was opened first.
+            const int32_t open = runs_.LastStartingAtMost(run.First, run.End, base);
+            engine_.EngineError = kErrBrackets;
+            RecordTokens(open, open + 1);
+            return;
+        }
+        const int32_t lowest = runs_.SmallestTokenDepth(run.First, run.End);
+        const int32_t smallest = lowest == std::numeric_limits<int32_t>::max()
+                                     ? kNoTokenDepth
+                                     : std::min(kNoTokenDepth, lowest - base);
+        if (2 * static_cast<int64_t>(smallest) >= Characters(run)) {
+            // Brackets alone: the whole operand is where the build stops.
+            RecordTokens(run.First, run.End);
+            engine_.EngineError = kErrIncorrect;
+            return;
+        }
+        // Only brackets, one character each, stand within the cut at either end.
+        run.First += smallest;
+        run.End -= smallest;
+    }
+
+    // The split of a normalised operand: a single leaf, or the operator of lowest priority
+    // standing outside every bracket (the last of its priority), or the leading function.
+    void Split(int32_t first, int32_t end) {
+        const int32_t depth = runs_.DepthBefore(first);
+        if (end == first + 1 && IsLeaf(runs_.At(first).Kind)) {
+            AddLeaf(engine_, runs_.At(first));
+            if (engine_.EngineError != kNoError) RecordTokens(first, end);
+            return;
+        }
+        const int32_t unrecognised = runs_.FirstUnrecognised(first, end);
+        if (unrecognised >= 0) {
+            engine_.EngineError = kErrIncorrect;
+            RecordTokens(unrecognised, unrecognised + 1);
+            return;
+        }
+        int32_t at = -1;
+        for (int32_t priority = 1; priority <= 3 && at < 0; ++priority) {
+            at = runs_.LastOfPriority(priority, depth, first, end);
+        }
+        if (at < 0) at = runs_.FirstOfPriority(4, depth, first, end);
+        if (at < 0) {
+            // No operator, function or single leaf: the build stops at the second token, or at
+            // the only one.
+            engine_.EngineError = kErrIncorrect;
+            if (end == first + 1) {
+                RecordTokens(first, end);
+            } else {
+                RecordTokens(first + 1, first + 2);
+            }
+            return;
+        }
+        const Token& token = runs_.At(at);
+        const bool function = token.Kind == TokenKind::Function;
+        if (function && at > first) {
+            engine_.EngineError = kErrIncorrect;
+            RecordTokens(at, at + 1);
+            return;
+        }
+        const NodeKind kind = function ? NodeKind::Function : NodeKind::Operator;
+        const int32_t code = function ? token.FunctionCode : static_cast<int32_t>(token.Kind) - 1;
+        if (!AddNode(engine_, kind, code, 0)) {
+            RecordTokens(at, at + 1);
+            return;
+        }
+        const BuildStop anchor = track_ != nullptr ? SpanOfTokens(at, at + 1) : BuildStop{};
+        if (!function) Operand(Run{first, at}, anchor);
+        // Made even after a failed left operand: it may replace code 2 (never code 1).
+        Operand(Run{at + 1, end}, anchor);
+    }
+
+    Engine& engine_;
+    const TokenRuns& runs_;
+    const Tracking* track_;
+};
+
+// The whole text: normalised (with its unary minus rewritten) as a text, then read into tokens.
 void BuildSubtree(Engine& engine, std::string text, Tracking* track) {
     if (text.empty()) {
         engine.EngineError = kErrIncorrect;
-        // An empty operand: the build stops at the operator or function that wanted it.
         if (track != nullptr) Record(track, track->Anchor);
     }
     if (engine.EngineError == kErrIncorrect) return;
     Normalise(engine, text, track);
     if (engine.EngineError > 0) return;
-
-    SplitPoint split;
-    ScanOutcome outcome = ScanOutcome::Nothing;
-    for (int32_t pass = 1; pass <= 4 && outcome == ScanOutcome::Nothing; ++pass) {
-        outcome = ScanPass(engine, text, pass, split, track);
-    }
-    if (outcome == ScanOutcome::Nothing) {
-        engine.EngineError = kErrIncorrect;
-        RecordNoSplit(track, text, engine.ConstantC);
-    }
-    if (outcome != ScanOutcome::Split) return;
-    if (split.Kind == NodeKind::Function && split.Position > 1) {
-        engine.EngineError = kErrIncorrect;
-        RecordToken(track, split.Position, split.Length);
-        return;
-    }
-    if (!AddNode(engine, split.Kind, split.Code, 0)) {
-        RecordToken(track, split.Position, split.Length);
-        return;
-    }
-    const size_t after = static_cast<size_t>(split.Position - 1 + split.Length);
-    const BuildStop anchor =
-        track != nullptr ? SpanOf(track->At, split.Position, split.Length) : BuildStop{};
-    if (split.Kind == NodeKind::Operator) {
-        const size_t before = static_cast<size_t>(split.Position - 1);
-        Tracking left = Operand(track, 0, before, anchor);
-        BuildSubtree(engine, text.substr(0, before), track != nullptr ? &left : nullptr);
-    }
-    // Made even after a failed left operand: it may replace code 2 (never code 1).
-    Tracking right = Operand(track, after, text.size() - after, anchor);
-    BuildSubtree(engine, text.substr(after), track != nullptr ? &right : nullptr);
+    const TokenRuns runs(text, engine.ConstantC);
+    RunBuilder(engine, runs, track).Whole();
 }
 
 void BuildTracked(Engine& engine, std::string text, Tracking* track) {

@@ -1,18 +1,8 @@
 // Picture and scenario export.
 #include "files/exports.h"
 
-#include <QBuffer>
-
 #include "files/file_access.h"
 #include "files/picture_export.h"
-
-QByteArray PictureBmpBytes(const QImage& picture) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
-    return bytes;
-}
 
 QByteArray ScenarioBytes(const QString& logText) {
     QStringList lines = logText.split(QLatin1Char('\n'));

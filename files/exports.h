@@ -8,12 +8,11 @@
 #include <string>
 
 #include "files/file_access.h"
+#include "files/picture_export.h"
 
 inline const QString kPictureExtension = QStringLiteral(".bmp");
 inline const QString kScenarioExtension = QStringLiteral(".txt");
 
-// The picture as a BMP file of its own size, 24 bits per pixel.
-QByteArray PictureBmpBytes(const QImage& picture);
 // The log's text, UTF-8, every line ended by CR LF (the last one too); an empty log gives no
 // bytes. A line break at the very end does not make another line.
 QByteArray ScenarioBytes(const QString& logText);

@@ -140,21 +140,39 @@ FileResult Refused(FileFailure failure, int code) {
     return result;
 }
 
-FileResult WriteAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t written = write(fd, data + done, size - done);
         if (written < 0 && errno == EINTR) continue;
-        if (written < 0) return Failed(errno, false);
-        if (written == 0) return Failed(ENOSPC, false);
-        done += written;
+        if (written < 0) return false;
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
     }
+    return true;
+}
+
+// The source's bytes through `write`; the error number of the first failed write is kept, as the
+// source may make further calls before it gives up.
+FileResult WriteThrough(const ByteSource& source, const ByteWriter& write) {
+    int code = 0;
+    const bool complete = source([&](const char* data, std::size_t size) {
+        if (size == 0) return true;
+        errno = 0;
+        if (write(data, size)) return true;
+        if (code == 0) code = LastErrno(ENOSPC);  // no error number: the disk is full
+        return false;
+    });
+    if (!complete) return Failed(code != 0 ? code : EIO, false);
     return {};
 }
 
 // A device or a pipe keeps what it is: the bytes go into it, each write checked. A pipe is
 // opened without waiting, so one that no process reads is refused instead of holding the save.
-FileResult WriteInPlace(const QByteArray& target, mode_t kind, const QByteArray& bytes) {
+FileResult WriteInPlace(const QByteArray& target, mode_t kind, const ByteSource& source) {
     if (S_ISSOCK(kind)) return Refused(FileFailure::Socket, ENXIO);
     const bool pipe = S_ISFIFO(kind);
     const int fd =
@@ -165,7 +183,8 @@ FileResult WriteInPlace(const QByteArray& target, mode_t kind, const QByteArray&
     }
     if (pipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     const PipeSignalHold hold;
-    FileResult result = WriteAll(fd, bytes);
+    FileResult result = WriteThrough(
+        source, [fd](const char* data, std::size_t size) { return WriteAll(fd, data, size); });
     if (close(fd) != 0 && result.Ok() && errno != EINTR) result = Failed(errno, false);
     return result;
 }
@@ -177,13 +196,19 @@ std::string FileResult::SystemReason() const {
 }
 
 FileResult WriteWholeFile(const QString& name, const QByteArray& bytes) {
+    return WriteFileFrom(name, [&bytes](const ByteWriter& write) {
+        return write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    });
+}
+
+FileResult WriteFileFrom(const QString& name, const ByteSource& source) {
     if (name.isEmpty()) return Failed(ENOENT, true);
     // A device or a pipe is opened by the name itself: the system follows its links, including
     // those (/dev/stdout, /dev/fd/N) whose target is no path but a pipe's "pipe:[N]".
     const QByteArray native = QFile::encodeName(name);
     struct stat info {};
     if (stat(native.constData(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
-        return WriteInPlace(native, info.st_mode, bytes);
+        return WriteInPlace(native, info.st_mode, source);
     const QByteArray target = FollowLinks(native);
     const QString path = QFile::decodeName(target);
     if (const FileResult check = CheckCanReplace(path); !check.Ok()) return check;
@@ -193,13 +218,18 @@ FileResult WriteWholeFile(const QString& name, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly)) return Failed(LastErrno(EIO), true);
     // commit() would still replace the old file after a short write, so every write and the
     // final flush are checked here and the temporary file is dropped on any shortfall.
-    errno = 0;
-    const bool complete = file.write(bytes) == bytes.size() && file.flush();
-    if (!complete) {
-        const int code = LastErrno(ENOSPC);  // a short write without an error: the disk is full
+    FileResult written = WriteThrough(source, [&file](const char* data, std::size_t size) {
+        const qint64 length = static_cast<qint64>(size);
+        return file.write(data, length) == length;
+    });
+    if (written.Ok()) {
+        errno = 0;
+        if (!file.flush()) written = Failed(LastErrno(ENOSPC), false);
+    }
+    if (!written.Ok()) {
         file.cancelWriting();
         file.commit();  // removes the temporary file
-        return Failed(code, false);
+        return written;
     }
     errno = 0;
     if (!file.commit()) return Failed(LastErrno(EIO), false);

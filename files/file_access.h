@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstddef>
+#include <functional>
 #include <string>
 
 enum class FileFailure {
@@ -43,6 +44,15 @@ inline bool RefusedTarget(const FileResult& result) {
 // A read-only file is not replaced (AccessDenied). A character or block device or a pipe is
 // written in place with every write checked (a pipe only while some process reads it).
 FileResult WriteWholeFile(const QString& path, const QByteArray& bytes);
+
+// Takes the next piece of a file's bytes; false when it could not be written.
+using ByteWriter = std::function<bool(const char* data, std::size_t size)>;
+// Hands a file's bytes to the writer piece by piece, in order; false as soon as a write fails.
+using ByteSource = std::function<bool(const ByteWriter& write)>;
+
+// WriteWholeFile for bytes made while they are written, so that they are never all held at once.
+// A source that fails after a write that succeeded leaves the old file as a failed write does.
+FileResult WriteFileFrom(const QString& path, const ByteSource& source);
 
 // Reads the file's first `limit` bytes (all of a shorter file) into `bytes`. A pipe or a
 // terminal is read, waiting for its data, up to its end or the limit; a socket or a folder is

@@ -1,7 +1,8 @@
 // The picture in every format the program writes: BMP and PNG from the raster picture, SVG and
 // PDF drawn again through the vector surface at the picture's size in pixels (96 dots per inch;
 // the PDF page is exactly the picture). Saving goes through the same checked whole-file write
-// as every other file.
+// as every other file. The raster formats are written row by row as they are made, so a large
+// picture is held once (the raster) and never a second time as its file's bytes.
 #pragma once
 
 #include <QByteArray>
@@ -36,12 +37,18 @@ using PictureDrawing = std::function<void(DrawSurface&)>;
 
 inline constexpr int kPictureDotsPerInch = 96;
 
+// The picture as a 24-bit Windows bitmap of its own size.
+QByteArray PictureBmpBytes(const QImage& picture);
 QByteArray PicturePngBytes(const QImage& picture);
 QByteArray PictureSvgBytes(QSize size, const PictureDrawing& draw);
 QByteArray PicturePdfBytes(QSize size, const PictureDrawing& draw);
 // The bytes of the picture in `format`: the raster picture for BMP and PNG, `draw` at the
 // raster picture's size for SVG and PDF.
 QByteArray PictureBytes(PictureFormat format, const QImage& raster, const PictureDrawing& draw);
+// The same bytes handed to `write` as they are made (SVG and PDF, which hold the drawing and not
+// its pixels, are made whole first). False when a write failed.
+bool WritePicture(PictureFormat format, const QImage& raster, const PictureDrawing& draw,
+                  const ByteWriter& write);
 
 // Writes the picture to `path` (the extension already applied); a never-drawn picture writes
 // nothing.

@@ -5,7 +5,8 @@
 // its loop. Every path agrees with it: the compiled program through EvaluateSequence, the
 // checked walk, and EvaluateSamples over a batch of x and arguments derived from it; the
 // compiled program and the batch run both as machine code (where the build made it) and on the
-// portable runner. The build that tells where it stopped agrees with the plain one.
+// portable runner. The build that tells where it stopped agrees with the plain one, and with
+// the first builder, which read every operand again (for texts short enough for it).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -22,11 +23,14 @@
 #include "engine/extended_math.h"
 #include "engine/token_reader.h"
 #include "engine/tree_builder.h"
+#include "tests/engine/rescanning_builder.h"
 
 namespace {
 
 // Header: x, a0, c as doubles with a binary scale each, then the index range.
 constexpr size_t kHeaderSize = 8 * 3 + 3 + 4 + 1;
+// Texts up to this length are built by the first builder as well.
+constexpr size_t kRescanLimit = 4096;
 
 class Reader {
   public:
@@ -318,6 +322,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else {
             Check(stop.Start >= 1 && stop.Length >= 1);
             Check(static_cast<size_t>(stop.Start - 1 + stop.Length) <= text.size());
+        }
+    }
+    // The first builder's time grows with the text times the tree's depth.
+    if (text.size() <= kRescanLimit) {
+        Engine rescanned = engine;
+        BuildStop stop;
+        BuildStop rescannedStop;
+        Engine told = engine;
+        Check(BuildExpression(told, text, stop) ==
+              BuildByRescanning(rescanned, text, rescannedStop));
+        Check(stop.Start == rescannedStop.Start && stop.Length == rescannedStop.Length);
+        Check(told.NodeCursor == rescanned.NodeCursor && told.UsesX == rescanned.UsesX &&
+              told.UsesN == rescanned.UsesN);
+        for (int32_t slot = 1; slot <= kNodeSlots; ++slot) {
+            Check(told.NodeTable[slot].Kind == rescanned.NodeTable[slot].Kind);
+            Check(told.NodeTable[slot].Code == rescanned.NodeTable[slot].Code);
+            Check(std::memcmp(&told.NodeTable[slot].Value, &rescanned.NodeTable[slot].Value, 10) ==
+                  0);
         }
     }
 

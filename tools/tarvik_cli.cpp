@@ -20,6 +20,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -612,26 +613,45 @@ PictureFormat OutputFormat(const CommandLine& line) {
     return byName ? *byName : PictureFormat::Bmp;
 }
 
+// A rendered picture: the raster for BMP and PNG, written out row by row, or the finished bytes
+// of SVG and PDF.
+struct RenderedPicture {
+    PictureFormat Format = PictureFormat::Bmp;
+    std::unique_ptr<Canvas> Raster;
+    QByteArray Vector;
+
+    bool Write(const ByteWriter& write) const {
+        if (Raster) return WritePicture(Format, Raster->Image(), {}, write);
+        return write(Vector.constData(), size_t(Vector.size()));
+    }
+    ByteSource Source() const {
+        return [this](const ByteWriter& write) { return Write(write); };
+    }
+};
+
 // Draws the run into the picture of the format: the raster canvas for BMP and PNG, the vector
 // surface for SVG and PDF. The run's outcome comes back through `run`.
-QByteArray RenderPicture(PictureFormat format, int width, int height, RunOutcome& run,
-                         const std::function<RunOutcome(DrawSurface&)>& draw) {
+RenderedPicture RenderPicture(PictureFormat format, int width, int height, RunOutcome& run,
+                              const std::function<RunOutcome(DrawSurface&)>& draw) {
+    RenderedPicture picture;
+    picture.Format = format;
     if (format == PictureFormat::Bmp || format == PictureFormat::Png) {
-        Canvas canvas(width, height);
-        run = draw(canvas);
-        return PictureBytes(format, canvas.Image(), {});
+        picture.Raster = std::make_unique<Canvas>(width, height);
+        run = draw(*picture.Raster);
+        return picture;
     }
     const PictureDrawing vector = [&](DrawSurface& surface) { run = draw(surface); };
     const QSize size(width, height);
-    return format == PictureFormat::Svg ? PictureSvgBytes(size, vector)
-                                        : PicturePdfBytes(size, vector);
+    picture.Vector = format == PictureFormat::Svg ? PictureSvgBytes(size, vector)
+                                                  : PicturePdfBytes(size, vector);
+    return picture;
 }
 
-// Standard output takes the bytes as they are; every write is checked.
-bool WriteStandardOutput(const QByteArray& bytes) {
+// Standard output takes the bytes as they are made; every write is checked.
+bool WriteStandardOutput(const ByteSource& source) {
     errno = 0;
-    const bool written =
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
+    const bool written = source(
+        [](const char* data, size_t size) { return std::fwrite(data, 1, size, stdout) == size; });
     return std::fflush(stdout) == 0 && written && !std::ferror(stdout);
 }
 
@@ -998,22 +1018,24 @@ int RenderSet(const CommandLine& line) {
         fonts.emplace(argc, argv);
     }
     std::optional<std::string> information;
-    const QByteArray bytes = RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
-        RunOutcome outcome;
-        outcome.Ran = true;
-        outcome.End = RunEnd::GraphBuilt;
-        try {
-            information = PictureInformation(DrawDocument(surface, document, control));
-        } catch (const DrawingOverflow&) {
-            outcome.Overflow = true;
-        }
-        if (labels) DrawAxisLabels(surface, document.View, document.Frame.Background);
-        return outcome;
-    });
+    const RenderedPicture picture =
+        RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
+            RunOutcome outcome;
+            outcome.Ran = true;
+            outcome.End = RunEnd::GraphBuilt;
+            try {
+                information = PictureInformation(DrawDocument(surface, document, control));
+            } catch (const DrawingOverflow&) {
+                outcome.Overflow = true;
+            }
+            if (labels) DrawAxisLabels(surface, document.View, document.Frame.Background);
+            return outcome;
+        });
     const std::string& output = line.Value("-o");
     const bool toStandardOutput = output == kStandardOutput;
-    if (toStandardOutput ? !WriteStandardOutput(bytes)
-                         : !WriteWholeFile(QFile::decodeName(output.c_str()), bytes).Ok()) {
+    if (toStandardOutput
+            ? !WriteStandardOutput(picture.Source())
+            : !WriteFileFrom(QFile::decodeName(output.c_str()), picture.Source()).Ok()) {
         return Information(Words(QT_TRANSLATE_NOOP("TarvikCli", "Не удалось записать файл %1: %2"),
                                  {output, std::strerror(errno != 0 ? errno : EIO)}));
     }
@@ -1060,15 +1082,16 @@ int Render(const CommandLine& line) {
     }
     RunOutcome run;
     std::optional<std::string> information;
-    const QByteArray bytes = RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
-        RunOutcome outcome = RunExpression(engine, view, surface, options,
-                                           Cp1251FromUtf8(expression), expression, control);
-        if (mode != PictureMode::Graph && !outcome.Overflow) {
-            information = DrawSequencePicture(line, engine, a0, view, surface, options, mode);
-        }
-        if (labels) DrawAxisLabels(surface, view, options.BackgroundColour);
-        return outcome;
-    });
+    const RenderedPicture picture =
+        RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
+            RunOutcome outcome = RunExpression(engine, view, surface, options,
+                                               Cp1251FromUtf8(expression), expression, control);
+            if (mode != PictureMode::Graph && !outcome.Overflow) {
+                information = DrawSequencePicture(line, engine, a0, view, surface, options, mode);
+            }
+            if (labels) DrawAxisLabels(surface, view, options.BackgroundColour);
+            return outcome;
+        });
     // A cobweb refused for an expression with n leaves no picture.
     if (mode == PictureMode::Cobweb && information && engine.UsesN)
         return Information(*information);
@@ -1077,7 +1100,7 @@ int Render(const CommandLine& line) {
     // An expression that does not build draws nothing: no picture is written.
     if (run.End == RunEnd::Failed && !run.Built) return ShowRun(run, textStream);
     if (output == kStandardOutput) {
-        if (!WriteStandardOutput(bytes)) {
+        if (!WriteStandardOutput(picture.Source())) {
             return Information(
                 Words(QT_TRANSLATE_NOOP("TarvikCli",
                                         "Не удалось записать рисунок в стандартный вывод: %1"),
@@ -1086,7 +1109,7 @@ int Render(const CommandLine& line) {
         if (information) return Information(*information);
         return ShowRun(run, stderr);
     }
-    const FileResult written = WriteWholeFile(QFile::decodeName(output.c_str()), bytes);
+    const FileResult written = WriteFileFrom(QFile::decodeName(output.c_str()), picture.Source());
     if (!written.Ok()) {
         return Information(Words(QT_TRANSLATE_NOOP("TarvikCli", "Не удалось записать файл %1: %2"),
                                  {output, FileFailureReason(written)}));
