@@ -150,15 +150,17 @@ QByteArray PicturePdfBytes(QSize size, const PictureDrawing& draw) {
 }
 
 QByteArray PictureBytes(PictureFormat format, const QImage& raster, const PictureDrawing& draw) {
+    // A raster of several device pixels to a logical one still has its logical size.
+    const QSize logical = raster.deviceIndependentSize().toSize();
     switch (format) {
         case PictureFormat::Bmp:
             return PictureBmpBytes(raster);
         case PictureFormat::Png:
             return PicturePngBytes(raster);
         case PictureFormat::Svg:
-            return PictureSvgBytes(raster.size(), draw);
+            return PictureSvgBytes(logical, draw);
         case PictureFormat::Pdf:
-            return PicturePdfBytes(raster.size(), draw);
+            return PicturePdfBytes(logical, draw);
     }
     return {};
 }

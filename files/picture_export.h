@@ -39,8 +39,8 @@ inline constexpr int kPictureDotsPerInch = 96;
 QByteArray PicturePngBytes(const QImage& picture);
 QByteArray PictureSvgBytes(QSize size, const PictureDrawing& draw);
 QByteArray PicturePdfBytes(QSize size, const PictureDrawing& draw);
-// The bytes of the picture in `format`: the raster picture for BMP and PNG, `draw` at the
-// raster picture's size for SVG and PDF.
+// The bytes of the picture in `format`: the raster picture (all its device pixels) for BMP and
+// PNG, `draw` at the raster picture's logical size for SVG and PDF.
 QByteArray PictureBytes(PictureFormat format, const QImage& raster, const PictureDrawing& draw);
 
 // Writes the picture to `path` (the extension already applied); a never-drawn picture writes

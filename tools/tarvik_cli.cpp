@@ -131,7 +131,7 @@ const std::map<std::string, CommandSpec>& Commands() {
         {"integral", {WithParameters({"--from", "--to", "--threads"}), {}, {"--from", "--to"}}},
         {"render",
          {WithParameters({"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load",
-                          "--x", "--format", "--threads", "--colours"}),
+                          "--x", "--format", "--threads", "--colours", "--scale"}),
           {"--centre", "--points", "--no-grid", "--no-axes", "--terms", "--cobweb", "--labels",
            "--break-poles", "--legend"},
           {"-o"}}},
@@ -486,6 +486,19 @@ Colour ParseColour(const std::string& option, const std::string& text) {
     return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
 }
 
+// --scale K: device pixels to a logical pixel of a raster picture, 1 to Canvas::kMaxScale, and
+// no more than keeps the picture's longer side within the largest size.
+int ParseScale(const CommandLine& line, int width, int height) {
+    const std::string* text = Find(line, "--scale");
+    if (text == nullptr) return 1;
+    int32_t scale = 0;
+    if (!IntegerText(*text, scale)) Rejected("--scale", *text);
+    const int highest =
+        std::max(1, std::min(Canvas::kMaxScale, kMaxPictureSide / std::max(width, height)));
+    if (scale < 1 || scale > highest) OutOfRange("--scale", *text, 1, highest);
+    return scale;
+}
+
 void ParseSize(const CommandLine& line, int& width, int& height) {
     const std::string* text = Find(line, "--size");
     if (text == nullptr) return;
@@ -612,12 +625,13 @@ PictureFormat OutputFormat(const CommandLine& line) {
     return byName ? *byName : PictureFormat::Bmp;
 }
 
-// Draws the run into the picture of the format: the raster canvas for BMP and PNG, the vector
-// surface for SVG and PDF. The run's outcome comes back through `run`.
-QByteArray RenderPicture(PictureFormat format, int width, int height, RunOutcome& run,
+// Draws the run into the picture of the format: the raster canvas for BMP and PNG (`scale`
+// device pixels to a logical one), the vector surface for SVG and PDF. The run's outcome comes
+// back through `run`.
+QByteArray RenderPicture(PictureFormat format, int width, int height, int scale, RunOutcome& run,
                          const std::function<RunOutcome(DrawSurface&)>& draw) {
     if (format == PictureFormat::Bmp || format == PictureFormat::Png) {
-        Canvas canvas(width, height);
+        Canvas canvas(width, height, scale);
         run = draw(canvas);
         return PictureBytes(format, canvas.Image(), {});
     }
@@ -972,6 +986,7 @@ int RenderSet(const CommandLine& line) {
     int width = kDefaultWidth;
     int height = kDefaultHeight;
     ParseSize(line, width, height);
+    const int scale = ParseScale(line, width, height);
     const PictureFormat format = OutputFormat(line);
     PlotDocument document;
     RunOutcome run;
@@ -986,7 +1001,7 @@ int RenderSet(const CommandLine& line) {
     const bool labels = line.flags.contains("--labels");
     SampleControl control = ThreadsOf(line);
     TerminalProgress progress(Words(QT_TRANSLATE_NOOP("TarvikCli", "Построение графика…")),
-                              ExpectedSamples(document, width));
+                              ExpectedSamples(document, width * scale));
     control.Progress = [&progress](int64_t done) { progress.Update(done); };
     std::optional<QGuiApplication> fonts;
     if (labels || document.Legend) {
@@ -998,18 +1013,19 @@ int RenderSet(const CommandLine& line) {
         fonts.emplace(argc, argv);
     }
     std::optional<std::string> information;
-    const QByteArray bytes = RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
-        RunOutcome outcome;
-        outcome.Ran = true;
-        outcome.End = RunEnd::GraphBuilt;
-        try {
-            information = PictureInformation(DrawDocument(surface, document, control));
-        } catch (const DrawingOverflow&) {
-            outcome.Overflow = true;
-        }
-        if (labels) DrawAxisLabels(surface, document.View, document.Frame.Background);
-        return outcome;
-    });
+    const QByteArray bytes =
+        RenderPicture(format, width, height, scale, run, [&](DrawSurface& surface) {
+            RunOutcome outcome;
+            outcome.Ran = true;
+            outcome.End = RunEnd::GraphBuilt;
+            try {
+                information = PictureInformation(DrawDocument(surface, document, control));
+            } catch (const DrawingOverflow&) {
+                outcome.Overflow = true;
+            }
+            if (labels) DrawAxisLabels(surface, document.View, document.Frame.Background);
+            return outcome;
+        });
     const std::string& output = line.Value("-o");
     const bool toStandardOutput = output == kStandardOutput;
     if (toStandardOutput ? !WriteStandardOutput(bytes)
@@ -1026,6 +1042,7 @@ int Render(const CommandLine& line) {
     int width = kDefaultWidth;
     int height = kDefaultHeight;
     ParseSize(line, width, height);
+    const int scale = ParseScale(line, width, height);
     const PictureFormat format = OutputFormat(line);
     ViewState view;
     Engine engine;
@@ -1044,7 +1061,7 @@ int Render(const CommandLine& line) {
     const ExtendedReal a0 = engine.ValueA;
     SampleControl control = ThreadsOf(line);
     TerminalProgress progress(Words(QT_TRANSLATE_NOOP("TarvikCli", "Построение графика…")),
-                              int64_t{width} * std::max<int32_t>(view.SamplesPerPixel, 1));
+                              int64_t{width} * scale * std::max<int32_t>(view.SamplesPerPixel, 1));
     control.Progress = [&progress](int64_t done) { progress.Update(done); };
     // Text needs the fonts of a GUI application. It never shows a window, so it runs offscreen,
     // and the platform's own notices (a missing runtime folder) stay out of the output.
@@ -1060,15 +1077,16 @@ int Render(const CommandLine& line) {
     }
     RunOutcome run;
     std::optional<std::string> information;
-    const QByteArray bytes = RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
-        RunOutcome outcome = RunExpression(engine, view, surface, options,
-                                           Cp1251FromUtf8(expression), expression, control);
-        if (mode != PictureMode::Graph && !outcome.Overflow) {
-            information = DrawSequencePicture(line, engine, a0, view, surface, options, mode);
-        }
-        if (labels) DrawAxisLabels(surface, view, options.BackgroundColour);
-        return outcome;
-    });
+    const QByteArray bytes =
+        RenderPicture(format, width, height, scale, run, [&](DrawSurface& surface) {
+            RunOutcome outcome = RunExpression(engine, view, surface, options,
+                                               Cp1251FromUtf8(expression), expression, control);
+            if (mode != PictureMode::Graph && !outcome.Overflow) {
+                information = DrawSequencePicture(line, engine, a0, view, surface, options, mode);
+            }
+            if (labels) DrawAxisLabels(surface, view, options.BackgroundColour);
+            return outcome;
+        });
     // A cobweb refused for an expression with n leaves no picture.
     if (mode == PictureMode::Cobweb && information && engine.UsesN)
         return Information(*information);
