@@ -35,6 +35,7 @@ class HighDensityTest : public QObject {
 
   private slots:
     void canvasHoldsTheDevicePixels();
+    void labelsAreDrawnAtTheDeviceRatio();
     void bandAndZoomCountLogicalPixels();
     void readOutCountsLogicalPixels();
     void savedPictureSize_data();
@@ -58,6 +59,32 @@ void HighDensityTest::canvasHoldsTheDevicePixels() {
     QCOMPARE(grabbed.size(), picture.size());
     QCOMPARE(grabbed.pixel(123, 77), picture.pixel(123, 77));
     QCOMPARE(grabbed.pixel(301, 211), picture.pixel(301, 211));
+}
+
+// The axis labels (on by default) over the shown picture: text drawn at the device's pixels, so
+// within the 2 x 2 blocks the labels cover wholly the colours vary.
+void HighDensityTest::labelsAreDrawnAtTheDeviceRatio() {
+    WindowFixture w;
+    const QImage canvas = w.Picture();
+    const QImage shown = w->ShownPicture().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.size(), canvas.size());
+    int covered = 0;
+    int varied = 0;
+    for (int y = 0; y + 1 < canvas.height(); y += 2) {
+        for (int x = 0; x + 1 < canvas.width(); x += 2) {
+            const QPoint block[] = {{x, y}, {x + 1, y}, {x, y + 1}, {x + 1, y + 1}};
+            bool allChanged = true;
+            bool uniform = true;
+            for (const QPoint& p : block) {
+                allChanged = allChanged && shown.pixel(p) != canvas.pixel(p);
+                uniform = uniform && shown.pixel(p) == shown.pixel(block[0]);
+            }
+            covered += allChanged ? 1 : 0;
+            varied += allChanged && !uniform ? 1 : 0;
+        }
+    }
+    QVERIFY(covered > 20);
+    QVERIFY(varied > 0);
 }
 
 void HighDensityTest::bandAndZoomCountLogicalPixels() {
