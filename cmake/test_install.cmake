@@ -93,11 +93,26 @@ if(UPDATE_MIME_DATABASE)
     endif()
 endif()
 
-# The manual pages carry the project's version.
+# The manual pages carry the project's version; they are plain troff (not compressed) and in
+# English only, whatever the interface language.
 foreach(page tarvik tarvik-cli)
+    if(EXISTS "${root}/share/man/man1/${page}.1.gz")
+        message(FATAL_ERROR "${page}.1 is installed compressed")
+    endif()
     file(READ "${root}/share/man/man1/${page}.1" manual)
+    if(NOT manual MATCHES "^\\.TH ")
+        message(FATAL_ERROR "${page}.1 is not a troff page")
+    endif()
     if(NOT manual MATCHES "\"Tarvik ${VERSION}\"")
         message(FATAL_ERROR "${page}.1 does not name version ${VERSION}")
+    endif()
+    # Cyrillic letters begin with the UTF-8 lead bytes D0 and D1.
+    string(ASCII 208 lead_d0)
+    string(ASCII 209 lead_d1)
+    string(FIND "${manual}" "${lead_d0}" at_d0)
+    string(FIND "${manual}" "${lead_d1}" at_d1)
+    if(NOT at_d0 EQUAL -1 OR NOT at_d1 EQUAL -1)
+        message(FATAL_ERROR "${page}.1 is not in English only")
     endif()
 endforeach()
 

@@ -291,15 +291,17 @@ bool WritePicture(PictureFormat format, const QImage& raster, const PictureDrawi
     const auto whole = [&write](const QByteArray& bytes) {
         return write(bytes.constData(), static_cast<size_t>(bytes.size()));
     };
+    // A raster of several device pixels to a logical one still has its logical size.
+    const QSize logical = raster.deviceIndependentSize().toSize();
     switch (format) {
         case PictureFormat::Bmp:
             return WriteBmp(raster, write);
         case PictureFormat::Png:
             return WritePng(raster, write);
         case PictureFormat::Svg:
-            return whole(PictureSvgBytes(raster.size(), draw));
+            return whole(PictureSvgBytes(logical, draw));
         case PictureFormat::Pdf:
-            return whole(PicturePdfBytes(raster.size(), draw));
+            return whole(PicturePdfBytes(logical, draw));
     }
     return true;
 }

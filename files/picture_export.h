@@ -42,8 +42,8 @@ QByteArray PictureBmpBytes(const QImage& picture);
 QByteArray PicturePngBytes(const QImage& picture);
 QByteArray PictureSvgBytes(QSize size, const PictureDrawing& draw);
 QByteArray PicturePdfBytes(QSize size, const PictureDrawing& draw);
-// The bytes of the picture in `format`: the raster picture for BMP and PNG, `draw` at the
-// raster picture's size for SVG and PDF.
+// The bytes of the picture in `format`: the raster picture (all its device pixels) for BMP and
+// PNG, `draw` at the raster picture's logical size for SVG and PDF.
 QByteArray PictureBytes(PictureFormat format, const QImage& raster, const PictureDrawing& draw);
 // The same bytes handed to `write` as they are made (SVG and PDF, which hold the drawing and not
 // its pixels, are made whole first). False when a write failed.

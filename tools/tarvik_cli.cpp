@@ -132,7 +132,7 @@ const std::map<std::string, CommandSpec>& Commands() {
         {"integral", {WithParameters({"--from", "--to", "--threads"}), {}, {"--from", "--to"}}},
         {"render",
          {WithParameters({"-o", "--size", "--view", "--spp", "--bound", "--bg", "--fg", "--load",
-                          "--x", "--format", "--threads", "--colours"}),
+                          "--x", "--format", "--threads", "--colours", "--scale"}),
           {"--centre", "--points", "--no-grid", "--no-axes", "--terms", "--cobweb", "--labels",
            "--break-poles", "--legend"},
           {"-o"}}},
@@ -487,6 +487,19 @@ Colour ParseColour(const std::string& option, const std::string& text) {
     return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
 }
 
+// --scale K: device pixels to a logical pixel of a raster picture, 1 to Canvas::kMaxScale, and
+// no more than keeps the picture's longer side within the largest size.
+int ParseScale(const CommandLine& line, int width, int height) {
+    const std::string* text = Find(line, "--scale");
+    if (text == nullptr) return 1;
+    int32_t scale = 0;
+    if (!IntegerText(*text, scale)) Rejected("--scale", *text);
+    const int highest =
+        std::max(1, std::min(Canvas::kMaxScale, kMaxPictureSide / std::max(width, height)));
+    if (scale < 1 || scale > highest) OutOfRange("--scale", *text, 1, highest);
+    return scale;
+}
+
 void ParseSize(const CommandLine& line, int& width, int& height) {
     const std::string* text = Find(line, "--size");
     if (text == nullptr) return;
@@ -629,14 +642,16 @@ struct RenderedPicture {
     }
 };
 
-// Draws the run into the picture of the format: the raster canvas for BMP and PNG, the vector
-// surface for SVG and PDF. The run's outcome comes back through `run`.
-RenderedPicture RenderPicture(PictureFormat format, int width, int height, RunOutcome& run,
+// Draws the run into the picture of the format: the raster canvas for BMP and PNG (`scale`
+// device pixels to a logical one), the vector surface for SVG and PDF. The run's outcome comes
+// back through `run`.
+RenderedPicture RenderPicture(PictureFormat format, int width, int height, int scale,
+                              RunOutcome& run,
                               const std::function<RunOutcome(DrawSurface&)>& draw) {
     RenderedPicture picture;
     picture.Format = format;
     if (format == PictureFormat::Bmp || format == PictureFormat::Png) {
-        picture.Raster = std::make_unique<Canvas>(width, height);
+        picture.Raster = std::make_unique<Canvas>(width, height, scale);
         run = draw(*picture.Raster);
         return picture;
     }
@@ -992,6 +1007,7 @@ int RenderSet(const CommandLine& line) {
     int width = kDefaultWidth;
     int height = kDefaultHeight;
     ParseSize(line, width, height);
+    const int scale = ParseScale(line, width, height);
     const PictureFormat format = OutputFormat(line);
     PlotDocument document;
     RunOutcome run;
@@ -1006,7 +1022,7 @@ int RenderSet(const CommandLine& line) {
     const bool labels = line.flags.contains("--labels");
     SampleControl control = ThreadsOf(line);
     TerminalProgress progress(Words(QT_TRANSLATE_NOOP("TarvikCli", "Построение графика…")),
-                              ExpectedSamples(document, width));
+                              ExpectedSamples(document, width * scale));
     control.Progress = [&progress](int64_t done) { progress.Update(done); };
     std::optional<QGuiApplication> fonts;
     if (labels || document.Legend) {
@@ -1019,7 +1035,7 @@ int RenderSet(const CommandLine& line) {
     }
     std::optional<std::string> information;
     const RenderedPicture picture =
-        RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
+        RenderPicture(format, width, height, scale, run, [&](DrawSurface& surface) {
             RunOutcome outcome;
             outcome.Ran = true;
             outcome.End = RunEnd::GraphBuilt;
@@ -1048,6 +1064,7 @@ int Render(const CommandLine& line) {
     int width = kDefaultWidth;
     int height = kDefaultHeight;
     ParseSize(line, width, height);
+    const int scale = ParseScale(line, width, height);
     const PictureFormat format = OutputFormat(line);
     ViewState view;
     Engine engine;
@@ -1066,7 +1083,7 @@ int Render(const CommandLine& line) {
     const ExtendedReal a0 = engine.ValueA;
     SampleControl control = ThreadsOf(line);
     TerminalProgress progress(Words(QT_TRANSLATE_NOOP("TarvikCli", "Построение графика…")),
-                              int64_t{width} * std::max<int32_t>(view.SamplesPerPixel, 1));
+                              int64_t{width} * scale * std::max<int32_t>(view.SamplesPerPixel, 1));
     control.Progress = [&progress](int64_t done) { progress.Update(done); };
     // Text needs the fonts of a GUI application. It never shows a window, so it runs offscreen,
     // and the platform's own notices (a missing runtime folder) stay out of the output.
@@ -1083,7 +1100,7 @@ int Render(const CommandLine& line) {
     RunOutcome run;
     std::optional<std::string> information;
     const RenderedPicture picture =
-        RenderPicture(format, width, height, run, [&](DrawSurface& surface) {
+        RenderPicture(format, width, height, scale, run, [&](DrawSurface& surface) {
             RunOutcome outcome = RunExpression(engine, view, surface, options,
                                                Cp1251FromUtf8(expression), expression, control);
             if (mode != PictureMode::Graph && !outcome.Overflow) {

@@ -470,6 +470,14 @@
         <source>Десятичная запятая</source>
         <translation>Decimal comma</translation>
     </message>
+    <message>
+        <source>&amp;Масштаб (BMP, PNG):</source>
+        <translation>&amp;Scale (BMP, PNG):</translation>
+    </message>
+    <message>
+        <source>%1×</source>
+        <translation>%1×</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -934,10 +942,6 @@
         <translation>Tarvik — a function and sequence explorer: graphs, values, derivatives and integrals.</translation>
     </message>
     <message>
-        <source>Файл функции (.tvk), который открыть после запуска.</source>
-        <translation>A function file (.tvk) to open after the start.</translation>
-    </message>
-    <message>
         <source>[ФАЙЛ]</source>
         <translation>[FILE]</translation>
     </message>
@@ -948,6 +952,10 @@
     <message>
         <source>Можно открыть только один файл.</source>
         <translation>Only one file can be opened.</translation>
+    </message>
+    <message>
+        <source>Файл функции (.tvk) или набор кривых (.tvkset), который открыть после запуска.</source>
+        <translation>A function file (.tvk) or a curve set (.tvkset) to open after the start.</translation>
     </message>
 </context>
 <context>
@@ -1372,6 +1380,10 @@
     <message>
         <source>перед командой: запятая между цифрами — десятичная точка, результаты с запятой</source>
         <translation>before the command: a comma between digits is the decimal point, results show the comma</translation>
+    </message>
+    <message>
+        <source>пикселей BMP и PNG на пиксель рисунка, 1..4, для печати (1)</source>
+        <translation>BMP and PNG pixels to a pixel of the picture, 1..4, for print (1)</translation>
     </message>
 </context>
 </TS>

@@ -109,6 +109,9 @@ class GeneralForm : public QMainWindow {
     int32_t layoutWidth() const { return LayoutWidth; }
     // The picture as the window shows it: the canvas with the labels when they are on.
     QImage ShownPicture() const;
+    // The picture at `scale` device pixels to a logical pixel: the one shown when the canvas
+    // has that scale, otherwise drawn again at the window's picture size.
+    QImage RasterPicture(int scale) const;
 
     // Background work (general_form_work.cpp): plots and the integral run off the window's
     // thread; the last request wins.
@@ -277,6 +280,12 @@ class GeneralForm : public QMainWindow {
     // load opens it (false when refused, with the report shown); a file opened or saved goes to
     // the top of the list.
     bool OpenFunctionFile(const QString& path);
+    // A curve-set file opened as "Открыть набор кривых…" opens it; false (after the message)
+    // when it cannot be read or is refused, the window left as it was.
+    bool OpenSetFile(const QString& path);
+    // A file from outside (the command line, a drop, the recent files): a set by its
+    // extension, otherwise a function file.
+    bool OpenFile(const QString& path);
     void RememberFile(const QString& path);
     void createRecentMenu();
     void FillRecentMenu();

@@ -110,27 +110,36 @@ void GeneralForm::mnuFunctionSaveSetClick() {
     document_ = CurrentDocument();
     const QString name = WithExtension(chosen, kCurveSetExtension);
     const std::string error = FileFailureText(SaveCurveSetFile(name, document_));
-    if (!error.empty()) GeneralErrorReport(FromUtf8(error));
+    if (!error.empty()) {
+        GeneralErrorReport(FromUtf8(error));
+        return;
+    }
+    RememberFile(name);
 }
 
 void GeneralForm::mnuFunctionOpenSetClick() {
     const QString chosen = ChosenName(*this, *SetOpenDialog);
     if (chosen.isEmpty()) return;
+    OpenSetFile(chosen);
+}
+
+bool GeneralForm::OpenSetFile(const QString& chosen) {
     std::string bytes;
     // A set of curves is small; a file far beyond any set is read only as far as the limit.
     constexpr size_t kLimit = 16 * 1024 * 1024;
     const FileResult read = ReadFileStart(chosen, bytes, kLimit);
     if (!read.Ok()) {
         GeneralErrorReport(FromUtf8(FileFailureText(read)));
-        return;
+        return false;
     }
     CancelWork();
     PlotDocument loaded = CurrentDocument();
     const SetFileRefusal refusal = ParseCurveSetFile(QByteArray::fromStdString(bytes), loaded);
     if (!refusal.Ok()) {
         GeneralErrorReport(FromUtf8(SetFileRefusalText(refusal)));
-        return;
+        return false;
     }
+    RememberFile(chosen);
     document_ = std::move(loaded);
     const QColor background = ToQColor(document_.Frame.Background);
     ui::SetColours(txtBkColor, background, background);
@@ -143,6 +152,7 @@ void GeneralForm::mnuFunctionOpenSetClick() {
     ShowSelectedCurve();
     ShowParameters();
     CurvesChanged();
+    return true;
 }
 
 PlotDocument GeneralForm::CurrentDocument() const {

@@ -1,5 +1,6 @@
 // The window among the desktop's programs: a function file named on the command line or dropped
-// on the window is opened as "Загрузить функцию" opens it, "Последние файлы" lists the last
+// on the window is opened as "Загрузить функцию" opens it, a curve set as "Открыть набор
+// кривых…" does, "Последние файлы" lists the last
 // files opened or saved, and "Десятичная запятая" lets the comma stand for the decimal point
 // (both kept in the user's settings).
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QUrl>
 
 #include "engine/decimal_comma.h"
+#include "files/curve_set_file.h"
 #include "files/function_file.h"
 #include "messages/messages.h"
 #include "ui/general_form.h"
@@ -37,12 +39,17 @@ void StoreRecentFiles(const QStringList& files) {
     RecentSettings().setValue(kRecentKey, files);
 }
 
-// The files a drag brings that the window opens: local function files.
-QString DroppedFunctionFile(const QMimeData* data) {
+bool IsSetFile(const QString& path) {
+    return path.endsWith(kCurveSetExtension);
+}
+
+// The files a drag brings that the window opens: local function files and curve sets.
+QString DroppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls()) return {};
     for (const QUrl& url : data->urls()) {
         const QString path = url.toLocalFile();
-        if (!path.isEmpty() && path.endsWith(QString::fromLatin1(kFunctionFileExtension)))
+        if (!path.isEmpty() &&
+            (path.endsWith(QString::fromLatin1(kFunctionFileExtension)) || IsSetFile(path)))
             return path;
     }
     return {};
@@ -56,7 +63,11 @@ void GeneralForm::OpenAtStart(const QString& path) {
         QTimer::singleShot(kStartPollMs, this, [this, path] { OpenAtStart(path); });
         return;
     }
-    OpenFunctionFile(path);
+    OpenFile(path);
+}
+
+bool GeneralForm::OpenFile(const QString& path) {
+    return IsSetFile(path) ? OpenSetFile(path) : OpenFunctionFile(path);
 }
 
 bool GeneralForm::OpenFunctionFile(const QString& path) {
@@ -119,19 +130,19 @@ void GeneralForm::mnuFunctionRecentClick(const QString& path) {
         InformationBox(tr("Файл %1 не найден; он убран из списка последних файлов.").arg(path));
         return;
     }
-    OpenFunctionFile(path);
+    OpenFile(path);
 }
 
 void GeneralForm::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedFunctionFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void GeneralForm::dropEvent(QDropEvent* event) {
-    const QString path = DroppedFunctionFile(event->mimeData());
+    const QString path = DroppedFile(event->mimeData());
     if (path.isEmpty()) return;
     event->acceptProposedAction();
     // The drop's own event ends first: the load may show a message box.
-    QTimer::singleShot(0, this, [this, path] { OpenFunctionFile(path); });
+    QTimer::singleShot(0, this, [this, path] { OpenFile(path); });
 }
 
 void GeneralForm::createDecimalCommaToggle() {

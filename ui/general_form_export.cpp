@@ -71,11 +71,13 @@ void GeneralForm::mnuFunctionPrintClick() {
     if (ExecModal(dialog) != QDialog::Accepted) return;
     const QImage& shown = canvas().Image();
     if (shown.isNull()) return;
-    PrintPicture(printer, PictureExpression(), shown.size(), VectorPicture());
+    PrintPicture(printer, PictureExpression(), shown.deviceIndependentSize().toSize(),
+                 VectorPicture());
 }
 
 void GeneralForm::mnuEditCopyPictureClick() {
-    const QImage shown = ShownPicture();
+    // The clipboard takes the picture at its logical size.
+    const QImage shown = RasterPicture(1);
     if (shown.isNull()) return;
     QGuiApplication::clipboard()->setImage(shown);
 }

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
 #include <optional>
 
 #include "files/exports.h"
@@ -27,12 +29,15 @@
 #include "ui/general_form.h"
 #include "ui/help_window.h"
 #include "ui/utf8_text.h"
+#include "view/canvas.h"
 
 namespace {
 
 const QString kExamplesFolder = QStringLiteral("Examples/");
 constexpr int kPreviewSide = 160;
 const QString kPictureFilterKey = QStringLiteral("pictureExport/filter");
+const QString kPictureScaleKey = QStringLiteral("pictureExport/scale");
+const QString kPictureScaleName = QStringLiteral("PictureScale");
 const QString kLastFolderKey = QStringLiteral("dialogs/lastFolder");
 
 QSettings PictureSettings() {
@@ -75,6 +80,35 @@ void AttachPicturePreview(QFileDialog& dialog) {
                                                     kPreviewSide, kPreviewSide, Qt::KeepAspectRatio,
                                                     Qt::SmoothTransformation)));
         });
+}
+
+// A choice below the picture dialog's file type: the device pixels to a logical pixel of a BMP
+// or PNG file, 1 to 4, as chosen last time.
+QComboBox* AttachScaleChoice(QFileDialog& dialog) {
+    if (auto* found = dialog.findChild<QComboBox*>(kPictureScaleName)) return found;
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid) return nullptr;
+    auto* label =
+        new QLabel(QCoreApplication::translate("GeneralForm", "&Масштаб (BMP, PNG):"), &dialog);
+    auto* choice = new QComboBox(&dialog);
+    choice->setObjectName(kPictureScaleName);
+    for (int scale = 1; scale <= Canvas::kMaxScale; ++scale) {
+        choice->addItem(QCoreApplication::translate("GeneralForm", "%1×").arg(scale), scale);
+    }
+    label->setBuddy(choice);
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(choice, row, 1);
+    const int remembered = PictureSettings().value(kPictureScaleKey, 1).toInt();
+    choice->setCurrentIndex(std::clamp(remembered, 1, Canvas::kMaxScale) - 1);
+    return choice;
+}
+
+// The scale chosen, which is remembered for the next time.
+int RememberScaleChoice(const QComboBox* choice) {
+    const int scale = choice ? choice->currentData().toInt() : 1;
+    PictureSettings().setValue(kPictureScaleKey, scale);
+    return std::clamp(scale, 1, Canvas::kMaxScale);
 }
 
 // The picture dialog opens with the filter of the format chosen last time (kept in the user's
@@ -212,6 +246,7 @@ void GeneralForm::mnuFunctionSaveGrClick() {
 
 void GeneralForm::SavePictureCommand() {
     AttachPicturePreview(*SavePictureDialog);
+    const QComboBox* scaleChoice = AttachScaleChoice(*SavePictureDialog);
     SelectRememberedPictureFilter(*SavePictureDialog);
     StartInFolder(*SavePictureDialog, ProgramFolder, false, false);
     const QString chosen = ChosenFile(*this, *SavePictureDialog);
@@ -224,8 +259,11 @@ void GeneralForm::SavePictureCommand() {
     const PictureFormat format = typed.value_or(filtered);
     const QString name =
         typed ? chosen : WithExtension(chosen, QString::fromLatin1(InfoOf(format).Extension));
+    const int scale = RememberScaleChoice(scaleChoice);
+    const bool raster = format == PictureFormat::Bmp || format == PictureFormat::Png;
+    const QImage picture = raster ? RasterPicture(scale) : ShownPicture();
     const std::string error =
-        ExportFailureText(name, SavePictureAs(name, format, ShownPicture(), VectorPicture()));
+        ExportFailureText(name, SavePictureAs(name, format, picture, VectorPicture()));
     if (!error.empty()) GeneralErrorReport(FromUtf8(error));
 }
 

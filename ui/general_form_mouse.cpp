@@ -87,10 +87,10 @@ void GeneralForm::ImageMouseMove(int x, int y) {
         Canvas& c = canvas();
         c.SetPenMode(PenMode::Xor);
         c.SetPenColour(kGreen);
-        c.Rectangle(gesture.MarkX, gesture.MarkY, gesture.RubberEndX, gesture.RubberEndY);
+        Image->DrawBand(gesture.MarkX, gesture.MarkY, gesture.RubberEndX, gesture.RubberEndY);
         gesture.RubberEndX = x;
         gesture.RubberEndY = y;
-        c.Rectangle(gesture.MarkX, gesture.MarkY, x, y);
+        Image->DrawBand(gesture.MarkX, gesture.MarkY, x, y);
         Image->update();
     }
     ShowPointer(x, y);
@@ -159,7 +159,7 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
             Canvas& c = canvas();
             c.SetBrushColour(kWhite);
             c.SetPenColour(kWhite);
-            c.Ellipse(x - 2, y - 2, x + 2, y + 2);
+            Image->DrawDot(x, y);
             Image->update();
             return;
         }
@@ -174,7 +174,7 @@ void GeneralForm::ImageMouseUp(Qt::MouseButton button, int x, int y) {
     if (!btnRect->isChecked() || gesture.ToolClickCount != 1) return;
     // A rectangle without area ends the gesture and the band stays.
     const bool zoomed = ZoomToRectangle(document_.View, gesture.MarkX, gesture.MarkY, x, y,
-                                        canvas().Width(), canvas().Height());
+                                        canvas().LogicalWidth(), canvas().LogicalHeight());
     EndGesture(false);
     if (!zoomed) return;
     ShowParameters();
@@ -200,7 +200,7 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
             const ZoomAxes axes = keys & Qt::ControlModifier ? ZoomAxes::XOnly
                                   : keys & Qt::ShiftModifier ? ZoomAxes::YOnly
                                                              : ZoomAxes::Both;
-            const QPoint at = wheel->position().toPoint();
+            const QPoint at = PixelAt(wheel->position());
             if (angle != 0 && ZoomAbout(document_.View, WheelFactor(angle), axes, at.x(), at.y())) {
                 if (!wheelPending_) {
                     wheelMerges_ = wheelStepShown_ && lastWheel_.isValid() &&
@@ -219,8 +219,7 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
                 !IsDragButton(mouse->button(), btnMove->isChecked())) {
                 return false;
             }
-            drag = {mouse->button(), mouse->position().toPoint(), mouse->position().toPoint(),
-                    false};
+            drag = {mouse->button(), PixelAt(mouse->position()), PixelAt(mouse->position()), false};
             // The middle button drags in every tool; its press reaches the tools only when
             // the release shows there was no drag.
             return mouse->button() == Qt::MiddleButton;
@@ -229,7 +228,7 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             PictureWidget::Drag& drag = Image->drag();
             if (drag.Button == Qt::NoButton || !(mouse->buttons() & drag.Button)) return false;
-            const QPoint at = mouse->position().toPoint();
+            const QPoint at = PixelAt(mouse->position());
             if (!drag.Moving && (at - drag.Press).manhattanLength() <= kDragThreshold) {
                 return false;
             }
@@ -268,7 +267,7 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
                 }
                 return false;
             }
-            const QPoint step = mouse->position().toPoint() - ended.Last;
+            const QPoint step = PixelAt(mouse->position()) - ended.Last;
             PanBy(document_.View, step.x(), step.y());
             redrawTimer_->stop();
             RedrawPicture();

@@ -165,7 +165,8 @@ void GeneralForm::RedrawPicture() {
 }
 
 void GeneralForm::CentrePicture() {
-    if (CentreView(document_.View, canvas().Width(), canvas().Height())) RedrawPicture();
+    if (CentreView(document_.View, canvas().LogicalWidth(), canvas().LogicalHeight()))
+        RedrawPicture();
 }
 
 void GeneralForm::PickColour(QLineEdit* field) {

@@ -110,9 +110,18 @@ QImage GeneralForm::ShownPicture() const {
     QImage shown = Image->canvas().Image();
     if (shown.isNull() || !mnuViewLabels->isChecked()) return shown;
     QPainter painter(&shown);
-    PaintAxisLabels(painter, document_.View, shown.width(), shown.height(),
+    const QSize logical = shown.deviceIndependentSize().toSize();
+    PaintAxisLabels(painter, document_.View, logical.width(), logical.height(),
                     ui::ColourOf(txtBkColor));
     return shown;
+}
+
+QImage GeneralForm::RasterPicture(int scale) const {
+    const Canvas& shown = Image->canvas();
+    if (shown.Image().isNull() || shown.Scale() == scale) return ShownPicture();
+    Canvas picture(shown.LogicalWidth(), shown.LogicalHeight(), scale);
+    VectorPicture()(picture);
+    return picture.Image();
 }
 
 // --- Menu ---

@@ -1,5 +1,7 @@
 // The picture control: shows the canvas image, reports the mouse over it in pixel coordinates
 // and keeps the state of the mouse gesture in progress. Its paint event only copies the image.
+// The canvas holds the screen's device pixels (its scale the widget's device pixel ratio,
+// rounded); the mouse, the tools and the widget's size count logical pixels.
 #pragma once
 
 #include <QPoint>
@@ -8,6 +10,10 @@
 #include <optional>
 
 #include "view/canvas.h"
+
+// The logical pixel a pointer position lies in: on a screen of several device pixels to a
+// logical one the position may fall between whole logical coordinates.
+QPoint PixelAt(const QPointF& position);
 
 class PictureWidget : public QWidget {
     Q_OBJECT
@@ -48,8 +54,15 @@ class PictureWidget : public QWidget {
 
     Canvas& canvas() { return canvas_; }
     const Canvas& canvas() const { return canvas_; }
-    // Gives the canvas the widget's size (a fresh picture).
+    // Gives the canvas the widget's size and device pixel ratio (a fresh picture).
     void FitCanvas();
+    // The device pixel ratio the canvas is drawn at: 1..Canvas::kMaxScale.
+    int DeviceScale() const;
+    // The tools' marks at logical pixels, in the canvas's pen mode and colours: the rubber band
+    // (the rectangle x1..x2-1 by y1..y2-1 with an outline a logical pixel wide) and the dot
+    // of the move tool (the ellipse in the 4 x 4 box around (x, y)).
+    void DrawBand(int x1, int y1, int x2, int y2);
+    void DrawDot(int x, int y);
     // Shows a picture being drawn in place of the canvas, until ClearPreview.
     void ShowPreview(const QImage& image);
     void ClearPreview();

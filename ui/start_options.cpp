@@ -20,7 +20,9 @@ class StartOptionTexts {
             "Tarvik — исследование функций и последовательностей: графики, значения, "
             "производные и интегралы.");
     }
-    static QString FileHelp() { return tr("Файл функции (.tvk), который открыть после запуска."); }
+    static QString FileHelp() {
+        return tr("Файл функции (.tvk) или набор кривых (.tvkset), который открыть после запуска.");
+    }
     static QString FileSyntax() { return tr("[ФАЙЛ]"); }
     static QString UsageHint() { return tr("Список параметров: tarvik --help"); }
 };

@@ -4,6 +4,8 @@
 #include "view/axis_label_painter.h"
 
 #include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <mutex>
 
@@ -53,14 +55,17 @@ namespace {
 // would cost more than the rest of a redraw.
 class SpriteCache {
   public:
-    QImage Sprite(const QFont& font, const AxisLabel& label, bool light) {
-        const QString key = QString::fromStdString(label.Text) + (light ? u'L' : u'D');
+    // At `ratio` device pixels to the label's pixel.
+    QImage Sprite(const QFont& font, const AxisLabel& label, bool light, int ratio) {
+        const QString key =
+            QString::fromStdString(label.Text) + (light ? u'L' : u'D') + QString::number(ratio);
         const std::lock_guard<std::mutex> lock(mutex_);
         const auto found = sprites_.find(key);
         if (found != sprites_.end()) return found->second;
         if (sprites_.size() > kMaxSprites) sprites_.clear();
         const QRect box(kHaloMargin, kHaloMargin, label.Width, label.Height);
-        QImage sprite(HaloBox(box).size(), QImage::Format_ARGB32_Premultiplied);
+        QImage sprite(HaloBox(box).size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        sprite.setDevicePixelRatio(ratio);
         sprite.fill(light ? Qt::white : Qt::black);
         QPainter painter(&sprite);
         painter.setFont(font);
@@ -83,6 +88,13 @@ SpriteCache& Sprites() {
     return cache;
 }
 
+// The device pixels to a logical pixel of what `painter` draws on, as a whole number.
+int RatioOf(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    if (device == nullptr) return 1;
+    return std::clamp(int(std::lround(device->devicePixelRatioF())), 1, Canvas::kMaxScale);
+}
+
 }  // namespace
 
 void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int height,
@@ -92,9 +104,10 @@ void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int he
     if (labels.empty()) return;
     if (!asText) {
         const bool light = IsLight(background);
+        const int ratio = RatioOf(painter);
         for (const AxisLabel& label : labels) {
-            painter.drawImage(label.Left - kHaloMargin, label.Top - kHaloMargin,
-                              Sprites().Sprite(font, label, light));
+            painter.drawImage(QPoint(label.Left - kHaloMargin, label.Top - kHaloMargin),
+                              Sprites().Sprite(font, label, light, ratio));
         }
         return;
     }
@@ -116,7 +129,7 @@ void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int he
 void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour background) {
     if (auto* canvas = dynamic_cast<Canvas*>(&surface)) {
         QPainter painter(&canvas->ImageForPainting());
-        PaintAxisLabels(painter, view, canvas->Width(), canvas->Height(), background);
+        PaintAxisLabels(painter, view, canvas->LogicalWidth(), canvas->LogicalHeight(), background);
         return;
     }
     if (auto* vector = dynamic_cast<VectorSurface*>(&surface)) {

@@ -15,8 +15,8 @@ QFont AxisLabelFont();
 // Label metrics measured with `font`.
 LabelMetrics MetricsOf(const QFont& font);
 // Paints the labels of a width x height picture with `painter` (whose coordinates are the
-// picture's pixels) over a picture of `background` colour. As text for the vector outputs;
-// otherwise as images of the labels drawn once and kept.
+// picture's logical pixels) over a picture of `background` colour. As text for the vector outputs;
+// otherwise as images of the labels drawn once (at the painted device's pixel ratio) and kept.
 void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int height,
                      Colour background, bool asText = false);
 // The same over whatever `surface` is: the raster canvas or the vector surface.

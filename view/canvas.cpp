@@ -44,16 +44,18 @@ Wide CeilDiv(Wide a, Wide b) {
 
 }  // namespace
 
-Canvas::Canvas(int width, int height) {
-    Resize(width, height);
+Canvas::Canvas(int width, int height, int scale) {
+    Resize(width, height, scale);
 }
 
-void Canvas::Resize(int width, int height) {
+void Canvas::Resize(int width, int height, int scale) {
+    scale_ = std::clamp(scale, 1, kMaxScale);
     if (width <= 0 || height <= 0) {
         image_ = QImage();
         return;
     }
-    image_ = QImage(width, height, QImage::Format_RGB32);
+    image_ = QImage(width * scale_, height * scale_, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(scale_);
     image_.fill(ToQRgb(kWhite));
 }
 
@@ -86,6 +88,20 @@ void Canvas::Span(int64_t y, int64_t xFrom, int64_t xTo, QRgb value, PenMode mod
     }
     const uint32_t bits = value & 0x00FFFFFFu;
     for (int64_t k = 0; k < count; ++k) first[k] ^= bits;
+}
+
+void Canvas::Block(int64_t x, int64_t y, QRgb value, PenMode mode) {
+    for (int64_t row = y; row < y + scale_; ++row) Span(row, x, x + scale_ - 1, value, mode);
+}
+
+void Canvas::Across(bool xMajor, int64_t major, int64_t minor, QRgb value) {
+    if (!xMajor) {
+        Span(major, minor, minor + scale_ - 1, value, mode_);
+        return;
+    }
+    const int64_t from = std::max<int64_t>(minor, 0);
+    const int64_t to = std::min<int64_t>(minor + scale_, Height());
+    for (int64_t row = from; row < to; ++row) Put(Row(row), major, value, mode_);
 }
 
 void Canvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -151,8 +167,10 @@ void Canvas::LineTo(int32_t x, int32_t y) {
     const int64_t dy = std::llabs(y - y0);
     const int64_t steps = std::max(dx, dy);
     if (steps == 0) return;
+    const int64_t dashOn = kDashOn * scale_;
+    const int64_t dashPeriod = kDashPeriod * scale_;
     const int64_t phase = dashPhase_;
-    dashPhase_ = int32_t((phase + steps) % kDashPeriod);
+    dashPhase_ = int32_t((phase + steps) % dashPeriod);
     if (image_.isNull()) return;
 
     // Walk along the major axis; the minor offset at step i is
@@ -165,24 +183,27 @@ void Canvas::LineTo(int32_t x, int32_t y) {
     const int64_t minorSign = (xMajor ? y - y0 : x - x0) >= 0 ? 1 : -1;
     const int64_t dMajor = steps;
     const int64_t dMinor = xMajor ? dy : dx;
-    const int64_t majorLimit = xMajor ? Width() : Height();
-    const int64_t minorLimit = xMajor ? Height() : Width();
+    // A step's pixel starts its run of Scale() pixels across the line, which reaches the
+    // picture from the minor coordinate `lowest` on.
+    const int64_t lowest = 1 - scale_;
+    const int64_t majorHighest = (xMajor ? Width() : Height()) - 1;
+    const int64_t minorHighest = (xMajor ? Height() : Width()) - 1;
 
     // Steps whose major coordinate lies in the picture.
     int64_t first = 0;
     int64_t last = steps - 1;
     if (majorSign > 0) {
         first = std::max(first, -major0);
-        last = std::min(last, majorLimit - 1 - major0);
+        last = std::min(last, majorHighest - major0);
     } else {
-        first = std::max(first, major0 - (majorLimit - 1));
+        first = std::max(first, major0 - majorHighest);
         last = std::min(last, major0);
     }
     if (first > last) return;
 
-    // Steps whose minor offset k lies in kLow..kHigh, i.e. inside the picture.
-    const int64_t kLow = minorSign > 0 ? -minor0 : minor0 - (minorLimit - 1);
-    const int64_t kHigh = minorSign > 0 ? minorLimit - 1 - minor0 : minor0;
+    // Steps whose minor offset k lies in kLow..kHigh, i.e. reaching the picture.
+    const int64_t kLow = minorSign > 0 ? lowest - minor0 : minor0 - minorHighest;
+    const int64_t kHigh = minorSign > 0 ? minorHighest - minor0 : minor0 - lowest;
     if (dMinor == 0) {
         if (kLow > 0 || kHigh < 0) return;
     } else {
@@ -207,19 +228,27 @@ void Canvas::LineTo(int32_t x, int32_t y) {
     if (xMajor && dMinor == 0 && !dashed) {
         const int64_t from = major0 + majorSign * first;
         const int64_t to = major0 + majorSign * last;
-        Span(minor0, std::min(from, to), std::max(from, to), value, mode_);
+        for (int64_t row = minor0; row < minor0 + scale_; ++row) {
+            Span(row, std::min(from, to), std::max(from, to), value, mode_);
+        }
         return;
     }
     const bool xorMode = mode_ == PenMode::Xor;
     const uint32_t xorBits = value & 0x00FFFFFFu;
     uint32_t* const bits = reinterpret_cast<uint32_t*>(image_.bits());
     const int64_t stride = image_.bytesPerLine() / int64_t{sizeof(uint32_t)};
+    const bool thick = scale_ > 1;
     for (int64_t i = first; i <= last; ++i) {
-        if (!dashed || (phase + i) % kDashPeriod < kDashOn) {
+        if (!dashed || (phase + i) % dashPeriod < dashOn) {
             const int64_t major = major0 + majorSign * i;
             const int64_t minor = minor0 + minorSign * k;
-            uint32_t& pixel = xMajor ? bits[minor * stride + major] : bits[major * stride + minor];
-            pixel = xorMode ? pixel ^ xorBits : value;
+            if (thick) {
+                Across(xMajor, major, minor, value);
+            } else {
+                uint32_t& pixel =
+                    xMajor ? bits[minor * stride + major] : bits[major * stride + minor];
+                pixel = xorMode ? pixel ^ xorBits : value;
+            }
         }
         rem += twoMinor64;
         if (rem >= twoMajor64) {
@@ -230,6 +259,10 @@ void Canvas::LineTo(int32_t x, int32_t y) {
 }
 
 void Canvas::SetPixel(int32_t x, int32_t y, Colour colour) {
+    if (scale_ > 1) {
+        if (!image_.isNull()) Block(x, y, ToQRgb(colour), PenMode::Copy);
+        return;
+    }
     if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
     Row(y)[x] = ToQRgb(colour);
 }
@@ -248,14 +281,19 @@ void Canvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     const QRgb pen = ToQRgb(pen_);
     const QRgb brush = ToQRgb(brush_);
     // Outline and interior never share a pixel, so drawing twice in XOR restores the picture.
-    Span(top, left, right, pen, mode_);
-    if (bottom != top) Span(bottom, left, right, pen, mode_);
-    const int64_t rowFrom = std::max<int64_t>(top + 1, 0);
-    const int64_t rowTo = std::min<int64_t>(bottom - 1, Height() - 1);
+    const int64_t band = scale_;
+    const int64_t rowFrom = std::max<int64_t>(top, 0);
+    const int64_t rowTo = std::min<int64_t>(bottom, Height() - 1);
     for (int64_t y = rowFrom; y <= rowTo; ++y) {
-        Span(y, left, left, pen, mode_);
-        if (right != left) Span(y, right, right, pen, mode_);
-        Span(y, left + 1, right - 1, brush, mode_);
+        if (y < top + band || y > bottom - band) {
+            Span(y, left, right, pen, mode_);
+        } else if (right - left + 1 <= 2 * band) {
+            Span(y, left, right, pen, mode_);
+        } else {
+            Span(y, left, left + band - 1, pen, mode_);
+            Span(y, right - band + 1, right, pen, mode_);
+            Span(y, left + band, right - band, brush, mode_);
+        }
     }
 }
 

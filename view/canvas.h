@@ -2,6 +2,11 @@
 // and the mouse tools rely on (GDI-like: end pixel of a line excluded, right and bottom edges of
 // rectangles exclusive, XOR pen mode, dashed pen, flood fill bounded by a colour). Coordinates
 // may lie anywhere in the 32-bit range; drawing is clipped without walking invisible pixels.
+// A canvas of scale K holds K x K device pixels for each logical pixel: coordinates count device
+// pixels, and a line, a point and a rectangle's outline are K pixels wide: each step of the
+// one-pixel line rule becomes K pixels across the line (to the right of a vertical line, below
+// a horizontal one), a point the K x K block to its right and below, a dash K times as long.
+// Its image carries the scale as its device pixel ratio, so a QPainter on it draws logically.
 #pragma once
 
 #include <QImage>
@@ -12,12 +17,19 @@
 class Canvas : public DrawSurface {
   public:
     Canvas() = default;
-    Canvas(int width, int height);
+    // A picture of width x height logical pixels at `scale` (1..kMaxScale) device pixels each.
+    Canvas(int width, int height, int scale = 1);
 
-    // A new picture of the given size (contents white, as a fresh bitmap); pen and brush kept.
-    void Resize(int width, int height);
+    static constexpr int kMaxScale = 4;
+
+    // A new picture of the given logical size (contents white, as a fresh bitmap); pen and
+    // brush kept.
+    void Resize(int width, int height, int scale = 1);
     int Width() const override { return image_.width(); }
     int Height() const override { return image_.height(); }
+    int Scale() const override { return scale_; }
+    int LogicalWidth() const { return image_.width() / scale_; }
+    int LogicalHeight() const { return image_.height() / scale_; }
     const QImage& Image() const { return image_; }
     // The image for a QPainter that draws over the picture (text); the size must stay.
     QImage& ImageForPainting() { return image_; }
@@ -43,7 +55,8 @@ class Canvas : public DrawSurface {
     void LineTo(int32_t x, int32_t y) override;
     void SetPixel(int32_t x, int32_t y, Colour colour) override;
     // Ellipse and rectangle in the box x1..x2-1 by y1..y2-1 (corners in any order): interior
-    // with the brush, outline with the pen, both in the pen's mode.
+    // with the brush, outline with the pen, both in the pen's mode. The rectangle's outline is
+    // Scale() pixels wide, the ellipse's one pixel.
     void Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
@@ -54,8 +67,14 @@ class Canvas : public DrawSurface {
     static void Put(uint32_t* row, int64_t x, QRgb value, PenMode mode);
     // Pixels xFrom..xTo of row y, clipped to the picture.
     void Span(int64_t y, int64_t xFrom, int64_t xTo, QRgb value, PenMode mode);
+    // The point's block at (x, y): Scale() x Scale() pixels, clipped.
+    void Block(int64_t x, int64_t y, QRgb value, PenMode mode);
+    // A step of a thick line: Scale() pixels across the line from (major, minor) on, clipped
+    // across (the major coordinate lies in the picture), in the pen's mode.
+    void Across(bool xMajor, int64_t major, int64_t minor, QRgb value);
 
     QImage image_;
+    int scale_ = 1;
     Colour brush_ = kWhite;
     Colour pen_ = kBlack;
     PenMode mode_ = PenMode::Copy;

@@ -26,6 +26,9 @@ class DrawSurface {
 
     virtual int Width() const = 0;
     virtual int Height() const = 0;
+    // Device pixels to a logical pixel along each side: Width and Height count device pixels,
+    // the view is drawn onto them, and a line or a point is Scale() pixels wide.
+    virtual int Scale() const { return 1; }
 
     virtual void SetBrushColour(Colour colour) = 0;
     virtual void SetPenColour(Colour colour) = 0;

@@ -270,8 +270,17 @@ void DrawSamples(DrawSurface& canvas, const ViewState& view, const DrawOptions& 
 
 }  // namespace
 
+ViewState DeviceView(const ViewState& view, int scale) {
+    if (scale <= 1) return view;
+    ViewState device = view;
+    device.PixelSizeX /= scale;
+    device.PixelSizeY /= scale;
+    return device;
+}
+
 void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOptions& options) {
     canvas.SetBrushColour(options.BackgroundColour);
+    const int scale = canvas.Scale();
     const int width = canvas.Width();
     const int height = canvas.Height();
     if (width > 0 && height > 0) {
@@ -279,17 +288,19 @@ void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOption
         canvas.FillRect(0, 0, width, height);
         canvas.FloodFill(2, 2, kBlack);
     }
+    // The grid's steps follow the logical picture, its lines the device pixels.
+    const ViewState device = DeviceView(view, scale);
     if (options.Grid) {
         canvas.SetPenColour(kGrey);
         if (width > 0 && height > 0) {
-            const ExtendedReal step = GridStep(width, view.PixelSizeX);
-            DrawVerticalGrid(canvas, view, step);
-            DrawHorizontalGrid(canvas, view, HorizontalGridStep(step, height, view));
+            const ExtendedReal step = GridStep(width / scale, view.PixelSizeX);
+            DrawVerticalGrid(canvas, device, step);
+            DrawHorizontalGrid(canvas, device, HorizontalGridStep(step, height / scale, view));
         }
     }
     if (options.Axes) {
         canvas.SetPenColour(kWhite);
-        if (width > 0 && height > 0) DrawAxes(canvas, view);
+        if (width > 0 && height > 0) DrawAxes(canvas, device);
     }
 }
 
@@ -313,8 +324,10 @@ void DrawFrame(DrawSurface& canvas, const ViewState& view, const DrawOptions& op
     DrawBackground(canvas, view, options);
 }
 
-bool DrawCurve(DrawSurface& canvas, Engine& engine, const ViewState& view,
+bool DrawCurve(DrawSurface& canvas, Engine& engine, const ViewState& logical,
                const DrawOptions& options, const SampleControl& control) {
+    // Sampled per device pixel column.
+    const ViewState view = DeviceView(logical, canvas.Scale());
     // ValueA goes back however the plot ends.
     const ValueAKeeper keeper(engine);
     const ExtendedReal a0 = engine.ValueA;

@@ -26,6 +26,11 @@ struct DrawOptions {
 // command reports it as an overflow.
 struct DrawingOverflow {};
 
+// The view as drawn onto a surface of `scale` device pixels to a logical pixel: the same world
+// window over `scale` times as many pixels each way.
+ViewState DeviceView(const ViewState& view, int scale);
+
+// The drawing below takes the logical view and draws it onto the surface's device pixels.
 void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOptions& options);
 
 // Plots the last built tree. Returns true when the expression uses x: the caller then reports

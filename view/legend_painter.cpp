@@ -73,7 +73,7 @@ void DrawLegend(DrawSurface& surface, const std::vector<LegendEntry>& entries, C
     if (entries.empty() || surface.Width() <= 0 || surface.Height() <= 0) return;
     if (auto* canvas = dynamic_cast<Canvas*>(&surface)) {
         QPainter painter(&canvas->ImageForPainting());
-        PaintLegend(painter, canvas->Width(), entries, background);
+        PaintLegend(painter, canvas->LogicalWidth(), entries, background);
         return;
     }
     if (auto* vector = dynamic_cast<VectorSurface*>(&surface)) {

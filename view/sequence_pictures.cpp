@@ -110,8 +110,9 @@ std::vector<std::pair<ExtendedReal, ExtendedReal>> CobwebVertices(const TermList
     return vertices;
 }
 
-void DrawTerms(DrawSurface& canvas, const ViewState& view, const DrawOptions& options,
+void DrawTerms(DrawSurface& canvas, const ViewState& logical, const DrawOptions& options,
                const TermList& terms) {
+    const ViewState view = DeviceView(logical, canvas.Scale());
     const auto point = [&](size_t k) {
         const ExtendedReal n = ExtendedReal(int64_t{terms.FirstIndex} + int64_t(k));
         return std::pair{Column(view, n), Row(view, terms.Terms[k])};
@@ -126,14 +127,17 @@ void DrawTerms(DrawSurface& canvas, const ViewState& view, const DrawOptions& op
         }
     }
     canvas.SetBrushColour(options.LineColour);
+    // Three logical pixels square, the term's pixel in the middle.
+    const int32_t unit = canvas.Scale();
     for (size_t k = 0; k < terms.Terms.size(); ++k) {
         const auto [column, row] = point(k);
-        canvas.FillRect(column - 1, row - 1, column + 2, row + 2);
+        canvas.FillRect(column - unit, row - unit, column + 2 * unit, row + 2 * unit);
     }
 }
 
-void DrawCobweb(DrawSurface& canvas, const Engine& engine, const ViewState& view,
+void DrawCobweb(DrawSurface& canvas, const Engine& engine, const ViewState& logical,
                 const DrawOptions& options, ExtendedReal x) {
+    const ViewState view = DeviceView(logical, canvas.Scale());
     DrawMapCurve(canvas, engine, view, options, x);
     DrawDiagonal(canvas, view);
     DrawStaircase(canvas, view, ComputeTerms(engine, x));

@@ -1,6 +1,7 @@
 // tarvik-cli render -o as a black box: the format by the extension (or --format for standard
-// output, a device or a pipe), the argument error for any other extension, and write failures
-// that exit 1 with the system's reason and leave no file behind and every old file as it was.
+// output, a device or a pipe), the argument error for any other extension, --scale, and write
+// failures that exit 1 with the system's reason and leave no file behind and every old file as
+// it was.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <chrono>
@@ -75,6 +77,58 @@ INSTANTIATE_TEST_SUITE_P(
                     ExtensionRow{"A.PDF", "%PDF"}, ExtensionRow{"рисунок.Svg", "<?xml"},
                     ExtensionRow{"a.jpg", nullptr}, ExtensionRow{"a", nullptr},
                     ExtensionRow{"a.png.txt", nullptr}, ExtensionRow{"bmp", nullptr}));
+
+// --scale K: a raster file K times as many pixels each way, drawn at that resolution (not the
+// scale-1 picture's pixels repeated); the vector files keep the picture's size.
+struct ScaleRow {
+    const char* name;
+    QStringList extra;
+    int scale;
+};
+
+class RenderScale : public testing::TestWithParam<ScaleRow> {};
+
+bool MadeOfBlocks(const QImage& image, int scale) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(x - x % scale, y - y % scale)) return false;
+    return true;
+}
+
+TEST_P(RenderScale, DrawsScaleTimesThePixels) {
+    const ScaleRow row = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromUtf8(row.name));
+    const QStringList common =
+        QStringList{"render", "sinx", "-o", path, "--size", "60x40"} + row.extra;
+    const Result result = RunCli(common + QStringList{"--scale", QString::number(row.scale)});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const QByteArray bytes = ReadAll(path);
+    if (path.endsWith(".svg")) {
+        EXPECT_TRUE(bytes.contains("viewBox=\"0 0 60 40\"")) << bytes.left(400).constData();
+        return;
+    }
+    const QImage image = QImage::fromData(bytes);
+    ASSERT_EQ(image.size(), QSize(60 * row.scale, 40 * row.scale));
+    const QString plain = dir.filePath(QStringLiteral("plain_") + QString::fromUtf8(row.name));
+    ASSERT_EQ(
+        RunCli(QStringList{"render", "sinx", "-o", plain, "--size", "60x40"} + row.extra).exitCode,
+        0);
+    if (row.scale == 1) {
+        EXPECT_EQ(bytes, ReadAll(plain));
+    } else {
+        EXPECT_FALSE(MadeOfBlocks(image, row.scale));
+        EXPECT_NE(image, QImage::fromData(ReadAll(plain))
+                             .scaled(image.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, RenderScale,
+                         testing::Values(ScaleRow{"a.png", {}, 1}, ScaleRow{"a.png", {}, 2},
+                                         ScaleRow{"a.bmp", {"--points"}, 3},
+                                         ScaleRow{"a.png", {"--labels"}, 4},
+                                         ScaleRow{"a.png", {"--cobweb", "--x", "0.5"}, 2},
+                                         ScaleRow{"a.svg", {}, 2}));
 
 struct StreamRow {
     QStringList format;

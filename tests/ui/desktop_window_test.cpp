@@ -1,6 +1,6 @@
 // The window among the desktop's programs: a file named on the command line opened after the
-// start-up picture, a dropped file, the last files, and tarvik --help and --version without a
-// display.
+// start-up picture, a dropped file, the last files (function files and curve sets alike), and
+// tarvik --help and --version without a display.
 #include <QAction>
 #include <QComboBox>
 #include <QDropEvent>
@@ -29,6 +29,30 @@ QString WriteFunction(const QTemporaryDir& dir, const QString& name, const char*
     QFile file(path);
     if (file.open(QIODevice::WriteOnly)) file.write(FunctionBytes(expression));
     return path;
+}
+
+const QByteArray kSetBytes =
+    "{\"format\": \"tarvik-curves\", \"version\": 1, \"curves\": [\n"
+    "  {\"expression\": \"sinx\"},\n"
+    "  {\"expression\": \"cosx\", \"colour\": \"#ff0000\"}]}\n";
+
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+    return path;
+}
+
+// Drops `path` on the window; whether the window took the drag.
+bool Drop(WindowFixture& w, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w.form(), &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w.form(), &drop);
+    return true;
 }
 
 // The entries of "Последние файлы" as the menu shows them when it opens.
@@ -63,6 +87,10 @@ class DesktopWindowTest : public QObject {
     void droppedFileIsOpened();
     void recentFilesListTheLastEight();
     void goneRecentFileIsDroppedWithAMessage();
+    void setFromOutside_data();
+    void setFromOutside();
+    void refusedSetFromOutside_data();
+    void refusedSetFromOutside();
     void helpAndVersionNeedNoDisplay();
     void decimalCommaReadsAndShowsTheComma();
 };
@@ -162,6 +190,83 @@ void DesktopWindowTest::goneRecentFileIsDroppedWithAMessage() {
     QCOMPARE(w.messages[0].icon, QMessageBox::Information);
     QVERIFY(w.messages[0].text.contains(gone));
     QCOMPARE(RecentEntries(w), (QStringList{"&1 kept.tvk", "Очистить список"}));
+}
+
+void DesktopWindowTest::setFromOutside_data() {
+    QTest::addColumn<QString>("route");
+    QTest::newRow("command line") << "argv";
+    QTest::newRow("drop") << "drop";
+    QTest::newRow("recent files") << "recent";
+}
+
+// A curve set from outside is opened as "Открыть набор кривых…" opens it: its curves become the
+// window's set, and it heads the last files.
+void DesktopWindowTest::setFromOutside() {
+    QFETCH(QString, route);
+    QTemporaryDir dir;
+    const QString path = WriteFile(dir, "pair.tvkset", kSetBytes);
+    WindowFixture w;
+    w.Settle();
+    if (route == "argv") {
+        w->OpenAtStart(path);
+    } else if (route == "drop") {
+        QVERIFY(Drop(w, path));
+    } else {
+        w->OpenAtStart(path);
+        QTRY_COMPARE(w->document().Curves.Size(), size_t(2));
+        w.Run(QStringLiteral("x"));
+        w.ui.cbxKill->setChecked(true);
+        w.Run(QStringLiteral("x^3"));
+        QCOMPARE(RecentEntries(w).front(), QStringLiteral("&1 pair.tvkset"));
+        // The set is no longer what the file holds: "Новый" started another.
+        QCOMPARE(w->document().Curves.Size(), size_t(1));
+        RecentAction(w, "mnuFunctionRecent1")->trigger();
+    }
+    QTRY_COMPARE(w->document().Curves.Size(), size_t(2));
+    w.Settle();
+    QCOMPARE(w->document().Curves.Curves()[0].Expression, std::string("sinx"));
+    QCOMPARE(w->document().Curves.Curves()[1].Expression, std::string("cosx"));
+    QCOMPARE(w->document().Curves.Curves()[1].LineColour, Colour(0x0000FF));
+    QCOMPARE(RecentEntries(w).front(), QStringLiteral("&1 pair.tvkset"));
+    QVERIFY(w.messages.empty());
+}
+
+void DesktopWindowTest::refusedSetFromOutside_data() {
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<QByteArray>("bytes");  // empty: no file
+    QTest::addColumn<QString>("message");   // what the box says, in part
+    QTest::newRow("missing, command line") << "argv" << QByteArray() << "File not found.";
+    QTest::newRow("missing, drop") << "drop" << QByteArray() << "File not found.";
+    QTest::newRow("damaged, command line")
+        << "argv" << QByteArray("{\"format\": \"tarvik-curves\",\n  \"version\" 1}") << "2";
+    QTest::newRow("not a set, drop") << "drop" << QByteArray("[1, 2]") << "";
+}
+
+// A set that cannot be read or is refused gives the message box and leaves the start-up state.
+void DesktopWindowTest::refusedSetFromOutside() {
+    QFETCH(QString, route);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path =
+        bytes.isEmpty() ? dir.filePath("gone.tvkset") : WriteFile(dir, "bad.tvkset", bytes);
+    WindowFixture w;
+    w.Settle();
+    const QString example = w.ui.txtFunctionText->currentText();
+    const size_t curves = w->document().Curves.Size();
+    const QImage picture = w.Picture();
+    if (route == "argv") {
+        w->OpenAtStart(path);
+    } else {
+        QVERIFY(Drop(w, path));
+    }
+    QTRY_COMPARE(w.messages.size(), size_t(1));
+    QCOMPARE(w.messages[0].icon, QMessageBox::Critical);
+    QVERIFY2(w.messages[0].text.contains(message), qPrintable(w.messages[0].text));
+    QCOMPARE(w.ui.txtFunctionText->currentText(), example);
+    QCOMPARE(w->document().Curves.Size(), curves);
+    QCOMPARE(w.Picture(), picture);
+    QCOMPARE(RecentEntries(w), QStringList{"Очистить список"});
 }
 
 // Without any display (no platform, no DISPLAY), as in a terminal over ssh.

@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -52,6 +53,8 @@ class ExportWindowTest : public QObject {
     void savesEachFormat_data();
     void savesEachFormat();
     void lastFilterIsRemembered();
+    void scaleChoice_data();
+    void scaleChoice();
     void printWritesOnePageThroughTheDialog();
     void cancelledPrintPrintsNothing();
     void ctrlPOpensThePrintDialog();
@@ -118,6 +121,65 @@ void ExportWindowTest::savesEachFormat() {
                                    .arg(size.height())
                                    .toLatin1()));
     }
+}
+
+void ExportWindowTest::scaleChoice_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("png at 2") << "Рисунок PNG (*.png)" << 2 << "pic.png";
+    QTest::newRow("bmp at 4") << "Рисунок BMP (*.bmp)" << 4 << "pic.bmp";
+    QTest::newRow("svg keeps its size") << "Рисунок SVG (*.svg)" << 3 << "pic.svg";
+    QTest::newRow("png at 1, as shown") << "Рисунок PNG (*.png)" << 1 << "pic.png";
+}
+
+// The dialog's "Масштаб" draws the raster files at that many pixels to the picture's pixel,
+// remembered for the next time; the vector files keep the picture's size.
+void ExportWindowTest::scaleChoice() {
+    QFETCH(QString, filter);
+    QFETCH(int, scale);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    WindowFixture w;
+    w.Run(QStringLiteral("sinx"));
+    int openedWith = 0;
+    w->modalHook = [&](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        auto* choice =
+            files ? files->findChild<QComboBox*>(QStringLiteral("PictureScale")) : nullptr;
+        if (!choice) return int(QDialog::Rejected);
+        openedWith = choice->currentData().toInt();
+        choice->setCurrentIndex(choice->findData(scale));
+        files->selectNameFilter(filter);
+        files->selectFile(dir.filePath(QStringLiteral("pic")));
+        return int(QDialog::Accepted);
+    };
+    w.ui.mnuFunctionSaveGr->trigger();
+    QCOMPARE(w.messages.size(), size_t(0));
+    const QByteArray bytes = FileBytes(dir.filePath(written));
+    const QSize size = w.Picture().size();
+    if (written.endsWith(".svg")) {
+        QVERIFY(bytes.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"")
+                                   .arg(size.width())
+                                   .arg(size.height())
+                                   .toLatin1()));
+    } else {
+        const QImage saved = QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(saved.size(), size * scale);
+        const QImage shown = w->ShownPicture().convertToFormat(QImage::Format_RGB32);
+        if (scale == 1) {
+            QCOMPARE(saved, shown);
+        } else {
+            QVERIFY(saved != shown.scaled(saved.size()));
+        }
+    }
+    // The next dialog opens with the scale chosen.
+    w.ui.mnuFunctionSaveGr->trigger();
+    QCOMPARE(openedWith, scale);
+    w->modalHook = [](QDialog&) { return int(QDialog::Rejected); };
+    // Back to 1 for the tests after this one.
+    QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik"))
+        .setValue(QStringLiteral("pictureExport/scale"), 1);
 }
 
 void ExportWindowTest::lastFilterIsRemembered() {
