@@ -15,6 +15,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/compiled_program.h"
 #include "engine/extended_math.h"
 
 #if defined(__x86_64__) && defined(__linux__)
@@ -34,6 +35,16 @@ constexpr int32_t kRegisters = 8;
 // Bytes before the first entry, so that no entry sits at the start of the mapping.
 constexpr size_t kLeadingPad = 16;
 constexpr auto kOffsetN = static_cast<int32_t>(offsetof(MachineFrame, running));
+constexpr auto kOffsetScratch = static_cast<int32_t>(offsetof(MachineFrame, scratch));
+
+// Condition codes of the jumps the generator emits (the second byte of jcc rel32).
+enum Condition : uint8_t {
+    kBelow = 0x82,
+    kEqual = 0x84,
+    kNotEqual = 0x85,
+    kBelowOrEqual = 0x86,
+    kAbove = 0x87
+};
 
 // One node of the tree as the generator sees it.
 struct Node {
@@ -163,19 +174,15 @@ class Generator {
             case NodeKind::ValueA:
                 break;
             case NodeKind::Function:
-                if (!Inline(entry.Code)) return Fail();
-                usesSineOrCosine_ |= entry.Code == static_cast<int32_t>(FunctionCode::Sin) ||
-                                     entry.Code == static_cast<int32_t>(FunctionCode::Cos);
+                if (entry.Code < 1 || entry.Code > 9) return Fail();
+                usesSineOrCosine_ |= entry.Code <= static_cast<int32_t>(FunctionCode::Ctg);
                 node.left = ReadNode(slot);
                 if (node.left < 0) return Fail();
-                node.need = nodes_[static_cast<size_t>(node.left)].need;
-                // The logarithm takes ln 2 onto the stack beside its argument.
-                if (entry.Code == static_cast<int32_t>(FunctionCode::Ln)) {
-                    node.need = std::max(node.need, 2);
-                }
+                node.need = std::max(nodes_[static_cast<size_t>(node.left)].need,
+                                     FunctionNeed(static_cast<FunctionCode>(entry.Code)));
                 break;
             case NodeKind::Operator:
-                if (entry.Code < 1 || entry.Code > 4) return Fail();
+                if (entry.Code < 1 || entry.Code > 5) return Fail();
                 node.left = ReadNode(slot);
                 node.right = node.left < 0 ? -1 : ReadNode(slot);
                 if (node.right < 0) return Fail();
@@ -194,19 +201,26 @@ class Generator {
         return -1;
     }
 
-    // The functions done in place. The others need comparisons with the walk's limits (the
-    // tangent's pi/2, the exponential's range, the factorial's table) and are left to the list.
-    static bool Inline(int32_t code) {
-        switch (static_cast<FunctionCode>(code)) {
-            case FunctionCode::Sin:
-            case FunctionCode::Cos:
-            case FunctionCode::Sqrt:
+    // The registers a function takes, its argument's included: the logarithm and the
+    // factorial one beside it (ln 2, the rounded argument), the exponential two (the rounded
+    // exponent and 1), the tangent and the cotangent two (their limit and 2^63).
+    static int32_t FunctionNeed(FunctionCode code) {
+        switch (code) {
             case FunctionCode::Ln:
-            case FunctionCode::Abs:
-                return true;
+            case FunctionCode::Fact:
+                return 2;
+            case FunctionCode::Exp:
+            case FunctionCode::Tg:
+            case FunctionCode::Ctg:
+                return 3;
             default:
-                return false;
+                return 1;
         }
+    }
+
+    static bool IsPower(const Node& node) {
+        return node.kind == NodeKind::Operator &&
+               node.code == static_cast<int32_t>(OperatorCode::Power);
     }
 
     const Node& At(int32_t index) const { return nodes_[static_cast<size_t>(index)]; }
@@ -222,6 +236,13 @@ class Generator {
     }
 
     int32_t BinaryNeed(const Node& node) const {
+        if (IsPower(node)) {
+            // Both operands on the stack, and one register beside them for the power's tests,
+            // then the exponential's.
+            const int32_t l = At(node.left).need;
+            const int32_t r = At(node.right).need;
+            return std::max(l == r ? l + 1 : std::max(l, r), 3);
+        }
         if (Operand(node.right)) return At(node.left).need;
         if (Operand(node.left)) return At(node.right).need;
         const int32_t l = At(node.left).need;
@@ -292,7 +313,7 @@ class Generator {
         const Node& root = At(root_);
         const int32_t a = PositionA(column);
         // An operator with a on one side applies itself straight into a's register.
-        if (root.kind == NodeKind::Operator) {
+        if (root.kind == NodeKind::Operator && !IsPower(root)) {
             const bool leftA = At(root.left).kind == NodeKind::ValueA;
             const bool rightA = At(root.right).kind == NodeKind::ValueA;
             if (leftA || rightA) {
@@ -339,11 +360,20 @@ class Generator {
         switch (code) {
             case FunctionCode::Sin:
             case FunctionCode::Cos:
-                // fsin or fcos; from 2^63 on they leave the argument with C2 set, and the walk
-                // takes +0 there: fnstsw ax; test ah, 4; jz +4; fstp st(0); fldz.
+                // fsin or fcos; from 2^63 on they leave the argument in place, where the walk
+                // takes +0. A store of the result as a 16-bit integer raises the invalid flag
+                // just for such an argument, and so leaves that sample to the walk: unlike a
+                // look at the status word, the store holds nothing after it back.
                 Bytes({0xD9, static_cast<uint8_t>(code == FunctionCode::Sin ? 0xFE : 0xFF)});
-                Bytes({0xDF, 0xE0, 0xF6, 0xC4, 0x04, 0x74, 0x04, 0xDD, 0xD8, 0xD9, 0xEE});
+                FrameAccess(0xDF, 2, kOffsetScratch);  // fist word [scratch]
                 return;
+            case FunctionCode::Tg:
+            case FunctionCode::Ctg:
+                return Tangent(code == FunctionCode::Tg);
+            case FunctionCode::Exp:
+                return Exponential();
+            case FunctionCode::Fact:
+                return Factorial();
             case FunctionCode::Ln:
                 // fldln2; fxch; fyl2x: ln 2 * log2 v. Zero and negative arguments raise the
                 // division-by-zero and invalid flags.
@@ -359,6 +389,7 @@ class Generator {
     }
 
     void Binary(const Node& node) {
+        if (IsPower(node)) return Power(node);
         if (Operand(node.right)) {
             Evaluate(node.left);
             return ApplyOperand(ArithOf(node.code, false), At(node.right));
@@ -379,6 +410,140 @@ class Generator {
             Bytes({0xDE, kPopForm[ArithOf(node.code, true)]});
         }
         --depth_;
+    }
+
+    // --- The functions and the power with guards: the walk's instructions, and where the
+    // walk would stop with a code, a NaN made by 0/0, which raises the invalid flag ---
+
+    size_t JumpIf(Condition condition) { return Jump({0x0F, condition}); }
+    void Here(size_t jump) { Patch(jump, code_.size()); }
+    // Replaces st(0) with a NaN and raises the invalid flag: fstp st(0); fldz; fdiv st0, st0.
+    void RaiseInvalid() { Bytes({0xDD, 0xD8, 0xD9, 0xEE, 0xD8, 0xF0}); }
+
+    // The index of an internal constant in the table, added at its first use.
+    int32_t Internal(ExtendedReal value) {
+        for (size_t i = 0; i < constants_.size(); ++i) {
+            if (std::memcmp(&constants_[i], &value, 10) == 0) return static_cast<int32_t>(i);
+        }
+        constants_.push_back(value);
+        return static_cast<int32_t>(constants_.size()) - 1;
+    }
+    void LoadWide(ExtendedReal value) { ConstantAccess(0xDB, 5, Internal(value), false); }
+
+    // e^v as the walk takes it: t = v * log2 e, then 2^(t - round t) by f2xm1, plus 1, scaled
+    // by 2^(round t). An overflow of either step raises its flag; below the walk's underflow
+    // limit the scaling rounds to +0, the walk's value there.
+    void Exponential() {
+        LoadWide(extended_math::kLog2E);
+        Bytes({0xDE, 0xC9,                // fmulp: t
+               0xD9, 0xC0, 0xD9, 0xFC,    // fld st0; frndint: round t, t
+               0xDC, 0xE9,                // fsub st1, st0: round t, t - round t
+               0xD9, 0xC9, 0xD9, 0xF0,    // fxch; f2xm1
+               0xD9, 0xE8, 0xDE, 0xC1,    // fld1; faddp
+               0xD9, 0xFD, 0xDD, 0xD9});  // fscale; fstp st1
+    }
+
+    // Tangent (sine over cosine) or cotangent (the reverse) of st(0). The walk stops at the
+    // argument pi/2 (pi for the cotangent) and from 2^63 on, where fsincos would leave its
+    // argument alone; a zero divisor or an overflow of the quotient raises its own flag.
+    void Tangent(bool tangent) {
+        LoadWide(tangent ? extended_math::kHalfPi : extended_math::kPi);
+        Bytes({0xDF, 0xE9});  // fucomip st1
+        const size_t atLimit = JumpIf(kEqual);
+        Bytes({0xD9, 0xC0, 0xD9, 0xE1});  // fld st0; fabs
+        ConstantAccess(0xDD, 0, Internal(extended_math::kTrigLimit), true);
+        Bytes({0xDF, 0xE9, 0xDD, 0xD8});  // fucomip st1: 2^63 against |v|; fstp st0
+        const size_t huge = JumpIf(kBelowOrEqual);
+        // fsincos: cos, sin; fdivp (sin / cos) or fdivrp (cos / sin)
+        Bytes({0xD9, 0xFB, 0xDE, static_cast<uint8_t>(tangent ? 0xF9 : 0xF1)});
+        const size_t done = Jump({0xE9});
+        Here(atLimit);
+        Here(huge);
+        RaiseInvalid();
+        Here(done);
+    }
+
+    // The factorial of st(0) from the table, for the integers 0..kLargestFactorial.
+    void Factorial() {
+        Bytes({0xD9, 0xC0, 0xD9, 0xFC, 0xDF, 0xE9});  // fld st0; frndint; fucomip st1
+        const size_t fractional = JumpIf(kNotEqual);
+        FrameAccess(0xDB, 2, kOffsetScratch);  // fist dword [scratch]: too large raises invalid
+        Bytes({0x8B, 0x87});                   // mov eax, [rdi + scratch]
+        Int32(kOffsetScratch);
+        Bytes({0x3D});  // cmp eax, largest: a negative one is larger unsigned
+        Int32(kLargestFactorial);
+        const size_t outside = JumpIf(kAbove);
+        Bytes({0xDD, 0xD8, 0xC1, 0xE0, 0x04, 0x48, 0xBA});  // fstp st0; shl eax, 4; mov rdx, table
+        const auto table = reinterpret_cast<uint64_t>(FactorialTable());
+        uint8_t raw[8];
+        std::memcpy(raw, &table, 8);
+        code_.insert(code_.end(), raw, raw + 8);
+        static_assert(sizeof(ExtendedReal) == 16);
+        Bytes({0xDB, 0x2C, 0x02});  // fld tbyte [rdx + rax]
+        const size_t done = Jump({0xE9});
+        Here(fractional);
+        Here(outside);
+        RaiseInvalid();
+        Here(done);
+    }
+
+    // base ^ exponent by the walk's rule: both operands on the stack, the exponent on top.
+    void Power(const Node& node) {
+        if (At(node.left).need >= At(node.right).need) {
+            Evaluate(node.left);
+            Evaluate(node.right);
+        } else {
+            Evaluate(node.right);
+            Evaluate(node.left);
+            Bytes({0xD9, 0xC9});  // fxch
+        }
+        // st0 = e, st1 = b. dl: e is fractional.
+        Bytes({0xD9, 0xC0, 0xD9, 0xFC, 0xDF, 0xE9, 0x0F, 0x95, 0xC2});
+        Bytes({0xD9, 0xEE, 0xDF, 0xEA});  // fldz; fucomip st2: 0 against b
+        const size_t positive = JumpIf(kBelow);
+        const size_t zero = JumpIf(kEqual);
+        // A negative base: an integral exponent's parity from its 64-bit integer (one too
+        // large for it raises the invalid flag), the power of |b|, negated for an odd one.
+        Bytes({0x84, 0xD2});  // test dl, dl
+        const size_t negativeFractional = JumpIf(kNotEqual);
+        Bytes({0xD9, 0xC0});                   // fld st0
+        FrameAccess(0xDF, 7, kOffsetScratch);  // fistp qword [scratch]
+        Bytes({0xF6, 0x87});                   // test byte [rdi + scratch], 1
+        Int32(kOffsetScratch);
+        Bytes({0x01, 0x0F, 0x95, 0xC0});              // setne al: odd
+        Bytes({0xD9, 0xC9, 0xD9, 0xE1, 0xD9, 0xC9});  // fxch; fabs; fxch
+        PowerOfMagnitude();
+        Bytes({0x84, 0xC0});  // test al, al
+        const size_t even = JumpIf(kEqual);
+        Bytes({0xD9, 0xE0});  // fchs
+        const size_t negativeDone = Jump({0xE9});
+        // A zero base: +0 for an integral exponent from 0 on.
+        Here(zero);
+        Bytes({0x84, 0xD2});
+        const size_t zeroFractional = JumpIf(kNotEqual);
+        Bytes({0xD9, 0xEE, 0xDF, 0xE9});  // fldz; fucomip st1: 0 against e
+        const size_t zeroNegative = JumpIf(kAbove);
+        Bytes({0xDD, 0xD8, 0xDD, 0xD8, 0xD9, 0xEE});  // fstp st0; fstp st0; fldz
+        const size_t zeroDone = Jump({0xE9});
+        Here(negativeFractional);
+        Here(zeroFractional);
+        Here(zeroNegative);
+        Bytes({0xDD, 0xD8});
+        RaiseInvalid();
+        const size_t faultDone = Jump({0xE9});
+        Here(positive);
+        PowerOfMagnitude();
+        Here(even);
+        Here(negativeDone);
+        Here(zeroDone);
+        Here(faultDone);
+        --depth_;
+    }
+
+    // e^(e * ln |b|) for st0 = e, st1 = |b| > 0: fxch; fldln2; fxch; fyl2x; fmulp.
+    void PowerOfMagnitude() {
+        Bytes({0xD9, 0xC9, 0xD9, 0xED, 0xD9, 0xC9, 0xD9, 0xF1, 0xDE, 0xC9});
+        Exponential();
     }
 
     // st(0) = st(0) op leaf (or leaf op st(0) for the reversed forms).

@@ -7,9 +7,11 @@
 // The code checks nothing per operation: it starts with the x87 exception flags clear, runs,
 // and looks at the sticky invalid, division-by-zero and overflow flags every 16 steps and at
 // the end. From finite leaves every value that is not finite, and every guard the generated
-// operations meet, raises one of them; so no flag means that every step of every column gave
-// exactly the checked walk's bits. A raised flag sends the columns of that run back to the caller,
-// which runs each alone and lets the checked walk decide where one still faults.
+// operations meet (the power's rules, a function's domain, the factorial's table, the tangent's
+// pi/2, an argument of sine or cosine from 2^63 on), raises one of them; so no flag means that
+// every step of every column gave exactly the checked walk's bits. A raised flag sends the columns
+// of that run back to the caller, which runs each alone and lets the checked walk decide where one
+// still faults.
 #pragma once
 
 #include <cstdint>
@@ -30,7 +32,8 @@ struct MachineFrame {
     double n = 0;
     double one = 1;
     int64_t steps = 1;
-    double running = 0;  // the code's own: n of the step being run
+    double running = 0;   // the code's own: n of the step being run
+    int64_t scratch = 0;  // the code's own: integers stored by its tests
 };
 
 class MachineCode {
@@ -76,10 +79,10 @@ inline constexpr const char* kRefuseMachineCodeVariable = "TARVIK_REFUSE_MACHINE
 // Whether the variable asks for the refusal (read at every build, which is rare).
 bool MachineCodeRefused();
 
-// The code for slots 1..NodeCount of a successful build, or null: a tree with an operation the
-// code does not cover (powers, tg, ctg, exp and fact), one too deep for the
-// x87 registers, a constant that is not finite, another processor, or a system that refuses
-// executable memory. Null means the portable runner evaluates the tree.
+// The code for slots 1..NodeCount of a successful build, or null: a table that holds no whole
+// tree of known kinds and codes, one too deep for the x87 registers, a constant that is not
+// finite, another processor, or a system that refuses executable memory. Null means the
+// portable runner evaluates the tree.
 std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine);
 
 // Runs the code over a batch of samples, each from a0 over n = first..last (first <= last), as
