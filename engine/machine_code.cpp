@@ -145,6 +145,48 @@ class Generator {
         Bytes({0xB8, 0x01, 0x00, 0x00, 0x00, 0xC3});  // mov eax, 1; ret
     }
 
+    // The loop over groups of `columns` samples of a tree without n: each group's x read from
+    // the batch, its a from a[0], its values written to the batch; the flags looked at once.
+    void EmitBatch(int32_t columns) {
+        Bytes({0xDF, 0xE0, 0xA8, kFaultFlags, 0x74, 0x02, 0xDB, 0xE2});
+        Bytes({0x4C, 0x8B, 0x87});  // mov r8, [rdi + batchX]
+        Int32(static_cast<int32_t>(offsetof(MachineFrame, batchX)));
+        Bytes({0x4C, 0x8B, 0x8F});  // mov r9, [rdi + batchValues]
+        Int32(static_cast<int32_t>(offsetof(MachineFrame, batchValues)));
+        Bytes({0x48, 0x8B, 0x8F});  // mov rcx, [rdi + groups]
+        Int32(static_cast<int32_t>(offsetof(MachineFrame, groups)));
+        const size_t top = code_.size();
+        const auto stride = static_cast<int32_t>(sizeof(ExtendedReal));
+        for (int32_t p = Resident(columns) - 1; p >= 0; --p) {
+            const int32_t column = ColumnOfA(p);
+            if (column >= 0) {
+                FrameAccess(0xDB, 5, static_cast<int32_t>(offsetof(MachineFrame, a)));
+            } else {
+                Bytes({0x41, 0xDB, 0xA8});  // fld tbyte [r8 + column's x]
+                Int32(stride * (p / PerColumn()));
+            }
+        }
+        for (int32_t i = 0; i < columns; ++i) Step(i);
+        for (int32_t p = 0; p < Resident(columns); ++p) {
+            const int32_t column = ColumnOfA(p);
+            if (column >= 0) {
+                Bytes({0x41, 0xDB, 0xB9});  // fstp tbyte [r9 + column's value]
+                Int32(stride * column);
+            } else {
+                Bytes({0xDD, 0xD8});
+            }
+        }
+        Bytes({0x49, 0x81, 0xC0});  // add r8, group
+        Int32(stride * columns);
+        Bytes({0x49, 0x81, 0xC1});  // add r9, group
+        Int32(stride * columns);
+        Bytes({0x48, 0x83, 0xE9, 0x01});  // sub rcx, 1
+        Patch(Jump({0x0F, 0x85}), top);
+        // fnstsw ax; test al, flags; setnz al; movzx eax, al; ret
+        Bytes({0xDF, 0xE0, 0xA8, kFaultFlags, 0x0F, 0x95, 0xC0, 0x0F, 0xB6, 0xC0, 0xC3});
+    }
+
+    bool UsesN() const { return usesN_; }
     bool UsesSineOrCosine() const { return usesSineOrCosine_; }
     std::vector<uint8_t>& Code() { return code_; }
     const std::vector<ExtendedReal>& Constants() const { return constants_; }
@@ -591,6 +633,17 @@ bool MachineCode::Run(MachineFrame& frame, int32_t columns) const {
 #endif
 }
 
+bool MachineCode::RunBatch(MachineFrame& frame) const {
+#ifdef TARVIK_MACHINE_CODE
+    using Entry = int32_t (*)(MachineFrame*, const Constant*);
+    const auto entry = reinterpret_cast<Entry>(static_cast<uint8_t*>(memory_) + batchEntry_);
+    return entry(&frame, constants_.get()) == 0;
+#else
+    (void)frame;
+    return false;
+#endif
+}
+
 bool MachineCodeRefused() {
     const char* const value = std::getenv(kRefuseMachineCodeVariable);
     return value != nullptr && *value != '\0' && std::strcmp(value, "0") != 0;
@@ -604,13 +657,18 @@ std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine) {
     if (columns == 0) return nullptr;
     std::shared_ptr<MachineCode> code(new MachineCode);
     code->columns_ = columns;
-    code->paysForShortRuns_ = !generator.UsesSineOrCosine();
+    code->paysForShortRuns_ = !generator.UsesSineOrCosine() || !generator.UsesN();
     std::vector<uint8_t>& bytes = generator.Code();
     bytes.assign(kLeadingPad, 0xCC);  // int3
     for (int32_t k = 1; k <= columns; ++k) {
         while (bytes.size() % 16 != 0) bytes.push_back(0xCC);
         code->entry_[k] = static_cast<int32_t>(bytes.size());
         generator.Emit(k);
+    }
+    if (!generator.UsesN()) {
+        while (bytes.size() % 16 != 0) bytes.push_back(0xCC);
+        code->batchEntry_ = static_cast<int32_t>(bytes.size());
+        generator.EmitBatch(columns);
     }
     const auto& constants = generator.Constants();
     code->constants_ =
@@ -687,7 +745,21 @@ void RunMachineSamples(const MachineCode& code, const ExtendedReal* xs, int32_t 
         }
         width = 0;
     };
-    for (int32_t i = 0; i < count; ++i) {
+    int32_t begin = 0;
+    if (frame.steps == 1 && code.HasBatch() && count >= code.Columns()) {
+        const bool finite = std::all_of(
+            xs, xs + count, [](const ExtendedReal& x) { return extended_math::IsFinite(x); });
+        const int32_t groups = count / code.Columns();
+        frame.batchX = xs;
+        frame.batchValues = values;
+        frame.groups = groups;
+        CopyBits(frame.a[0], a0);
+        if (finite && code.RunBatch(frame)) {
+            begin = groups * code.Columns();
+            std::fill(ok, ok + begin, true);
+        }
+    }
+    for (int32_t i = begin; i < count; ++i) {
         if (!extended_math::IsFinite(xs[i])) {
             ok[i] = false;
             continue;

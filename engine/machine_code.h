@@ -34,6 +34,11 @@ struct MachineFrame {
     int64_t steps = 1;
     double running = 0;   // the code's own: n of the step being run
     int64_t scratch = 0;  // the code's own: integers stored by its tests
+    // For RunBatch: groups of Columns() samples, their x read from batchX, their values written
+    // to batchValues, a from a[0].
+    const ExtendedReal* batchX = nullptr;
+    ExtendedReal* batchValues = nullptr;
+    int64_t groups = 0;
 };
 
 class MachineCode {
@@ -44,13 +49,19 @@ class MachineCode {
 
     // The widest run: how many columns fit the eight x87 registers beside the working stack.
     int32_t Columns() const { return columns_; }
-    // Whether even runs of one step are faster here than on the portable runner: so for trees
-    // without sine and cosine, whose check of the argument's range looks at the status word
-    // after each of them and so holds the columns' sines apart (measured).
+    // Whether even runs of one step are faster here than on the portable runner (measured): so
+    // for trees without n, whose samples run in one loop over the batch, and for trees without
+    // sine, cosine, tangent and cotangent, whose slow instructions leave the short runs little
+    // to gain.
     bool PaysForShortRuns() const { return paysForShortRuns_; }
     // Runs `columns` (1..Columns()) columns of `frame`; true when no flag was raised. False
     // leaves frame.a unspecified.
     bool Run(MachineFrame& frame, int32_t columns) const;
+    // Whether RunBatch is there: for trees without n, whose samples are one step each.
+    bool HasBatch() const { return batchEntry_ != 0; }
+    // Runs frame.groups groups of Columns() samples in one loop, the flags looked at once at the
+    // end; true when no flag was raised, the values then written. False leaves them unspecified.
+    bool RunBatch(MachineFrame& frame) const;
 
   private:
     friend std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine);
@@ -62,6 +73,7 @@ class MachineCode {
     bool paysForShortRuns_ = false;
     // Entry offsets into memory_, one per column count (index 0 unused).
     int32_t entry_[kMaxMachineColumns + 1] = {};
+    int32_t batchEntry_ = 0;
     // The tree's constants: each as the extended number and, where it is exact there, as a
     // double that the arithmetic instructions can take from memory.
     struct alignas(16) Constant {
