@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -233,6 +234,47 @@ TEST(MachineCodeTest, AFaultInOneColumnLeavesTheOthersTheirValues) {
             EXPECT_TRUE(SameBits(values[i], expected.value)) << i;
         }
     }
+}
+
+// A plot's batch of a tree without n runs in one loop over groups of the code's width; the
+// samples past the last whole group, a batch with an argument that is not finite and a batch
+// where one sample faults take the runs of the code and the walk, each sample with its own value.
+TEST(MachineCodeTest, OneLoopOverTheBatchAgreesWithTheWalkSampleBySample) {
+    constexpr ExtendedReal kInfinity = std::numeric_limits<ExtendedReal>::infinity();
+    struct Row {
+        const char* text;
+        int32_t faultAt;  // the sample that meets a fault, or -1
+        ExtendedReal special;
+    };
+    for (const Row row : {Row{"x*x*x+2*x-1", -1, 4}, Row{"sinx/x", 7, 0}, Row{"ln(x)*a", 7, -1},
+                          Row{"x*x*x+2*x-1", 7, kInfinity}, Row{"tgx+x^2", 7, -kInfinity}}) {
+        SCOPED_TRACE(std::string(row.text) + " " + std::to_string(row.faultAt));
+        Engine engine;
+        engine.ValueA = 2;
+        ASSERT_EQ(BuildExpression(engine, row.text), 0);
+        if (kMachineCodeExpected) {
+            ASSERT_TRUE(engine.Program.Machine != nullptr);
+            EXPECT_TRUE(engine.Program.Machine->HasBatch());
+        }
+        for (const int32_t count : {1, 6, 23, 64}) {
+            std::vector<ExtendedReal> xs;
+            for (int32_t i = 0; i < count; ++i) xs.push_back(0.25L + 0.5L * i);
+            if (row.faultAt >= 0 && row.faultAt < count) xs[row.faultAt] = row.special;
+            std::vector<ExtendedReal> values(xs.size());
+            std::unique_ptr<bool[]> ok(new bool[xs.size()]);
+            EvaluateSamples(engine, xs.data(), count, values.data(), ok.get());
+            for (size_t i = 0; i < xs.size(); ++i) {
+                const PathOutcome expected = CheckedOutcome(engine, xs[i]);
+                EXPECT_EQ(ok[i], expected.code == 0) << count << " " << i;
+                if (ok[i]) {
+                    EXPECT_TRUE(SameBits(values[i], expected.value)) << count << " " << i;
+                }
+            }
+        }
+    }
+    Engine recurrence;
+    ASSERT_EQ(BuildExpression(recurrence, "a+n*x"), 0);
+    if (kMachineCodeExpected) EXPECT_FALSE(recurrence.Program.Machine->HasBatch());
 }
 
 TEST(MachineCodeTest, CopiesShareTheCodeAndOutliveTheOriginal) {
