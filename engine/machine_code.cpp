@@ -52,8 +52,11 @@ struct Node {
     int32_t code = 0;
     int32_t constant = -1;  // index into the constant table
     int32_t left = -1;
-    int32_t right = -1;  // the operand of a function is `left`
-    int32_t need = 1;    // working registers its evaluation takes
+    int32_t right = -1;   // the operand of a function is `left`
+    int32_t need = 1;     // working registers its evaluation takes
+    bool varies = false;  // from column to column: x or a in the subtree
+    bool hasN = false;    // n in the subtree
+    int32_t shared = -1;  // computed once per step for every column: its index among those
 };
 
 // x87 opcode extensions (the reg field) of the arithmetic operations.
@@ -80,12 +83,25 @@ class Generator {
     bool Read() {
         int32_t slot = 1;
         root_ = ReadNode(slot);
-        return ok_ && root_ >= 0 && slot == engine_.NodeCount + 1;
+        if (!ok_ || root_ < 0 || slot != engine_.NodeCount + 1) return false;
+        Share(root_);
+        for (Node& node : nodes_) {  // children before their parents
+            if (node.kind == NodeKind::Function) {
+                node.need =
+                    std::max(NeedOf(node.left), FunctionNeed(static_cast<FunctionCode>(node.code)));
+            } else if (node.kind == NodeKind::Operator) {
+                node.need = BinaryNeed(node);
+            }
+        }
+        return true;
     }
 
-    // Chooses the widest run that fits the registers; 0 when not even one column fits.
+    // Chooses the widest run that fits the registers; 0 when not even one column fits. The
+    // shared values stay on the stack above the resident ones while the columns run.
     int32_t Plan() {
-        const int32_t need = nodes_[static_cast<size_t>(root_)].need;
+        const auto count = static_cast<int32_t>(shared_.size());
+        int32_t need = count + At(root_).need;
+        for (int32_t k = 0; k < count; ++k) need = std::max(need, k + At(shared_[k]).need);
         int32_t columns = 0;
         while (columns < kMaxMachineColumns && Resident(columns + 1) + need <= kRegisters) {
             ++columns;
@@ -112,7 +128,17 @@ class Generator {
             Int32(static_cast<int32_t>(offsetof(MachineFrame, one)));
         }
         const size_t top = code_.size();
+        for (size_t k = 0; k < shared_.size(); ++k) {
+            depth_ = 0;
+            live_ = static_cast<int32_t>(k);
+            computing_ = shared_[k];
+            Evaluate(shared_[k]);
+        }
+        live_ = static_cast<int32_t>(shared_.size());
+        computing_ = -1;
         for (int32_t i = 0; i < columns; ++i) Step(i);
+        for (size_t k = 0; k < shared_.size(); ++k) Bytes({0xDD, 0xD8});  // fstp st0
+        live_ = 0;
         if (usesN_) {
             Bytes({0xF2, 0x0F, 0x58, 0xC1});  // addsd xmm0, xmm1
             Bytes({0xF2, 0x0F, 0x11, 0x87});  // movsd [rdi + n], xmm0
@@ -209,18 +235,23 @@ class Generator {
                 break;
             case NodeKind::ArgumentX:
                 usesX_ = true;
+                node.varies = true;
                 break;
             case NodeKind::IndexN:
                 usesN_ = true;
+                node.hasN = true;
                 break;
             case NodeKind::ValueA:
+                node.varies = true;
                 break;
             case NodeKind::Function:
                 if (entry.Code < 1 || entry.Code > 9) return Fail();
                 usesSineOrCosine_ |= entry.Code <= static_cast<int32_t>(FunctionCode::Ctg);
                 node.left = ReadNode(slot);
                 if (node.left < 0) return Fail();
-                node.need = std::max(nodes_[static_cast<size_t>(node.left)].need,
+                node.varies = At(node.left).varies;
+                node.hasN = At(node.left).hasN;
+                node.need = std::max(NeedOf(node.left),
                                      FunctionNeed(static_cast<FunctionCode>(entry.Code)));
                 break;
             case NodeKind::Operator:
@@ -228,6 +259,8 @@ class Generator {
                 node.left = ReadNode(slot);
                 node.right = node.left < 0 ? -1 : ReadNode(slot);
                 if (node.right < 0) return Fail();
+                node.varies = At(node.left).varies || At(node.right).varies;
+                node.hasN = At(node.left).hasN || At(node.right).hasN;
                 node.need = BinaryNeed(node);
                 break;
             default:
@@ -236,6 +269,30 @@ class Generator {
         --nesting_;
         nodes_.push_back(node);
         return static_cast<int32_t>(nodes_.size()) - 1;
+    }
+
+    // Marks the largest subtrees below varying nodes that hold n but neither x nor a (as n^2 or
+    // exp(-n)): their value is the same in every column of a step.
+    void Share(int32_t index) {
+        if (!At(index).varies) return;
+        for (const int32_t child : {At(index).left, At(index).right}) {
+            if (child < 0) continue;
+            Node& node = nodes_[static_cast<size_t>(child)];
+            const bool inner = node.kind == NodeKind::Function || node.kind == NodeKind::Operator;
+            if (!node.varies && node.hasN && inner) {
+                node.shared = static_cast<int32_t>(shared_.size());
+                shared_.push_back(child);
+            } else {
+                Share(child);
+            }
+        }
+    }
+
+    // The registers a child takes as an operand: one for a shared value.
+    int32_t NeedOf(int32_t index) const { return At(index).shared >= 0 ? 1 : At(index).need; }
+    // Where shared value k sits below the working registers.
+    int32_t SharedPosition(int32_t k) const {
+        return depth_ + static_cast<int32_t>(shared_.size()) - 1 - k;
     }
 
     int32_t Fail() {
@@ -270,6 +327,7 @@ class Generator {
     // A leaf an instruction can take in place: a resident register or a double constant.
     bool Operand(int32_t index) const {
         const Node& node = At(index);
+        if (node.shared >= 0) return true;
         if (node.kind == NodeKind::Constant) {
             return Narrow(constants_[static_cast<size_t>(node.constant)]);
         }
@@ -281,14 +339,14 @@ class Generator {
         if (IsPower(node)) {
             // Both operands on the stack, and one register beside them for the power's tests,
             // then the exponential's.
-            const int32_t l = At(node.left).need;
-            const int32_t r = At(node.right).need;
+            const int32_t l = NeedOf(node.left);
+            const int32_t r = NeedOf(node.right);
             return std::max(l == r ? l + 1 : std::max(l, r), 3);
         }
-        if (Operand(node.right)) return At(node.left).need;
-        if (Operand(node.left)) return At(node.right).need;
-        const int32_t l = At(node.left).need;
-        const int32_t r = At(node.right).need;
+        if (Operand(node.right)) return NeedOf(node.left);
+        if (Operand(node.left)) return NeedOf(node.right);
+        const int32_t l = NeedOf(node.left);
+        const int32_t r = NeedOf(node.right);
         return l == r ? l + 1 : std::max(l, r);
     }
 
@@ -311,7 +369,7 @@ class Generator {
     }
     int32_t Home(int32_t p) const { return Home(p, PerColumn()); }
     int32_t PositionOf(const Node& leaf) const {
-        return leaf.kind == NodeKind::ArgumentX ? PositionX(column_) : PositionA(column_);
+        return live_ + (leaf.kind == NodeKind::ArgumentX ? PositionX(column_) : PositionA(column_));
     }
 
     // --- Emission ---
@@ -363,17 +421,22 @@ class Generator {
                 // st(a) = st(a) op st(0) for the plain forms, st(0) op st(a) for the reversed.
                 const Arith op = ArithOf(root.code, !leftA);
                 static constexpr uint8_t kPopForm[8] = {0xC0, 0xC8, 0, 0, 0xE8, 0xE0, 0xF8, 0xF0};
-                Register(0xDE, kPopForm[op], 1 + a);
+                Register(0xDE, kPopForm[op], 1 + live_ + a);
                 return;
             }
         }
         Evaluate(root_);
-        Register(0xDD, 0xD8, 1 + a);  // fstp st(a)
+        Register(0xDD, 0xD8, 1 + live_ + a);  // fstp st(a)
     }
 
     // Leaves the value of the subtree on top of the stack.
     void Evaluate(int32_t index) {
         const Node& node = At(index);
+        if (node.shared >= 0 && index != computing_) {
+            Register(0xD9, 0xC0, SharedPosition(node.shared));  // fld st(i)
+            ++depth_;
+            return;
+        }
         switch (node.kind) {
             case NodeKind::Constant: {
                 const bool narrow = Narrow(constants_[static_cast<size_t>(node.constant)]);
@@ -442,7 +505,7 @@ class Generator {
         }
         // st(1) = st(1) op st(0) with a pop; the pop forms name the reversed operation.
         static constexpr uint8_t kPopForm[8] = {0xC1, 0xC9, 0, 0, 0xE9, 0xE1, 0xF9, 0xF1};
-        if (At(node.left).need >= At(node.right).need) {
+        if (NeedOf(node.left) >= NeedOf(node.right)) {
             Evaluate(node.left);
             Evaluate(node.right);
             Bytes({0xDE, kPopForm[ArithOf(node.code, false)]});
@@ -531,7 +594,7 @@ class Generator {
 
     // base ^ exponent by the walk's rule: both operands on the stack, the exponent on top.
     void Power(const Node& node) {
-        if (At(node.left).need >= At(node.right).need) {
+        if (NeedOf(node.left) >= NeedOf(node.right)) {
             Evaluate(node.left);
             Evaluate(node.right);
         } else {
@@ -594,6 +657,10 @@ class Generator {
             return ConstantAccess(0xDC, op, leaf.constant, true);
         }
         if (leaf.kind == NodeKind::IndexN) return FrameAccess(0xDC, op, kOffsetN);
+        if (leaf.shared >= 0) {
+            return Register(0xD8, static_cast<uint8_t>(0xC0 | (op << 3)),
+                            SharedPosition(leaf.shared));
+        }
         Register(0xD8, static_cast<uint8_t>(0xC0 | (op << 3)), depth_ + PositionOf(leaf));
     }
 
@@ -602,8 +669,11 @@ class Generator {
     std::vector<ExtendedReal> constants_;
     std::vector<uint8_t> code_;
     int32_t root_ = -1;
-    int32_t nesting_ = 0;  // of the tree being read
-    int32_t depth_ = 0;    // working registers in use
+    int32_t nesting_ = 0;          // of the tree being read
+    int32_t depth_ = 0;            // working registers in use
+    std::vector<int32_t> shared_;  // the shared subtrees, in the order they are computed
+    int32_t live_ = 0;             // shared values on the stack
+    int32_t computing_ = -1;       // the shared subtree being computed
     int32_t column_ = 0;
     bool usesX_ = false;
     bool usesN_ = false;

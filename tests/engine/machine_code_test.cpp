@@ -157,6 +157,18 @@ INSTANTIATE_TEST_SUITE_P(
                     MachineRow{"fact(x*x)", 1, 1, 1}, MachineRow{"fact(x*4294967296)", 1, 1, 1},
                     MachineRow{"a+fact(n)*x", 0, 1, 40}, MachineRow{"sinx*tgx+exp(x)^x", 1, 1, 1}));
 
+// Subtrees of n alone, computed once per step for all columns: as either operand, several in
+// one tree, one below a power or inside a function of the columns, one that faults at some n
+// (and so in every column at once), and a constant subtree beside them.
+INSTANTIATE_TEST_SUITE_P(
+    SharedSubtrees, MachineAgreementTest,
+    testing::Values(MachineRow{"a+x*(n^2+exp(-n))", 0, 1, 50},
+                    MachineRow{"sin(n)*x+cos(n)*a", 1, 1, 60}, MachineRow{"(n*n-1)/a+x", 1, 1, 40},
+                    MachineRow{"a/(n-3)^2+x", 1, 1, 9}, MachineRow{"a+ln(n-5)*x", 0, 1, 9},
+                    MachineRow{"x^(1/n)+a*0.5", 1, 1, 30}, MachineRow{"sin(a*(n+1))+x", 0, 1, 40},
+                    MachineRow{"a+sin(n)*x+exp(0-n)*x+sqrt(n)*x+(2*3)", 0, 1, 25},
+                    MachineRow{"fact(n)*x-a", 0, 1, 30}, MachineRow{"a+tg(n)*x", 0, 1, 30}));
+
 // Recurrences that fault late, after several looks at the flags, or never.
 INSTANTIATE_TEST_SUITE_P(LongRuns, MachineAgreementTest,
                          testing::Values(MachineRow{"a*x", 1, 1, 20000},
