@@ -1,10 +1,10 @@
 // The x87 code generator and the executable memory that holds its code.
 //
-// Layout of the x87 stack while a step runs: the resident values at the bottom (n when the tree
-// reads it, then per column its x when the tree reads it and its running value a), the working
-// values of the column being computed on top. A leaf operand is taken from its register (or, for
-// a constant exact in double precision, from memory), so most operations need no working
-// register at all. Each column's step ends by writing its value over the column's a. The order
+// Layout of the x87 stack while a step runs: the resident values at the bottom (per column its
+// x when the tree reads it and its running value a), above them the values of the subtrees of n
+// alone (as n^2), computed once per step for all columns, and the working values of the column
+// being computed on top. A leaf operand is taken from its register (or, for n and a constant
+// exact in double precision, from memory), so most operations need no working register at all. Each column's step ends by writing its value over the column's a. The order
 // of the operations may differ from the walk's; without side effects each operation still gets
 // the same operands and gives the same bits under the thread's precision and rounding.
 #include "engine/machine_code.h"
