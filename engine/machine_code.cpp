@@ -4,9 +4,10 @@
 // x when the tree reads it and its running value a), above them the values of the subtrees of n
 // alone (as n^2), computed once per step for all columns, and the working values of the column
 // being computed on top. A leaf operand is taken from its register (or, for n and a constant
-// exact in double precision, from memory), so most operations need no working register at all. Each column's step ends by writing its value over the column's a. The order
-// of the operations may differ from the walk's; without side effects each operation still gets
-// the same operands and gives the same bits under the thread's precision and rounding.
+// exact in double precision, from memory), so most operations need no working register at all. Each
+// column's step ends by writing its value over the column's a. The order of the operations may
+// differ from the walk's; without side effects each operation still gets the same operands and
+// gives the same bits under the thread's precision and rounding.
 #include "engine/machine_code.h"
 
 #include <algorithm>
@@ -85,28 +86,25 @@ class Generator {
         root_ = ReadNode(slot);
         if (!ok_ || root_ < 0 || slot != engine_.NodeCount + 1) return false;
         Share(root_);
-        for (Node& node : nodes_) {  // children before their parents
-            if (node.kind == NodeKind::Function) {
-                node.need =
-                    std::max(NeedOf(node.left), FunctionNeed(static_cast<FunctionCode>(node.code)));
-            } else if (node.kind == NodeKind::Operator) {
-                node.need = BinaryNeed(node);
-            }
-        }
+        ComputeNeeds();
         return true;
     }
 
-    // Chooses the widest run that fits the registers; 0 when not even one column fits. The
-    // shared values stay on the stack above the resident ones while the columns run.
+    // Chooses the widest run that fits the registers; 0 when not even one column fits. A
+    // recurrence may leave each column's x in the frame, loading it where it is read: one
+    // register more per column, at the price of a working register where x is an operand.
     int32_t Plan() {
-        const auto count = static_cast<int32_t>(shared_.size());
-        int32_t need = count + At(root_).need;
-        for (int32_t k = 0; k < count; ++k) need = std::max(need, k + At(shared_[k]).need);
-        int32_t columns = 0;
-        while (columns < kMaxMachineColumns && Resident(columns + 1) + need <= kRegisters) {
-            ++columns;
-        }
-        return columns;
+        const int32_t inRegisters = Columns();
+        // From three columns on the loads of x cost more than the columns they add (measured
+        // on a+n*x), so the frame keeps x only for trees that leave fewer.
+        if (!usesN_ || !usesX_ || inRegisters >= 3) return inRegisters;
+        xInMemory_ = true;
+        ComputeNeeds();
+        const int32_t inMemory = Columns();
+        if (inMemory > inRegisters) return inMemory;
+        xInMemory_ = false;
+        ComputeNeeds();
+        return inRegisters;
     }
 
     // The code for a run of `columns` columns, appended to `code`.
@@ -271,6 +269,30 @@ class Generator {
         return static_cast<int32_t>(nodes_.size()) - 1;
     }
 
+    void ComputeNeeds() {
+        for (Node& node : nodes_) {  // children before their parents
+            if (node.kind == NodeKind::Function) {
+                node.need =
+                    std::max(NeedOf(node.left), FunctionNeed(static_cast<FunctionCode>(node.code)));
+            } else if (node.kind == NodeKind::Operator) {
+                node.need = BinaryNeed(node);
+            }
+        }
+    }
+
+    // The widest run for the needs as computed. The shared values stay on the stack above the
+    // resident ones while the columns run.
+    int32_t Columns() const {
+        const auto count = static_cast<int32_t>(shared_.size());
+        int32_t need = count + At(root_).need;
+        for (int32_t k = 0; k < count; ++k) need = std::max(need, k + At(shared_[k]).need);
+        int32_t columns = 0;
+        while (columns < kMaxMachineColumns && Resident(columns + 1) + need <= kRegisters) {
+            ++columns;
+        }
+        return columns;
+    }
+
     // Marks the largest subtrees below varying nodes that hold n but neither x nor a (as n^2 or
     // exp(-n)): their value is the same in every column of a step.
     void Share(int32_t index) {
@@ -331,7 +353,7 @@ class Generator {
         if (node.kind == NodeKind::Constant) {
             return Narrow(constants_[static_cast<size_t>(node.constant)]);
         }
-        return node.kind == NodeKind::ArgumentX || node.kind == NodeKind::ValueA ||
+        return (node.kind == NodeKind::ArgumentX && !xInMemory_) || node.kind == NodeKind::ValueA ||
                node.kind == NodeKind::IndexN;  // n from memory
     }
 
@@ -352,10 +374,10 @@ class Generator {
 
     // --- The register layout (positions counted from the top of the resident block) ---
 
-    int32_t PerColumn() const { return usesX_ ? 2 : 1; }
+    int32_t PerColumn() const { return usesX_ && !xInMemory_ ? 2 : 1; }
     int32_t Resident(int32_t columns) const { return columns * PerColumn(); }
     int32_t PositionX(int32_t column) const { return column * PerColumn(); }
-    int32_t PositionA(int32_t column) const { return PositionX(column) + (usesX_ ? 1 : 0); }
+    int32_t PositionA(int32_t column) const { return PositionX(column) + PerColumn() - 1; }
     // The column whose a sits at position p, or -1.
     int32_t ColumnOfA(int32_t p) const {
         return p % PerColumn() == PerColumn() - 1 ? p / PerColumn() : -1;
@@ -453,6 +475,15 @@ class Generator {
                 FrameAccess(0xDD, 0, kOffsetN);  // fld qword [rdi + n]
                 ++depth_;
                 return;
+            case NodeKind::ArgumentX:
+                if (xInMemory_) {
+                    FrameAccess(0xDB, 5,
+                                static_cast<int32_t>(offsetof(MachineFrame, x) +
+                                                     sizeof(ExtendedReal) * column_));
+                    ++depth_;
+                    return;
+                }
+                [[fallthrough]];
             default:
                 Register(0xD9, 0xC0, depth_ + PositionOf(node));  // fld st(i)
                 ++depth_;
@@ -676,6 +707,7 @@ class Generator {
     int32_t computing_ = -1;       // the shared subtree being computed
     int32_t column_ = 0;
     bool usesX_ = false;
+    bool xInMemory_ = false;  // each column's x read from the frame where it is used
     bool usesN_ = false;
     bool usesSineOrCosine_ = false;
     bool ok_ = true;

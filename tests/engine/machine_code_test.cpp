@@ -167,7 +167,10 @@ INSTANTIATE_TEST_SUITE_P(
                     MachineRow{"a/(n-3)^2+x", 1, 1, 9}, MachineRow{"a+ln(n-5)*x", 0, 1, 9},
                     MachineRow{"x^(1/n)+a*0.5", 1, 1, 30}, MachineRow{"sin(a*(n+1))+x", 0, 1, 40},
                     MachineRow{"a+sin(n)*x+exp(0-n)*x+sqrt(n)*x+(2*3)", 0, 1, 25},
-                    MachineRow{"fact(n)*x-a", 0, 1, 30}, MachineRow{"a+tg(n)*x", 0, 1, 30}));
+                    MachineRow{"fact(n)*x-a", 0, 1, 30}, MachineRow{"a+tg(n)*x", 0, 1, 30},
+                    // few columns fit beside x in registers: x is read from the frame
+                    MachineRow{"a*0.5+exp(-n)*(x-n)/x+x^n", 1, 1, 20},
+                    MachineRow{"x-a/exp(n*x)", 1, 1, 40}));
 
 // Recurrences that fault late, after several looks at the flags, or never.
 INSTANTIATE_TEST_SUITE_P(LongRuns, MachineAgreementTest,
