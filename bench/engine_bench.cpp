@@ -213,18 +213,20 @@ void FloorBatchBench(benchmark::State& state, int32_t steps) {
     state.counters["steps"] = static_cast<double>(steps) * kBatch;
 }
 
-// The long recurrence a+n*x, n = 1..100000, as a plot of it computes each column: through
-// EvaluateSamples, beside the one-core loop that makes the same steps in compiled extended
-// precision with a finiteness check after each step.
+// Long recurrences as a plot of them computes each column: through EvaluateSamples, beside the
+// one-core loop that makes the same steps in compiled extended precision with the floor's
+// checks after each step. a+n*x over n = 1..100000; the ones with a sine, a power and an
+// exponential over n = 1..2000.
 constexpr int32_t kLongSteps = 100000;
+constexpr int32_t kGuardedSteps = 2000;
 constexpr int32_t kLongBatch = 8;
 
-void EngineLongRecurrenceBench(benchmark::State& state) {
+void EngineLongRecurrenceBench(benchmark::State& state, const char* text, int32_t steps) {
     Engine engine;
     engine.IndexFrom = 1;
-    engine.IndexTo = kLongSteps;
+    engine.IndexTo = steps;
     engine.ValueA = 0;
-    if (BuildExpression(engine, "a+n*x") != 0) state.SkipWithError("build failed");
+    if (BuildExpression(engine, text) != 0) state.SkipWithError("build failed");
     const auto& samples = Samples();
     std::array<ExtendedReal, kLongBatch> values{};
     std::array<bool, kLongBatch> ok{};
@@ -237,33 +239,62 @@ void EngineLongRecurrenceBench(benchmark::State& state) {
         allOk &= ok[0] && ok[kLongBatch - 1];
     }
     if (!allOk) state.SkipWithError("evaluation failed");
-    state.counters["steps"] = static_cast<double>(kLongSteps) * kLongBatch;
+    state.counters["steps"] = static_cast<double>(steps) * kLongBatch;
 }
 
-[[gnu::noinline]] bool OneCoreRecurrenceLoop(const ExtendedReal& x, ExtendedReal& result) {
+ExtendedReal StepLinear(ExtendedReal a, ExtendedReal x, int32_t n, Checked& check) {
+    (void)check;
+    return a + n * x;  // the loop checks the sum
+}
+
+// a+sin(n*x)/n^2, the square by the power's rule as the engine's "^".
+ExtendedReal StepSineOverSquare(ExtendedReal a, ExtendedReal x, int32_t n, Checked& check) {
+    const ExtendedReal sine = FloorSine(check(n * x));
+    const ExtendedReal square = FloorPower(n, 2, check);
+    return check.error ? 0 : check(a + FloorDivide(sine, square, check));
+}
+
+ExtendedReal FloorExp(ExtendedReal v, Checked& check) {
+    const ExtendedReal t = check(v * xm::kLog2E);
+    if (check.error || t > xm::kPowerOfTwoOverflow) return check(HUGE_VALL);
+    return t < xm::kPowerOfTwoUnderflow ? 0 : check(xm::PowerOfTwo(t));
+}
+
+// a*x/n+exp(-n).
+ExtendedReal StepScaledPlusExp(ExtendedReal a, ExtendedReal x, int32_t n, Checked& check) {
+    const ExtendedReal quotient = FloorDivide(check(a * x), n, check);
+    const ExtendedReal e = FloorExp(-static_cast<ExtendedReal>(n), check);
+    return check.error ? 0 : check(quotient + e);
+}
+
+template <ExtendedReal (*Step)(ExtendedReal, ExtendedReal, int32_t, Checked&)>
+[[gnu::noinline]] bool OneCoreRecurrenceLoop(const ExtendedReal& x, int32_t steps,
+                                             ExtendedReal& result) {
+    Checked check;
     ExtendedReal a = 0;
-    for (int32_t n = 1; n <= kLongSteps; ++n) {
-        a = a + n * x;
-        if (!xm::IsFinite(a)) return false;
+    for (int32_t n = 1; n <= steps; ++n) {
+        a = Step(a, x, n, check);
+        if (check.error || !xm::IsFinite(a)) return false;
     }
     result = a;
     return true;
 }
 
-void OneCoreLoopBench(benchmark::State& state) {
+template <ExtendedReal (*Step)(ExtendedReal, ExtendedReal, int32_t, Checked&)>
+void OneCoreLoopBench(benchmark::State& state, int32_t steps) {
     const auto& samples = Samples();
     std::array<ExtendedReal, kLongBatch> values{};
     size_t i = 0;
     bool allOk = true;
     for (auto _ : state) {
         for (int32_t k = 0; k < kLongBatch; ++k) {
-            allOk &= OneCoreRecurrenceLoop(samples[i + k], values[k]);
+            allOk &= OneCoreRecurrenceLoop<Step>(samples[i + k], steps, values[k]);
         }
         i = (i + kLongBatch) % kSamples;
         benchmark::DoNotOptimize(values.data());
     }
     if (!allOk) state.SkipWithError("evaluation failed");
-    state.counters["steps"] = static_cast<double>(kLongSteps) * kLongBatch;
+    state.counters["steps"] = static_cast<double>(steps) * kLongBatch;
 }
 
 #ifdef TARVIK_HAVE_MUPARSER
@@ -337,9 +368,19 @@ const bool kRegistered = [] {
                                      c.steps);
 #endif
     }
-    // The floor column of this row is the one-core loop.
-    benchmark::RegisterBenchmark("Engine/a+n*x to 1e5 vs one-core loop", EngineLongRecurrenceBench);
-    benchmark::RegisterBenchmark("Floor/a+n*x to 1e5 vs one-core loop", OneCoreLoopBench);
+    // The floor column of these rows is the one-core loop.
+    benchmark::RegisterBenchmark("Engine/a+n*x to 1e5 vs one-core loop", EngineLongRecurrenceBench,
+                                 "a+n*x", kLongSteps);
+    benchmark::RegisterBenchmark("Floor/a+n*x to 1e5 vs one-core loop",
+                                 OneCoreLoopBench<StepLinear>, kLongSteps);
+    benchmark::RegisterBenchmark("Engine/a+sin(n*x)/n^2 to 2000 vs one-core loop",
+                                 EngineLongRecurrenceBench, "a+sin(n*x)/n^2", kGuardedSteps);
+    benchmark::RegisterBenchmark("Floor/a+sin(n*x)/n^2 to 2000 vs one-core loop",
+                                 OneCoreLoopBench<StepSineOverSquare>, kGuardedSteps);
+    benchmark::RegisterBenchmark("Engine/a*x/n+exp(-n) to 2000 vs one-core loop",
+                                 EngineLongRecurrenceBench, "a*x/n+exp(-n)", kGuardedSteps);
+    benchmark::RegisterBenchmark("Floor/a*x/n+exp(-n) to 2000 vs one-core loop",
+                                 OneCoreLoopBench<StepScaledPlusExp>, kGuardedSteps);
     return true;
 }();
 

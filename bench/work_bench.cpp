@@ -11,6 +11,7 @@
 #include <string>
 
 #include "calc/integral_samples.h"
+#include "engine/extended_math.h"
 #include "engine/tree_builder.h"
 #include "view/drawing.h"
 #include "view/scale_commands.h"
@@ -21,9 +22,30 @@ constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int32_t kPlotSteps = 100000;
 constexpr int32_t kIntegralSteps = 1000;
+constexpr int32_t kGuardedSteps = 1000;
+
+// The steps of the recurrences, as compiled long double code with the engine's elementary
+// functions (the square by ln and exp, as the engine's "^" takes it).
+ExtendedReal LinearStep(ExtendedReal a, ExtendedReal x, int32_t n) {
+    return a + n * x;
+}
+ExtendedReal PowerOfTwoOf(ExtendedReal t) {
+    return t < extended_math::kPowerOfTwoUnderflow ? 0 : extended_math::PowerOfTwo(t);
+}
+ExtendedReal SineOverSquareStep(ExtendedReal a, ExtendedReal x, int32_t n) {
+    const ExtendedReal v = n * x;
+    const ExtendedReal sine = std::fabs(v) < extended_math::kTrigLimit ? extended_math::Sine(v) : 0;
+    const ExtendedReal square = PowerOfTwoOf(
+        2 * extended_math::NaturalLog(static_cast<ExtendedReal>(n)) * extended_math::kLog2E);
+    return a + sine / square;
+}
+ExtendedReal ScaledPlusExpStep(ExtendedReal a, ExtendedReal x, int32_t n) {
+    return a * x / n + PowerOfTwoOf(-static_cast<ExtendedReal>(n) * extended_math::kLog2E);
+}
 
 // The one-core loop of the plot: every column's recurrence from a0, each step checked for a
 // finite value, as a compiled long double loop.
+template <ExtendedReal (*Step)(ExtendedReal, ExtendedReal, int32_t)>
 [[gnu::noinline]] ExtendedReal RecurrenceColumns(ExtendedReal from, ExtendedReal step, int columns,
                                                  int32_t steps, ExtendedReal a0, bool& finite) {
     ExtendedReal total = 0;
@@ -32,7 +54,7 @@ constexpr int32_t kIntegralSteps = 1000;
     for (int column = 0; column < columns; ++column, x += step) {
         ExtendedReal a = a0;
         for (int32_t n = 1; n <= steps; ++n) {
-            a = a + n * x;
+            a = Step(a, x, n);
             if (!std::isfinite(a)) {
                 finite = false;
                 break;
@@ -43,14 +65,16 @@ constexpr int32_t kIntegralSteps = 1000;
     return total;
 }
 
-void PlotLoop(benchmark::State& state) {
+template <ExtendedReal (*Step)(ExtendedReal, ExtendedReal, int32_t)>
+void PlotLoop(benchmark::State& state, int32_t steps) {
     ViewState view;
     CentreView(view, kWidth, kHeight);
     bool finite = true;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(RecurrenceColumns(view.ViewOriginX, view.PixelSizeX, kWidth + 1,
-                                                   kPlotSteps, 1, finite));
+        benchmark::DoNotOptimize(RecurrenceColumns<Step>(view.ViewOriginX, view.PixelSizeX,
+                                                         kWidth + 1, steps, 1, finite));
     }
+    if (!finite) state.SkipWithError("the loop met a value that is not finite");
 }
 
 void PlotCore(benchmark::State& state, int threads) {
@@ -68,11 +92,11 @@ void PlotCore(benchmark::State& state, int threads) {
     }
 }
 
-void RenderProcess(benchmark::State& state) {
+void RenderProcess(benchmark::State& state, const char* text, int32_t steps) {
     const std::string picture = "/tmp/tarvik_bench_" + std::to_string(getpid()) + ".bmp";
-    const std::string command = std::string("'") + TARVIK_CLI_PATH +
-                                "' render 'a+n*x' --n0 1 --nk 100000 --size 1920x1080 -o " +
-                                picture + " > /dev/null";
+    const std::string command = std::string("'") + TARVIK_CLI_PATH + "' render '" + text +
+                                "' --n0 1 --nk " + std::to_string(steps) +
+                                " --a0 1 --size 1920x1080 -o " + picture + " > /dev/null";
     for (auto _ : state) {
         if (std::system(command.c_str()) != 0) state.SkipWithError("tarvik-cli failed");
     }
@@ -119,7 +143,8 @@ void IntegralCore(benchmark::State& state) {
 [[maybe_unused]] const bool kRegistered = [] {
     const auto seconds = benchmark::kMillisecond;
     for (const char* label : {"plot core a+n*x", "plot 1 thread a+n*x", "render process"}) {
-        benchmark::RegisterBenchmark((std::string("Floor/") + label).c_str(), PlotLoop)
+        benchmark::RegisterBenchmark((std::string("Floor/") + label).c_str(), PlotLoop<LinearStep>,
+                                     kPlotSteps)
             ->Unit(seconds)
             ->UseRealTime()
             ->Iterations(2);
@@ -132,7 +157,28 @@ void IntegralCore(benchmark::State& state) {
         ->Unit(seconds)
         ->UseRealTime()
         ->Iterations(2);
-    benchmark::RegisterBenchmark("Engine/render process", RenderProcess)
+    benchmark::RegisterBenchmark("Engine/render process", RenderProcess, "a+n*x", kPlotSteps)
+        ->Unit(seconds)
+        ->UseRealTime()
+        ->Iterations(2);
+    // The recurrences with a sine, a power and an exponential, over n = 1..1000.
+    benchmark::RegisterBenchmark("Floor/render process a+sin(n*x)/n^2",
+                                 PlotLoop<SineOverSquareStep>, kGuardedSteps)
+        ->Unit(seconds)
+        ->UseRealTime()
+        ->Iterations(2);
+    benchmark::RegisterBenchmark("Engine/render process a+sin(n*x)/n^2", RenderProcess,
+                                 "a+sin(n*x)/n^2", kGuardedSteps)
+        ->Unit(seconds)
+        ->UseRealTime()
+        ->Iterations(2);
+    benchmark::RegisterBenchmark("Floor/render process a*x/n+exp(-n)", PlotLoop<ScaledPlusExpStep>,
+                                 kGuardedSteps)
+        ->Unit(seconds)
+        ->UseRealTime()
+        ->Iterations(2);
+    benchmark::RegisterBenchmark("Engine/render process a*x/n+exp(-n)", RenderProcess,
+                                 "a*x/n+exp(-n)", kGuardedSteps)
         ->Unit(seconds)
         ->UseRealTime()
         ->Iterations(2);

@@ -15,8 +15,8 @@
 // worked on finite operands with a finite result: bit for bit what the checked walk computes.
 //
 // Where the build also made machine code (engine/machine_code.h), runs of more than a handful
-// of steps use it instead of this list; the list stays for the trees the code does not cover
-// (powers, tg, ctg, exp, fact), for the short runs, and for processors without the code.
+// of steps use it instead of this list; the list stays for the trees too deep for the code's
+// registers, for the short runs, and for processors and systems without the code.
 #include "engine/compiled_program.h"
 
 #include <algorithm>
@@ -85,9 +85,9 @@ constexpr int32_t LeafPairOp(OperatorCode code, int32_t left, int32_t right) {
     return kLeafPair + Index(code) * 16 + left * 4 + right;
 }
 
-struct FactorialTable {
+struct FactorialNumbers {
     ExtendedReal value[kLargestFactorial + 1];
-    FactorialTable() {
+    FactorialNumbers() {
         value[0] = 1;
         for (int32_t i = 1; i <= kLargestFactorial; ++i) value[i] = value[i - 1] * i;
     }
@@ -497,8 +497,12 @@ bool UseMachine(const CompiledProgram& program, int64_t steps, int64_t shortest)
 }  // namespace
 
 ExtendedReal TabulatedFactorial(int32_t i) {
-    static const FactorialTable table;
-    return table.value[i];
+    return FactorialTable()[i];
+}
+
+const ExtendedReal* FactorialTable() {
+    static const FactorialNumbers table;
+    return table.value;
 }
 
 void CompileProgram(Engine& engine) {

@@ -15,6 +15,9 @@ inline constexpr int32_t kLargestFactorial = 1754;
 // i! for 0 <= i <= kLargestFactorial: each the previous one times i in extended precision, the
 // same products that multiplying 1 by 1, 2, ..., i in turn makes.
 ExtendedReal TabulatedFactorial(int32_t i);
+// The same numbers as one array of kLargestFactorial + 1, which lives as long as the process
+// (the machine code reads it in place).
+const ExtendedReal* FactorialTable();
 
 // Compiles slots 1..NodeCount into engine.Program. A table that does not hold one whole tree
 // of known kinds and codes there (or one too deep to run) gets no program.

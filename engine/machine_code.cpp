@@ -1,12 +1,13 @@
 // The x87 code generator and the executable memory that holds its code.
 //
-// Layout of the x87 stack while a step runs: the resident values at the bottom (n when the tree
-// reads it, then per column its x when the tree reads it and its running value a), the working
-// values of the column being computed on top. A leaf operand is taken from its register (or, for
-// a constant exact in double precision, from memory), so most operations need no working
-// register at all. Each column's step ends by writing its value over the column's a. The order
-// of the operations may differ from the walk's; without side effects each operation still gets
-// the same operands and gives the same bits under the thread's precision and rounding.
+// Layout of the x87 stack while a step runs: the resident values at the bottom (per column its
+// x when the tree reads it and its running value a), above them the values of the subtrees of n
+// alone (as n^2), computed once per step for all columns, and the working values of the column
+// being computed on top. A leaf operand is taken from its register (or, for n and a constant
+// exact in double precision, from memory), so most operations need no working register at all. Each
+// column's step ends by writing its value over the column's a. The order of the operations may
+// differ from the walk's; without side effects each operation still gets the same operands and
+// gives the same bits under the thread's precision and rounding.
 #include "engine/machine_code.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/compiled_program.h"
 #include "engine/extended_math.h"
 
 #if defined(__x86_64__) && defined(__linux__)
@@ -34,6 +36,16 @@ constexpr int32_t kRegisters = 8;
 // Bytes before the first entry, so that no entry sits at the start of the mapping.
 constexpr size_t kLeadingPad = 16;
 constexpr auto kOffsetN = static_cast<int32_t>(offsetof(MachineFrame, running));
+constexpr auto kOffsetScratch = static_cast<int32_t>(offsetof(MachineFrame, scratch));
+
+// Condition codes of the jumps the generator emits (the second byte of jcc rel32).
+enum Condition : uint8_t {
+    kBelow = 0x82,
+    kEqual = 0x84,
+    kNotEqual = 0x85,
+    kBelowOrEqual = 0x86,
+    kAbove = 0x87
+};
 
 // One node of the tree as the generator sees it.
 struct Node {
@@ -41,8 +53,11 @@ struct Node {
     int32_t code = 0;
     int32_t constant = -1;  // index into the constant table
     int32_t left = -1;
-    int32_t right = -1;  // the operand of a function is `left`
-    int32_t need = 1;    // working registers its evaluation takes
+    int32_t right = -1;   // the operand of a function is `left`
+    int32_t need = 1;     // working registers its evaluation takes
+    bool varies = false;  // from column to column: x or a in the subtree
+    bool hasN = false;    // n in the subtree
+    int32_t shared = -1;  // computed once per step for every column: its index among those
 };
 
 // x87 opcode extensions (the reg field) of the arithmetic operations.
@@ -69,17 +84,27 @@ class Generator {
     bool Read() {
         int32_t slot = 1;
         root_ = ReadNode(slot);
-        return ok_ && root_ >= 0 && slot == engine_.NodeCount + 1;
+        if (!ok_ || root_ < 0 || slot != engine_.NodeCount + 1) return false;
+        Share(root_);
+        ComputeNeeds();
+        return true;
     }
 
-    // Chooses the widest run that fits the registers; 0 when not even one column fits.
+    // Chooses the widest run that fits the registers; 0 when not even one column fits. A
+    // recurrence may leave each column's x in the frame, loading it where it is read: one
+    // register more per column, at the price of a working register where x is an operand.
     int32_t Plan() {
-        const int32_t need = nodes_[static_cast<size_t>(root_)].need;
-        int32_t columns = 0;
-        while (columns < kMaxMachineColumns && Resident(columns + 1) + need <= kRegisters) {
-            ++columns;
-        }
-        return columns;
+        const int32_t inRegisters = Columns();
+        // From three columns on the loads of x cost more than the columns they add (measured
+        // on a+n*x), so the frame keeps x only for trees that leave fewer.
+        if (!usesN_ || !usesX_ || inRegisters >= 3) return inRegisters;
+        xInMemory_ = true;
+        ComputeNeeds();
+        const int32_t inMemory = Columns();
+        if (inMemory > inRegisters) return inMemory;
+        xInMemory_ = false;
+        ComputeNeeds();
+        return inRegisters;
     }
 
     // The code for a run of `columns` columns, appended to `code`.
@@ -101,7 +126,17 @@ class Generator {
             Int32(static_cast<int32_t>(offsetof(MachineFrame, one)));
         }
         const size_t top = code_.size();
+        for (size_t k = 0; k < shared_.size(); ++k) {
+            depth_ = 0;
+            live_ = static_cast<int32_t>(k);
+            computing_ = shared_[k];
+            Evaluate(shared_[k]);
+        }
+        live_ = static_cast<int32_t>(shared_.size());
+        computing_ = -1;
         for (int32_t i = 0; i < columns; ++i) Step(i);
+        for (size_t k = 0; k < shared_.size(); ++k) Bytes({0xDD, 0xD8});  // fstp st0
+        live_ = 0;
         if (usesN_) {
             Bytes({0xF2, 0x0F, 0x58, 0xC1});  // addsd xmm0, xmm1
             Bytes({0xF2, 0x0F, 0x11, 0x87});  // movsd [rdi + n], xmm0
@@ -134,6 +169,48 @@ class Generator {
         Bytes({0xB8, 0x01, 0x00, 0x00, 0x00, 0xC3});  // mov eax, 1; ret
     }
 
+    // The loop over groups of `columns` samples of a tree without n: each group's x read from
+    // the batch, its a from a[0], its values written to the batch; the flags looked at once.
+    void EmitBatch(int32_t columns) {
+        Bytes({0xDF, 0xE0, 0xA8, kFaultFlags, 0x74, 0x02, 0xDB, 0xE2});
+        Bytes({0x4C, 0x8B, 0x87});  // mov r8, [rdi + batchX]
+        Int32(static_cast<int32_t>(offsetof(MachineFrame, batchX)));
+        Bytes({0x4C, 0x8B, 0x8F});  // mov r9, [rdi + batchValues]
+        Int32(static_cast<int32_t>(offsetof(MachineFrame, batchValues)));
+        Bytes({0x48, 0x8B, 0x8F});  // mov rcx, [rdi + groups]
+        Int32(static_cast<int32_t>(offsetof(MachineFrame, groups)));
+        const size_t top = code_.size();
+        const auto stride = static_cast<int32_t>(sizeof(ExtendedReal));
+        for (int32_t p = Resident(columns) - 1; p >= 0; --p) {
+            const int32_t column = ColumnOfA(p);
+            if (column >= 0) {
+                FrameAccess(0xDB, 5, static_cast<int32_t>(offsetof(MachineFrame, a)));
+            } else {
+                Bytes({0x41, 0xDB, 0xA8});  // fld tbyte [r8 + column's x]
+                Int32(stride * (p / PerColumn()));
+            }
+        }
+        for (int32_t i = 0; i < columns; ++i) Step(i);
+        for (int32_t p = 0; p < Resident(columns); ++p) {
+            const int32_t column = ColumnOfA(p);
+            if (column >= 0) {
+                Bytes({0x41, 0xDB, 0xB9});  // fstp tbyte [r9 + column's value]
+                Int32(stride * column);
+            } else {
+                Bytes({0xDD, 0xD8});
+            }
+        }
+        Bytes({0x49, 0x81, 0xC0});  // add r8, group
+        Int32(stride * columns);
+        Bytes({0x49, 0x81, 0xC1});  // add r9, group
+        Int32(stride * columns);
+        Bytes({0x48, 0x83, 0xE9, 0x01});  // sub rcx, 1
+        Patch(Jump({0x0F, 0x85}), top);
+        // fnstsw ax; test al, flags; setnz al; movzx eax, al; ret
+        Bytes({0xDF, 0xE0, 0xA8, kFaultFlags, 0x0F, 0x95, 0xC0, 0x0F, 0xB6, 0xC0, 0xC3});
+    }
+
+    bool UsesN() const { return usesN_; }
     bool UsesSineOrCosine() const { return usesSineOrCosine_; }
     std::vector<uint8_t>& Code() { return code_; }
     const std::vector<ExtendedReal>& Constants() const { return constants_; }
@@ -156,29 +233,32 @@ class Generator {
                 break;
             case NodeKind::ArgumentX:
                 usesX_ = true;
+                node.varies = true;
                 break;
             case NodeKind::IndexN:
                 usesN_ = true;
+                node.hasN = true;
                 break;
             case NodeKind::ValueA:
+                node.varies = true;
                 break;
             case NodeKind::Function:
-                if (!Inline(entry.Code)) return Fail();
-                usesSineOrCosine_ |= entry.Code == static_cast<int32_t>(FunctionCode::Sin) ||
-                                     entry.Code == static_cast<int32_t>(FunctionCode::Cos);
+                if (entry.Code < 1 || entry.Code > 9) return Fail();
+                usesSineOrCosine_ |= entry.Code <= static_cast<int32_t>(FunctionCode::Ctg);
                 node.left = ReadNode(slot);
                 if (node.left < 0) return Fail();
-                node.need = nodes_[static_cast<size_t>(node.left)].need;
-                // The logarithm takes ln 2 onto the stack beside its argument.
-                if (entry.Code == static_cast<int32_t>(FunctionCode::Ln)) {
-                    node.need = std::max(node.need, 2);
-                }
+                node.varies = At(node.left).varies;
+                node.hasN = At(node.left).hasN;
+                node.need = std::max(NeedOf(node.left),
+                                     FunctionNeed(static_cast<FunctionCode>(entry.Code)));
                 break;
             case NodeKind::Operator:
-                if (entry.Code < 1 || entry.Code > 4) return Fail();
+                if (entry.Code < 1 || entry.Code > 5) return Fail();
                 node.left = ReadNode(slot);
                 node.right = node.left < 0 ? -1 : ReadNode(slot);
                 if (node.right < 0) return Fail();
+                node.varies = At(node.left).varies || At(node.right).varies;
+                node.hasN = At(node.left).hasN || At(node.right).hasN;
                 node.need = BinaryNeed(node);
                 break;
             default:
@@ -189,24 +269,79 @@ class Generator {
         return static_cast<int32_t>(nodes_.size()) - 1;
     }
 
+    void ComputeNeeds() {
+        for (Node& node : nodes_) {  // children before their parents
+            if (node.kind == NodeKind::Function) {
+                node.need =
+                    std::max(NeedOf(node.left), FunctionNeed(static_cast<FunctionCode>(node.code)));
+            } else if (node.kind == NodeKind::Operator) {
+                node.need = BinaryNeed(node);
+            }
+        }
+    }
+
+    // The widest run for the needs as computed. The shared values stay on the stack above the
+    // resident ones while the columns run.
+    int32_t Columns() const {
+        const auto count = static_cast<int32_t>(shared_.size());
+        int32_t need = count + At(root_).need;
+        for (int32_t k = 0; k < count; ++k) need = std::max(need, k + At(shared_[k]).need);
+        int32_t columns = 0;
+        while (columns < kMaxMachineColumns && Resident(columns + 1) + need <= kRegisters) {
+            ++columns;
+        }
+        return columns;
+    }
+
+    // Marks the largest subtrees below varying nodes that hold n but neither x nor a (as n^2 or
+    // exp(-n)): their value is the same in every column of a step.
+    void Share(int32_t index) {
+        if (!At(index).varies) return;
+        for (const int32_t child : {At(index).left, At(index).right}) {
+            if (child < 0) continue;
+            Node& node = nodes_[static_cast<size_t>(child)];
+            const bool inner = node.kind == NodeKind::Function || node.kind == NodeKind::Operator;
+            if (!node.varies && node.hasN && inner) {
+                node.shared = static_cast<int32_t>(shared_.size());
+                shared_.push_back(child);
+            } else {
+                Share(child);
+            }
+        }
+    }
+
+    // The registers a child takes as an operand: one for a shared value.
+    int32_t NeedOf(int32_t index) const { return At(index).shared >= 0 ? 1 : At(index).need; }
+    // Where shared value k sits below the working registers.
+    int32_t SharedPosition(int32_t k) const {
+        return depth_ + static_cast<int32_t>(shared_.size()) - 1 - k;
+    }
+
     int32_t Fail() {
         ok_ = false;
         return -1;
     }
 
-    // The functions done in place. The others need comparisons with the walk's limits (the
-    // tangent's pi/2, the exponential's range, the factorial's table) and are left to the list.
-    static bool Inline(int32_t code) {
-        switch (static_cast<FunctionCode>(code)) {
-            case FunctionCode::Sin:
-            case FunctionCode::Cos:
-            case FunctionCode::Sqrt:
+    // The registers a function takes, its argument's included: the logarithm and the
+    // factorial one beside it (ln 2, the rounded argument), the exponential two (the rounded
+    // exponent and 1), the tangent and the cotangent two (their limit and 2^63).
+    static int32_t FunctionNeed(FunctionCode code) {
+        switch (code) {
             case FunctionCode::Ln:
-            case FunctionCode::Abs:
-                return true;
+            case FunctionCode::Fact:
+                return 2;
+            case FunctionCode::Exp:
+            case FunctionCode::Tg:
+            case FunctionCode::Ctg:
+                return 3;
             default:
-                return false;
+                return 1;
         }
+    }
+
+    static bool IsPower(const Node& node) {
+        return node.kind == NodeKind::Operator &&
+               node.code == static_cast<int32_t>(OperatorCode::Power);
     }
 
     const Node& At(int32_t index) const { return nodes_[static_cast<size_t>(index)]; }
@@ -214,27 +349,35 @@ class Generator {
     // A leaf an instruction can take in place: a resident register or a double constant.
     bool Operand(int32_t index) const {
         const Node& node = At(index);
+        if (node.shared >= 0) return true;
         if (node.kind == NodeKind::Constant) {
             return Narrow(constants_[static_cast<size_t>(node.constant)]);
         }
-        return node.kind == NodeKind::ArgumentX || node.kind == NodeKind::ValueA ||
+        return (node.kind == NodeKind::ArgumentX && !xInMemory_) || node.kind == NodeKind::ValueA ||
                node.kind == NodeKind::IndexN;  // n from memory
     }
 
     int32_t BinaryNeed(const Node& node) const {
-        if (Operand(node.right)) return At(node.left).need;
-        if (Operand(node.left)) return At(node.right).need;
-        const int32_t l = At(node.left).need;
-        const int32_t r = At(node.right).need;
+        if (IsPower(node)) {
+            // Both operands on the stack, and one register beside them for the power's tests,
+            // then the exponential's.
+            const int32_t l = NeedOf(node.left);
+            const int32_t r = NeedOf(node.right);
+            return std::max(l == r ? l + 1 : std::max(l, r), 3);
+        }
+        if (Operand(node.right)) return NeedOf(node.left);
+        if (Operand(node.left)) return NeedOf(node.right);
+        const int32_t l = NeedOf(node.left);
+        const int32_t r = NeedOf(node.right);
         return l == r ? l + 1 : std::max(l, r);
     }
 
     // --- The register layout (positions counted from the top of the resident block) ---
 
-    int32_t PerColumn() const { return usesX_ ? 2 : 1; }
+    int32_t PerColumn() const { return usesX_ && !xInMemory_ ? 2 : 1; }
     int32_t Resident(int32_t columns) const { return columns * PerColumn(); }
     int32_t PositionX(int32_t column) const { return column * PerColumn(); }
-    int32_t PositionA(int32_t column) const { return PositionX(column) + (usesX_ ? 1 : 0); }
+    int32_t PositionA(int32_t column) const { return PositionX(column) + PerColumn() - 1; }
     // The column whose a sits at position p, or -1.
     int32_t ColumnOfA(int32_t p) const {
         return p % PerColumn() == PerColumn() - 1 ? p / PerColumn() : -1;
@@ -248,7 +391,7 @@ class Generator {
     }
     int32_t Home(int32_t p) const { return Home(p, PerColumn()); }
     int32_t PositionOf(const Node& leaf) const {
-        return leaf.kind == NodeKind::ArgumentX ? PositionX(column_) : PositionA(column_);
+        return live_ + (leaf.kind == NodeKind::ArgumentX ? PositionX(column_) : PositionA(column_));
     }
 
     // --- Emission ---
@@ -292,7 +435,7 @@ class Generator {
         const Node& root = At(root_);
         const int32_t a = PositionA(column);
         // An operator with a on one side applies itself straight into a's register.
-        if (root.kind == NodeKind::Operator) {
+        if (root.kind == NodeKind::Operator && !IsPower(root)) {
             const bool leftA = At(root.left).kind == NodeKind::ValueA;
             const bool rightA = At(root.right).kind == NodeKind::ValueA;
             if (leftA || rightA) {
@@ -300,17 +443,22 @@ class Generator {
                 // st(a) = st(a) op st(0) for the plain forms, st(0) op st(a) for the reversed.
                 const Arith op = ArithOf(root.code, !leftA);
                 static constexpr uint8_t kPopForm[8] = {0xC0, 0xC8, 0, 0, 0xE8, 0xE0, 0xF8, 0xF0};
-                Register(0xDE, kPopForm[op], 1 + a);
+                Register(0xDE, kPopForm[op], 1 + live_ + a);
                 return;
             }
         }
         Evaluate(root_);
-        Register(0xDD, 0xD8, 1 + a);  // fstp st(a)
+        Register(0xDD, 0xD8, 1 + live_ + a);  // fstp st(a)
     }
 
     // Leaves the value of the subtree on top of the stack.
     void Evaluate(int32_t index) {
         const Node& node = At(index);
+        if (node.shared >= 0 && index != computing_) {
+            Register(0xD9, 0xC0, SharedPosition(node.shared));  // fld st(i)
+            ++depth_;
+            return;
+        }
         switch (node.kind) {
             case NodeKind::Constant: {
                 const bool narrow = Narrow(constants_[static_cast<size_t>(node.constant)]);
@@ -327,6 +475,15 @@ class Generator {
                 FrameAccess(0xDD, 0, kOffsetN);  // fld qword [rdi + n]
                 ++depth_;
                 return;
+            case NodeKind::ArgumentX:
+                if (xInMemory_) {
+                    FrameAccess(0xDB, 5,
+                                static_cast<int32_t>(offsetof(MachineFrame, x) +
+                                                     sizeof(ExtendedReal) * column_));
+                    ++depth_;
+                    return;
+                }
+                [[fallthrough]];
             default:
                 Register(0xD9, 0xC0, depth_ + PositionOf(node));  // fld st(i)
                 ++depth_;
@@ -339,11 +496,20 @@ class Generator {
         switch (code) {
             case FunctionCode::Sin:
             case FunctionCode::Cos:
-                // fsin or fcos; from 2^63 on they leave the argument with C2 set, and the walk
-                // takes +0 there: fnstsw ax; test ah, 4; jz +4; fstp st(0); fldz.
+                // fsin or fcos; from 2^63 on they leave the argument in place, where the walk
+                // takes +0. A store of the result as a 16-bit integer raises the invalid flag
+                // just for such an argument, and so leaves that sample to the walk: unlike a
+                // look at the status word, the store holds nothing after it back.
                 Bytes({0xD9, static_cast<uint8_t>(code == FunctionCode::Sin ? 0xFE : 0xFF)});
-                Bytes({0xDF, 0xE0, 0xF6, 0xC4, 0x04, 0x74, 0x04, 0xDD, 0xD8, 0xD9, 0xEE});
+                FrameAccess(0xDF, 2, kOffsetScratch);  // fist word [scratch]
                 return;
+            case FunctionCode::Tg:
+            case FunctionCode::Ctg:
+                return Tangent(code == FunctionCode::Tg);
+            case FunctionCode::Exp:
+                return Exponential();
+            case FunctionCode::Fact:
+                return Factorial();
             case FunctionCode::Ln:
                 // fldln2; fxch; fyl2x: ln 2 * log2 v. Zero and negative arguments raise the
                 // division-by-zero and invalid flags.
@@ -359,6 +525,7 @@ class Generator {
     }
 
     void Binary(const Node& node) {
+        if (IsPower(node)) return Power(node);
         if (Operand(node.right)) {
             Evaluate(node.left);
             return ApplyOperand(ArithOf(node.code, false), At(node.right));
@@ -369,7 +536,7 @@ class Generator {
         }
         // st(1) = st(1) op st(0) with a pop; the pop forms name the reversed operation.
         static constexpr uint8_t kPopForm[8] = {0xC1, 0xC9, 0, 0, 0xE9, 0xE1, 0xF9, 0xF1};
-        if (At(node.left).need >= At(node.right).need) {
+        if (NeedOf(node.left) >= NeedOf(node.right)) {
             Evaluate(node.left);
             Evaluate(node.right);
             Bytes({0xDE, kPopForm[ArithOf(node.code, false)]});
@@ -381,12 +548,150 @@ class Generator {
         --depth_;
     }
 
+    // --- The functions and the power with guards: the walk's instructions, and where the
+    // walk would stop with a code, a NaN made by 0/0, which raises the invalid flag ---
+
+    size_t JumpIf(Condition condition) { return Jump({0x0F, condition}); }
+    void Here(size_t jump) { Patch(jump, code_.size()); }
+    // Replaces st(0) with a NaN and raises the invalid flag: fstp st(0); fldz; fdiv st0, st0.
+    void RaiseInvalid() { Bytes({0xDD, 0xD8, 0xD9, 0xEE, 0xD8, 0xF0}); }
+
+    // The index of an internal constant in the table, added at its first use.
+    int32_t Internal(ExtendedReal value) {
+        for (size_t i = 0; i < constants_.size(); ++i) {
+            if (std::memcmp(&constants_[i], &value, 10) == 0) return static_cast<int32_t>(i);
+        }
+        constants_.push_back(value);
+        return static_cast<int32_t>(constants_.size()) - 1;
+    }
+    void LoadWide(ExtendedReal value) { ConstantAccess(0xDB, 5, Internal(value), false); }
+
+    // e^v as the walk takes it: t = v * log2 e, then 2^(t - round t) by f2xm1, plus 1, scaled
+    // by 2^(round t). An overflow of either step raises its flag; below the walk's underflow
+    // limit the scaling rounds to +0, the walk's value there.
+    void Exponential() {
+        LoadWide(extended_math::kLog2E);
+        Bytes({0xDE, 0xC9,                // fmulp: t
+               0xD9, 0xC0, 0xD9, 0xFC,    // fld st0; frndint: round t, t
+               0xDC, 0xE9,                // fsub st1, st0: round t, t - round t
+               0xD9, 0xC9, 0xD9, 0xF0,    // fxch; f2xm1
+               0xD9, 0xE8, 0xDE, 0xC1,    // fld1; faddp
+               0xD9, 0xFD, 0xDD, 0xD9});  // fscale; fstp st1
+    }
+
+    // Tangent (sine over cosine) or cotangent (the reverse) of st(0). The walk stops at the
+    // argument pi/2 (pi for the cotangent) and from 2^63 on, where fsincos would leave its
+    // argument alone; a zero divisor or an overflow of the quotient raises its own flag.
+    void Tangent(bool tangent) {
+        LoadWide(tangent ? extended_math::kHalfPi : extended_math::kPi);
+        Bytes({0xDF, 0xE9});  // fucomip st1
+        const size_t atLimit = JumpIf(kEqual);
+        Bytes({0xD9, 0xC0, 0xD9, 0xE1});  // fld st0; fabs
+        ConstantAccess(0xDD, 0, Internal(extended_math::kTrigLimit), true);
+        Bytes({0xDF, 0xE9, 0xDD, 0xD8});  // fucomip st1: 2^63 against |v|; fstp st0
+        const size_t huge = JumpIf(kBelowOrEqual);
+        // fsincos: cos, sin; fdivp (sin / cos) or fdivrp (cos / sin)
+        Bytes({0xD9, 0xFB, 0xDE, static_cast<uint8_t>(tangent ? 0xF9 : 0xF1)});
+        const size_t done = Jump({0xE9});
+        Here(atLimit);
+        Here(huge);
+        RaiseInvalid();
+        Here(done);
+    }
+
+    // The factorial of st(0) from the table, for the integers 0..kLargestFactorial.
+    void Factorial() {
+        Bytes({0xD9, 0xC0, 0xD9, 0xFC, 0xDF, 0xE9});  // fld st0; frndint; fucomip st1
+        const size_t fractional = JumpIf(kNotEqual);
+        FrameAccess(0xDB, 2, kOffsetScratch);  // fist dword [scratch]: too large raises invalid
+        Bytes({0x8B, 0x87});                   // mov eax, [rdi + scratch]
+        Int32(kOffsetScratch);
+        Bytes({0x3D});  // cmp eax, largest: a negative one is larger unsigned
+        Int32(kLargestFactorial);
+        const size_t outside = JumpIf(kAbove);
+        Bytes({0xDD, 0xD8, 0xC1, 0xE0, 0x04, 0x48, 0xBA});  // fstp st0; shl eax, 4; mov rdx, table
+        const auto table = reinterpret_cast<uint64_t>(FactorialTable());
+        uint8_t raw[8];
+        std::memcpy(raw, &table, 8);
+        code_.insert(code_.end(), raw, raw + 8);
+        static_assert(sizeof(ExtendedReal) == 16);
+        Bytes({0xDB, 0x2C, 0x02});  // fld tbyte [rdx + rax]
+        const size_t done = Jump({0xE9});
+        Here(fractional);
+        Here(outside);
+        RaiseInvalid();
+        Here(done);
+    }
+
+    // base ^ exponent by the walk's rule: both operands on the stack, the exponent on top.
+    void Power(const Node& node) {
+        if (NeedOf(node.left) >= NeedOf(node.right)) {
+            Evaluate(node.left);
+            Evaluate(node.right);
+        } else {
+            Evaluate(node.right);
+            Evaluate(node.left);
+            Bytes({0xD9, 0xC9});  // fxch
+        }
+        // st0 = e, st1 = b. dl: e is fractional.
+        Bytes({0xD9, 0xC0, 0xD9, 0xFC, 0xDF, 0xE9, 0x0F, 0x95, 0xC2});
+        Bytes({0xD9, 0xEE, 0xDF, 0xEA});  // fldz; fucomip st2: 0 against b
+        const size_t positive = JumpIf(kBelow);
+        const size_t zero = JumpIf(kEqual);
+        // A negative base: an integral exponent's parity from its 64-bit integer (one too
+        // large for it raises the invalid flag), the power of |b|, negated for an odd one.
+        Bytes({0x84, 0xD2});  // test dl, dl
+        const size_t negativeFractional = JumpIf(kNotEqual);
+        Bytes({0xD9, 0xC0});                   // fld st0
+        FrameAccess(0xDF, 7, kOffsetScratch);  // fistp qword [scratch]
+        Bytes({0xF6, 0x87});                   // test byte [rdi + scratch], 1
+        Int32(kOffsetScratch);
+        Bytes({0x01, 0x0F, 0x95, 0xC0});              // setne al: odd
+        Bytes({0xD9, 0xC9, 0xD9, 0xE1, 0xD9, 0xC9});  // fxch; fabs; fxch
+        PowerOfMagnitude();
+        Bytes({0x84, 0xC0});  // test al, al
+        const size_t even = JumpIf(kEqual);
+        Bytes({0xD9, 0xE0});  // fchs
+        const size_t negativeDone = Jump({0xE9});
+        // A zero base: +0 for an integral exponent from 0 on.
+        Here(zero);
+        Bytes({0x84, 0xD2});
+        const size_t zeroFractional = JumpIf(kNotEqual);
+        Bytes({0xD9, 0xEE, 0xDF, 0xE9});  // fldz; fucomip st1: 0 against e
+        const size_t zeroNegative = JumpIf(kAbove);
+        Bytes({0xDD, 0xD8, 0xDD, 0xD8, 0xD9, 0xEE});  // fstp st0; fstp st0; fldz
+        const size_t zeroDone = Jump({0xE9});
+        Here(negativeFractional);
+        Here(zeroFractional);
+        Here(zeroNegative);
+        Bytes({0xDD, 0xD8});
+        RaiseInvalid();
+        const size_t faultDone = Jump({0xE9});
+        Here(positive);
+        PowerOfMagnitude();
+        Here(even);
+        Here(negativeDone);
+        Here(zeroDone);
+        Here(faultDone);
+        --depth_;
+    }
+
+    // e^(e * ln |b|) for st0 = e, st1 = |b| > 0: fxch; fldln2; fxch; fyl2x; fmulp.
+    void PowerOfMagnitude() {
+        Bytes({0xD9, 0xC9, 0xD9, 0xED, 0xD9, 0xC9, 0xD9, 0xF1, 0xDE, 0xC9});
+        Exponential();
+    }
+
     // st(0) = st(0) op leaf (or leaf op st(0) for the reversed forms).
     void ApplyOperand(Arith op, const Node& leaf) {
         if (leaf.kind == NodeKind::Constant) {
             return ConstantAccess(0xDC, op, leaf.constant, true);
         }
         if (leaf.kind == NodeKind::IndexN) return FrameAccess(0xDC, op, kOffsetN);
+        if (leaf.shared >= 0) {
+            return Register(0xD8, static_cast<uint8_t>(0xC0 | (op << 3)),
+                            SharedPosition(leaf.shared));
+        }
         Register(0xD8, static_cast<uint8_t>(0xC0 | (op << 3)), depth_ + PositionOf(leaf));
     }
 
@@ -395,10 +700,14 @@ class Generator {
     std::vector<ExtendedReal> constants_;
     std::vector<uint8_t> code_;
     int32_t root_ = -1;
-    int32_t nesting_ = 0;  // of the tree being read
-    int32_t depth_ = 0;    // working registers in use
+    int32_t nesting_ = 0;          // of the tree being read
+    int32_t depth_ = 0;            // working registers in use
+    std::vector<int32_t> shared_;  // the shared subtrees, in the order they are computed
+    int32_t live_ = 0;             // shared values on the stack
+    int32_t computing_ = -1;       // the shared subtree being computed
     int32_t column_ = 0;
     bool usesX_ = false;
+    bool xInMemory_ = false;  // each column's x read from the frame where it is used
     bool usesN_ = false;
     bool usesSineOrCosine_ = false;
     bool ok_ = true;
@@ -426,6 +735,17 @@ bool MachineCode::Run(MachineFrame& frame, int32_t columns) const {
 #endif
 }
 
+bool MachineCode::RunBatch(MachineFrame& frame) const {
+#ifdef TARVIK_MACHINE_CODE
+    using Entry = int32_t (*)(MachineFrame*, const Constant*);
+    const auto entry = reinterpret_cast<Entry>(static_cast<uint8_t*>(memory_) + batchEntry_);
+    return entry(&frame, constants_.get()) == 0;
+#else
+    (void)frame;
+    return false;
+#endif
+}
+
 bool MachineCodeRefused() {
     const char* const value = std::getenv(kRefuseMachineCodeVariable);
     return value != nullptr && *value != '\0' && std::strcmp(value, "0") != 0;
@@ -439,13 +759,18 @@ std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine) {
     if (columns == 0) return nullptr;
     std::shared_ptr<MachineCode> code(new MachineCode);
     code->columns_ = columns;
-    code->paysForShortRuns_ = !generator.UsesSineOrCosine();
+    code->paysForShortRuns_ = !generator.UsesSineOrCosine() || !generator.UsesN();
     std::vector<uint8_t>& bytes = generator.Code();
     bytes.assign(kLeadingPad, 0xCC);  // int3
     for (int32_t k = 1; k <= columns; ++k) {
         while (bytes.size() % 16 != 0) bytes.push_back(0xCC);
         code->entry_[k] = static_cast<int32_t>(bytes.size());
         generator.Emit(k);
+    }
+    if (!generator.UsesN()) {
+        while (bytes.size() % 16 != 0) bytes.push_back(0xCC);
+        code->batchEntry_ = static_cast<int32_t>(bytes.size());
+        generator.EmitBatch(columns);
     }
     const auto& constants = generator.Constants();
     code->constants_ =
@@ -522,7 +847,21 @@ void RunMachineSamples(const MachineCode& code, const ExtendedReal* xs, int32_t 
         }
         width = 0;
     };
-    for (int32_t i = 0; i < count; ++i) {
+    int32_t begin = 0;
+    if (frame.steps == 1 && code.HasBatch() && count >= code.Columns()) {
+        const bool finite = std::all_of(
+            xs, xs + count, [](const ExtendedReal& x) { return extended_math::IsFinite(x); });
+        const int32_t groups = count / code.Columns();
+        frame.batchX = xs;
+        frame.batchValues = values;
+        frame.groups = groups;
+        CopyBits(frame.a[0], a0);
+        if (finite && code.RunBatch(frame)) {
+            begin = groups * code.Columns();
+            std::fill(ok, ok + begin, true);
+        }
+    }
+    for (int32_t i = begin; i < count; ++i) {
         if (!extended_math::IsFinite(xs[i])) {
             ok[i] = false;
             continue;

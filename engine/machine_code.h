@@ -7,9 +7,11 @@
 // The code checks nothing per operation: it starts with the x87 exception flags clear, runs,
 // and looks at the sticky invalid, division-by-zero and overflow flags every 16 steps and at
 // the end. From finite leaves every value that is not finite, and every guard the generated
-// operations meet, raises one of them; so no flag means that every step of every column gave
-// exactly the checked walk's bits. A raised flag sends the columns of that run back to the caller,
-// which runs each alone and lets the checked walk decide where one still faults.
+// operations meet (the power's rules, a function's domain, the factorial's table, the tangent's
+// pi/2, an argument of sine or cosine from 2^63 on), raises one of them; so no flag means that
+// every step of every column gave exactly the checked walk's bits. A raised flag sends the columns
+// of that run back to the caller, which runs each alone and lets the checked walk decide where one
+// still faults.
 #pragma once
 
 #include <cstdint>
@@ -30,7 +32,13 @@ struct MachineFrame {
     double n = 0;
     double one = 1;
     int64_t steps = 1;
-    double running = 0;  // the code's own: n of the step being run
+    double running = 0;   // the code's own: n of the step being run
+    int64_t scratch = 0;  // the code's own: integers stored by its tests
+    // For RunBatch: groups of Columns() samples, their x read from batchX, their values written
+    // to batchValues, a from a[0].
+    const ExtendedReal* batchX = nullptr;
+    ExtendedReal* batchValues = nullptr;
+    int64_t groups = 0;
 };
 
 class MachineCode {
@@ -41,13 +49,19 @@ class MachineCode {
 
     // The widest run: how many columns fit the eight x87 registers beside the working stack.
     int32_t Columns() const { return columns_; }
-    // Whether even runs of one step are faster here than on the portable runner: so for trees
-    // without sine and cosine, whose check of the argument's range looks at the status word
-    // after each of them and so holds the columns' sines apart (measured).
+    // Whether even runs of one step are faster here than on the portable runner (measured): so
+    // for trees without n, whose samples run in one loop over the batch, and for trees without
+    // sine, cosine, tangent and cotangent, whose slow instructions leave the short runs little
+    // to gain.
     bool PaysForShortRuns() const { return paysForShortRuns_; }
     // Runs `columns` (1..Columns()) columns of `frame`; true when no flag was raised. False
     // leaves frame.a unspecified.
     bool Run(MachineFrame& frame, int32_t columns) const;
+    // Whether RunBatch is there: for trees without n, whose samples are one step each.
+    bool HasBatch() const { return batchEntry_ != 0; }
+    // Runs frame.groups groups of Columns() samples in one loop, the flags looked at once at the
+    // end; true when no flag was raised, the values then written. False leaves them unspecified.
+    bool RunBatch(MachineFrame& frame) const;
 
   private:
     friend std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine);
@@ -59,6 +73,7 @@ class MachineCode {
     bool paysForShortRuns_ = false;
     // Entry offsets into memory_, one per column count (index 0 unused).
     int32_t entry_[kMaxMachineColumns + 1] = {};
+    int32_t batchEntry_ = 0;
     // The tree's constants: each as the extended number and, where it is exact there, as a
     // double that the arithmetic instructions can take from memory.
     struct alignas(16) Constant {
@@ -76,10 +91,10 @@ inline constexpr const char* kRefuseMachineCodeVariable = "TARVIK_REFUSE_MACHINE
 // Whether the variable asks for the refusal (read at every build, which is rare).
 bool MachineCodeRefused();
 
-// The code for slots 1..NodeCount of a successful build, or null: a tree with an operation the
-// code does not cover (powers, tg, ctg, exp and fact), one too deep for the
-// x87 registers, a constant that is not finite, another processor, or a system that refuses
-// executable memory. Null means the portable runner evaluates the tree.
+// The code for slots 1..NodeCount of a successful build, or null: a table that holds no whole
+// tree of known kinds and codes, one too deep for the x87 registers, a constant that is not
+// finite, another processor, or a system that refuses executable memory. Null means the
+// portable runner evaluates the tree.
 std::shared_ptr<const MachineCode> CompileMachineCode(const Engine& engine);
 
 // Runs the code over a batch of samples, each from a0 over n = first..last (first <= last), as

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,9 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
                     CoverageRow{"x", true}, CoverageRow{"2+3", true},
                     CoverageRow{"sqrt(abs(x))-a/3", true}, CoverageRow{"(x+1)/(x-1)", true},
                     CoverageRow{"sinx", true}, CoverageRow{"a+sin(n*x)/n", true},
-                    CoverageRow{"ln(x)+cosx", true}, CoverageRow{"x^2", false},
-                    CoverageRow{"fact(x)", false}, CoverageRow{"exp(x)", false},
-                    CoverageRow{"tgx+cosx", false}, CoverageRow{"sinx+ctgx", false}));
+                    CoverageRow{"ln(x)+cosx", true}, CoverageRow{"x^2", true},
+                    CoverageRow{"fact(x)", true}, CoverageRow{"exp(x)", true},
+                    CoverageRow{"tgx+cosx", true}, CoverageRow{"sinx+ctgx", true},
+                    CoverageRow{"a+sin(n*x)/n^2", true}, CoverageRow{"a*x/n+exp(-n)", true}));
 
 struct MachineRow {
     std::string text;
@@ -122,6 +124,54 @@ INSTANTIATE_TEST_SUITE_P(
         MachineRow{"a+(((x+1)*(n+2))-((x+3)*(n-4)))/(((x+5)*(a+6))-((x+7)*(a-8)))", 1, 1, 6},
         MachineRow{"x*0.1+(x*0.2+(x*0.3+(x*0.4+(x*0.5+x*0.6))))", 1, 1, 1}));
 
+// The power by its rule: positive, zero and negative bases, integral (odd and even),
+// fractional and negative exponents, exponents too large for a 64-bit integer, results that
+// overflow and that underflow to 0, operands computed in either order, and in recurrences.
+INSTANTIATE_TEST_SUITE_P(
+    Powers, MachineAgreementTest,
+    testing::Values(MachineRow{"x^2", 1, 1, 1}, MachineRow{"x^3", 1, 1, 1},
+                    MachineRow{"x^(0-2)", 1, 1, 1}, MachineRow{"x^0.5", 1, 1, 1},
+                    MachineRow{"(0-x)^3", 1, 1, 1}, MachineRow{"x^x", 1, 1, 1},
+                    MachineRow{"2^x", 1, 1, 1}, MachineRow{"x^(1/x)", 1, 1, 1},
+                    MachineRow{"(x-1)^(x-2)", 1, 1, 1}, MachineRow{"x^(x*10^30)", 1, 1, 1},
+                    MachineRow{"(0-x)^(x*18446744073709551616)", 1, 1, 1},
+                    MachineRow{"0.5^(x*20000)", 1, 1, 1}, MachineRow{"(x*x+1)^(x*x*x)", 1, 1, 1},
+                    MachineRow{"x^n", 1, 1, 5}, MachineRow{"a+sin(n*x)/n^2", 0, 1, 300},
+                    MachineRow{"a^x+1", 2, 1, 20}, MachineRow{"(a-x)^n*0.5", 1, 1, 30}));
+
+// The exponential up to its overflow and beyond its underflow (a denormal on the way, +0
+// below), the tangent and cotangent at their limits and beyond 2^63, the factorial over its
+// table and outside it; in recurrences as well.
+INSTANTIATE_TEST_SUITE_P(
+    GuardedFunctions, MachineAgreementTest,
+    testing::Values(MachineRow{"exp(x)", 1, 1, 1}, MachineRow{"exp(0-x)", 1, 1, 1},
+                    MachineRow{"exp(x+11355.5)", 1, 1, 1}, MachineRow{"exp(x-11400)", 1, 1, 1},
+                    MachineRow{"exp(0-x*10^4000)", 1, 1, 1}, MachineRow{"exp(x*x*x)", 1, 1, 1},
+                    MachineRow{"a*x/n+exp(-n)", 1, 1, 300}, MachineRow{"exp(a)-x", 0, 1, 40},
+                    MachineRow{"tgx", 1, 1, 1}, MachineRow{"ctgx", 1, 1, 1},
+                    MachineRow{"tg(p/2*x)", 1, 1, 1}, MachineRow{"ctg(p*x)", 1, 1, 1},
+                    MachineRow{"tg(x*9223372036854775808)", 1, 1, 1},
+                    MachineRow{"ctg(x*4611686018427387904)", 1, 1, 1},
+                    MachineRow{"tg(a)+x", 0, 1, 30}, MachineRow{"fact(x)", 1, 1, 1},
+                    MachineRow{"fact(x*1754)", 1, 1, 1}, MachineRow{"fact(x+1753)", 1, 1, 1},
+                    MachineRow{"fact(x*x)", 1, 1, 1}, MachineRow{"fact(x*4294967296)", 1, 1, 1},
+                    MachineRow{"a+fact(n)*x", 0, 1, 40}, MachineRow{"sinx*tgx+exp(x)^x", 1, 1, 1}));
+
+// Subtrees of n alone, computed once per step for all columns: as either operand, several in
+// one tree, one below a power or inside a function of the columns, one that faults at some n
+// (and so in every column at once), and a constant subtree beside them.
+INSTANTIATE_TEST_SUITE_P(
+    SharedSubtrees, MachineAgreementTest,
+    testing::Values(MachineRow{"a+x*(n^2+exp(-n))", 0, 1, 50},
+                    MachineRow{"sin(n)*x+cos(n)*a", 1, 1, 60}, MachineRow{"(n*n-1)/a+x", 1, 1, 40},
+                    MachineRow{"a/(n-3)^2+x", 1, 1, 9}, MachineRow{"a+ln(n-5)*x", 0, 1, 9},
+                    MachineRow{"x^(1/n)+a*0.5", 1, 1, 30}, MachineRow{"sin(a*(n+1))+x", 0, 1, 40},
+                    MachineRow{"a+sin(n)*x+exp(0-n)*x+sqrt(n)*x+(2*3)", 0, 1, 25},
+                    MachineRow{"fact(n)*x-a", 0, 1, 30}, MachineRow{"a+tg(n)*x", 0, 1, 30},
+                    // few columns fit beside x in registers: x is read from the frame
+                    MachineRow{"a*0.5+exp(-n)*(x-n)/x+x^n", 1, 1, 20},
+                    MachineRow{"x-a/exp(n*x)", 1, 1, 40}));
+
 // Recurrences that fault late, after several looks at the flags, or never.
 INSTANTIATE_TEST_SUITE_P(LongRuns, MachineAgreementTest,
                          testing::Values(MachineRow{"a*x", 1, 1, 20000},
@@ -129,6 +179,40 @@ INSTANTIATE_TEST_SUITE_P(LongRuns, MachineAgreementTest,
                                          MachineRow{"a/(n-700)+x", 1, 1, 1000},
                                          MachineRow{"a*a+x", 0, 1, 600},
                                          MachineRow{"n-a", 0, 2147483000, 2147483647}));
+
+// Where the walk meets no guard, the code vouches for the value itself: the tests and branches
+// of the guarded operations raise no flag on their ordinary path, so a batch needs no walk.
+TEST(MachineCodeTest, TheGuardedOperationsGiveTheirValuesWithoutTheWalk) {
+    if (!kMachineCodeExpected) GTEST_SKIP() << "no machine code here";
+    struct Row {
+        const char* text;
+        int32_t to;
+    };
+    const std::array<ExtendedReal, 7> xs = {0.5L, 1.25L, 2, 3, 4.5L, 6, 7.75L};
+    for (const Row row :
+         {Row{"x^(1/x)", 1}, Row{"(0-x)^3", 1}, Row{"(x-x)^2", 1},
+          Row{"exp(x)-exp(0-x*10^4000)", 1}, Row{"tgx*ctgx", 1}, Row{"fact(x*2-x)+sinx", 1},
+          Row{"a+sin(n*x)/n^2", 200}, Row{"a*x/n+exp(-n)", 200}}) {
+        SCOPED_TRACE(row.text);
+        Engine engine;
+        engine.ValueA = 0;
+        engine.IndexFrom = 1;
+        engine.IndexTo = row.to;
+        ASSERT_EQ(BuildExpression(engine, row.text), 0);
+        ASSERT_TRUE(HasMachineCode(engine));
+        AlwaysRunMachineCode(engine);
+        std::array<ExtendedReal, xs.size()> values{};
+        std::array<bool, xs.size()> ok{};
+        RunProgram(engine, xs.data(), static_cast<int32_t>(xs.size()), 1, row.to, values.data(),
+                   ok.data());
+        for (size_t i = 0; i < xs.size(); ++i) {
+            const PathOutcome expected = CheckedOutcome(engine, xs[i]);
+            if (expected.code != 0) continue;  // fact of a fraction
+            EXPECT_TRUE(ok[i]) << xs[i];
+            EXPECT_TRUE(SameBits(values[i], expected.value)) << xs[i];
+        }
+    }
+}
 
 // A tree whose working registers leave no room for one column beside them gets no code.
 TEST(MachineCodeTest, TooDeepForTheRegistersIsLeftToThePortableRunner) {
@@ -165,6 +249,47 @@ TEST(MachineCodeTest, AFaultInOneColumnLeavesTheOthersTheirValues) {
             EXPECT_TRUE(SameBits(values[i], expected.value)) << i;
         }
     }
+}
+
+// A plot's batch of a tree without n runs in one loop over groups of the code's width; the
+// samples past the last whole group, a batch with an argument that is not finite and a batch
+// where one sample faults take the runs of the code and the walk, each sample with its own value.
+TEST(MachineCodeTest, OneLoopOverTheBatchAgreesWithTheWalkSampleBySample) {
+    constexpr ExtendedReal kInfinity = std::numeric_limits<ExtendedReal>::infinity();
+    struct Row {
+        const char* text;
+        int32_t faultAt;  // the sample that meets a fault, or -1
+        ExtendedReal special;
+    };
+    for (const Row row : {Row{"x*x*x+2*x-1", -1, 4}, Row{"sinx/x", 7, 0}, Row{"ln(x)*a", 7, -1},
+                          Row{"x*x*x+2*x-1", 7, kInfinity}, Row{"tgx+x^2", 7, -kInfinity}}) {
+        SCOPED_TRACE(std::string(row.text) + " " + std::to_string(row.faultAt));
+        Engine engine;
+        engine.ValueA = 2;
+        ASSERT_EQ(BuildExpression(engine, row.text), 0);
+        if (kMachineCodeExpected) {
+            ASSERT_TRUE(engine.Program.Machine != nullptr);
+            EXPECT_TRUE(engine.Program.Machine->HasBatch());
+        }
+        for (const int32_t count : {1, 6, 23, 64}) {
+            std::vector<ExtendedReal> xs;
+            for (int32_t i = 0; i < count; ++i) xs.push_back(0.25L + 0.5L * i);
+            if (row.faultAt >= 0 && row.faultAt < count) xs[row.faultAt] = row.special;
+            std::vector<ExtendedReal> values(xs.size());
+            std::unique_ptr<bool[]> ok(new bool[xs.size()]);
+            EvaluateSamples(engine, xs.data(), count, values.data(), ok.get());
+            for (size_t i = 0; i < xs.size(); ++i) {
+                const PathOutcome expected = CheckedOutcome(engine, xs[i]);
+                EXPECT_EQ(ok[i], expected.code == 0) << count << " " << i;
+                if (ok[i]) {
+                    EXPECT_TRUE(SameBits(values[i], expected.value)) << count << " " << i;
+                }
+            }
+        }
+    }
+    Engine recurrence;
+    ASSERT_EQ(BuildExpression(recurrence, "a+n*x"), 0);
+    if (kMachineCodeExpected) EXPECT_FALSE(recurrence.Program.Machine->HasBatch());
 }
 
 TEST(MachineCodeTest, CopiesShareTheCodeAndOutliveTheOriginal) {
