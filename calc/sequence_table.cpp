@@ -66,9 +66,17 @@ std::string TableRows::KeyText(size_t row) const {
     return RealDisplayText(Keys[row], kValueDecimals);
 }
 
-std::string TableRows::ValueText(size_t row, const FailureWords& words) const {
-    if (Codes[row] != kNoError) return words(Codes[row]);
-    return RealDisplayText(Values[row], kValueDecimals);
+const std::string& TableRows::ValueHeaderOf(size_t column) const {
+    return column == 0 ? ValueHeader : MoreColumns.at(column - 1).Header;
+}
+
+std::string TableRows::ValueText(size_t row, const FailureWords& words, size_t column) const {
+    const std::vector<int32_t>& codes = column == 0 ? Codes : MoreColumns.at(column - 1).Codes;
+    const std::vector<ExtendedReal>& values =
+        column == 0 ? Values : MoreColumns.at(column - 1).Values;
+    if (row >= codes.size()) return {};
+    if (codes[row] != kNoError) return words(codes[row]);
+    return RealDisplayText(values[row], kValueDecimals);
 }
 
 TableRows SequenceRows(const TermList& terms) {
@@ -144,4 +152,31 @@ TableRows FunctionRows(const Engine& source, const TableRange& range,
         rows.Codes.push_back(code);
     }
     return rows;
+}
+
+TableRows FunctionColumns(const std::vector<ColumnSource>& sources, const TableRange& range,
+                          const SampleControl* control) {
+    TableRows table;
+    for (size_t k = 0; k < sources.size(); ++k) {
+        SampleControl shifted;
+        const int64_t before = range.Count * int64_t(k);
+        if (control != nullptr) {
+            shifted.Stop = control->Stop;
+            if (control->Progress) {
+                shifted.Progress = [control, before](int64_t done) {
+                    control->Progress(before + done);
+                };
+            }
+        }
+        TableRows column = FunctionRows(*sources[k].Built, range, &shifted);
+        if (k == 0) {
+            table = std::move(column);
+            table.ValueHeader = sources[k].Header;
+        } else {
+            table.MoreColumns.push_back(
+                {sources[k].Header, std::move(column.Values), std::move(column.Codes)});
+        }
+        if (StopNow(control)) break;
+    }
+    return table;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -42,7 +43,15 @@ struct TermList {
 // progress hook hears the number of steps done now and then.
 TermList ComputeTerms(const Engine& engine, ExtendedReal x, const SampleControl* control = nullptr);
 
-// Rows of either table: a key (n or x), and a value or the code of its failure.
+// A further value column over the keys of a table (the function table of several curves).
+struct ValueColumn {
+    std::string Header;
+    std::vector<ExtendedReal> Values;
+    std::vector<int32_t> Codes;
+};
+
+// Rows of either table: a key (n or x), and a value or the code of its failure; a function
+// table of several curves has more value columns after the first.
 struct TableRows {
     std::string KeyHeader;
     std::string ValueHeader;
@@ -50,11 +59,14 @@ struct TableRows {
     std::vector<ExtendedReal> Keys;
     std::vector<ExtendedReal> Values;
     std::vector<int32_t> Codes;  // kNoError, an engine code, or kEmptyRangeCode
+    std::vector<ValueColumn> MoreColumns;
 
     size_t Size() const { return Keys.size(); }
+    size_t ValueColumns() const { return 1 + MoreColumns.size(); }
     std::string KeyText(size_t row) const;
-    // The value in the value command's format, or the failure in `words`.
-    std::string ValueText(size_t row, const FailureWords& words) const;
+    const std::string& ValueHeaderOf(size_t column) const;
+    // The value of a column in the value command's format, or the failure in `words`.
+    std::string ValueText(size_t row, const FailureWords& words, size_t column = 0) const;
 };
 
 // One row per term; a failing step adds its row with the error, and the table ends there.
@@ -80,3 +92,16 @@ std::variant<TableRange, TableRefusal> ParseTableRange(std::string_view fromText
 // A control stops it early (the rows made so far) and hears the number of rows done.
 TableRows FunctionRows(const Engine& engine, const TableRange& range,
                        const SampleControl* control = nullptr);
+
+// One value column of a table of several expressions: its header and the engine it is computed
+// with (shared, never changed).
+struct ColumnSource {
+    std::string Header;
+    std::shared_ptr<const Engine> Built;
+};
+
+// x over the range, then one value column per source in order, each as FunctionRows computes
+// it. The progress hears the rows done over all the columns; a stop leaves the rows made so far
+// of the columns begun (the caller drops a stopped table).
+TableRows FunctionColumns(const std::vector<ColumnSource>& sources, const TableRange& range,
+                          const SampleControl* control = nullptr);

@@ -15,7 +15,7 @@ add_custom_target(tarvik_data ALL
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/Examples
             ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Examples
     COMMENT "Copying help/ and Examples/ beside the program")
-foreach(target tarvik tarvik-cli tarvik_ui_tests tarvik_ui_files_tests tarvik_ui_lang_tests)
+foreach(target tarvik tarvik-cli tarvik_ui_tests)
     if(TARGET ${target})
         add_dependencies(${target} tarvik_data)
     endif()

@@ -105,3 +105,12 @@ void FinishDocumentRun(Engine& engine, const PlotDocument& document, bool drawRu
         }
     });
 }
+
+std::vector<ColumnSource> VisibleColumns(const PlotDocument& document) {
+    std::vector<ColumnSource> columns;
+    for (const Curve& curve : document.Curves.Curves()) {
+        if (curve.Visible && curve.Built != nullptr)
+            columns.push_back({curve.Expression, curve.Built});
+    }
+    return columns;
+}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/sample_stream.h"
+#include "calc/sequence_table.h"
 #include "document/curve_set.h"
 #include "view/drawing.h"
 #include "view/legend_painter.h"
@@ -51,6 +52,10 @@ PictureOutcome DrawDocument(DrawSurface& surface, const PlotDocument& document,
 
 // The samples a draw of the document computes at most, for a progress share.
 int64_t ExpectedSamples(const PlotDocument& document, int width);
+
+// The function table's value columns: one per visible curve in list order, headed by its
+// expression.
+std::vector<ColumnSource> VisibleColumns(const PlotDocument& document);
 
 // The picture's title: the visible curves' expressions, joined by ", ".
 std::string DocumentTitle(const PlotDocument& document);

@@ -13,11 +13,21 @@ bool NeedsQuotes(std::string_view field) {
     return field.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
-void AppendLine(QByteArray& bytes, const std::string& key, const std::string& value) {
-    bytes += CsvField(key);
-    bytes += ',';
-    bytes += CsvField(value);
+void AppendLine(QByteArray& bytes, const std::vector<std::string>& fields) {
+    for (size_t k = 0; k < fields.size(); ++k) {
+        if (k > 0) bytes += ',';
+        bytes += CsvField(fields[k]);
+    }
     bytes += "\r\n";
+}
+
+// The key, then the value of every column.
+std::vector<std::string> RowFields(const TableRows& rows, size_t row, const FailureWords& words) {
+    std::vector<std::string> fields{rows.KeyText(row)};
+    for (size_t column = 0; column < rows.ValueColumns(); ++column) {
+        fields.push_back(rows.ValueText(row, words, column));
+    }
+    return fields;
 }
 
 }  // namespace
@@ -35,9 +45,12 @@ std::string CsvField(std::string_view field) {
 
 QByteArray CsvBytes(const TableRows& rows, const FailureWords& words) {
     QByteArray bytes;
-    AppendLine(bytes, rows.KeyHeader, rows.ValueHeader);
-    for (size_t k = 0; k < rows.Size(); ++k)
-        AppendLine(bytes, rows.KeyText(k), rows.ValueText(k, words));
+    std::vector<std::string> header{rows.KeyHeader};
+    for (size_t column = 0; column < rows.ValueColumns(); ++column) {
+        header.push_back(rows.ValueHeaderOf(column));
+    }
+    AppendLine(bytes, header);
+    for (size_t k = 0; k < rows.Size(); ++k) AppendLine(bytes, RowFields(rows, k, words));
     return bytes;
 }
 
@@ -48,7 +61,9 @@ std::string TabSeparatedRows(const TableRows& rows, std::vector<size_t> chosen,
     std::string text;
     for (const size_t row : chosen) {
         if (row >= rows.Size()) continue;
-        text += rows.KeyText(row) + '\t' + rows.ValueText(row, words) + '\n';
+        const std::vector<std::string> fields = RowFields(rows, row, words);
+        for (size_t k = 0; k < fields.size(); ++k) text += (k > 0 ? "\t" : "") + fields[k];
+        text += '\n';
     }
     return text;
 }

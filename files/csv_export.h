@@ -17,12 +17,12 @@ inline const QString kCsvExtension = QStringLiteral(".csv");
 // line break or a leading or trailing blank.
 std::string CsvField(std::string_view field);
 
-// The header and every row, each line ended by CR LF; a failed row's value is its code in
-// `words`.
+// The header and every row (the key, then each value column), each line ended by CR LF; a
+// failed value is its code in `words`.
 QByteArray CsvBytes(const TableRows& rows, const FailureWords& words);
 
-// The chosen rows (indices in any order, shown in table order), key and value joined by a tab,
-// one line each ended by "\n".
+// The chosen rows (indices in any order, shown in table order), the key and each value joined
+// by tabs, one line each ended by "\n".
 std::string TabSeparatedRows(const TableRows& rows, std::vector<size_t> chosen,
                              const FailureWords& words);
 

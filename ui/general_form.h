@@ -27,6 +27,7 @@
 #include "document/plot_document.h"
 #include "engine/engine_state.h"
 #include "tarvik_version.h"
+#include "ui/dialogs.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
 #include "view/view_history.h"
@@ -65,7 +66,6 @@ struct RunOutcome;
 struct WorkJob;
 
 inline const QString kWindowCaption = QStringLiteral(TARVIK_NAME_AND_VERSION);
-inline const QString kApplicationTitle = QStringLiteral("Tarvik");
 
 class GeneralForm : public QMainWindow {
     Q_OBJECT
@@ -82,18 +82,22 @@ class GeneralForm : public QMainWindow {
     // is there (general_form_desktop.cpp).
     void OpenAtStart(const QString& path);
 
-    // Message boxes and modal dialogs, shared with the table window and the language menu.
-    void InformationBox(const QString& text);
-    void GeneralErrorReport(const QString& text);
-    // Runs a modal dialog (through modalHook when a test has set one).
-    int ExecModal(QDialog& dialog);
-    // Shows a message box modally (through messageHook when a test has set one).
-    void ExecMessage(QMessageBox& box);
+  private:
+    // Message boxes and modal dialogs, shared with the table window, the help entry and the
+    // language menu.
+    Dialogs dialogs_{*this};
 
-    // Tests replace the modal loops: the hook gets the dialog (or box) ready to be shown and
-    // returns the dialog's result.
-    std::function<int(QDialog&)> modalHook;
-    std::function<void(QMessageBox&)> messageHook;
+  public:
+    Dialogs& dialogs() { return dialogs_; }
+    void InformationBox(const QString& text) { dialogs_.InformationBox(text); }
+    void GeneralErrorReport(const QString& text) { dialogs_.GeneralErrorReport(text); }
+    int ExecModal(QDialog& dialog) { return dialogs_.ExecModal(dialog); }
+    void ExecMessage(QMessageBox& box) { dialogs_.ExecMessage(box); }
+
+    // Tests replace the modal loops (the hooks of the window's Dialogs): the hook gets the
+    // dialog (or box) ready to be shown and returns the dialog's result.
+    std::function<int(QDialog&)>& modalHook = dialogs_.modalHook;
+    std::function<void(QMessageBox&)>& messageHook = dialogs_.messageHook;
     // Tests replace the desktop's browser: the hook gets the address and tells whether a
     // browser took it.
     std::function<bool(const QUrl&)> browserHook;
@@ -103,6 +107,9 @@ class GeneralForm : public QMainWindow {
     const ViewState& view() const { return document_.View; }
     // The curves, the view and the frame the picture is drawn from.
     const PlotDocument& document() const { return document_; }
+    // The document as the controls hold it now: the frame, the picture mode, the legend, and
+    // the selected curve's colour, mode, bound and parameters.
+    PlotDocument CurrentDocument() const;
     const QStringList& exampleExpressions() const { return ExampleExpressions; }
     const QString& programFolder() const { return ProgramFolder; }
     int32_t resizeCount() const { return ResizeCount; }
@@ -270,6 +277,9 @@ class GeneralForm : public QMainWindow {
     void EscapePressed();
     void ShowPointer(int x, int y);
     void ShowTrace(int x);
+    // While tracing among two or more visible curves: selects the previous or next visible one
+    // (none past either end) and traces it; false when the keys keep their steering.
+    bool TraceNextCurve(bool forward);
     // File commands (general_form_files.cpp), each shared by a menu entry and a flat button.
     void LoadFunctionCommand();
     void SaveFunctionCommand();
@@ -309,11 +319,10 @@ class GeneralForm : public QMainWindow {
     void createTableWindow();
     void createPictureModeMenu(QMenu& view);
     void AfterRunForTable();
+    // The table window filled from the document and the last build as they stand.
+    void FillTable();
     // The curve list and the document (general_form_curves.cpp).
     void createCurvesPage(QWidget* page);
-    // The document as the controls hold it now: the frame, the picture mode, the legend, and
-    // the selected curve's colour, mode, bound and parameters.
-    PlotDocument CurrentDocument() const;
     // Puts the curve of a successful build into the set; false when it adds none (an
     // expression without x with "Новый" clear).
     bool AddRunCurve(const RunOutcome& outcome, bool viewRun);
@@ -459,8 +468,9 @@ class GeneralForm : public QMainWindow {
     QAction* mnuFunctionSaveSet = nullptr;
     QFileDialog* SetSaveDialog = nullptr;
     QFileDialog* SetOpenDialog = nullptr;
-    // Labels and the trace cross over the picture.
+    // Labels and the trace cross over the picture; the column the trace was last shown at.
     PictureOverlay* overlay = nullptr;
+    int traceColumn_ = -1;
 
     // Dialogs owned by the window.
     QColorDialog* ColorDialog = nullptr;

@@ -2,6 +2,7 @@
 // set, a selected curve brings its expression and parameters into the fields, and every edit of
 // the list redraws. Runs put their curves into the set here.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -10,11 +11,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <functional>
+#include <utility>
 
 #include "files/curve_set_file.h"
 #include "files/file_access.h"
@@ -32,6 +38,38 @@ QIcon Swatch(Colour colour) {
     pixmap.fill(ToQColor(colour));
     return QIcon(pixmap);
 }
+
+// The list's rows as the style draws them; a left click on a row's colour swatch calls `clicked`
+// with the row, and the click goes no further.
+class SwatchDelegate : public QStyledItemDelegate {
+  public:
+    SwatchDelegate(QObject* parent, std::function<void(int)> clicked)
+        : QStyledItemDelegate(parent), clicked_(std::move(clicked)) {}
+
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                SwatchRect(option, index).contains(mouse->position().toPoint())) {
+                clicked_(index.row());
+                return true;
+            }
+        }
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    }
+
+  private:
+    QRect SwatchRect(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QWidget* widget = option.widget;
+        const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        return style->subElementRect(QStyle::SE_ItemViewItemDecoration, &item, widget);
+    }
+
+    std::function<void(int)> clicked_;
+};
 
 QPushButton* MakeButton(QWidget* page, const char* name, const QRect& place, const QString& text,
                         const QString& hint) {
@@ -65,6 +103,10 @@ void GeneralForm::createCurvesPage(QWidget* page) {
             &GeneralForm::lstCurvesCurrentRowChanged);
     connect(lstCurves, &QListWidget::itemChanged, this, &GeneralForm::lstCurvesItemChanged);
     connect(lstCurves, &QListWidget::itemDoubleClicked, this, &GeneralForm::btnCurveColourClick);
+    lstCurves->setItemDelegate(new SwatchDelegate(lstCurves, [this](int row) {
+        lstCurves->setCurrentRow(row);
+        btnCurveColourClick();
+    }));
     connect(btnCurveReplace, &QPushButton::clicked, this, &GeneralForm::btnCurveReplaceClick);
     connect(btnCurveColour, &QPushButton::clicked, this, &GeneralForm::btnCurveColourClick);
     connect(btnCurveRemove, &QPushButton::clicked, this, &GeneralForm::btnCurveRemoveClick);
@@ -212,13 +254,21 @@ void GeneralForm::RefreshCurveList() {
     if (lstCurves == nullptr) return;
     const QSignalBlocker blocker(lstCurves);
     const CurveSet& set = document_.Curves;
-    lstCurves->clear();
+    // The rows are rewritten in place: a click whose press changed the selection still ends on
+    // its row (a click on a swatch opens the colour choice at its release).
+    while (lstCurves->count() > static_cast<int>(set.Size())) {
+        delete lstCurves->takeItem(lstCurves->count() - 1);
+    }
     for (size_t i = 0; i < set.Size(); ++i) {
         const Curve& curve = set.At(i);
-        auto* item = new QListWidgetItem(Swatch(curve.LineColour), FromUtf8(curve.Expression));
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        QListWidgetItem* item = lstCurves->item(static_cast<int>(i));
+        if (item == nullptr) {
+            item = new QListWidgetItem(lstCurves);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        }
+        item->setIcon(Swatch(curve.LineColour));
+        item->setText(FromUtf8(curve.Expression));
         item->setCheckState(curve.Visible ? Qt::Checked : Qt::Unchecked);
-        lstCurves->addItem(item);
     }
     lstCurves->setCurrentRow(set.Selected() ? static_cast<int>(*set.Selected()) : -1);
     const bool any = set.Selected().has_value();
@@ -252,6 +302,7 @@ void GeneralForm::ShowSelectedCurve() {
 void GeneralForm::CurvesChanged() {
     RefreshCurveList();
     RedrawPicture();
+    AfterRunForTable();
 }
 
 void GeneralForm::lstCurvesCurrentRowChanged(int row) {
@@ -260,6 +311,7 @@ void GeneralForm::lstCurvesCurrentRowChanged(int row) {
     document_.Curves.Select(row < 0 ? std::nullopt : std::optional<size_t>(size_t(row)));
     ShowSelectedCurve();
     RefreshCurveList();
+    AfterRunForTable();
 }
 
 void GeneralForm::lstCurvesItemChanged() {

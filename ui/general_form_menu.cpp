@@ -106,8 +106,8 @@ void GeneralForm::createMenus() {
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuHelp->addAction(mnuHelpHelp);
     mnuHelp->addAction(mnuHelpAbout);
-    AddHelpWindowEntry(*this, *mnuHelp, mnuHelpAbout);
-    AddLanguageMenu(*this, *mnuHelp, mnuHelpAbout);
+    AddHelpWindowEntry(*this, ProgramFolder, *mnuHelp, mnuHelpAbout);
+    AddLanguageMenu(dialogs_, *mnuHelp, mnuHelpAbout);
     menuBar()->setObjectName(QStringLiteral("MainMenu"));
 }
 
@@ -158,30 +158,4 @@ void GeneralForm::ExitShortcutActivated() {
 
 void GeneralForm::mnuFunctionExitClick() {
     close();
-}
-
-int GeneralForm::ExecModal(QDialog& dialog) {
-    if (modalHook) return modalHook(dialog);
-    return dialog.exec();
-}
-
-void GeneralForm::ExecMessage(QMessageBox& box) {
-    if (messageHook) {
-        messageHook(box);
-        return;
-    }
-    box.exec();
-}
-
-void GeneralForm::InformationBox(const QString& text) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok,
-                    this);
-    ExecMessage(box);
-}
-
-void GeneralForm::GeneralErrorReport(const QString& text) {
-    // A message that ends in a letter or digit gets its full stop, as the file layer words it.
-    const QString message = QString::fromStdString(GeneralErrorReportText(text.toStdString()));
-    QMessageBox box(QMessageBox::Critical, kApplicationTitle, message, QMessageBox::Ok, this);
-    ExecMessage(box);
 }

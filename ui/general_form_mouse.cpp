@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -18,11 +19,11 @@
 
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
-#include "engine/value_a_keeper.h"
 #include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/picture_overlay.h"
 #include "ui/picture_widget.h"
+#include "ui/utf8_text.h"
 #include "ui/widget_factory.h"
 #include "view/scale_commands.h"
 #include "view/vector_surface.h"
@@ -106,34 +107,61 @@ void GeneralForm::ShowPointer(int x, int y) {
 }
 
 void GeneralForm::ShowTrace(int x) {
+    traceColumn_ = x;
     const ExtendedReal wx = ColumnToWorldX(document_.View, x);
     txtXNow->setText(QString::fromStdString(RealDisplayText(wx, 5)));
-    if (engine_.LastBuildError != kNoError) {
+    // The selected curve with the parameters the fields give it, as the picture draws it; with
+    // no curve, the last build.
+    const PlotDocument document = CurrentDocument();
+    const Curve* curve = document.Curves.SelectedCurve();
+    if (curve != nullptr && curve->Built == nullptr) curve = nullptr;
+    if (curve == nullptr && engine_.LastBuildError != kNoError) {
         txtYNow->clear();
         overlay->SetTrace(std::nullopt);
         return;
     }
-    engine_.EngineError = kNoError;
+    Engine engine = curve != nullptr ? *curve->Built : engine_;
+    engine.EngineError = kNoError;
     ExtendedReal value = 0;
-    bool ok = false;
-    {
-        const ValueAKeeper keeper(engine_);
-        ok = EvaluateSequence(engine_, wx, value) && engine_.EngineError == kNoError;
-    }
-    const int32_t error = engine_.EngineError;
-    engine_.EngineError = kNoError;
+    const bool ok = EvaluateSequence(engine, wx, value) && engine.EngineError == kNoError;
+    // Among several curves the read-out names the one it is on.
+    const QString name =
+        curve != nullptr && document.Curves.Size() > 1 ? FromUtf8(curve->Expression) : QString();
+    txtYNow->setToolTip(name);
     if (!ok) {
-        txtYNow->setText(QString::fromStdString(FailureText(error)));
+        txtYNow->setText(QString::fromStdString(FailureText(engine.EngineError)));
         overlay->SetTrace(std::nullopt);
         return;
     }
     txtYNow->setText(QString::fromStdString(RealDisplayText(value, 5)));
     const ExtendedReal row = (document_.View.ViewOriginY - value) / document_.View.PixelSizeY;
     if (row >= 0 && row < Image->height()) {
-        overlay->SetTrace(QPoint(x, static_cast<int>(std::lround(row))));
+        overlay->SetTrace(QPoint(x, static_cast<int>(std::lround(row))), name,
+                          curve != nullptr ? curve->LineColour : kWhite);
     } else {
         overlay->SetTrace(std::nullopt);
     }
+}
+
+bool GeneralForm::TraceNextCurve(bool forward) {
+    const CurveSet& set = document_.Curves;
+    if (!mnuViewTrace->isChecked() || set.VisibleCount() < 2) return false;
+    const size_t count = set.Size();
+    std::optional<size_t> next;
+    if (forward) {
+        for (size_t at = set.Selected() ? *set.Selected() + 1 : 0; at < count && !next; ++at) {
+            if (set.At(at).Visible) next = at;
+        }
+    } else {
+        for (size_t at = set.Selected().value_or(count); at-- > 0 && !next;) {
+            if (set.At(at).Visible) next = at;
+        }
+    }
+    if (next) {
+        lstCurves->setCurrentRow(static_cast<int>(*next));
+        if (traceColumn_ >= 0) ShowTrace(traceColumn_);
+    }
+    return true;
 }
 
 void GeneralForm::FormMouseMove() {
@@ -287,9 +315,12 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
                     changed = PanBy(document_.View, -(w / 10), 0);
                     break;
                 case Qt::Key_Up:
+                    // While tracing among several curves, Up and Down step between them.
+                    if (TraceNextCurve(false)) return true;
                     changed = PanBy(document_.View, 0, h / 10);
                     break;
                 case Qt::Key_Down:
+                    if (TraceNextCurve(true)) return true;
                     changed = PanBy(document_.View, 0, -(h / 10));
                     break;
                 case Qt::Key_Plus:
@@ -308,6 +339,7 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
             return true;
         }
         case QEvent::Leave:
+            traceColumn_ = -1;
             txtXNow->clear();
             txtYNow->clear();
             overlay->SetTrace(std::nullopt);

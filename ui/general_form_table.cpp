@@ -14,8 +14,9 @@
 #include "ui/utf8_text.h"
 
 void GeneralForm::createTableWindow() {
-    tableWindow = new TableWindow(*this);
+    tableWindow = new TableWindow(*this, dialogs_);
     connect(tableWindow, &TableWindow::pictureChoiceChanged, this, &GeneralForm::RedrawPicture);
+    connect(tableWindow, &TableWindow::fillRequested, this, &GeneralForm::FillTable);
     mnuTableOpen = new QAction(tr("&Таблица и последовательность..."), this);
     mnuTableOpen->setObjectName(QStringLiteral("mnuTableOpen"));
     mnuTableOpen->setShortcut(QKeySequence(Qt::Key_F4));
@@ -60,9 +61,13 @@ void GeneralForm::mnuTableOpenClick() {
     tableWindow->show();
     tableWindow->raise();
     tableWindow->activateWindow();
-    tableWindow->Fill();
+    FillTable();
+}
+
+void GeneralForm::FillTable() {
+    tableWindow->Fill(CurrentDocument(), engine_);
 }
 
 void GeneralForm::AfterRunForTable() {
-    if (tableWindow->isVisible()) tableWindow->Fill();
+    if (tableWindow->isVisible()) FillTable();
 }

@@ -14,8 +14,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/general_form.h"
-
 namespace {
 
 const QString kHelpIndex = QStringLiteral("help/index.htm");
@@ -214,11 +212,13 @@ HelpWindow* ShowProgramHelp(QWidget& owner, const QUrl& index) {
     return window;
 }
 
-QAction* AddHelpWindowEntry(GeneralForm& form, QMenu& menu, QAction* before) {
-    auto* entry = new QAction(HelpWindow::EntryText(), &form);
+QAction* AddHelpWindowEntry(QWidget& owner, const QString& programFolder, QMenu& menu,
+                            QAction* before) {
+    auto* entry = new QAction(HelpWindow::EntryText(), &owner);
     entry->setObjectName(QStringLiteral("mnuHelpWindow"));
-    QObject::connect(entry, &QAction::triggered, &form,
-                     [&form] { ShowProgramHelp(form, HelpIndexUrl(form.programFolder())); });
+    QObject::connect(entry, &QAction::triggered, &owner, [&owner, &programFolder] {
+        ShowProgramHelp(owner, HelpIndexUrl(programFolder));
+    });
     menu.insertAction(before, entry);
     return entry;
 }

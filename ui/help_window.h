@@ -8,7 +8,6 @@
 
 #include "ui/language.h"
 
-class GeneralForm;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -57,5 +56,8 @@ QUrl HelpIndexUrl(const QString& programFolder);
 QUrl HelpIndexUrl(const QString& programFolder, Language language);
 // Shows the program's help window over `owner` at `index`, creating it the first time.
 HelpWindow* ShowProgramHelp(QWidget& owner, const QUrl& index);
-// Puts the entry that always opens the program's help window into `menu` before `before`.
-QAction* AddHelpWindowEntry(GeneralForm& form, QMenu& menu, QAction* before);
+// Puts the entry that always opens the program's help window into `menu` before `before`; the
+// help is looked for in `programFolder` as it reads when the entry is chosen (the folder must
+// outlive the entry).
+QAction* AddHelpWindowEntry(QWidget& owner, const QString& programFolder, QMenu& menu,
+                            QAction* before);

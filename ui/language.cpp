@@ -11,7 +11,7 @@
 #include <QSettings>
 #include <QTranslator>
 
-#include "ui/general_form.h"
+#include "ui/dialogs.h"
 
 namespace {
 
@@ -35,11 +35,11 @@ QTranslator* Install(QCoreApplication& app, const QString& name, const QString& 
 }
 
 // Tells that the new language shows at the next start (the texts already built stay).
-void AnnounceChange(GeneralForm& form) {
+void AnnounceChange(const Dialogs& dialogs) {
     QMessageBox box(QMessageBox::Information, kApplicationTitle,
                     LanguageMenu::tr("Язык интерфейса сменится при следующем запуске программы."),
-                    QMessageBox::Ok, &form);
-    form.ExecMessage(box);
+                    QMessageBox::Ok, &dialogs.Owner());
+    dialogs.ExecMessage(box);
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ Language SetUpLanguage(QCoreApplication& app) {
     return language;
 }
 
-QMenu* AddLanguageMenu(GeneralForm& form, QMenu& menu, QAction* before) {
+QMenu* AddLanguageMenu(const Dialogs& dialogs, QMenu& menu, QAction* before) {
     auto* languages = new QMenu(LanguageMenu::tr("Язык / Language"), &menu);
     languages->setObjectName(QStringLiteral("mnuLanguage"));
     auto* group = new QActionGroup(languages);
@@ -101,9 +101,9 @@ QMenu* AddLanguageMenu(GeneralForm& form, QMenu& menu, QAction* before) {
         action->setChecked(entry.language == current);
         group->addAction(action);
         const Language language = entry.language;
-        QObject::connect(action, &QAction::triggered, &form, [&form, language, current] {
+        QObject::connect(action, &QAction::triggered, &menu, [&dialogs, language, current] {
             StoreLanguage(language);
-            if (language != current) AnnounceChange(form);
+            if (language != current) AnnounceChange(dialogs);
         });
     }
     menu.insertMenu(before, languages);

@@ -9,7 +9,7 @@
 
 #include "messages/language_choice.h"
 
-class GeneralForm;
+class Dialogs;
 class QAction;
 class QCoreApplication;
 class QMenu;
@@ -30,4 +30,4 @@ QList<QTranslator*> InstallTranslations(QCoreApplication& app, Language language
 Language SetUpLanguage(QCoreApplication& app);
 
 // Puts the "Язык / Language" submenu into `menu` before `before`.
-QMenu* AddLanguageMenu(GeneralForm& form, QMenu& menu, QAction* before);
+QMenu* AddLanguageMenu(const Dialogs& dialogs, QMenu& menu, QAction* before);

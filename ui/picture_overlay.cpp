@@ -2,13 +2,16 @@
 #include "ui/picture_overlay.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "view/axis_label_painter.h"
+#include "view/vector_surface.h"
 
 namespace {
 
 constexpr int kCrossArm = 5;
+constexpr int kLabelPad = 2;
 
 }  // namespace
 
@@ -28,9 +31,12 @@ void PictureOverlay::SetLabels(bool labels, const ViewState& view, Colour backgr
     update();
 }
 
-void PictureOverlay::SetTrace(std::optional<QPoint> at) {
-    if (at == trace_) return;
+void PictureOverlay::SetTrace(std::optional<QPoint> at, const QString& label, Colour colour) {
+    const QString shown = at ? label : QString();
+    if (at == trace_ && shown == traceLabel_ && colour == traceColour_) return;
     trace_ = at;
+    traceLabel_ = shown;
+    traceColour_ = colour;
     update();
 }
 
@@ -53,5 +59,22 @@ void PictureOverlay::paintEvent(QPaintEvent*) {
             painter.drawLine(c.x() - kCrossArm, c.y(), c.x() + kCrossArm, c.y());
             painter.drawLine(c.x(), c.y() - kCrossArm, c.x(), c.y() + kCrossArm);
         }
+        if (!traceLabel_.isEmpty()) PaintTraceLabel(painter, c);
     }
+}
+
+// The curve's name below and right of the cross, on a box of the background's colour, kept
+// inside the picture.
+void PictureOverlay::PaintTraceLabel(QPainter& painter, QPoint cross) const {
+    const QFontMetrics metrics(painter.font());
+    const QString text = metrics.elidedText(traceLabel_, Qt::ElideRight, width() / 4);
+    QRect box = metrics.boundingRect(text).adjusted(-kLabelPad, -kLabelPad, kLabelPad, kLabelPad);
+    box.moveTopLeft(cross + QPoint(kCrossArm + 2, kCrossArm + 2));
+    if (box.right() >= width()) box.moveRight(cross.x() - kCrossArm - 2);
+    if (box.bottom() >= height()) box.moveBottom(cross.y() - kCrossArm - 2);
+    QColor fill = ToQColor(background_);
+    fill.setAlpha(200);
+    painter.fillRect(box, fill);
+    painter.setPen(ToQColor(traceColour_));
+    painter.drawText(box, Qt::AlignCenter, text);
 }

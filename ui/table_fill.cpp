@@ -10,7 +10,9 @@ constexpr auto kProgressDelay = std::chrono::milliseconds(TableFiller::kProgress
 constexpr auto kProgressRefresh = std::chrono::milliseconds(100);
 
 int64_t ExpectedSteps(const TableFillJob& job) {
-    if (!job.Sequence) return job.Range.Count;
+    if (!job.Sequence) {
+        return job.Range.Count * std::max<int64_t>(int64_t(job.Columns.size()), 1);
+    }
     return int64_t{job.JobEngine.IndexTo} - job.JobEngine.IndexFrom + 1;
 }
 
@@ -26,7 +28,8 @@ void RunTableFill(TableFillJob& job, const SampleControl& control) {
         job.Rows = SequenceRows(terms);
         job.Summary = SequenceSummary(terms);
     } else {
-        job.Rows = FunctionRows(job.JobEngine, job.Range, &control);
+        job.Rows = job.Columns.empty() ? FunctionRows(job.JobEngine, job.Range, &control)
+                                       : FunctionColumns(job.Columns, job.Range, &control);
         job.Stopped = control.Stopped();
         if (job.Stopped) job.Rows = TableRows();
     }

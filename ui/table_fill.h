@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "calc/sequence_behaviour.h"
 #include "calc/sequence_table.h"
@@ -13,9 +14,11 @@
 #include "ui/background_runner.h"
 
 struct TableFillJob {
-    // The sequence at X, or the function table over Range.
+    // The sequence at X, or the function table over Range: of JobEngine alone, or with Columns
+    // set, one value column for each.
     bool Sequence = true;
     Engine JobEngine;
+    std::vector<ColumnSource> Columns;
     ExtendedReal X = 0;
     TableRange Range;
     // Filled by the job: the rows, the sequence's summary, and whether a stop ended it (the rows

@@ -18,7 +18,7 @@ int TableRowsModel::rowCount(const QModelIndex& parent) const {
 }
 
 int TableRowsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 2;
+    return parent.isValid() ? 0 : static_cast<int>(1 + rows_.ValueColumns());
 }
 
 QVariant TableRowsModel::data(const QModelIndex& index, int role) const {
@@ -28,13 +28,14 @@ QVariant TableRowsModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     }
     if (role != Qt::DisplayRole) return {};
-    return QString::fromStdString(index.column() == 0 ? rows_.KeyText(row)
-                                                      : rows_.ValueText(row, TableFailureWords()));
+    if (index.column() == 0) return QString::fromStdString(rows_.KeyText(row));
+    const auto column = static_cast<size_t>(index.column() - 1);
+    return QString::fromStdString(rows_.ValueText(row, TableFailureWords(), column));
 }
 
 QVariant TableRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
     if (section == 0) return QString::fromStdString(rows_.KeyHeader);
-    if (section == 1) return QString::fromStdString(rows_.ValueHeader);
-    return {};
+    if (section < 1 || section >= columnCount()) return {};
+    return QString::fromStdString(rows_.ValueHeaderOf(static_cast<size_t>(section - 1)));
 }

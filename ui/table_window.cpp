@@ -25,11 +25,12 @@
 #include <variant>
 
 #include "calc/sequence_behaviour.h"
+#include "document/plot_document.h"
 #include "engine/number_text.h"
 #include "files/csv_export.h"
 #include "files/file_access.h"
 #include "messages/messages.h"
-#include "ui/general_form.h"
+#include "ui/dialogs.h"
 #include "ui/table_model.h"
 #include "ui/utf8_text.h"
 #include "ui/widget_factory.h"
@@ -66,10 +67,11 @@ Button* Named(QWidget* parent, const char* name, const QString& text, const QStr
 
 }  // namespace
 
-TableWindow::TableWindow(GeneralForm& form) : QWidget(&form, Qt::Window), form_(form) {
+TableWindow::TableWindow(QWidget& owner, const Dialogs& dialogs)
+    : QWidget(&owner, Qt::Window), dialogs_(dialogs) {
     setObjectName(QStringLiteral("TableWindow"));
     setWindowTitle(tr(kTableWindowCaption));
-    setFont(form.font());
+    setFont(owner.font());
     filler_ = new TableFiller(this);
     connect(filler_, &TableFiller::progressStarted, this, &TableWindow::FillStarted);
     connect(filler_, &TableFiller::progress, this, &TableWindow::FillProgress);
@@ -191,7 +193,7 @@ void TableWindow::layOutControls() {
             &TableWindow::cbxPictureModeChange);
     connect(txtSeqX, &QLineEdit::editingFinished, this, &TableWindow::txtSeqXExit);
     for (QLineEdit* field : {txtSeqX, txtTableX0, txtTableXk, txtTableStep}) {
-        connect(field, &QLineEdit::returnPressed, this, &TableWindow::Fill);
+        connect(field, &QLineEdit::returnPressed, this, &TableWindow::fillRequested);
     }
     ShowSummary(true);
 }
@@ -219,7 +221,7 @@ PictureMode TableWindow::Mode() const {
 bool TableWindow::ReadSequenceX() {
     ExtendedReal x = 0;
     if (!NumberSyntax(txtSeqX->text().toStdString(), x)) {
-        form_.InformationBox(FromUtf8(CalcRefusalText(CalcRefusal::Argument)));
+        dialogs_.InformationBox(FromUtf8(CalcRefusalText(CalcRefusal::Argument)));
         txtSeqX->setFocus();
         return false;
     }
@@ -231,26 +233,28 @@ void TableWindow::ShowSummary(bool shown) {
     for (QLabel* label : {lblLastTerm, lblLastDifference, lblBehaviour}) label->setVisible(shown);
 }
 
-void TableWindow::FillSequence() {
+void TableWindow::FillSequence(const Engine& lastBuild) {
     if (!ReadSequenceX()) return;
     auto job = std::make_shared<TableFillJob>();
     job->Sequence = true;
-    job->JobEngine = form_.engine();
+    job->JobEngine = lastBuild;
     job->X = sequenceX_;
     StartFill(std::move(job));
 }
 
-void TableWindow::FillFunctionTable() {
+void TableWindow::FillFunctionTable(const PlotDocument& document, const Engine& lastBuild) {
     const auto range =
         ParseTableRange(txtTableX0->text().toStdString(), txtTableXk->text().toStdString(),
                         txtTableStep->text().toStdString());
     if (const auto* refused = std::get_if<TableRefusal>(&range)) {
-        form_.InformationBox(QString::fromStdString(TableRefusalText(*refused)));
+        dialogs_.InformationBox(QString::fromStdString(TableRefusalText(*refused)));
         return;
     }
     auto job = std::make_shared<TableFillJob>();
     job->Sequence = false;
-    job->JobEngine = form_.engine();
+    job->JobEngine = lastBuild;
+    // Among several visible curves, one value column for each.
+    if (document.Curves.VisibleCount() >= 2) job->Columns = VisibleColumns(document);
     job->Range = std::get<TableRange>(range);
     StartFill(std::move(job));
 }
@@ -261,12 +265,12 @@ void TableWindow::StartFill(std::shared_ptr<TableFillJob> job) {
     filler_->Start(std::move(job));
 }
 
-void TableWindow::Fill() {
+void TableWindow::Fill(const PlotDocument& document, const Engine& lastBuild) {
     CancelFill();
     if (rbtSequence->isChecked()) {
-        FillSequence();
+        FillSequence(lastBuild);
     } else {
-        FillFunctionTable();
+        FillFunctionTable(document, lastBuild);
     }
 }
 
@@ -288,7 +292,7 @@ void TableWindow::btnTableFillClick() {
     if (filler_->Running() && filler_->ProgressShown()) {
         StopFill();
     } else {
-        Fill();
+        emit fillRequested();
     }
 }
 
@@ -346,13 +350,13 @@ void TableWindow::btnTableCopyClick() {
 
 void TableWindow::btnTableSaveCsvClick() {
     SaveCsvDialog->setOption(QFileDialog::DontConfirmOverwrite);
-    if (form_.ExecModal(*SaveCsvDialog) != QDialog::Accepted) return;
+    if (dialogs_.ExecModal(*SaveCsvDialog) != QDialog::Accepted) return;
     const QStringList files = SaveCsvDialog->selectedFiles();
     if (files.isEmpty()) return;
     const QString name = WithExtension(files.front(), kCsvExtension);
     const std::string error =
         ExportFailureText(name, SaveCsv(name, model->Rows(), TableFailureWords()));
-    if (!error.empty()) form_.GeneralErrorReport(QString::fromStdString(error));
+    if (!error.empty()) dialogs_.GeneralErrorReport(QString::fromStdString(error));
 }
 
 void TableWindow::cbxPictureModeChange() {

@@ -11,7 +11,9 @@
 #include "ui/table_fill.h"
 #include "view/sequence_pictures.h"
 
-class GeneralForm;
+class Dialogs;
+struct Engine;
+struct PlotDocument;
 class QCloseEvent;
 class QComboBox;
 class QFileDialog;
@@ -29,7 +31,8 @@ class TableWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TableWindow(GeneralForm& form);
+    // A window of its own over `owner`, its messages and dialogs shown through `dialogs`.
+    TableWindow(QWidget& owner, const Dialogs& dialogs);
     ~TableWindow() override;
 
     // The picture the main window draws, and the argument of the sequence pictures (the x of
@@ -39,9 +42,10 @@ class TableWindow : public QWidget {
     void SetMode(PictureMode mode);
     ExtendedReal SequenceX() const { return sequenceX_; }
 
-    // Fills the chosen table from the last run expression and the fields, in the background;
-    // a fill in flight is cancelled first.
-    void Fill();
+    // Fills the chosen table in the background: the sequence of `lastBuild` (the selected
+    // curve's, with the fields' parameters), or the function table of it, or with several
+    // visible curves in `document`, of each of them. A fill in flight is cancelled first.
+    void Fill(const PlotDocument& document, const Engine& lastBuild);
     // Ends the fill in flight; nothing of it reaches the table.
     void CancelFill();
     bool Filling() const;
@@ -50,6 +54,8 @@ class TableWindow : public QWidget {
     // The main picture must be drawn anew: another picture was chosen, or the argument of a
     // sequence picture changed.
     void pictureChoiceChanged();
+    // The user asked for a fill (the fill button, Enter in a field): the owner calls Fill.
+    void fillRequested();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,8 +64,8 @@ class TableWindow : public QWidget {
   private:
     void createControls();
     void layOutControls();
-    void FillSequence();
-    void FillFunctionTable();
+    void FillSequence(const Engine& lastBuild);
+    void FillFunctionTable(const PlotDocument& document, const Engine& lastBuild);
     void StartFill(std::shared_ptr<TableFillJob> job);
     void ShowSummary(bool shown);
     // Reads the x field; false (and the message shown) when it is no number.
@@ -99,6 +105,6 @@ class TableWindow : public QWidget {
     QShortcut* stopFillShortcut = nullptr;
 
     TableFiller* filler_ = nullptr;
-    GeneralForm& form_;
+    const Dialogs& dialogs_;
     ExtendedReal sequenceX_ = 0;
 };

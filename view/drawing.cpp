@@ -20,27 +20,12 @@ constexpr ExtendedReal kRowClamp = 32000;
 constexpr ExtendedReal kInt64Bound = 9223372036854775808.0L;
 // Lines closer together than this many pixels cover every row between the first and the last.
 constexpr ExtendedReal kDenseSpacing = 0.5L;
-constexpr ExtendedReal kFarPixels = 1073741824.0L;  // 2^30
 
 // Truncation toward zero to a 64-bit integer; false where no such integer exists.
 bool Trunc64(ExtendedReal value, int64_t& result) {
     if (!(value > -kInt64Bound && value < kInt64Bound)) return false;
     result = static_cast<int64_t>(value);
     return true;
-}
-
-void RequireFinite(ExtendedReal value) {
-    if (!std::isfinite(value)) throw DrawingOverflow{};
-}
-
-// Pixel sizes that are not positive, or values beyond the range of numbers, leave nothing to
-// draw with: the same failure as an overflow in the drawing's arithmetic.
-void RequireUsableView(const ViewState& view) {
-    RequireFinite(view.ViewOriginX);
-    RequireFinite(view.ViewOriginY);
-    RequireFinite(view.PixelSizeX);
-    RequireFinite(view.PixelSizeY);
-    if (!(view.PixelSizeX > 0 && view.PixelSizeY > 0)) throw DrawingOverflow{};
 }
 
 ExtendedReal PowerOfTen(int64_t exponent) {
@@ -276,6 +261,18 @@ ViewState DeviceView(const ViewState& view, int scale) {
     device.PixelSizeX /= scale;
     device.PixelSizeY /= scale;
     return device;
+}
+
+void RequireFinite(ExtendedReal value) {
+    if (!std::isfinite(value)) throw DrawingOverflow{};
+}
+
+void RequireUsableView(const ViewState& view) {
+    RequireFinite(view.ViewOriginX);
+    RequireFinite(view.ViewOriginY);
+    RequireFinite(view.PixelSizeX);
+    RequireFinite(view.PixelSizeY);
+    if (!(view.PixelSizeX > 0 && view.PixelSizeY > 0)) throw DrawingOverflow{};
 }
 
 void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOptions& options) {

@@ -26,6 +26,16 @@ struct DrawOptions {
 // command reports it as an overflow.
 struct DrawingOverflow {};
 
+// World points farther than this many pixels (2^30) from the picture are far off: they are
+// brought to that distance before rounding, so that every position fits the canvas.
+inline constexpr ExtendedReal kFarPixels = 1073741824.0L;
+
+// Raises DrawingOverflow for a value beyond the range of numbers.
+void RequireFinite(ExtendedReal value);
+// Pixel sizes that are not positive, or values beyond the range of numbers, leave nothing to
+// draw with: the same failure as an overflow in the drawing's arithmetic.
+void RequireUsableView(const ViewState& view);
+
 // The view as drawn onto a surface of `scale` device pixels to a logical pixel: the same world
 // window over `scale` times as many pixels each way.
 ViewState DeviceView(const ViewState& view, int scale);

@@ -9,20 +9,6 @@
 
 namespace {
 
-constexpr ExtendedReal kFarPixels = 1073741824.0L;  // 2^30
-
-void RequireFinite(ExtendedReal value) {
-    if (!std::isfinite(value)) throw DrawingOverflow{};
-}
-
-void RequireUsableView(const ViewState& view) {
-    RequireFinite(view.ViewOriginX);
-    RequireFinite(view.ViewOriginY);
-    if (!(view.PixelSizeX > 0 && view.PixelSizeY > 0)) throw DrawingOverflow{};
-    RequireFinite(view.PixelSizeX);
-    RequireFinite(view.PixelSizeY);
-}
-
 int32_t Clamped(ExtendedReal position) {
     if (std::isnan(position)) return 0;
     return RoundToPixel(std::clamp(position, -kFarPixels, kFarPixels));

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
+#include <memory>
 #include <string>
 #include <variant>
 
@@ -163,6 +165,40 @@ TEST(FunctionTable, RowsMatchTheValueCommand) {
                 << rows.KeyText(k);
         }
     }
+}
+
+// A table of several expressions: each column is that expression's own table, headed by its
+// text; the progress counts the rows of every column, and a stop ends the table.
+TEST(FunctionTable, ColumnsOfSeveralExpressions) {
+    const auto range = std::get<TableRange>(ParseTableRange("-1", "1", "0.5"));
+    std::vector<ColumnSource> sources;
+    for (const char* expression : {"sinx", "1/x", "a+c*x"}) {
+        sources.push_back({expression, std::make_shared<Engine>(Built({expression, 2, 3, 1, 1}))});
+    }
+    std::vector<int64_t> heard;
+    SampleControl control;
+    control.Progress = [&heard](int64_t done) { heard.push_back(done); };
+    const TableRows table = FunctionColumns(sources, range, &control);
+    ASSERT_EQ(table.ValueColumns(), 3u);
+    ASSERT_EQ(table.Size(), 5u);
+    EXPECT_EQ(heard.back(), 2 * 5 + 4);
+    for (size_t column = 0; column < sources.size(); ++column) {
+        SCOPED_TRACE(sources[column].Header);
+        EXPECT_EQ(table.ValueHeaderOf(column), sources[column].Header);
+        const TableRows alone = FunctionRows(*sources[column].Built, range);
+        for (size_t k = 0; k < alone.Size(); ++k) {
+            EXPECT_EQ(table.KeyText(k), alone.KeyText(k));
+            EXPECT_EQ(table.ValueText(k, TableFailureWords(), column),
+                      alone.ValueText(k, TableFailureWords()));
+        }
+    }
+    // 1/x fails at 0 in its own column only.
+    EXPECT_EQ(table.ValueText(2, TableFailureWords(), 1), TableFailureWords()(kErrDivisionByZero));
+    EXPECT_EQ(table.ValueText(2, TableFailureWords(), 2), "2");
+
+    std::atomic<bool> stop{true};
+    control.Stop = &stop;
+    EXPECT_EQ(FunctionColumns(sources, range, &control).Size(), 0u);
 }
 
 // x is x0 + k*h: 0.1 added a thousand times drifts, the product does not.

@@ -64,6 +64,17 @@ TEST(Csv, SavedFileHoldsTheSameBytes) {
     EXPECT_NE(SavedCsv(missing, rows), "");
 }
 
+// A table of several curves carries every value column, in the file and on the clipboard.
+TEST(Csv, EveryValueColumn) {
+    TableRows rows = Sequence("a*n", 3);
+    rows.ValueHeader = "sinx";
+    rows.MoreColumns.push_back(
+        {"cos(x, 1)", {2, 0, 0.5L}, {kNoError, kErrDivisionByZero, kNoError}});
+    EXPECT_EQ(CsvBytes(rows, TableFailureWords()),
+              "n,sinx,\"cos(x, 1)\"\r\n1,1,2\r\n2,2,ОШИБКА: Деление на ноль\r\n3,6,0.5\r\n");
+    EXPECT_EQ(TabSeparatedRows(rows, {2, 0}, TableFailureWords()), "1\t1\t2\n3\t6\t0.5\n");
+}
+
 TEST(TabText, ChosenRowsInTableOrder) {
     const TableRows rows = Sequence("a*n", 5);
     EXPECT_EQ(TabSeparatedRows(rows, {4, 0, 2, 2, 99}, TableFailureWords()),

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -13,10 +14,13 @@
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <cmath>
 #include <functional>
 
 #include "document/curve_set.h"
+#include "engine/number_text.h"
 #include "test_classes.h"
+#include "ui/picture_overlay.h"
 #include "ui/widget_factory.h"
 #include "view/vector_surface.h"
 #include "window_fixture.h"
@@ -30,6 +34,14 @@ int Count(const QImage& picture, Colour colour) {
         for (int x = 0; x < picture.width(); ++x)
             count += (picture.pixel(x, y) | 0xFF000000u) == wanted;
     return count;
+}
+
+QString Shown(ExtendedReal value) {
+    return QString::fromStdString(RealDisplayText(value, 5));
+}
+
+Colour FromQColor(const QColor& colour) {
+    return Colour(colour.red()) | Colour(colour.green()) << 8 | Colour(colour.blue()) << 16;
 }
 
 // sinx, then cosx*2 with "Новый" cleared: two curves in two colours.
@@ -61,6 +73,8 @@ class CurvesTest : public QObject {
     void listSelectsRemovesAndHides();
     void legendFollowsTheMenu();
     void setFileSavesAndOpens();
+    void traceStepsBetweenCurves();
+    void swatchClickRecolours();
 };
 
 void CurvesTest::redrawKeepsEveryCurve_data() {
@@ -225,6 +239,84 @@ void CurvesTest::setFileSavesAndOpens() {
     QCOMPARE(w->document().Curves.Size(), size_t(2));
     QVERIFY(!w.messages.empty());
     QVERIFY(w.messages.back().text.contains(QStringLiteral("2")));
+}
+
+void CurvesTest::traceStepsBetweenCurves() {
+    WindowFixture w;
+    RunTwo(w);
+    w.ui.cbxKill->setChecked(false);
+    w.Run("x/4");
+    auto* list = w->findChild<QListWidget*>("lstCurves");
+    // The middle curve hidden: the steps pass over it.
+    list->item(1)->setCheckState(Qt::Unchecked);
+    w.Settle();
+    QTest::mouseClick(w.ui.Image, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::keyClick(w.ui.Image, Qt::Key_T);
+    const QPoint at(w.ui.Image->width() / 2 + 30, 40);
+    QTest::mouseMove(w.ui.Image, at);
+    const ExtendedReal x = ColumnToWorldX(w->view(), at.x());
+    // The trace is on the selected curve, and says which it is.
+    QCOMPARE(list->currentRow(), 2);
+    QCOMPARE(w.ui.txtYNow->text(), Shown(x / 4));
+    QCOMPARE(w.ui.overlay->TraceLabel(), QStringLiteral("x/4"));
+    const ViewState before = w->view();
+    QTest::keyClick(w.ui.Image, Qt::Key_Up);
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(w.ui.txtYNow->text(), Shown(std::sin(x)));
+    QCOMPARE(w.ui.overlay->TraceLabel(), QStringLiteral("sinx"));
+    QVERIFY(w.ui.overlay->Trace().has_value());
+    QCOMPARE(w.ui.overlay->Trace()->y(), WorldYToRow(w->view(), std::sin(x)));
+    // No curve before the first: the key stays with the trace, the view does not move.
+    QTest::keyClick(w.ui.Image, Qt::Key_Up);
+    QCOMPARE(list->currentRow(), 0);
+    QTest::keyClick(w.ui.Image, Qt::Key_Down);
+    QCOMPARE(list->currentRow(), 2);
+    QCOMPARE(w.ui.txtYNow->text(), Shown(x / 4));
+    QVERIFY(w->view().ViewOriginY == before.ViewOriginY);
+    // With one visible curve the keys steer the picture again.
+    list->item(0)->setCheckState(Qt::Unchecked);
+    w.Settle();
+    QTest::keyClick(w.ui.Image, Qt::Key_Up);
+    QCOMPARE(list->currentRow(), 2);
+    QVERIFY(w->view().ViewOriginY != before.ViewOriginY);
+}
+
+void CurvesTest::swatchClickRecolours() {
+    WindowFixture w;
+    RunTwo(w);
+    w.ui.pgPages->setCurrentIndex(3);
+    auto* list = w->findChild<QListWidget*>("lstCurves");
+    const QColor chosen(0xD5, 0x00, 0x20);
+    int dialogs = 0;
+    w->modalHook = [&](QDialog& dialog) {
+        ++dialogs;
+        auto* colours = qobject_cast<QColorDialog*>(&dialog);
+        if (colours == nullptr) return int(QDialog::Rejected);
+        colours->setCurrentColor(chosen);
+        return int(QDialog::Accepted);
+    };
+    // The swatch of the first row, found by its colour on the list.
+    const QRect row = list->visualItemRect(list->item(0));
+    const QImage shown = list->viewport()->grab().toImage();
+    QPoint swatch(-1, -1);
+    for (int x = row.left(); x <= row.right() && swatch.x() < 0; ++x) {
+        const QPoint at(x, row.center().y());
+        if ((shown.pixel(at) | 0xFF000000u) == ToQColor(kCurvePalette[0]).rgb()) swatch = at;
+    }
+    QVERIFY(swatch.x() >= 0);
+    // A click on the text selects the curve and opens nothing.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(row.right() - 10, swatch.y()));
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(dialogs, 0);
+    list->setCurrentRow(1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, swatch + QPoint(3, 0));
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(list->currentRow(), 0);
+    const Colour picked = FromQColor(chosen);
+    QCOMPARE(w->document().Curves.At(0).LineColour, picked);
+    QCOMPARE(w->document().Curves.At(1).LineColour, kCurvePalette[1]);
+    QVERIFY(Count(w.Picture(), picked) > 0);
+    QCOMPARE(Count(w.Picture(), kCurvePalette[0]), 0);
 }
 
 std::unique_ptr<QObject> MakeCurvesTest() {

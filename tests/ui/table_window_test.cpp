@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -20,6 +21,7 @@
 #include <QToolButton>
 #include <memory>
 
+#include "test_classes.h"
 #include "ui/plot_job.h"
 #include "window_fixture.h"
 
@@ -177,6 +179,44 @@ class TableWindowTest : public QObject {
         QTest::mouseClick(table.btnTableFill, Qt::LeftButton);
         QVERIFY(!window.Filling());
         QCOMPARE(w.messages.back().text, QStringLiteral("Введите правильное значение аргумента"));
+    }
+
+    // Several visible curves: a value column for each, headed by its expression, and the copy
+    // carries them all; the sequence stays that of the selected curve.
+    void functionTableHasAColumnPerVisibleCurve() {
+        WindowFixture w;
+        w.Run(QStringLiteral("1/x"));
+        w.ui.cbxKill->setChecked(false);
+        w.Run(QStringLiteral("x*x"));
+        w.ui.mnuTableOpen->trigger();
+        TableWindow& window = *w.ui.tableWindow;
+        const TableControls table(window);
+        Filled(window);
+        // The sequence is the selected curve's: x*x at x = 0 (1/x would fail there).
+        QCOMPARE(table.model()->columnCount(), 2);
+        QCOMPARE(Cell(table, 1, 1), QStringLiteral("0"));
+        table.rbtFunctionTable->setChecked(true);
+        table.txtTableX0->setText(QStringLiteral("-1"));
+        table.txtTableXk->setText(QStringLiteral("1"));
+        table.txtTableStep->setText(QStringLiteral("0.5"));
+        QTest::mouseClick(table.btnTableFill, Qt::LeftButton);
+        Filled(window);
+        QCOMPARE(table.model()->columnCount(), 3);
+        QCOMPARE(table.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("1/x"));
+        QCOMPARE(table.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("x*x"));
+        QCOMPARE(Cell(table, 1, 1), QStringLiteral("-2"));
+        QCOMPARE(Cell(table, 1, 2), QStringLiteral("0.25"));
+        table.tblRows->selectRow(2);
+        QApplication::clipboard()->clear();
+        QTest::mouseClick(table.btnTableCopy, Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("0\tОШИБКА: Деление на ноль\t0\n"));
+        // A curve hidden in the list leaves the table with the other's column.
+        auto* list = w->findChild<QListWidget*>("lstCurves");
+        list->item(0)->setCheckState(Qt::Unchecked);
+        Filled(window);
+        QCOMPARE(table.model()->columnCount(), 2);
+        QCOMPARE(Cell(table, 1, 1), QStringLiteral("0.25"));
     }
 
     void copiesSelectedRowsAndSavesCsv() {
@@ -381,11 +421,8 @@ class TableWindowTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarvik"));
-    TableWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+std::unique_ptr<QObject> MakeTableWindowTest() {
+    return std::make_unique<TableWindowTest>();
 }
 
 #include "table_window_test.moc"

@@ -12,7 +12,8 @@
 #include "test_classes.h"
 
 int main(int argc, char* argv[]) {
-    // The user's settings (the picture dialog's last filter) stay out of the tests.
+    // The user's settings (the picture dialog's last filter, the language) stay out of the
+    // tests.
     QStandardPaths::setTestModeEnabled(true);
     const QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
@@ -30,6 +31,14 @@ int main(int argc, char* argv[]) {
         {"ViewWindowTest", [] { return MakeViewWindowTest(); }},
         {"BuildErrorTest", [] { return MakeBuildErrorTest(); }},
         {"CurvesTest", [] { return MakeCurvesTest(); }},
+        {"FilesWindowTest", [] { return MakeFilesWindowTest(); }},
+        {"DesktopWindowTest", [] { return MakeDesktopWindowTest(); }},
+        {"TableWindowTest", [] { return MakeTableWindowTest(); }},
+        {"ExportWindowTest", [] { return MakeExportWindowTest(); }},
+        {"HelpWindowTest", [] { return MakeHelpWindowTest(); }},
+        {"HelpLanguageTest", [] { return MakeHelpLanguageTest(); }},
+        {"LanguageTest", [] { return MakeLanguageTest(); }},
+        {"WindowShapeTest", [] { return MakeWindowShapeTest(); }},
     };
     QStringList args = app.arguments();
     QString only;
