@@ -18,6 +18,8 @@ struct FrameOptions {
     Colour Background = kBlack;
     bool Grid = true;
     bool Axes = true;
+    Colour GridColour = kGrey;
+    Colour AxesColour = kWhite;
     // Leave out the segments across a pole (lines only), for every curve.
     bool BreakPoles = false;
 

@@ -125,6 +125,7 @@ class GeneralForm : public QMainWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     // A function file dropped on the window is opened (general_form_desktop.cpp).
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -178,6 +179,7 @@ class GeneralForm : public QMainWindow {
     // The "Вид" menu (general_form_view.cpp).
     void mnuViewLabelsClick();
     void mnuViewBreakPolesClick();
+    void mnuViewSmoothClick();
     void mnuViewTraceClick();
     void mnuViewBackClick();
     void mnuViewForwardClick();
@@ -434,6 +436,7 @@ class GeneralForm : public QMainWindow {
     QMenu* mnuView = nullptr;
     QAction* mnuViewLabels = nullptr;
     QAction* mnuViewBreakPoles = nullptr;
+    QAction* mnuViewSmooth = nullptr;
     QAction* mnuViewTrace = nullptr;
     QAction* mnuViewBack = nullptr;
     QAction* mnuViewForward = nullptr;

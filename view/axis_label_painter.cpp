@@ -4,6 +4,8 @@
 #include "view/axis_label_painter.h"
 
 #include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <mutex>
 
@@ -86,8 +88,10 @@ SpriteCache& Sprites() {
 }  // namespace
 
 void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int height,
-                     Colour background, bool asText) {
-    const QFont font = AxisLabelFont();
+                     Colour background, bool asText, qreal fontScale) {
+    QFont font = AxisLabelFont();
+    if (asText && fontScale != 1)
+        font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * fontScale))));
     const std::vector<AxisLabel> labels = PlaceAxisLabels(view, width, height, MetricsOf(font));
     if (labels.empty()) return;
     if (!asText) {
@@ -113,7 +117,8 @@ void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int he
     painter.restore();
 }
 
-void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour background) {
+void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour background,
+                    qreal fontScale) {
     if (auto* canvas = dynamic_cast<Canvas*>(&surface)) {
         QPainter painter(&canvas->ImageForPainting());
         PaintAxisLabels(painter, view, canvas->Width(), canvas->Height(), background);
@@ -121,6 +126,6 @@ void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour backgrou
     }
     if (auto* vector = dynamic_cast<VectorSurface*>(&surface)) {
         PaintAxisLabels(vector->Painter(), view, vector->Width(), vector->Height(), background,
-                        true);
+                        true, fontScale);
     }
 }

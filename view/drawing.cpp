@@ -125,7 +125,6 @@ bool FarOutside(ExtendedReal position) {
 }
 
 void DrawAxes(DrawSurface& canvas, const ViewState& view) {
-    canvas.SetPenColour(kWhite);
     const ExtendedReal column = -view.ViewOriginX / view.PixelSizeX;
     const ExtendedReal row = view.ViewOriginY / view.PixelSizeY;
     if (!FarOutside(column)) VerticalLine(canvas, RoundToPixel(column), canvas.Height());
@@ -280,7 +279,7 @@ void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOption
         canvas.FloodFill(2, 2, kBlack);
     }
     if (options.Grid) {
-        canvas.SetPenColour(kGrey);
+        canvas.SetPenColour(options.GridColour);
         if (width > 0 && height > 0) {
             const ExtendedReal step = GridStep(width, view.PixelSizeX);
             DrawVerticalGrid(canvas, view, step);
@@ -288,7 +287,7 @@ void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOption
         }
     }
     if (options.Axes) {
-        canvas.SetPenColour(kWhite);
+        canvas.SetPenColour(options.AxesColour);
         if (width > 0 && height > 0) DrawAxes(canvas, view);
     }
 }

@@ -16,8 +16,10 @@ struct DrawOptions {
     bool ClearFirst = true;            // cbxKill: clear before drawing
     bool Grid = true;                  // cbxSetka
     bool Axes = true;                  // cbxOci
-    bool Lines = true;                 // rbtLines (false: rbtPixels, single points)
-    bool BoundArgument = false;        // cbxBorderX
+    Colour GridColour = kGrey;
+    Colour AxesColour = kWhite;
+    bool Lines = true;           // rbtLines (false: rbtPixels, single points)
+    bool BoundArgument = false;  // cbxBorderX
     // Leave out a segment whose samples lie on both sides of a pole (lines only).
     bool BreakPoles = false;
 };
