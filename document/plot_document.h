@@ -18,10 +18,11 @@ struct FrameOptions {
     Colour Background = kBlack;
     bool Grid = true;
     bool Axes = true;
-    Colour GridColour = kGrey;
-    Colour AxesColour = kWhite;
     // Leave out the segments across a pole (lines only), for every curve.
     bool BreakPoles = false;
+    // The frame's lines (the printed page has its own).
+    Colour GridColour = kGrey;
+    Colour AxesColour = kWhite;
 
     bool operator==(const FrameOptions&) const = default;
 };

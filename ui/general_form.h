@@ -174,6 +174,8 @@ class GeneralForm : public QMainWindow {
     void mnuTableOpenClick();
     // Printing and the clipboard (general_form_export.cpp).
     void mnuFunctionPrintClick();
+    // The white paper choice, remembered (general_form_export.cpp).
+    void createPrintChoice();
     void mnuEditCopyPictureClick();
     void mnuEditCopyResultClick();
     // The "Вид" menu (general_form_view.cpp).
@@ -412,6 +414,7 @@ class GeneralForm : public QMainWindow {
     QAction* mnuFunctionSaveGr = nullptr;
     QAction* mnuFunctionSaveLog = nullptr;
     QAction* mnuFunctionPrint = nullptr;
+    QAction* mnuFunctionPrintOnWhite = nullptr;
     QAction* mnuFunctionExit = nullptr;
     QMenu* mnuFunctionRecent = nullptr;
     QAction* mnuViewDecimalComma = nullptr;

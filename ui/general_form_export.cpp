@@ -67,24 +67,34 @@ void PrintPicture(QPrinter& printer, const QString& title, QSize picture,
     DocumentPicture(document, labels, page.LabelScale)(surface);
 }
 
-// The print dialog's own page: the choice of white paper, remembered.
-QCheckBox* AddPrintChoices(QPrintDialog& dialog) {
+// The print dialog's own page: the choice of white paper, as the menu entry holds it.
+QCheckBox* AddPrintChoices(QPrintDialog& dialog, bool onWhite) {
     auto* page = new QWidget(&dialog);
     page->setObjectName(QStringLiteral("PrintChoices"));
     page->setWindowTitle(GeneralForm::tr("Рисунок"));
-    auto* onWhite = new QCheckBox(GeneralForm::tr("Печатать на белом фоне"), page);
-    onWhite->setObjectName(QStringLiteral("cbxPrintOnWhite"));
-    onWhite->setToolTip(GeneralForm::tr(
+    auto* box = new QCheckBox(GeneralForm::tr("Печатать на белом фоне"), page);
+    box->setObjectName(QStringLiteral("cbxPrintOnWhite"));
+    box->setToolTip(GeneralForm::tr(
         "Белый фон, чёрные оси и светло-серая сетка; слишком светлые кривые затемняются"));
-    onWhite->setChecked(PrintSettings().value(kPrintOnWhiteKey, true).toBool());
+    box->setChecked(onWhite);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(onWhite);
+    layout->addWidget(box);
     layout->addStretch();
     dialog.setOptionTabs({page});
-    return onWhite;
+    return box;
 }
 
 }  // namespace
+
+void GeneralForm::createPrintChoice() {
+    // Beside "Печать…" in the menu and on the print dialog's "Рисунок" page: one choice.
+    mnuFunctionPrintOnWhite = new QAction(tr("Печатать на белом фоне"), this);
+    mnuFunctionPrintOnWhite->setObjectName(QStringLiteral("mnuFunctionPrintOnWhite"));
+    mnuFunctionPrintOnWhite->setCheckable(true);
+    mnuFunctionPrintOnWhite->setChecked(PrintSettings().value(kPrintOnWhiteKey, true).toBool());
+    connect(mnuFunctionPrintOnWhite, &QAction::toggled, this,
+            [](bool on) { PrintSettings().setValue(kPrintOnWhiteKey, on); });
+}
 
 std::function<void(DrawSurface&)> GeneralForm::VectorPicture() const {
     return DocumentPicture(CurrentDocument(), mnuViewLabels->isChecked(), 1);
@@ -103,9 +113,9 @@ void GeneralForm::mnuFunctionPrintClick() {
                                                              : QPageLayout::Portrait);
     QPrintDialog dialog(&printer, this);
     dialog.setObjectName(QStringLiteral("PrintDialog"));
-    const QCheckBox* onWhite = AddPrintChoices(dialog);
+    const QCheckBox* onWhite = AddPrintChoices(dialog, mnuFunctionPrintOnWhite->isChecked());
     if (ExecModal(dialog) != QDialog::Accepted) return;
-    PrintSettings().setValue(kPrintOnWhiteKey, onWhite->isChecked());
+    mnuFunctionPrintOnWhite->setChecked(onWhite->isChecked());
     if (shown.isNull()) return;
     const PlotDocument document =
         onWhite->isChecked() ? OnWhitePaper(CurrentDocument()) : CurrentDocument();

@@ -23,6 +23,8 @@ constexpr int64_t kDashPeriod = 24;
 // drawn at once.
 constexpr int64_t kSmoothLimit = 1 << 20;
 constexpr int kSmoothRunPoints = 512;
+// A little wider than a pixel: a line of one pixel's width shaded across two rows looks faint.
+constexpr qreal kSmoothPenWidth = 1.4;
 
 QRgb ToQRgb(Colour colour) {
     const uint32_t red = colour & 0xFFu;
@@ -64,8 +66,8 @@ void Canvas::Flush() {
         // A painter on the image detaches it from any copy (a preview) first.
         QPainter painter(&image_);
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(
-            QPen(QColor::fromRgb(ToQRgb(pen_)), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(QColor::fromRgb(ToQRgb(pen_)), kSmoothPenWidth, Qt::SolidLine,
+                            Qt::RoundCap, Qt::RoundJoin));
         painter.drawPolyline(run_);
     }
     run_.clear();

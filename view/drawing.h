@@ -16,12 +16,13 @@ struct DrawOptions {
     bool ClearFirst = true;            // cbxKill: clear before drawing
     bool Grid = true;                  // cbxSetka
     bool Axes = true;                  // cbxOci
-    Colour GridColour = kGrey;
-    Colour AxesColour = kWhite;
-    bool Lines = true;           // rbtLines (false: rbtPixels, single points)
-    bool BoundArgument = false;  // cbxBorderX
+    bool Lines = true;                 // rbtLines (false: rbtPixels, single points)
+    bool BoundArgument = false;        // cbxBorderX
     // Leave out a segment whose samples lie on both sides of a pole (lines only).
     bool BreakPoles = false;
+    // The frame's lines (the printed page has its own).
+    Colour GridColour = kGrey;
+    Colour AxesColour = kWhite;
 };
 
 // Raised by the drawing when its own arithmetic (outside the evaluator) cannot go on; the run

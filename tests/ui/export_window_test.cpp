@@ -1,6 +1,7 @@
 // The picture outside the window, through the window: the save dialog's formats with the
 // extension rule of the chosen filter and the filter remembered, printing (the print dialog
 // answered by the test and the printer writing a PDF file), and the clipboard entries.
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -213,12 +214,23 @@ void ExportWindowTest::printOnWhiteIsOnByDefaultAndRemembered() {
         answer(w, true, true, first);
         answer(w, false, false, afterCancel);
     }
+    bool menuAfterOff = true;
+    bool offeredFromMenu = false;
     {
         WindowFixture w;
+        auto* entry = w->findChild<QAction*>(QStringLiteral("mnuFunctionPrintOnWhite"));
+        QVERIFY(entry && entry->isChecked());
         bool offered = false;
         answer(w, false, true, offered);
+        // The menu entry beside "Печать…" holds the same choice.
+        menuAfterOff = entry->isChecked();
         answer(w, true, true, afterOff);
+        entry->setChecked(false);
+        answer(w, true, false, offeredFromMenu);
+        entry->setChecked(true);
     }
+    QVERIFY(!menuAfterOff);
+    QVERIFY(!offeredFromMenu);
     QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik")).remove(key);
     QVERIFY(first);
     QVERIFY(afterCancel);
