@@ -11,6 +11,8 @@ DrawOptions FrameDrawOptions(const FrameOptions& frame) {
     options.BackgroundColour = frame.Background;
     options.Grid = frame.Grid;
     options.Axes = frame.Axes;
+    options.GridColour = frame.GridColour;
+    options.AxesColour = frame.AxesColour;
     options.BreakPoles = frame.BreakPoles;
     options.ClearFirst = true;
     return options;
@@ -78,6 +80,7 @@ PictureOutcome DrawDocument(DrawSurface& surface, const PlotDocument& document,
     if (document.Legend) {
         DrawLegend(surface, LegendEntries(document), document.Frame.Background);
     }
+    surface.Flush();
     return outcome;
 }
 
@@ -102,6 +105,7 @@ void FinishDocumentRun(Engine& engine, const PlotDocument& document, bool drawRu
             over.ClearFirst = false;
             Engine copy = engine;
             DrawCurve(surface, copy, document.View, over, control);
+            surface.Flush();
         }
     });
 }

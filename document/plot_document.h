@@ -21,6 +21,9 @@ struct FrameOptions {
     bool Axes = true;
     // Leave out the segments across a pole (lines only), for every curve.
     bool BreakPoles = false;
+    // The frame's lines (the printed page has its own).
+    Colour GridColour = kGrey;
+    Colour AxesColour = kWhite;
 
     bool operator==(const FrameOptions&) const = default;
 };

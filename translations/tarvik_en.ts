@@ -8,8 +8,20 @@
         <translation>The developers of the Tarvik project</translation>
     </message>
     <message>
-        <source>Ноябрь — декабрь 2026 г.</source>
-        <translation>November – December 2026</translation>
+        <source>Версия %1 — декабрь 2026 г.</source>
+        <translation>Version %1, December 2026</translation>
+    </message>
+    <message>
+        <source>Лицензия: все права защищены</source>
+        <translation>Licence: all rights reserved</translation>
+    </message>
+    <message>
+        <source>Справка на этом компьютере</source>
+        <translation>Help on this computer</translation>
+    </message>
+    <message>
+        <source>Открыть справку (F1)</source>
+        <translation>Open the help (F1)</translation>
     </message>
 </context>
 <context>
@@ -263,10 +275,6 @@
         <translation>Result</translation>
     </message>
     <message>
-        <source>Cannot open %1</source>
-        <translation>Cannot open %1</translation>
-    </message>
-    <message>
         <source>&amp;Загрузить функцию...</source>
         <translation>&amp;Load function...</translation>
     </message>
@@ -477,6 +485,26 @@
     <message>
         <source>%1×</source>
         <translation>%1×</translation>
+    </message>
+    <message>
+        <source>Рисунок</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>Печатать на белом фоне</source>
+        <translation>Print on a white background</translation>
+    </message>
+    <message>
+        <source>Белый фон, чёрные оси и светло-серая сетка; слишком светлые кривые затемняются</source>
+        <translation>White background, black axes and a light grey grid; curves too light are darkened</translation>
+    </message>
+    <message>
+        <source>Сглаживание</source>
+        <translation>Smoothing</translation>
+    </message>
+    <message>
+        <source>Сглаженные линии кривых в окне и в рисунках</source>
+        <translation>Smoothed curve lines in the window and in pictures</translation>
     </message>
 </context>
 <context>

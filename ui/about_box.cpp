@@ -47,11 +47,16 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     Image1 = MakePicture(Panel1, "Image1", {8, 40, 41, 33});
     Label1 = ui::MakeLabel(Panel1, "Label1", {64, 48}, tr("Разработчики проекта Tarvik"),
                            ui::SansFont(13));
-    Label2 =
-        ui::MakeLabel(Panel1, "Label2", {64, 72}, tr("Ноябрь — декабрь 2026 г."), ui::SansFont(13));
+    Label2 = ui::MakeLabel(Panel1, "Label2", {64, 72},
+                           tr("Версия %1 — декабрь 2026 г.").arg(QStringLiteral(TARVIK_VERSION)),
+                           ui::SansFont(13));
+    lblLicence = ui::MakeLabel(Panel1, "lblLicence", {64, 96}, tr("Лицензия: все права защищены"),
+                               ui::SansFont(11));
     QFont linkFont = ui::SansFont(11);
     linkFont.setUnderline(true);
-    lblLink = ui::MakeLabel(Panel1, "lblLink", {64, 96}, kProjectPage, linkFont);
+    lblLink =
+        ui::MakeLabel(Panel1, "lblLink", {64, 114}, tr("Справка на этом компьютере"), linkFont);
+    lblLink->setToolTip(tr("Открыть справку (F1)"));
     lblLink->setStyleSheet(QStringLiteral("color: blue"));
     lblLink->setCursor(Qt::PointingHandCursor);
     lblLink->installEventFilter(this);
@@ -64,7 +69,9 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
 }
 
 void AboutBox::lblLinkClick() {
-    emit linkClicked(lblLink->text());
+    // The help window would sit behind the modal box: the box goes first.
+    accept();
+    emit helpRequested();
 }
 
 void AboutBox::OKButtonClick() {

@@ -1,5 +1,6 @@
-// The About box: the program's icons, its name and release, and a link to the project's page.
-// A click on the link asks the owner to open it (the box stays open); OK closes the box.
+// The About box: the program's icons, its name, version and release, its licence, and a link to
+// the help on this computer. A click on the link closes the box and asks the owner to open the
+// help; OK closes the box.
 #pragma once
 
 #include <QDialog>
@@ -13,7 +14,6 @@ class QPushButton;
 
 inline const QString kAboutCaption = QStringLiteral("About " TARVIK_NAME_AND_VERSION);
 inline const QString kAboutTitle = QStringLiteral(TARVIK_NAME_AND_VERSION);
-inline const QString kProjectPage = QStringLiteral("https://tarvik.example.org/");
 
 class AboutBox : public QDialog {
     Q_OBJECT
@@ -27,12 +27,13 @@ class AboutBox : public QDialog {
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
+    QLabel* lblLicence = nullptr;
     QLabel* lblLink = nullptr;
     QPushButton* OKButton = nullptr;
 
   signals:
-    // The link was clicked: the address it shows.
-    void linkClicked(const QString& address);
+    // The link to the help was clicked.
+    void helpRequested();
 
   public slots:
     void lblLinkClick();

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -22,6 +23,16 @@
 #include "ui/picture_widget.h"
 #include "ui/widget_factory.h"
 #include "ui/window_geometry.h"
+
+namespace {
+
+const QString kNormalGeometryKey = QStringLiteral("window/normalGeometry");
+
+QSettings WindowSettings() {
+    return QSettings(kApplicationTitle, kApplicationTitle);
+}
+
+}  // namespace
 
 GeneralForm::GeneralForm(QWidget* parent) : QMainWindow(parent) {
     // The controls and dialogs use regular expressions (validators, filters): they stay
@@ -80,11 +91,20 @@ void GeneralForm::FormCreate() {
 }
 
 void GeneralForm::ShowMaximised() {
-    // Un-maximised, the window comes back at its designed size in the middle of the screen,
-    // its frame on the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        setGeometry(NormalWindowGeometry(screen->availableGeometry(), minimumSize()));
+    // Un-maximised, the window comes back where it was last left, or at 80% of the screen in
+    // its middle, its frame on the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect remembered = WindowSettings().value(kNormalGeometryKey).toRect();
+        setGeometry(RestoredWindowGeometry(remembered, screen->availableGeometry(), minimumSize()));
+    }
     showMaximized();
+}
+
+void GeneralForm::closeEvent(QCloseEvent* event) {
+    // The place the window takes when it is not maximised, for the next start.
+    const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    if (normal.isValid()) WindowSettings().setValue(kNormalGeometryKey, normal);
+    QMainWindow::closeEvent(event);
 }
 
 void GeneralForm::createControls() {

@@ -135,6 +135,7 @@ class GeneralForm : public QMainWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     // A function file dropped on the window is opened (general_form_desktop.cpp).
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -183,11 +184,14 @@ class GeneralForm : public QMainWindow {
     void mnuTableOpenClick();
     // Printing and the clipboard (general_form_export.cpp).
     void mnuFunctionPrintClick();
+    // The white paper choice, remembered (general_form_export.cpp).
+    void createPrintChoice();
     void mnuEditCopyPictureClick();
     void mnuEditCopyResultClick();
     // The "Вид" menu (general_form_view.cpp).
     void mnuViewLabelsClick();
     void mnuViewBreakPolesClick();
+    void mnuViewSmoothClick();
     void mnuViewTraceClick();
     void mnuViewBackClick();
     void mnuViewForwardClick();
@@ -428,6 +432,7 @@ class GeneralForm : public QMainWindow {
     QAction* mnuFunctionSaveGr = nullptr;
     QAction* mnuFunctionSaveLog = nullptr;
     QAction* mnuFunctionPrint = nullptr;
+    QAction* mnuFunctionPrintOnWhite = nullptr;
     QAction* mnuFunctionExit = nullptr;
     QMenu* mnuFunctionRecent = nullptr;
     QAction* mnuViewDecimalComma = nullptr;
@@ -452,6 +457,7 @@ class GeneralForm : public QMainWindow {
     QMenu* mnuView = nullptr;
     QAction* mnuViewLabels = nullptr;
     QAction* mnuViewBreakPoles = nullptr;
+    QAction* mnuViewSmooth = nullptr;
     QAction* mnuViewTrace = nullptr;
     QAction* mnuViewBack = nullptr;
     QAction* mnuViewForward = nullptr;

@@ -173,12 +173,6 @@ bool OpenedInBrowser(GeneralForm& form, const QUrl& address) {
     return form.browserHook ? form.browserHook(address) : QDesktopServices::openUrl(address);
 }
 
-// Opens an address in the user's browser; a refusal is reported.
-void OpenInBrowser(GeneralForm& form, const QUrl& address) {
-    if (!OpenedInBrowser(form, address))
-        form.GeneralErrorReport(GeneralForm::tr("Cannot open %1").arg(address.toDisplayString()));
-}
-
 }  // namespace
 
 // A checked file replaces the expression and the parameters (the bounds as a pair), then the
@@ -199,8 +193,7 @@ void GeneralForm::ApplyLoadedFunction(const FunctionFile& file) {
 
 void GeneralForm::CreateAboutBox() {
     auto* box = new AboutBox(this);
-    connect(box, &AboutBox::linkClicked, this,
-            [this](const QString& address) { OpenInBrowser(*this, QUrl(address)); });
+    connect(box, &AboutBox::helpRequested, this, &GeneralForm::mnuHelpHelpClick);
     AboutBoxForm = box;
     AboutBoxForm->hide();
 }

@@ -60,6 +60,7 @@ void GeneralForm::createActions() {
     mnuFunctionPrint = MakeAction(this, "mnuFunctionPrint", tr("&Печать…"),
                                   QKeySequence(Qt::CTRL | Qt::Key_P), QIcon());
     connect(mnuFunctionPrint, &QAction::triggered, this, &GeneralForm::mnuFunctionPrintClick);
+    createPrintChoice();
     mnuEditCopyPicture = MakeAction(this, "mnuEditCopyPicture", tr("Копировать рисунок"),
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QIcon());
     connect(mnuEditCopyPicture, &QAction::triggered, this, &GeneralForm::mnuEditCopyPictureClick);
@@ -95,6 +96,7 @@ void GeneralForm::createMenus() {
     mnuFunction->addAction(mnuFunctionSaveGr);
     mnuFunction->addAction(mnuFunctionSaveLog);
     mnuFunction->addAction(mnuFunctionPrint);
+    mnuFunction->addAction(mnuFunctionPrintOnWhite);
     mnuFunction->addSeparator()->setObjectName(QStringLiteral("mnuFunctionLine2"));
     mnuFunction->addAction(mnuFunctionExit);
     // Alt+П belongs to "Помощь".

@@ -22,6 +22,8 @@ namespace {
 
 const QString kLabelsKey = QStringLiteral("view/labels");
 const QString kBreakPolesKey = QStringLiteral("view/breakPoles");
+// Off unless chosen: the pictures stay as the program has always drawn them.
+const QString kSmoothKey = QStringLiteral("view/smoothing");
 // Absent until the user switches the legend: it is then shown with two or more visible curves.
 const QString kLegendKey = QStringLiteral("view/legend");
 // The widest read-out: a signed value with 8 digits before the point and 5 after.
@@ -50,6 +52,10 @@ void GeneralForm::createViewControls() {
     mnuViewBreakPoles = MakeToggle(this, "mnuViewBreakPoles", tr("Разрывы у полюсов"),
                                    settings.value(kBreakPolesKey, true).toBool());
     connect(mnuViewBreakPoles, &QAction::toggled, this, &GeneralForm::mnuViewBreakPolesClick);
+    mnuViewSmooth = MakeToggle(this, "mnuViewSmooth", tr("Сглаживание"),
+                               settings.value(kSmoothKey, false).toBool());
+    mnuViewSmooth->setToolTip(tr("Сглаженные линии кривых в окне и в рисунках"));
+    connect(mnuViewSmooth, &QAction::toggled, this, &GeneralForm::mnuViewSmoothClick);
     mnuViewLegend = MakeToggle(this, "mnuViewLegend", tr("Легенда"), false);
     if (settings.contains(kLegendKey)) legendChoice_ = settings.value(kLegendKey).toBool();
     connect(mnuViewLegend, &QAction::triggered, this, &GeneralForm::mnuViewLegendClick);
@@ -76,6 +82,7 @@ void GeneralForm::createViewControls() {
     mnuView->setObjectName(QStringLiteral("mnuView"));
     mnuView->addAction(mnuViewLabels);
     mnuView->addAction(mnuViewBreakPoles);
+    mnuView->addAction(mnuViewSmooth);
     mnuView->addAction(mnuViewLegend);
     mnuView->addAction(mnuViewTrace);
     createPictureModeMenu(*mnuView);
@@ -104,6 +111,7 @@ void GeneralForm::SaveViewSettings() const {
     QSettings settings = ViewSettings();
     settings.setValue(kLabelsKey, mnuViewLabels->isChecked());
     settings.setValue(kBreakPolesKey, mnuViewBreakPoles->isChecked());
+    settings.setValue(kSmoothKey, mnuViewSmooth->isChecked());
 }
 
 QImage GeneralForm::ShownPicture() const {
@@ -132,6 +140,11 @@ void GeneralForm::mnuViewLabelsClick() {
 }
 
 void GeneralForm::mnuViewBreakPolesClick() {
+    SaveViewSettings();
+    RedrawPicture();
+}
+
+void GeneralForm::mnuViewSmoothClick() {
     SaveViewSettings();
     RedrawPicture();
 }

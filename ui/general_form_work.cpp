@@ -97,6 +97,8 @@ void GeneralForm::QueueStep(PlotStep step) {
         pendingWork_ = std::make_shared<WorkJob>();
         pendingWork_->JobEngine = engine_;
         pendingWork_->Picture = canvas();
+        pendingWork_->Picture.SetSmoothLines(mnuViewSmooth != nullptr &&
+                                             mnuViewSmooth->isChecked());
     }
     pendingWork_->Steps.push_back(std::move(step));
     if (workBatchDepth_ == 0) SubmitWork();
@@ -236,6 +238,8 @@ void GeneralForm::ApplySteps(const WorkJob& job) {
     // The new picture wipes any mark, and the gesture it belonged to ends with it.
     if (Image->ToolGesturePending()) EndGesture(false);
     canvas() = job.Picture;
+    // The window's own marks are drawn the plain way.
+    canvas().SetSmoothLines(false);
     Image->update();
     AfterPictureShown();
     bool reportedStop = false;

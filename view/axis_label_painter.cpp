@@ -98,8 +98,10 @@ int RatioOf(const QPainter& painter) {
 }  // namespace
 
 void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int height,
-                     Colour background, bool asText) {
-    const QFont font = AxisLabelFont();
+                     Colour background, bool asText, qreal fontScale) {
+    QFont font = AxisLabelFont();
+    if (asText && fontScale != 1)
+        font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * fontScale))));
     const std::vector<AxisLabel> labels = PlaceAxisLabels(view, width, height, MetricsOf(font));
     if (labels.empty()) return;
     if (!asText) {
@@ -126,7 +128,8 @@ void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int he
     painter.restore();
 }
 
-void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour background) {
+void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour background,
+                    qreal fontScale) {
     if (auto* canvas = dynamic_cast<Canvas*>(&surface)) {
         QPainter painter(&canvas->ImageForPainting());
         PaintAxisLabels(painter, view, canvas->LogicalWidth(), canvas->LogicalHeight(), background);
@@ -134,6 +137,6 @@ void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour backgrou
     }
     if (auto* vector = dynamic_cast<VectorSurface*>(&surface)) {
         PaintAxisLabels(vector->Painter(), view, vector->Width(), vector->Height(), background,
-                        true);
+                        true, fontScale);
     }
 }

@@ -16,8 +16,12 @@ QFont AxisLabelFont();
 LabelMetrics MetricsOf(const QFont& font);
 // Paints the labels of a width x height picture with `painter` (whose coordinates are the
 // picture's logical pixels) over a picture of `background` colour. As text for the vector outputs;
-// otherwise as images of the labels drawn once (at the painted device's pixel ratio) and kept.
+// otherwise as images of the labels drawn once (at the painted device's pixel ratio) and kept. As
+// text, the font may be scaled (the printed page's readable minimum); the labels are then placed
+// for the larger texts.
 void PaintAxisLabels(QPainter& painter, const ViewState& view, int width, int height,
-                     Colour background, bool asText = false);
-// The same over whatever `surface` is: the raster canvas or the vector surface.
-void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour background);
+                     Colour background, bool asText = false, qreal fontScale = 1);
+// The same over whatever `surface` is: the raster canvas or the vector surface (whose labels
+// take `fontScale`).
+void DrawAxisLabels(DrawSurface& surface, const ViewState& view, Colour background,
+                    qreal fontScale = 1);

@@ -3,6 +3,8 @@
 // cost only the visible pixels.
 #include "view/canvas.h"
 
+#include <QPainter>
+#include <QPen>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -17,6 +19,12 @@ using Wide = __int128;
 // A dashed cosmetic pen: 18 pixels drawn, 6 left out.
 constexpr int64_t kDashOn = 18;
 constexpr int64_t kDashPeriod = 24;
+// Smooth lines: the farthest coordinate drawn through the painter, and the points of a run
+// drawn at once.
+constexpr int64_t kSmoothLimit = 1 << 20;
+constexpr int kSmoothRunPoints = 512;
+// A little wider than a pixel: a line of one pixel's width shaded across two rows looks faint.
+constexpr qreal kSmoothPenWidth = 1.4;
 
 QRgb ToQRgb(Colour colour) {
     const uint32_t red = colour & 0xFFu;
@@ -48,7 +56,56 @@ Canvas::Canvas(int width, int height, int scale) {
     Resize(width, height, scale);
 }
 
+void Canvas::SetSmoothLines(bool on) {
+    Flush();
+    smooth_ = on;
+}
+
+void Canvas::Flush() {
+    if (run_.size() >= 2 && !image_.isNull()) {
+        // A painter on the image detaches it from any copy (a preview) first.
+        QPainter painter(&image_);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(QPen(QColor::fromRgb(ToQRgb(pen_)), kSmoothPenWidth, Qt::SolidLine,
+                            Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(run_);
+    }
+    run_.clear();
+}
+
+// The middle of the line's pixel in the painter's (logical) coordinates: the image carries the
+// picture's device pixel ratio, and a line is one logical pixel wide.
+QPointF Canvas::SmoothPoint(int32_t x, int32_t y) const {
+    const qreal k = scale_;
+    return {(x + k / 2) / k, (y + k / 2) / k};
+}
+
+bool Canvas::SmoothLine(int32_t x, int32_t y) {
+    if (!smooth_ || mode_ != PenMode::Copy || style_ != PenStyle::Solid || image_.isNull())
+        return false;
+    const bool straight = x == penX_ || y == penY_;
+    // Far outside the picture the painter's arithmetic is not to be trusted: such a line is
+    // drawn the plain way.
+    const bool far = std::max({std::abs(int64_t{x}), std::abs(int64_t{y}), std::abs(int64_t{penX_}),
+                               std::abs(int64_t{penY_})}) > kSmoothLimit;
+    if ((straight && run_.isEmpty()) || far) {
+        Flush();
+        return false;
+    }
+    if (run_.isEmpty()) run_ << SmoothPoint(penX_, penY_);
+    run_ << SmoothPoint(x, y);
+    penX_ = x;
+    penY_ = y;
+    // A long run is drawn in parts, so that a preview of the picture shows the curve growing.
+    if (run_.size() >= kSmoothRunPoints) {
+        Flush();
+        run_ << SmoothPoint(x, y);
+    }
+    return true;
+}
+
 void Canvas::Resize(int width, int height, int scale) {
+    run_.clear();
     scale_ = std::clamp(scale, 1, kMaxScale);
     if (width <= 0 || height <= 0) {
         image_ = QImage();
@@ -60,6 +117,7 @@ void Canvas::Resize(int width, int height, int scale) {
 }
 
 void Canvas::SetPenStyle(PenStyle style) {
+    Flush();
     style_ = style;
     dashPhase_ = 0;
 }
@@ -105,6 +163,7 @@ void Canvas::Across(bool xMajor, int64_t major, int64_t minor, QRgb value) {
 }
 
 void Canvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    Flush();
     const int64_t top = std::max<int64_t>(y1, 0);
     const int64_t bottom = std::min<int64_t>(y2, Height());
     const QRgb value = ToQRgb(brush_);
@@ -112,6 +171,7 @@ void Canvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 }
 
 void Canvas::FloodFill(int32_t x, int32_t y, Colour border) {
+    Flush();
     const int width = Width();
     const int height = Height();
     if (x < 0 || y < 0 || x >= width || y >= height) return;
@@ -153,12 +213,15 @@ void Canvas::FloodFill(int32_t x, int32_t y, Colour border) {
 }
 
 void Canvas::MoveTo(int32_t x, int32_t y) {
+    Flush();
     penX_ = x;
     penY_ = y;
     dashPhase_ = 0;
 }
 
 void Canvas::LineTo(int32_t x, int32_t y) {
+    if (x == penX_ && y == penY_) return;
+    if (SmoothLine(x, y)) return;
     const int64_t x0 = penX_;
     const int64_t y0 = penY_;
     penX_ = x;
@@ -259,6 +322,7 @@ void Canvas::LineTo(int32_t x, int32_t y) {
 }
 
 void Canvas::SetPixel(int32_t x, int32_t y, Colour colour) {
+    Flush();
     if (scale_ > 1) {
         if (!image_.isNull()) Block(x, y, ToQRgb(colour), PenMode::Copy);
         return;
@@ -273,6 +337,7 @@ Colour Canvas::Pixel(int32_t x, int32_t y) const {
 }
 
 void Canvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    Flush();
     const int64_t left = std::min(x1, x2);
     const int64_t right = int64_t{std::max(x1, x2)} - 1;
     const int64_t top = std::min(y1, y2);
@@ -298,6 +363,7 @@ void Canvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 }
 
 void Canvas::Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    Flush();
     const int64_t left = std::min(x1, x2);
     const int64_t right = std::max(x1, x2);
     const int64_t top = std::min(y1, y2);

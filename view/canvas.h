@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPolygonF>
 #include <cstdint>
 
 #include "view/draw_surface.h"
@@ -22,6 +23,14 @@ class Canvas : public DrawSurface {
 
     static constexpr int kMaxScale = 4;
 
+    // Smooth lines: the solid lines of the copy pen are drawn anti-aliased, one unbroken run of
+    // them as one polyline, except a lone horizontal or vertical line, which stays as it is.
+    // A run is drawn when anything else is drawn, at Flush, and every so many points; until
+    // then Image() lacks it.
+    void SetSmoothLines(bool on);
+    bool SmoothLines() const { return smooth_; }
+    void Flush() override;
+
     // A new picture of the given logical size (contents white, as a fresh bitmap); pen and
     // brush kept.
     void Resize(int width, int height, int scale = 1);
@@ -32,13 +41,22 @@ class Canvas : public DrawSurface {
     int LogicalHeight() const { return image_.height() / scale_; }
     const QImage& Image() const { return image_; }
     // The image for a QPainter that draws over the picture (text); the size must stay.
-    QImage& ImageForPainting() { return image_; }
+    QImage& ImageForPainting() {
+        Flush();
+        return image_;
+    }
 
     void SetBrushColour(Colour colour) override { brush_ = colour; }
     Colour BrushColour() const { return brush_; }
-    void SetPenColour(Colour colour) override { pen_ = colour; }
+    void SetPenColour(Colour colour) override {
+        if (colour != pen_) Flush();
+        pen_ = colour;
+    }
     Colour PenColour() const { return pen_; }
-    void SetPenMode(PenMode mode) override { mode_ = mode; }
+    void SetPenMode(PenMode mode) override {
+        Flush();
+        mode_ = mode;
+    }
     PenMode Mode() const { return mode_; }
     // A new style starts its dash pattern afresh, as does MoveTo; consecutive LineTo calls
     // continue it. The gaps of a dashed line leave the picture as it was.
@@ -63,6 +81,10 @@ class Canvas : public DrawSurface {
     Colour Pixel(int32_t x, int32_t y) const;
 
   private:
+    // Adds the line from the pen's place to (x, y) to the smooth run; false when the line is
+    // drawn the plain way.
+    QPointF SmoothPoint(int32_t x, int32_t y) const;
+    bool SmoothLine(int32_t x, int32_t y);
     uint32_t* Row(int64_t y);
     static void Put(uint32_t* row, int64_t x, QRgb value, PenMode mode);
     // Pixels xFrom..xTo of row y, clipped to the picture.
@@ -82,4 +104,6 @@ class Canvas : public DrawSurface {
     int32_t penX_ = 0;
     int32_t penY_ = 0;
     int32_t dashPhase_ = 0;
+    bool smooth_ = false;
+    QPolygonF run_;  // the smooth run's points, at pixel centres
 };

@@ -44,6 +44,8 @@ class DrawSurface {
     // A line from the current point to (x, y), end pixel excluded; (x, y) becomes current.
     virtual void LineTo(int32_t x, int32_t y) = 0;
     virtual void SetPixel(int32_t x, int32_t y, Colour colour) = 0;
+    // Draws what a surface may hold back (runs of lines) now.
+    virtual void Flush() {}
 
   protected:
     DrawSurface() = default;

@@ -110,7 +110,6 @@ bool FarOutside(ExtendedReal position) {
 }
 
 void DrawAxes(DrawSurface& canvas, const ViewState& view) {
-    canvas.SetPenColour(kWhite);
     const ExtendedReal column = -view.ViewOriginX / view.PixelSizeX;
     const ExtendedReal row = view.ViewOriginY / view.PixelSizeY;
     if (!FarOutside(column)) VerticalLine(canvas, RoundToPixel(column), canvas.Height());
@@ -288,7 +287,7 @@ void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOption
     // The grid's steps follow the logical picture, its lines the device pixels.
     const ViewState device = DeviceView(view, scale);
     if (options.Grid) {
-        canvas.SetPenColour(kGrey);
+        canvas.SetPenColour(options.GridColour);
         if (width > 0 && height > 0) {
             const ExtendedReal step = GridStep(width / scale, view.PixelSizeX);
             DrawVerticalGrid(canvas, device, step);
@@ -296,7 +295,7 @@ void DrawBackground(DrawSurface& canvas, const ViewState& view, const DrawOption
         }
     }
     if (options.Axes) {
-        canvas.SetPenColour(kWhite);
+        canvas.SetPenColour(options.AxesColour);
         if (width > 0 && height > 0) DrawAxes(canvas, device);
     }
 }

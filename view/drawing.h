@@ -20,6 +20,9 @@ struct DrawOptions {
     bool BoundArgument = false;        // cbxBorderX
     // Leave out a segment whose samples lie on both sides of a pole (lines only).
     bool BreakPoles = false;
+    // The frame's lines (the printed page has its own).
+    Colour GridColour = kGrey;
+    Colour AxesColour = kWhite;
 };
 
 // Raised by the drawing when its own arithmetic (outside the evaluator) cannot go on; the run

@@ -37,7 +37,7 @@ class VectorSurface : public DrawSurface {
     void SetPixel(int32_t x, int32_t y, Colour colour) override;
 
     // Draws the run in progress; the destructor does it too.
-    void Flush();
+    void Flush() override;
     // The painter, for drawing beside the surface (text): the run in progress drawn first.
     QPainter& Painter() {
         Flush();

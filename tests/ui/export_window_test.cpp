@@ -1,6 +1,8 @@
 // The picture outside the window, through the window: the save dialog's formats with the
 // extension rule of the chosen filter and the filter remembered, printing (the print dialog
 // answered by the test and the printer writing a PDF file), and the clipboard entries.
+#include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -57,6 +59,7 @@ class ExportWindowTest : public QObject {
     void scaleChoice();
     void printWritesOnePageThroughTheDialog();
     void cancelledPrintPrintsNothing();
+    void printOnWhiteIsOnByDefaultAndRemembered();
     void ctrlPOpensThePrintDialog();
     void copyShortcutsFromAnyFocus_data();
     void copyShortcutsFromAnyFocus();
@@ -208,16 +211,22 @@ void ExportWindowTest::printWritesOnePageThroughTheDialog() {
     WindowFixture w;
     w.Run(QStringLiteral("sinx"));
     QString shown;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
     w->modalHook = [&](QDialog& dialog) {
         shown = dialog.objectName();
         auto* print = qobject_cast<QPrintDialog*>(&dialog);
         if (!print) return int(QDialog::Rejected);
+        orientation = print->printer()->pageLayout().orientation();
         print->printer()->setOutputFormat(QPrinter::PdfFormat);
         print->printer()->setOutputFileName(output);
         return int(QDialog::Accepted);
     };
     w.ui.mnuFunctionPrint->trigger();
     QCOMPARE(shown, QStringLiteral("PrintDialog"));
+    // The dialog offers the page turned as the picture is.
+    const QSize picture = w.Picture().size();
+    QCOMPARE(orientation,
+             picture.width() > picture.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
     // The page's title is the expression of the picture, which the caption holds.
     QVERIFY(w->windowTitle().endsWith(QStringLiteral("  \"sinx\"")));
     const QByteArray pdf = FileBytes(output);
@@ -237,6 +246,57 @@ void ExportWindowTest::cancelledPrintPrintsNothing() {
     };
     w.ui.mnuFunctionPrint->trigger();
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{});
+}
+
+void ExportWindowTest::printOnWhiteIsOnByDefaultAndRemembered() {
+    const QString key = QStringLiteral("print/onWhite");
+    QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik")).remove(key);
+    QTemporaryDir dir;
+    // Each showing answers with the box's state and then sets it to `next`; a cancelled
+    // dialog keeps nothing.
+    const auto answer = [&](WindowFixture& w, bool next, bool accept, bool& seen) {
+        w->modalHook = [&, next, accept](QDialog& dialog) {
+            auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("cbxPrintOnWhite"));
+            auto* print = qobject_cast<QPrintDialog*>(&dialog);
+            if (!box || !print) return int(QDialog::Rejected);
+            seen = box->isChecked();
+            box->setChecked(next);
+            print->printer()->setOutputFormat(QPrinter::PdfFormat);
+            print->printer()->setOutputFileName(dir.filePath("printed.pdf"));
+            return int(accept ? QDialog::Accepted : QDialog::Rejected);
+        };
+        w.ui.mnuFunctionPrint->trigger();
+    };
+    bool first = false;
+    bool afterCancel = false;
+    bool afterOff = true;
+    {
+        WindowFixture w;
+        answer(w, true, true, first);
+        answer(w, false, false, afterCancel);
+    }
+    bool menuAfterOff = true;
+    bool offeredFromMenu = false;
+    {
+        WindowFixture w;
+        auto* entry = w->findChild<QAction*>(QStringLiteral("mnuFunctionPrintOnWhite"));
+        QVERIFY(entry && entry->isChecked());
+        bool offered = false;
+        answer(w, false, true, offered);
+        // The menu entry beside "Печать…" holds the same choice.
+        menuAfterOff = entry->isChecked();
+        answer(w, true, true, afterOff);
+        entry->setChecked(false);
+        answer(w, true, false, offeredFromMenu);
+        entry->setChecked(true);
+    }
+    QVERIFY(!menuAfterOff);
+    QVERIFY(!offeredFromMenu);
+    QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik")).remove(key);
+    QVERIFY(first);
+    QVERIFY(afterCancel);
+    QVERIFY(!afterOff);
+    QVERIFY(QFile::exists(dir.filePath("printed.pdf")));
 }
 
 void ExportWindowTest::ctrlPOpensThePrintDialog() {

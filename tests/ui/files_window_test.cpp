@@ -555,8 +555,8 @@ void FilesWindowTest::helpRefusalOpensTheProgramWindow() {
 void FilesWindowTest::aboutBox() {
     WindowFixture w;
     UrlRecorder recorder;
-    QDesktopServices::setUrlHandler("https", &recorder, "open");
-    bool stillOpenAfterLink = false;
+    QDesktopServices::setUrlHandler("file", &recorder, "open");
+    bool closedByLink = false;
     bool closedByOk = false;
     int result = -1;
     AboutBox* seen = nullptr;
@@ -564,15 +564,16 @@ void FilesWindowTest::aboutBox() {
         seen = qobject_cast<AboutBox*>(&dialog);
         if (!seen) return int(QDialog::Rejected);
         dialog.show();
-        QTest::mouseClick(seen->lblLink, Qt::LeftButton);
-        stillOpenAfterLink = dialog.isVisible();
         QTest::mouseClick(seen->OKButton, Qt::LeftButton);
         closedByOk = !dialog.isVisible();
         result = dialog.result();
+        dialog.show();
+        QTest::mouseClick(seen->lblLink, Qt::LeftButton);
+        closedByLink = !dialog.isVisible();
         return result;
     };
     w.ui.mnuHelpAbout->trigger();
-    QDesktopServices::unsetUrlHandler("https");
+    QDesktopServices::unsetUrlHandler("file");
     QVERIFY(seen);
     QCOMPARE(seen->windowTitle(), "About Tarvik 1.0");
     QCOMPARE(seen->size(), QSize(298, 190));
@@ -585,13 +586,22 @@ void FilesWindowTest::aboutBox() {
     QCOMPARE(seen->lblTitle->pos(), QPoint(80, 8));
     QCOMPARE(seen->Label1->pos(), QPoint(64, 48));
     QCOMPARE(seen->Label2->pos(), QPoint(64, 72));
-    QCOMPARE(seen->lblLink->pos(), QPoint(64, 96));
+    // The version from the build, the licence, and no web address left.
+    QCOMPARE(seen->Label2->text(), QStringLiteral("Версия " TARVIK_VERSION " — декабрь 2026 г."));
+    QCOMPARE(seen->lblLicence->text(), QStringLiteral("Лицензия: все права защищены"));
+    for (const QLabel* label : seen->findChildren<QLabel*>()) {
+        QVERIFY2(!label->text().contains(QStringLiteral("http")), qPrintable(label->text()));
+        QVERIFY2(seen->Panel1->rect().contains(label->geometry()), qPrintable(label->objectName()));
+    }
     QVERIFY(seen->lblLink->font().underline());
     QCOMPARE(seen->lblLink->cursor().shape(), Qt::PointingHandCursor);
     QVERIFY(seen->OKButton->isDefault());
     QCOMPARE(seen->OKButton->geometry(), QRect(215, 156, 75, 25));
-    QCOMPARE(recorder.opened, QList<QUrl>{QUrl(seen->lblLink->text())});
-    QVERIFY(stillOpenAfterLink);
+    // The link opens the local help index, as F1 does.
+    const QUrl index =
+        QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/help/index.htm");
+    QCOMPARE(recorder.opened, QList<QUrl>{index});
+    QVERIFY(closedByLink);
     QVERIFY(closedByOk);
     QCOMPARE(result, int(QDialog::Accepted));
 }

@@ -80,6 +80,7 @@ FormControls::FormControls(QObject& form) {
     mnuView = Find<QMenu>(form, "mnuView");
     mnuViewLabels = Find<QAction>(form, "mnuViewLabels");
     mnuViewBreakPoles = Find<QAction>(form, "mnuViewBreakPoles");
+    mnuViewSmooth = Find<QAction>(form, "mnuViewSmooth");
     mnuViewTrace = Find<QAction>(form, "mnuViewTrace");
     mnuViewBack = Find<QAction>(form, "mnuViewBack");
     mnuViewForward = Find<QAction>(form, "mnuViewForward");

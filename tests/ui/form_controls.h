@@ -104,6 +104,7 @@ struct FormControls {
     QMenu* mnuView = nullptr;
     QAction* mnuViewLabels = nullptr;
     QAction* mnuViewBreakPoles = nullptr;
+    QAction* mnuViewSmooth = nullptr;
     QAction* mnuViewTrace = nullptr;
     QAction* mnuViewBack = nullptr;
     QAction* mnuViewForward = nullptr;

@@ -295,7 +295,7 @@ void StartupTest::menuOrder() {
     QCOMPARE(ui.mnuFunction->title(), QStringLiteral("&Файл"));
     QCOMPARE(ui.mnuHelp->title(), QStringLiteral("&Помощь"));
     const QList<QAction*> file = ui.mnuFunction->actions();
-    QCOMPARE(file.size(), 11);
+    QCOMPARE(file.size(), 12);
     QCOMPARE(file[0], ui.mnuFunctionOpen);
     QCOMPARE(file[1], ui.mnuFunctionSave);
     // The curve set's entries and the last files follow the function's.
@@ -306,8 +306,9 @@ void StartupTest::menuOrder() {
     QCOMPARE(file[6], ui.mnuFunctionSaveGr);
     QCOMPARE(file[7], ui.mnuFunctionSaveLog);
     QCOMPARE(file[8], ui.mnuFunctionPrint);
-    QVERIFY(file[9]->isSeparator());
-    QCOMPARE(file[10], ui.mnuFunctionExit);
+    QCOMPARE(file[9], form.findChild<QAction*>("mnuFunctionPrintOnWhite"));
+    QVERIFY(file[10]->isSeparator());
+    QCOMPARE(file[11], ui.mnuFunctionExit);
     QCOMPARE(ui.mnuEdit->title(), QStringLiteral("П&равка"));
     QCOMPARE(ui.mnuEdit->actions(), QList<QAction*>({ui.mnuEditCopyPicture, ui.mnuEditCopyResult}));
     // Help, the program's own help window, the language, About.

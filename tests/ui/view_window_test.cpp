@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 #include <cmath>
+#include <set>
 
 #include "engine/number_text.h"
 #include "messages/messages.h"
@@ -68,6 +69,7 @@ class ViewWindowTest : public QObject {
     void keysPanAndZoomTheFocusedPicture();
     void traceShowsTheValue();
     void breaksAtPoles();
+    void smoothingRedrawsAndIsRemembered();
     void labelsOverlayAndExport();
     void historyStepsBackAndForward();
     void readOutHoldsLongValues();
@@ -271,6 +273,36 @@ void ViewWindowTest::breaksAtPoles() {
                  .toBool(),
              false);
     w.ui.mnuViewBreakPoles->setChecked(true);
+}
+
+void ViewWindowTest::smoothingRedrawsAndIsRemembered() {
+    const auto colours = [](const QImage& image) {
+        std::set<QRgb> seen;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) seen.insert(image.pixel(x, y));
+        return seen.size();
+    };
+    const auto remembered = [] {
+        return QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik"))
+            .value(QStringLiteral("view/smoothing"))
+            .toBool();
+    };
+    WindowFixture w;
+    QVERIFY(!w.ui.mnuViewSmooth->isChecked());
+    const QImage plain = PictureOf(w, QStringLiteral("sinx"));
+    w.ui.mnuViewSmooth->setChecked(true);
+    Settle();
+    const QImage smooth = w.Picture();
+    // The curve's edges take shades between its colour and the background's.
+    QVERIFY2(colours(smooth) > colours(plain) + 3,
+             qPrintable(QStringLiteral("%1 %2").arg(colours(smooth)).arg(colours(plain))));
+    QVERIFY(remembered());
+    // The picture as shown (and so every raster export) is the smooth one.
+    QVERIFY(colours(w->ShownPicture()) > colours(plain));
+    w.ui.mnuViewSmooth->setChecked(false);
+    Settle();
+    QCOMPARE(w.Picture(), plain);
+    QVERIFY(!remembered());
 }
 
 void ViewWindowTest::labelsOverlayAndExport() {

@@ -1,6 +1,8 @@
 // The window's shape: the name and version in the captions, the smallest size that keeps every
-// control whole, and the designed place the window takes when it is not maximised.
+// control whole, and the place the window takes when it is not maximised (80% of the screen,
+// or where it was last left).
 #include <QScreen>
+#include <QSettings>
 #include <QToolButton>
 #include <string>
 
@@ -23,7 +25,12 @@ class WindowShapeTest : public QObject {
     void smallestForTheReach();
     void normalGeometry_data();
     void normalGeometry();
+    void normalSize_data();
+    void normalSize();
+    void restoredGeometry_data();
+    void restoredGeometry();
     void unmaximisedFrameOnScreen();
+    void normalGeometryIsRemembered();
 };
 
 void WindowShapeTest::captionsFromTheVersion_data() {
@@ -108,15 +115,73 @@ void WindowShapeTest::normalGeometry() {
     QCOMPARE(NormalWindowGeometry(available), placed);
 }
 
+void WindowShapeTest::normalSize_data() {
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("full HD") << QRect(0, 0, 1920, 1080) << QSize(1536, 864);
+    QTest::newRow("panel at the top") << QRect(0, 40, 1366, 728) << QSize(1092, 582);
+    // Never below the smallest window (756 x 420 here).
+    QTest::newRow("small screen") << QRect(0, 0, 800, 600) << QSize(756, 480);
+    QTest::newRow("tiny screen") << QRect(0, 0, 640, 480) << QSize(756, 420);
+}
+
+void WindowShapeTest::normalSize() {
+    QFETCH(QRect, available);
+    QFETCH(QSize, size);
+    QCOMPARE(NormalWindowSize(available, QSize(756, 420)), size);
+}
+
+void WindowShapeTest::restoredGeometry_data() {
+    QTest::addColumn<QRect>("remembered");
+    QTest::addColumn<QRect>("restored");
+    const QRect centred(192, 108, 1536, 864);
+    QTest::newRow("nothing remembered") << QRect() << centred;
+    QTest::newRow("a place on the screen") << QRect(100, 80, 900, 600) << QRect(100, 80, 900, 600);
+    QTest::newRow("reaching past the right edge")
+        << QRect(1200, 80, 900, 600) << QRect(1200, 80, 900, 600);
+    QTest::newRow("title bar above the screen") << QRect(100, 10, 900, 600) << centred;
+    QTest::newRow("on a screen that has gone") << QRect(2500, 80, 900, 600) << centred;
+    QTest::newRow("below the smallest") << QRect(100, 80, 700, 600) << centred;
+}
+
+void WindowShapeTest::restoredGeometry() {
+    QFETCH(QRect, remembered);
+    QFETCH(QRect, restored);
+    QCOMPARE(RestoredWindowGeometry(remembered, QRect(0, 0, 1920, 1080), QSize(756, 420)),
+             restored);
+}
+
 void WindowShapeTest::unmaximisedFrameOnScreen() {
     WindowFixture w;
     QVERIFY(w->isMaximized());
     const QRect screen = w->screen()->availableGeometry();
     w->showNormal();
-    QTRY_COMPARE(w->size(), w->minimumSize());
-    QCOMPARE(w->geometry(), NormalWindowGeometry(screen, w->minimumSize()));
+    const QSize normal = NormalWindowSize(screen, w->minimumSize());
+    QTRY_COMPARE(w->size(), normal);
+    QCOMPARE(w->geometry(), NormalWindowGeometry(screen, normal));
     QVERIFY(screen.contains(w->frameGeometry()));
     QVERIFY(w->frameGeometry().top() >= screen.top());
+}
+
+void WindowShapeTest::normalGeometryIsRemembered() {
+    const QString key = QStringLiteral("window/normalGeometry");
+    QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik")).remove(key);
+    const QRect left(40, 50, 760, 450);
+    {
+        WindowFixture w;
+        w->showNormal();
+        w->setGeometry(left);
+        QTRY_COMPARE(w->geometry(), left);
+        w->showMaximized();
+        QTRY_VERIFY(w->isMaximized());
+        // Closed maximised, the window keeps the place it had before.
+        w->close();
+    }
+    WindowFixture w;
+    QVERIFY(w->isMaximized());
+    w->showNormal();
+    QTRY_COMPARE(w->geometry(), left);
+    QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik")).remove(key);
 }
 
 std::unique_ptr<QObject> MakeWindowShapeTest() {

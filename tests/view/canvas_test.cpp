@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
+#include <algorithm>
 #include <cstdlib>
 #include <random>
+#include <set>
 #include <vector>
 
 namespace {
@@ -338,6 +341,85 @@ TEST(CanvasZeroSize, DrawsNothingAndFailsNothing) {
         canvas.Ellipse(0, 0, 5, 5);
         EXPECT_EQ(canvas.Pixel(0, 0), kInvalidColour);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A picture drawn with each pen: the solid copy pen's lines are the ones smoothing changes.
+struct SmoothCase {
+    const char* name;
+    PenMode mode;
+    PenStyle style;
+    std::vector<std::pair<int32_t, int32_t>> points;
+    bool changed;
+};
+
+class SmoothLines : public testing::TestWithParam<SmoothCase> {};
+
+TEST_P(SmoothLines, OnlySolidCopyRunsAreSmoothed) {
+    const SmoothCase& c = GetParam();
+    Canvas canvases[2] = {Canvas(60, 40), Canvas(60, 40)};
+    for (int smooth = 0; smooth < 2; ++smooth) {
+        Canvas& canvas = canvases[smooth];
+        canvas.SetBrushColour(kBlack);
+        canvas.FillRect(0, 0, 60, 40);
+        canvas.SetSmoothLines(smooth == 1);
+        canvas.SetPenColour(kYellow);
+        canvas.SetPenMode(c.mode);
+        canvas.SetPenStyle(c.style);
+        canvas.MoveTo(c.points.front().first, c.points.front().second);
+        for (size_t i = 1; i < c.points.size(); ++i)
+            canvas.LineTo(c.points[i].first, c.points[i].second);
+        canvas.Flush();
+    }
+    EXPECT_EQ(Pixels(canvases[0]) != Pixels(canvases[1]), c.changed);
+    if (!c.changed) return;
+    // Shades between the pen and the background along the line.
+    const std::vector<Colour> pixels = Pixels(canvases[1]);
+    const auto shaded = std::count_if(pixels.begin(), pixels.end(), [](Colour colour) {
+        return colour != kBlack && colour != kYellow;
+    });
+    EXPECT_GT(shaded, 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SmoothLines,
+    testing::Values(
+        SmoothCase{
+            "Curve", PenMode::Copy, PenStyle::Solid, {{2, 30}, {20, 5}, {40, 35}, {58, 8}}, true},
+        SmoothCase{"LoneHorizontal", PenMode::Copy, PenStyle::Solid, {{0, 10}, {60, 10}}, false},
+        SmoothCase{"LoneVertical", PenMode::Copy, PenStyle::Solid, {{10, 0}, {10, 40}}, false},
+        SmoothCase{"Dashed", PenMode::Copy, PenStyle::Dashed, {{2, 30}, {20, 5}, {40, 35}}, false},
+        SmoothCase{"Xor", PenMode::Xor, PenStyle::Solid, {{2, 30}, {20, 5}, {40, 35}}, false},
+        SmoothCase{
+            "FarOutside", PenMode::Copy, PenStyle::Solid, {{-2000000, 30}, {2000000, 5}}, false}),
+    [](const testing::TestParamInfo<SmoothCase>& info) { return std::string(info.param.name); });
+
+TEST(SmoothLinesRun, DrawnBeforeAnythingElseAndNotIntoACopy) {
+    Canvas canvas(40, 40);
+    canvas.SetSmoothLines(true);
+    canvas.SetPenColour(kRed);
+    canvas.MoveTo(0, 0);
+    canvas.LineTo(30, 20);
+    canvas.LineTo(39, 39);
+    // Held back until something else is drawn; a copy of the picture taken meanwhile (the
+    // preview of the work) keeps what it showed.
+    EXPECT_EQ(canvas.Pixel(15, 10), kWhite);
+    const QImage preview = canvas.Image();
+    canvas.SetPixel(0, 39, kBlack);
+    EXPECT_NE(canvas.Pixel(15, 10), kWhite);
+    EXPECT_EQ(QColor(preview.pixel(15, 10)), QColor(Qt::white));
+    // Turned off, the canvas draws the plain way again.
+    canvas.SetSmoothLines(false);
+    canvas.MoveTo(0, 39);
+    canvas.LineTo(20, 30);
+    canvas.LineTo(39, 0);
+    std::set<Colour> colours;
+    for (int y = 30; y < 40; ++y)
+        for (int x = 0; x < 10; ++x) colours.insert(canvas.Pixel(x, y));
+    EXPECT_EQ(colours, (std::set<Colour>{kWhite, kRed}));
 }
 
 }  // namespace
