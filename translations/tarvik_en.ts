@@ -470,6 +470,34 @@
         <source>Десятичная запятая</source>
         <translation>Decimal comma</translation>
     </message>
+    <message>
+        <source>Нуль</source>
+        <translation>Zero</translation>
+    </message>
+    <message>
+        <source>Минимум</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Максимум</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Перегиб</source>
+        <translation>Inflection</translation>
+    </message>
+    <message>
+        <source>Пересечение</source>
+        <translation>Intersection</translation>
+    </message>
+    <message>
+        <source>Особые точки</source>
+        <translation>Points of interest</translation>
+    </message>
+    <message>
+        <source>%1: x = %2, y = %3</source>
+        <translation>%1: x = %2, y = %3</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>

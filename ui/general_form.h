@@ -55,12 +55,14 @@ class QUrl;
 class QWidget;
 class PictureWidget;
 class PictureOverlay;
+class PointsRunner;
 class QTimer;
 class TableWindow;
 class WorkRunner;
 struct CalcOutcome;
 struct FunctionFile;
 struct PlotStep;
+struct PointsJob;
 struct RunOutcome;
 struct WorkJob;
 
@@ -118,9 +120,17 @@ class GeneralForm : public QMainWindow {
     // Drops the work in flight: nothing of it reaches the picture or the fields.
     void CancelWork();
 
+    // The points of interest (general_form_points.cpp): searched in the background after each
+    // plot of the graph while "Особые точки" is on.
+    bool PointsRunning() const;
+    // The kind of a point as the tooltips and the points table name it.
+    static QString PointKindText(PointKind kind);
+
   signals:
     // Background work has finished, been stopped or cancelled, and the window shows its outcome.
     void workFinished();
+    // The points of interest of the picture have been drawn.
+    void pointsShown();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -182,6 +192,7 @@ class GeneralForm : public QMainWindow {
     void mnuViewBackClick();
     void mnuViewForwardClick();
     void mnuViewLegendClick();
+    void mnuViewPointsClick();
     // The curve list (general_form_curves.cpp).
     void lstCurvesCurrentRowChanged(int row);
     void lstCurvesItemChanged();
@@ -341,6 +352,16 @@ class GeneralForm : public QMainWindow {
     void ScheduleRedraw();
     void StepHistory(bool back);
     void SaveViewSettings() const;
+    // The points of interest (general_form_points.cpp): the toggle, the search after a plot,
+    // dropping them before the picture changes, the markers drawn when they arrive, and the
+    // tooltip and the click over a marker.
+    void createPointsControls(QMenu& view);
+    void StartPoints();
+    void DropPoints();
+    void PointsDelivered(const std::shared_ptr<PointsJob>& job);
+    QString PointTipText(const PointOfInterest& point) const;
+    void ShowPointTip(int x, int y);
+    void PickPoint(int x, int y);
 
     // --- Controls (object names equal the member names) ---
     QWidget* central = nullptr;
@@ -438,6 +459,8 @@ class GeneralForm : public QMainWindow {
     QAction* mnuViewBack = nullptr;
     QAction* mnuViewForward = nullptr;
     QAction* mnuViewLegend = nullptr;
+    QAction* mnuViewPoints = nullptr;
+    PointsRunner* points_ = nullptr;
     // The curve list page.
     QListWidget* lstCurves = nullptr;
     QPushButton* btnCurveReplace = nullptr;

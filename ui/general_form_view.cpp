@@ -78,6 +78,7 @@ void GeneralForm::createViewControls() {
     mnuView->addAction(mnuViewBreakPoles);
     mnuView->addAction(mnuViewLegend);
     mnuView->addAction(mnuViewTrace);
+    createPointsControls(*mnuView);
     createPictureModeMenu(*mnuView);
     mnuView->addSeparator();
     mnuView->addAction(mnuViewBack);

@@ -106,6 +106,10 @@ void GeneralForm::QueueRun(const RunOutcome& begun, bool drawRunOver) {
     PlotStep step;
     step.Run = true;
     document_ = CurrentDocument();
+    // The marks of the last calculations stay until the next run.
+    document_.Shading.reset();
+    document_.Tangent.reset();
+    DropPoints();
     step.Document = document_;
     step.DrawRunOver = drawRunOver;
     step.Options = CurrentDrawOptions();
@@ -116,6 +120,7 @@ void GeneralForm::QueueRun(const RunOutcome& begun, bool drawRunOver) {
 void GeneralForm::PlotPicture() {
     PlotStep step;
     document_ = CurrentDocument();
+    DropPoints();
     step.Document = document_;
     step.Options = CurrentDrawOptions();
     QueueStep(std::move(step));
@@ -238,6 +243,7 @@ void GeneralForm::ApplySteps(const WorkJob& job) {
     canvas() = job.Picture;
     Image->update();
     AfterPictureShown();
+    if (!job.Stopped) StartPoints();
     bool reportedStop = false;
     bool overflow = false;
     for (size_t i = 0; i < job.StepsDone && i < job.Steps.size(); ++i) {

@@ -15,3 +15,4 @@ std::unique_ptr<QObject> MakeWorkTest();
 std::unique_ptr<QObject> MakeViewWindowTest();
 std::unique_ptr<QObject> MakeBuildErrorTest();
 std::unique_ptr<QObject> MakeCurvesTest();
+std::unique_ptr<QObject> MakePointsTest();

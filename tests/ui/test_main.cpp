@@ -30,6 +30,7 @@ int main(int argc, char* argv[]) {
         {"ViewWindowTest", [] { return MakeViewWindowTest(); }},
         {"BuildErrorTest", [] { return MakeBuildErrorTest(); }},
         {"CurvesTest", [] { return MakeCurvesTest(); }},
+        {"PointsTest", [] { return MakePointsTest(); }},
     };
     QStringList args = app.arguments();
     QString only;
