@@ -956,6 +956,41 @@
     </message>
 </context>
 <context>
+    <name>PointsPage</name>
+    <message>
+        <source>Точка</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>Копировать</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Копировать выбранные строки</source>
+        <translation>Copy the selected rows</translation>
+    </message>
+    <message>
+        <source>Сохранить CSV...</source>
+        <translation>Save CSV...</translation>
+    </message>
+    <message>
+        <source>Сохранить точки в CSV-файле</source>
+        <translation>Save the points in a CSV file</translation>
+    </message>
+    <message>
+        <source>Файлы CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Точек одного вида больше %1: показаны первые %1.</source>
+        <translation>More than %1 points of one kind: the first %1 are shown.</translation>
+    </message>
+    <message>
+        <source>Точек: %1</source>
+        <translation>Points: %1</translation>
+    </message>
+</context>
+<context>
     <name>StartOptionTexts</name>
     <message>
         <source>Tarvik — исследование функций и последовательностей: графики, значения, производные и интегралы.</source>
@@ -1063,6 +1098,10 @@
     <message>
         <source>Заполнение прервано</source>
         <translation>Filling stopped</translation>
+    </message>
+    <message>
+        <source>Особые точки</source>
+        <translation>Points of interest</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
 #include "ui/points_job.h"
+#include "ui/table_window.h"
 #include "ui/utf8_text.h"
 
 namespace {
@@ -71,6 +72,7 @@ bool GeneralForm::PointsRunning() const {
 void GeneralForm::DropPoints() {
     points_->Cancel();
     document_.Points.clear();
+    if (tableWindow != nullptr) tableWindow->ShowPoints({}, {});
 }
 
 void GeneralForm::StartPoints() {
@@ -99,6 +101,7 @@ void GeneralForm::PointsDelivered(const std::shared_ptr<PointsJob>& job) {
     document_.Points = job->Markers;
     DrawPointMarkers(canvas(), document_.View, document_.Points);
     Image->update();
+    if (tableWindow != nullptr) tableWindow->ShowPoints(document_.Points, job->MoreThanLimit);
     emit pointsShown();
 }
 

@@ -5,10 +5,13 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <memory>
+#include <vector>
 
 #include "calc/sequence_table.h"
 #include "ui/table_fill.h"
+#include "view/plot_marks.h"
 #include "view/sequence_pictures.h"
 
 class GeneralForm;
@@ -21,6 +24,8 @@ class QPushButton;
 class QRadioButton;
 class QShortcut;
 class QTableView;
+class QTabWidget;
+class PointsPage;
 class TableRowsModel;
 
 inline const char* const kTableWindowCaption = QT_TRANSLATE_NOOP("TableWindow", "Таблица");
@@ -45,6 +50,9 @@ class TableWindow : public QWidget {
     // Ends the fill in flight; nothing of it reaches the table.
     void CancelFill();
     bool Filling() const;
+    // The page of the points of interest shows these (`more`: the kinds cut at the limit).
+    void ShowPoints(const std::vector<PointMarker>& markers,
+                    const std::array<bool, kPointGroups>& more);
 
   signals:
     // The main picture must be drawn anew: another picture was chosen, or the argument of a
@@ -97,6 +105,8 @@ class TableWindow : public QWidget {
     QComboBox* cbxPictureMode = nullptr;
     QFileDialog* SaveCsvDialog = nullptr;
     QShortcut* stopFillShortcut = nullptr;
+    QTabWidget* pgTablePages = nullptr;
+    PointsPage* pointsPage = nullptr;
 
     TableFiller* filler_ = nullptr;
     GeneralForm& form_;
