@@ -498,6 +498,26 @@
         <source>%1: x = %2, y = %3</source>
         <translation>%1: x = %2, y = %3</translation>
     </message>
+    <message>
+        <source>Касательная</source>
+        <translation>Tangent</translation>
+    </message>
+    <message>
+        <source>Касательная в точке x поля производной</source>
+        <translation>The tangent at the x of the derivative field</translation>
+    </message>
+    <message>
+        <source>y = %1·x - %2</source>
+        <translation>y = %1·x - %2</translation>
+    </message>
+    <message>
+        <source>y = %1·x + %2</source>
+        <translation>y = %1·x + %2</translation>
+    </message>
+    <message>
+        <source>Касательная в точке x = %1</source>
+        <translation>The tangent at x = %1</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>

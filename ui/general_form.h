@@ -193,6 +193,7 @@ class GeneralForm : public QMainWindow {
     void mnuViewForwardClick();
     void mnuViewLegendClick();
     void mnuViewPointsClick();
+    void mnuViewTangentClick();
     // The curve list (general_form_curves.cpp).
     void lstCurvesCurrentRowChanged(int row);
     void lstCurvesItemChanged();
@@ -263,8 +264,9 @@ class GeneralForm : public QMainWindow {
     void FormCanResize();
     void PickColour(QLineEdit* field);
     void InsertIntoExpression(const QString& text);
-    // Plots the last built tree and shows the picture (no field is written).
-    void PlotPicture();
+    // Plots the last built tree and shows the picture (no field is written; with `keepResult`
+    // the result field keeps its text too).
+    void PlotPicture(bool keepResult = false);
     QLineEdit* FieldEdit(ParameterField field) const;
     // The drawing options as the controls hold them now.
     DrawOptions CurrentDrawOptions() const;
@@ -362,6 +364,11 @@ class GeneralForm : public QMainWindow {
     QString PointTipText(const PointOfInterest& point) const;
     void ShowPointTip(int x, int y);
     void PickPoint(int x, int y);
+    // The tangent and the shaded integral (general_form_tangent.cpp).
+    void createTangentControls(QMenu& view);
+    QString TangentEquation(ExtendedReal slope, ExtendedReal offset) const;
+    // After an integral over these limit texts: its area is shaded until the next run.
+    void ShadeIntegral(const std::string& from, const std::string& to);
 
     // --- Controls (object names equal the member names) ---
     QWidget* central = nullptr;
@@ -460,6 +467,7 @@ class GeneralForm : public QMainWindow {
     QAction* mnuViewForward = nullptr;
     QAction* mnuViewLegend = nullptr;
     QAction* mnuViewPoints = nullptr;
+    QAction* mnuViewTangent = nullptr;
     PointsRunner* points_ = nullptr;
     // The curve list page.
     QListWidget* lstCurves = nullptr;

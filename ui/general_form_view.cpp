@@ -79,6 +79,7 @@ void GeneralForm::createViewControls() {
     mnuView->addAction(mnuViewLegend);
     mnuView->addAction(mnuViewTrace);
     createPointsControls(*mnuView);
+    createTangentControls(*mnuView);
     createPictureModeMenu(*mnuView);
     mnuView->addSeparator();
     mnuView->addAction(mnuViewBack);

@@ -117,8 +117,9 @@ void GeneralForm::QueueRun(const RunOutcome& begun, bool drawRunOver) {
     QueueStep(std::move(step));
 }
 
-void GeneralForm::PlotPicture() {
+void GeneralForm::PlotPicture(bool keepResult) {
     PlotStep step;
+    step.KeepResult = keepResult;
     document_ = CurrentDocument();
     DropPoints();
     step.Document = document_;
@@ -229,6 +230,9 @@ void GeneralForm::WorkDelivered(const std::shared_ptr<WorkJob>& job) {
             memoGenHelp->appendPlainText(tr(kIntegralStopped));
         } else {
             ShowCalcOutcome(job->IntegralOutcome);
+            if (job->IntegralOutcome.ResultText && !job->IntegralOutcome.FailCode) {
+                ShadeIntegral(job->From, job->To);
+            }
         }
     } else {
         ApplySteps(*job);
@@ -266,7 +270,7 @@ void GeneralForm::ApplySteps(const WorkJob& job) {
             if (outcome.Overflow) InformationBox(FromUtf8(OverflowText()));
             AfterRunForTable();
         } else {
-            if (step.GraphBuilt) txtResult->setText(FromUtf8(GraphBuiltText()));
+            if (step.GraphBuilt && !step.KeepResult) txtResult->setText(FromUtf8(GraphBuiltText()));
             if (step.Overflow) GeneralErrorReport(FromUtf8(OverflowText()));
         }
         if (const auto text = PictureInformation(step.Drawn)) InformationBox(FromUtf8(*text));

@@ -1,11 +1,13 @@
 // The points of interest through the window: searched after a plot and drawn into the picture,
 // the tooltip over a marker and the click that takes its x, the intersections of two curves,
-// and the toggle under "Вид" with its setting. What the points are is the core tests' concern.
+// the toggle under "Вид" with its setting, and the tangent and the shaded integral. What the points
+// are is the core tests' concern.
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTest>
+#include <QToolButton>
 #include <algorithm>
 
 #include "test_classes.h"
@@ -50,6 +52,7 @@ class PointsTest : public QObject {
     void tooltipAndClickOverAMarker();
     void intersectionsOfTheSelectedCurve();
     void toggleDropsAndBringsBackThePoints();
+    void tangentAndShadedIntegralUntilTheNextRun();
 };
 
 void PointsTest::searchedAfterThePlotAndDrawnIntoThePicture() {
@@ -165,6 +168,61 @@ void PointsTest::toggleDropsAndBringsBackThePoints() {
     QVERIFY(QSettings(QStringLiteral("Tarvik"), QStringLiteral("Tarvik"))
                 .value(QStringLiteral("view/points"))
                 .toBool());
+}
+
+void PointsTest::tangentAndShadedIntegralUntilTheNextRun() {
+    WindowFixture w;
+    w.Run(QStringLiteral("x^2"));
+    const QImage plain = w.Picture();
+    auto* tangent = w->findChild<QAction*>(QStringLiteral("mnuViewTangent"));
+    QVERIFY(tangent != nullptr);
+    // The tangent of x^2 at 1: y = 2x - 1, in the selected curve's colour.
+    w.ui.txtXProiz->setText(QStringLiteral("1"));
+    w.ui.txtResult->setText(QStringLiteral("before"));
+    const QString resultBefore = w.ui.txtResult->text();
+    tangent->trigger();
+    w.Settle();
+    QCOMPARE(w.ui.txtFuncResult->text(), QStringLiteral("y = 2·x - 1"));
+    // The redraw for the tangent leaves the result field as it was.
+    QCOMPARE(w.ui.txtResult->text(), resultBefore);
+    QVERIFY(w->document().Tangent.has_value());
+    QCOMPARE(w->document().Tangent->LineColour, w->document().Curves.At(0).LineColour);
+    const QImage withTangent = w.Picture();
+    QVERIFY(withTangent != plain);
+    QCOMPARE(withTangent, Drawn(w, true));
+    // At -0.5: y = -x - 0.25; a positive offset keeps its plus sign (below).
+    w.ui.txtXProiz->setText(QStringLiteral("-0.5"));
+    tangent->trigger();
+    w.Settle();
+    QCOMPARE(w.ui.txtFuncResult->text(), QStringLiteral("y = -1·x - 0.25"));
+    w.Run(QStringLiteral("x+1"));
+    QVERIFY(!w->document().Tangent.has_value());
+    w.ui.txtXProiz->setText(QStringLiteral("3"));
+    tangent->trigger();
+    w.Settle();
+    QCOMPARE(w.ui.txtFuncResult->text(), QStringLiteral("y = 1·x + 1"));
+    // A refused point is refused as the derivative refuses it, and draws nothing.
+    w.ui.txtXProiz->setText(QStringLiteral("abc"));
+    tangent->trigger();
+    QCOMPARE(int(w.messages.size()), 1);
+    w.messages.clear();
+
+    // The integral shades its area, drawn from the document; the next run takes it away.
+    w.Run(QStringLiteral("x^3"));
+    const QImage bare = w.Picture();
+    w.ui.txtX0int->setText(QStringLiteral("-1"));
+    w.ui.txtXkint->setText(QStringLiteral("2"));
+    w.ui.btnCalcInt->click();
+    w.Settle();
+    QVERIFY(w->document().Shading.has_value());
+    QCOMPARE(w->document().Shading->Area.From, ExtendedReal(-1));
+    QCOMPARE(w->document().Shading->Area.To, ExtendedReal(2));
+    const QImage shaded = w.Picture();
+    QVERIFY(shaded != bare);
+    QCOMPARE(shaded, Drawn(w, true));
+    w.Run(QStringLiteral("x^3"));
+    QVERIFY(!w->document().Shading.has_value());
+    QCOMPARE(w.Picture(), bare);
 }
 
 std::unique_ptr<QObject> MakePointsTest() {
