@@ -77,9 +77,17 @@ PictureOutcome DrawDocument(DrawSurface& surface, const PlotDocument& document,
         outcome.CobwebNeedsMap = outcome.CobwebNeedsMap || drawn.CobwebNeedsMap;
         before += perCurve;
     }
+    const bool graph = document.Mode == PictureMode::Graph;
+    if (graph && document.Shading && document.Shading->Built != nullptr) {
+        DrawShadedArea(surface, document.View, document.Shading->Area, *document.Shading->Built);
+    }
+    if (graph && document.Tangent) DrawTangentLine(surface, document.View, *document.Tangent);
     if (document.Legend) {
         DrawLegend(surface, LegendEntries(document), document.Frame.Background);
     }
+    // The curves' held-back smooth lines go down before the markers that lie over them.
+    surface.Flush();
+    if (graph) DrawPointMarkers(surface, document.View, document.Points);
     surface.Flush();
     return outcome;
 }

@@ -3,6 +3,8 @@
 // export and the command-line companion draw it through DrawDocument alone.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "view/drawing.h"
 #include "view/legend_painter.h"
 #include "view/picture_mode.h"
+#include "view/plot_marks.h"
 #include "view/run_outcome.h"
 #include "view/view_state.h"
 
@@ -28,6 +31,12 @@ struct FrameOptions {
     bool operator==(const FrameOptions&) const = default;
 };
 
+// The integral's shading: the area, and the curve's engine it is sampled from.
+struct DocumentShading {
+    ShadedArea Area;
+    std::shared_ptr<const Engine> Built;
+};
+
 struct PlotDocument {
     CurveSet Curves;
     ViewState View;
@@ -35,6 +44,11 @@ struct PlotDocument {
     PictureMode Mode = PictureMode::Graph;
     ExtendedReal SequenceX = 0;
     bool Legend = false;
+    // Over the curves of the graph: the shaded integral, the tangent, and (last, over the
+    // legend) the points of interest.
+    std::optional<DocumentShading> Shading;
+    std::optional<TangentLine> Tangent;
+    std::vector<PointMarker> Points;
 };
 
 // The drawing options of one curve of the document, and the view with its argument bound.
@@ -47,7 +61,8 @@ DrawOptions FrameDrawOptions(const FrameOptions& frame);
 std::vector<LegendEntry> LegendEntries(const PlotDocument& document);
 
 // The frame, then every visible curve in list order in its colour and mode (in the chosen
-// picture mode), then the legend when it is on. A stop ends it after the curve it stopped.
+// picture mode), then in the graph the shading and the tangent, the legend when it is on, and
+// in the graph the points of interest. A stop ends it after the curve it stopped.
 // Raises DrawingOverflow as PlotCurve does. UsesX: some curve drawn uses x; CobwebNeedsMap: a
 // cobweb was asked of a curve in n.
 PictureOutcome DrawDocument(DrawSurface& surface, const PlotDocument& document,

@@ -506,6 +506,54 @@
         <source>Сглаженные линии кривых в окне и в рисунках</source>
         <translation>Smoothed curve lines in the window and in pictures</translation>
     </message>
+    <message>
+        <source>Нуль</source>
+        <translation>Zero</translation>
+    </message>
+    <message>
+        <source>Минимум</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Максимум</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Перегиб</source>
+        <translation>Inflection</translation>
+    </message>
+    <message>
+        <source>Пересечение</source>
+        <translation>Intersection</translation>
+    </message>
+    <message>
+        <source>Особые точки</source>
+        <translation>Points of interest</translation>
+    </message>
+    <message>
+        <source>%1: x = %2, y = %3</source>
+        <translation>%1: x = %2, y = %3</translation>
+    </message>
+    <message>
+        <source>Касательная</source>
+        <translation>Tangent</translation>
+    </message>
+    <message>
+        <source>Касательная в точке x поля производной</source>
+        <translation>The tangent at the x of the derivative field</translation>
+    </message>
+    <message>
+        <source>y = %1·x - %2</source>
+        <translation>y = %1·x - %2</translation>
+    </message>
+    <message>
+        <source>y = %1·x + %2</source>
+        <translation>y = %1·x + %2</translation>
+    </message>
+    <message>
+        <source>Касательная в точке x = %1</source>
+        <translation>The tangent at x = %1</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -964,6 +1012,41 @@
     </message>
 </context>
 <context>
+    <name>PointsPage</name>
+    <message>
+        <source>Точка</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>Копировать</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Копировать выбранные строки</source>
+        <translation>Copy the selected rows</translation>
+    </message>
+    <message>
+        <source>Сохранить CSV...</source>
+        <translation>Save CSV...</translation>
+    </message>
+    <message>
+        <source>Сохранить точки в CSV-файле</source>
+        <translation>Save the points in a CSV file</translation>
+    </message>
+    <message>
+        <source>Файлы CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Точек одного вида больше %1: показаны первые %1.</source>
+        <translation>More than %1 points of one kind: the first %1 are shown.</translation>
+    </message>
+    <message>
+        <source>Точек: %1</source>
+        <translation>Points: %1</translation>
+    </message>
+</context>
+<context>
     <name>StartOptionTexts</name>
     <message>
         <source>Tarvik — исследование функций и последовательностей: графики, значения, производные и интегралы.</source>
@@ -1071,6 +1154,10 @@
     <message>
         <source>Заполнение прервано</source>
         <translation>Filling stopped</translation>
+    </message>
+    <message>
+        <source>Особые точки</source>
+        <translation>Points of interest</translation>
     </message>
 </context>
 <context>

@@ -56,12 +56,14 @@ class QUrl;
 class QWidget;
 class PictureWidget;
 class PictureOverlay;
+class PointsRunner;
 class QTimer;
 class TableWindow;
 class WorkRunner;
 struct CalcOutcome;
 struct FunctionFile;
 struct PlotStep;
+struct PointsJob;
 struct RunOutcome;
 struct WorkJob;
 
@@ -128,9 +130,17 @@ class GeneralForm : public QMainWindow {
     // Drops the work in flight: nothing of it reaches the picture or the fields.
     void CancelWork();
 
+    // The points of interest (general_form_points.cpp): searched in the background after each
+    // plot of the graph while "Особые точки" is on.
+    bool PointsRunning() const;
+    // The kind of a point as the tooltips and the points table name it.
+    static QString PointKindText(PointKind kind);
+
   signals:
     // Background work has finished, been stopped or cancelled, and the window shows its outcome.
     void workFinished();
+    // The points of interest of the picture have been drawn.
+    void pointsShown();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -196,6 +206,8 @@ class GeneralForm : public QMainWindow {
     void mnuViewBackClick();
     void mnuViewForwardClick();
     void mnuViewLegendClick();
+    void mnuViewPointsClick();
+    void mnuViewTangentClick();
     // The curve list (general_form_curves.cpp).
     void lstCurvesCurrentRowChanged(int row);
     void lstCurvesItemChanged();
@@ -266,8 +278,9 @@ class GeneralForm : public QMainWindow {
     void FormCanResize();
     void PickColour(QLineEdit* field);
     void InsertIntoExpression(const QString& text);
-    // Plots the last built tree and shows the picture (no field is written).
-    void PlotPicture();
+    // Plots the last built tree and shows the picture (no field is written; with `keepResult`
+    // the result field keeps its text too).
+    void PlotPicture(bool keepResult = false);
     QLineEdit* FieldEdit(ParameterField field) const;
     // The drawing options as the controls hold them now.
     DrawOptions CurrentDrawOptions() const;
@@ -363,6 +376,21 @@ class GeneralForm : public QMainWindow {
     void ScheduleRedraw();
     void StepHistory(bool back);
     void SaveViewSettings() const;
+    // The points of interest (general_form_points.cpp): the toggle, the search after a plot,
+    // dropping them before the picture changes, the markers drawn when they arrive, and the
+    // tooltip and the click over a marker.
+    void createPointsControls(QMenu& view);
+    void StartPoints();
+    void DropPoints();
+    void PointsDelivered(const std::shared_ptr<PointsJob>& job);
+    QString PointTipText(const PointOfInterest& point) const;
+    void ShowPointTip(int x, int y);
+    void PickPoint(int x, int y);
+    // The tangent and the shaded integral (general_form_tangent.cpp).
+    void createTangentControls(QMenu& view);
+    QString TangentEquation(ExtendedReal slope, ExtendedReal offset) const;
+    // After an integral over these limit texts: its area is shaded until the next run.
+    void ShadeIntegral(const std::string& from, const std::string& to);
 
     // --- Controls (object names equal the member names) ---
     QWidget* central = nullptr;
@@ -462,6 +490,9 @@ class GeneralForm : public QMainWindow {
     QAction* mnuViewBack = nullptr;
     QAction* mnuViewForward = nullptr;
     QAction* mnuViewLegend = nullptr;
+    QAction* mnuViewPoints = nullptr;
+    QAction* mnuViewTangent = nullptr;
+    PointsRunner* points_ = nullptr;
     // The curve list page.
     QListWidget* lstCurves = nullptr;
     QPushButton* btnCurveReplace = nullptr;

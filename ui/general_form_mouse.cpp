@@ -70,6 +70,7 @@ void GeneralForm::EscapePressed() {
 }
 
 void GeneralForm::ImageMouseDown(Qt::MouseButton button, int x, int y) {
+    if (button == Qt::LeftButton) PickPoint(x, y);
     if (button == Qt::RightButton || !btnRect->isChecked()) return;
     StartRectangle(x, y);
 }
@@ -95,6 +96,7 @@ void GeneralForm::ImageMouseMove(int x, int y) {
         Image->update();
     }
     ShowPointer(x, y);
+    ShowPointTip(x, y);
 }
 
 void GeneralForm::ShowPointer(int x, int y) {

@@ -85,6 +85,8 @@ void GeneralForm::createViewControls() {
     mnuView->addAction(mnuViewSmooth);
     mnuView->addAction(mnuViewLegend);
     mnuView->addAction(mnuViewTrace);
+    createPointsControls(*mnuView);
+    createTangentControls(*mnuView);
     createPictureModeMenu(*mnuView);
     mnuView->addSeparator();
     mnuView->addAction(mnuViewBack);

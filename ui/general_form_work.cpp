@@ -108,6 +108,10 @@ void GeneralForm::QueueRun(const RunOutcome& begun, bool drawRunOver) {
     PlotStep step;
     step.Run = true;
     document_ = CurrentDocument();
+    // The marks of the last calculations stay until the next run.
+    document_.Shading.reset();
+    document_.Tangent.reset();
+    DropPoints();
     step.Document = document_;
     step.DrawRunOver = drawRunOver;
     step.Options = CurrentDrawOptions();
@@ -115,9 +119,11 @@ void GeneralForm::QueueRun(const RunOutcome& begun, bool drawRunOver) {
     QueueStep(std::move(step));
 }
 
-void GeneralForm::PlotPicture() {
+void GeneralForm::PlotPicture(bool keepResult) {
     PlotStep step;
+    step.KeepResult = keepResult;
     document_ = CurrentDocument();
+    DropPoints();
     step.Document = document_;
     step.Options = CurrentDrawOptions();
     QueueStep(std::move(step));
@@ -226,6 +232,9 @@ void GeneralForm::WorkDelivered(const std::shared_ptr<WorkJob>& job) {
             memoGenHelp->appendPlainText(tr(kIntegralStopped));
         } else {
             ShowCalcOutcome(job->IntegralOutcome);
+            if (job->IntegralOutcome.ResultText && !job->IntegralOutcome.FailCode) {
+                ShadeIntegral(job->From, job->To);
+            }
         }
     } else {
         ApplySteps(*job);
@@ -242,6 +251,7 @@ void GeneralForm::ApplySteps(const WorkJob& job) {
     canvas().SetSmoothLines(false);
     Image->update();
     AfterPictureShown();
+    if (!job.Stopped) StartPoints();
     bool reportedStop = false;
     bool overflow = false;
     for (size_t i = 0; i < job.StepsDone && i < job.Steps.size(); ++i) {
@@ -264,7 +274,7 @@ void GeneralForm::ApplySteps(const WorkJob& job) {
             if (outcome.Overflow) InformationBox(FromUtf8(OverflowText()));
             AfterRunForTable();
         } else {
-            if (step.GraphBuilt) txtResult->setText(FromUtf8(GraphBuiltText()));
+            if (step.GraphBuilt && !step.KeepResult) txtResult->setText(FromUtf8(GraphBuiltText()));
             if (step.Overflow) GeneralErrorReport(FromUtf8(OverflowText()));
         }
         if (const auto text = PictureInformation(step.Drawn)) InformationBox(FromUtf8(*text));

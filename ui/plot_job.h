@@ -33,7 +33,9 @@ struct PlotStep {
     DrawOptions Options;
     RunOutcome Outcome;
     bool GraphBuilt = false;  // a redraw of an expression with x
-    bool Overflow = false;    // a redraw whose drawing raised
+    // A redraw for the marks over the curves (the tangent, the shading) leaves the result field.
+    bool KeepResult = false;
+    bool Overflow = false;  // a redraw whose drawing raised
     // What the sequence pictures report (the window words it on its own thread).
     PictureOutcome Drawn;
 };

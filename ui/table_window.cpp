@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <variant>
@@ -31,6 +32,7 @@
 #include "files/file_access.h"
 #include "messages/messages.h"
 #include "ui/dialogs.h"
+#include "ui/points_page.h"
 #include "ui/table_model.h"
 #include "ui/utf8_text.h"
 #include "ui/widget_factory.h"
@@ -176,7 +178,9 @@ void TableWindow::layOutControls() {
     saving->addWidget(btnTableCopy);
     saving->addWidget(btnTableSaveCsv);
     saving->addStretch();
-    auto* column = new QVBoxLayout(this);
+    // The tables on the first page, the points of interest on the second.
+    auto* tablePage = new QWidget(this);
+    auto* column = new QVBoxLayout(tablePage);
     column->addLayout(grid);
     column->addLayout(range);
     column->addLayout(commands);
@@ -185,6 +189,14 @@ void TableWindow::layOutControls() {
     column->addWidget(lblLastDifference);
     column->addWidget(lblBehaviour);
     column->addLayout(saving);
+    pgTablePages = new QTabWidget(this);
+    pgTablePages->setObjectName(QStringLiteral("pgTablePages"));
+    pgTablePages->addTab(tablePage, tr(kTableWindowCaption));
+    pointsPage = new PointsPage(dialogs_, this);
+    pgTablePages->addTab(pointsPage, tr("Особые точки"));
+    auto* pages = new QVBoxLayout(this);
+    pages->setContentsMargins(0, 0, 0, 0);
+    pages->addWidget(pgTablePages);
 
     connect(btnTableFill, &QPushButton::clicked, this, &TableWindow::btnTableFillClick);
     connect(btnTableCopy, &QPushButton::clicked, this, &TableWindow::btnTableCopyClick);
@@ -357,6 +369,11 @@ void TableWindow::btnTableSaveCsvClick() {
     const std::string error =
         ExportFailureText(name, SaveCsv(name, model->Rows(), TableFailureWords()));
     if (!error.empty()) dialogs_.GeneralErrorReport(QString::fromStdString(error));
+}
+
+void TableWindow::ShowPoints(const std::vector<PointMarker>& markers,
+                             const std::array<bool, kPointGroups>& more) {
+    pointsPage->ShowPoints(markers, more);
 }
 
 void TableWindow::cbxPictureModeChange() {

@@ -5,10 +5,13 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <memory>
+#include <vector>
 
 #include "calc/sequence_table.h"
 #include "ui/table_fill.h"
+#include "view/plot_marks.h"
 #include "view/sequence_pictures.h"
 
 class Dialogs;
@@ -23,6 +26,8 @@ class QPushButton;
 class QRadioButton;
 class QShortcut;
 class QTableView;
+class QTabWidget;
+class PointsPage;
 class TableRowsModel;
 
 inline const char* const kTableWindowCaption = QT_TRANSLATE_NOOP("TableWindow", "Таблица");
@@ -49,6 +54,9 @@ class TableWindow : public QWidget {
     // Ends the fill in flight; nothing of it reaches the table.
     void CancelFill();
     bool Filling() const;
+    // The page of the points of interest shows these (`more`: the kinds cut at the limit).
+    void ShowPoints(const std::vector<PointMarker>& markers,
+                    const std::array<bool, kPointGroups>& more);
 
   signals:
     // The main picture must be drawn anew: another picture was chosen, or the argument of a
@@ -103,6 +111,8 @@ class TableWindow : public QWidget {
     QComboBox* cbxPictureMode = nullptr;
     QFileDialog* SaveCsvDialog = nullptr;
     QShortcut* stopFillShortcut = nullptr;
+    QTabWidget* pgTablePages = nullptr;
+    PointsPage* pointsPage = nullptr;
 
     TableFiller* filler_ = nullptr;
     const Dialogs& dialogs_;

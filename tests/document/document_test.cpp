@@ -147,6 +147,47 @@ TEST(DrawDocument, AStoppedDrawEndsAndTheLegendSitsTopRight) {
     EXPECT_GT(changedRight, 0);
 }
 
+// The marks over the graph: the window draws the points of interest over a finished picture,
+// which must be the picture drawn with them; the other picture modes draw no marks.
+TEST(DrawDocument, MarksLieOverTheLegendAndOnlyInTheGraph) {
+    PlotDocument document = Document(240, 180);
+    document.Curves.Add(Make("x^2-1", kYellow));
+    document.Legend = true;
+    Canvas plain(240, 180);
+    DrawDocument(plain, document);
+
+    PointMarker marker;
+    marker.Point = {PointKind::Zero, 1, 0, kAllDigits};
+    marker.MarkerColour = kRed;
+    document.Points = {marker};
+    Canvas marked(240, 180);
+    DrawDocument(marked, document);
+    Canvas over = plain;
+    DrawPointMarkers(over, document.View, document.Points);
+    EXPECT_EQ(marked.Image(), over.Image());
+    EXPECT_NE(marked.Image(), plain.Image());
+
+    // The tangent and the shading change the graph too, and only the graph.
+    document.Points.clear();
+    document.Tangent = TangentLine{2, -2, kRed};
+    document.Shading = DocumentShading{{-1, 1, kRed}, document.Curves.At(0).Built};
+    Canvas shaded(240, 180);
+    DrawDocument(shaded, document);
+    EXPECT_NE(shaded.Image(), plain.Image());
+
+    document.Mode = PictureMode::Terms;
+    document.Points = {marker};
+    Canvas terms(240, 180);
+    DrawDocument(terms, document);
+    PlotDocument bare = document;
+    bare.Points.clear();
+    bare.Tangent.reset();
+    bare.Shading.reset();
+    Canvas termsBare(240, 180);
+    DrawDocument(termsBare, bare);
+    EXPECT_EQ(terms.Image(), termsBare.Image());
+}
+
 TEST(CurveSet, EditsKeepTheSelectionOnItsCurve) {
     struct Step {
         const char* what;

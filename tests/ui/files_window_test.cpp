@@ -310,6 +310,10 @@ void FilesWindowTest::loadDrawsWhatTheCompanionDraws() {
     QFETCH(QString, example);
     QTemporaryDir dir;
     WindowFixture w;
+    // The companion draws no points of interest.
+    QAction* points = w->findChild<QAction*>(QStringLiteral("mnuViewPoints"));
+    QVERIFY(points != nullptr);
+    points->setChecked(false);
     const QString path = w->programFolder() + "Examples/" + example;
     QVERIFY(QFile::exists(path));
     AnswerFileDialog(w, path);
@@ -325,6 +329,7 @@ void FilesWindowTest::loadDrawsWhatTheCompanionDraws() {
     QCOMPARE(cli.exitCode(), 0);
     QCOMPARE(QImage(picture).convertToFormat(QImage::Format_RGB32),
              shown.convertToFormat(QImage::Format_RGB32));
+    points->setChecked(true);
 }
 
 void FilesWindowTest::refusedLoadChangesNothing_data() {

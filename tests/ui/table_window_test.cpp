@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -251,6 +252,60 @@ class TableWindowTest : public QObject {
         QFile file(name + QStringLiteral(".csv"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("n,a_n\r\n1,1\r\n2,2\r\n3,6\r\n4,24\r\n"));
+    }
+
+    // The points page lists the main window's points of interest, copies and saves them.
+    void pointsPageListsCopiesAndSaves() {
+        WindowFixture w;
+        w.Run(QStringLiteral("x^2-1"));
+        w.ui.mnuTableOpen->trigger();
+        TableWindow& window = *w.ui.tableWindow;
+        auto* points = window.findChild<QTableWidget*>(QStringLiteral("tblPoints"));
+        auto* status = window.findChild<QLabel*>(QStringLiteral("lblPointsStatus"));
+        auto* copy = window.findChild<QPushButton*>(QStringLiteral("btnPointsCopy"));
+        auto* save = window.findChild<QPushButton*>(QStringLiteral("btnPointsSaveCsv"));
+        QVERIFY(points != nullptr && status != nullptr && copy != nullptr && save != nullptr);
+        const std::vector<PointMarker>& found = w->document().Points;
+        QCOMPARE(points->rowCount(), 3);
+        QCOMPARE(int(found.size()), 3);
+        const QStringList kinds = {QStringLiteral("Нуль"), QStringLiteral("Минимум"),
+                                   QStringLiteral("Нуль")};
+        QStringList lines;
+        for (int row = 0; row < 3; ++row) {
+            const PointOfInterest& point = found[size_t(row)].Point;
+            const QString x = QString::fromStdString(PointNumberText(point.X, point.Digits));
+            const QString y = QString::fromStdString(PointNumberText(point.Y));
+            QCOMPARE(points->item(row, 0)->text(), kinds[row]);
+            QCOMPARE(points->item(row, 1)->text(), x);
+            QCOMPARE(points->item(row, 2)->text(), y);
+            lines << kinds[row] + '\t' + x + '\t' + y + '\n';
+        }
+        QCOMPARE(status->text(), QStringLiteral("Точек: 3"));
+        points->selectRow(2);
+        points->selectionModel()->select(points->model()->index(0, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QApplication::clipboard()->clear();
+        QTest::mouseClick(copy, Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), lines[0] + lines[2]);
+
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("points"));
+        w->modalHook = [name](QDialog& dialog) {
+            static_cast<QFileDialog&>(dialog).selectFile(name);
+            return int(QDialog::Accepted);
+        };
+        QTest::mouseClick(save, Qt::LeftButton);
+        QFile file(name + QStringLiteral(".csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString csv = QStringLiteral("Точка,x,y\r\n");
+        for (const QString& line : lines)
+            csv += QString(line).replace('\t', ',').replace("\n", "\r\n");
+        QCOMPARE(QString::fromUtf8(file.readAll()), csv);
+        // A run that finds nothing empties the list.
+        RunInMainWindow(w, QStringLiteral("exp(x)"));
+        w.Settle();
+        QCOMPARE(points->rowCount(), 0);
+        QCOMPARE(status->text(), QStringLiteral("Точек: 0"));
     }
 
     void pictureModeRedrawsTheMainPicture() {

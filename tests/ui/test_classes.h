@@ -23,3 +23,4 @@ std::unique_ptr<QObject> MakeHelpWindowTest();
 std::unique_ptr<QObject> MakeHelpLanguageTest();
 std::unique_ptr<QObject> MakeLanguageTest();
 std::unique_ptr<QObject> MakeWindowShapeTest();
+std::unique_ptr<QObject> MakePointsTest();

@@ -39,6 +39,7 @@ int main(int argc, char* argv[]) {
         {"HelpLanguageTest", [] { return MakeHelpLanguageTest(); }},
         {"LanguageTest", [] { return MakeLanguageTest(); }},
         {"WindowShapeTest", [] { return MakeWindowShapeTest(); }},
+        {"PointsTest", [] { return MakePointsTest(); }},
     };
     QStringList args = app.arguments();
     QString only;

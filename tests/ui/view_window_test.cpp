@@ -41,7 +41,8 @@ void Settle() {
     for (int k = 0; k < 3; ++k) QApplication::processEvents();
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (const auto* form = qobject_cast<GeneralForm*>(widget)) {
-            QVERIFY(QTest::qWaitFor([form] { return !form->WorkRunning(); }, 60000));
+            QVERIFY(QTest::qWaitFor(
+                [form] { return !form->WorkRunning() && !form->PointsRunning(); }, 60000));
         }
     }
 }
