@@ -13,7 +13,6 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
-#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -51,6 +50,7 @@
 #include "view/axis_label_painter.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
+#include "view/plot_marks.h"
 #include "view/run_command.h"
 #include "view/scale_commands.h"
 #include "view/sequence_pictures.h"
@@ -789,14 +789,10 @@ int ShowSequence(const CommandLine& line) {
 
 // More samples than a window is wide: close points stay apart, and the command line can wait.
 constexpr int32_t kPointSamples = 10000;
-constexpr int kReadBackDigits = 21;
-
-// 21 significant digits, the point as decimal point, an exponent where the magnitude needs one.
+// 21 significant digits, the point as decimal point, an exponent where the magnitude needs one:
+// the window's text of a point's numbers.
 std::string ReadBackText(ExtendedReal value) {
-    char text[64];
-    const auto written =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, kReadBackDigits);
-    return std::string(text, written.ptr);
+    return PointNumberText(value);
 }
 
 // The fixed words of the output, in every language.
