@@ -11,6 +11,7 @@
 #include "calc/sample_stream.h"
 #include "calc/sequence_table.h"
 #include "document/curve_set.h"
+#include "engine/engine_state.h"
 #include "view/drawing.h"
 #include "view/legend_painter.h"
 #include "view/picture_mode.h"
@@ -39,6 +40,10 @@ struct DocumentShading {
 
 struct PlotDocument {
     CurveSet Curves;
+    // The run of the window's fields: the parameters the next run starts from and the tree of
+    // the last build, which the value, derivative and integral commands use. Selecting a curve
+    // brings in its own; no drawing reads it.
+    Engine RunEngine;
     ViewState View;
     FrameOptions Frame;
     PictureMode Mode = PictureMode::Graph;

@@ -72,14 +72,14 @@ void GeneralForm::FormCreate() {
     ExampleExpressions = {"sinx",     "sincostgx", "sinx/x",  "sin(10/x)", "x^lnx",
                           "sinx*lnx", "x^x",       "x^(1/x)", "sinx+x",    "sinx^cosx"};
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    engine_.ConstantC = 1;
-    engine_.ValueA = 1;
+    document_.RunEngine.ConstantC = 1;
+    document_.RunEngine.ValueA = 1;
     document_.View.ArgumentFrom = -1;
     document_.View.ArgumentTo = 1;
     document_.View.PixelSizeX = kDefaultPixelSize;
     document_.View.PixelSizeY = kDefaultPixelSize;
-    engine_.IndexFrom = 1;
-    engine_.IndexTo = 100;
+    document_.RunEngine.IndexFrom = 1;
+    document_.RunEngine.IndexTo = 100;
     document_.View.SamplesPerPixel = 1;
     // The designed outer size, then the height set to nothing: the resize that the showing
     // brings is then handled as the first one.
@@ -429,6 +429,7 @@ void GeneralForm::installFilters() {
     connect(txtResult, &QLineEdit::textChanged, this, &GeneralForm::txtFunctionTextChange);
     connect(cbxKill, &QCheckBox::toggled, this, &GeneralForm::cbxKillClick);
     connect(cbxBorderX, &QCheckBox::toggled, this, &GeneralForm::cbxBorderXClick);
+    ConnectDocumentControls();
     connect(btnHome, &QToolButton::clicked, this, &GeneralForm::btnHomeClick);
     connect(btnMPlus, &QToolButton::clicked, this, &GeneralForm::btnMPlusClick);
     connect(btnMMinus, &QToolButton::clicked, this, &GeneralForm::btnMMinusClick);

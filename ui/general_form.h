@@ -105,13 +105,10 @@ class GeneralForm : public QMainWindow {
     std::function<bool(const QUrl&)> browserHook;
 
     // State that no control shows in full, read-only.
-    const Engine& engine() const { return engine_; }
+    const Engine& engine() const { return document_.RunEngine; }
     const ViewState& view() const { return document_.View; }
     // The curves, the view and the frame the picture is drawn from.
     const PlotDocument& document() const { return document_; }
-    // The document as the controls hold it now: the frame, the picture mode, the legend, and
-    // the selected curve's colour, mode, bound and parameters.
-    PlotDocument CurrentDocument() const;
     const QStringList& exampleExpressions() const { return ExampleExpressions; }
     const QString& programFolder() const { return ProgramFolder; }
     int32_t resizeCount() const { return ResizeCount; }
@@ -352,6 +349,17 @@ class GeneralForm : public QMainWindow {
     // After an edit of the list: the list and the picture follow.
     void CurvesChanged();
     void SetLineColourField(Colour colour);
+    // The controls write into the document as they change: the frame's check boxes, the
+    // selected curve's mode and bound (general_form_curves.cpp).
+    void ConnectDocumentControls();
+    // A colour field took a colour: the background's, or the selected curve's.
+    void ColourFieldChanged(const QLineEdit* field);
+    // The fields' parameters and argument bound changed: the selected curve takes them.
+    void RunParametersChanged();
+    // The table window chose another picture or sequence argument.
+    void TablePictureChanged();
+    // The legend as chosen, or by the number of visible curves, into the document and the menu.
+    void ShowLegendChoice();
     // Background work (general_form_work.cpp).
     void SetUpWork();
     void QueueStep(PlotStep step);
@@ -537,9 +545,7 @@ class GeneralForm : public QMainWindow {
     bool wheelMerges_ = false;     // ... that continues the wheel step shown last
     bool wheelStepShown_ = false;  // the history's current view is a wheel step
 
-    // The parameters of the next run and the tree of the last build (the calculations use it);
-    // selecting a curve brings in its own.
-    Engine engine_;
+    // The picture's document, with the run of the fields.
     PlotDocument document_;
     QColor lastConfirmedColour_;
     // Selection of the expression box kept while another control has the focus.

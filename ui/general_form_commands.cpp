@@ -61,11 +61,11 @@ void GeneralForm::btnDefaultClick() {
 // --- Calculations ---
 
 void GeneralForm::btnCalcFuncClick() {
-    ShowCalcOutcome(CalculateValue(engine_, Entered(txtXfunc->text())));
+    ShowCalcOutcome(CalculateValue(document_.RunEngine, Entered(txtXfunc->text())));
 }
 
 void GeneralForm::btnCalcProizClick() {
-    ShowCalcOutcome(CalculateDerivative(engine_, Entered(txtXProiz->text())));
+    ShowCalcOutcome(CalculateDerivative(document_.RunEngine, Entered(txtXProiz->text())));
 }
 
 void GeneralForm::btnCalcIntClick() {

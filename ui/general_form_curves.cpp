@@ -149,7 +149,6 @@ QString ChosenName(GeneralForm& form, QFileDialog& dialog) {
 void GeneralForm::mnuFunctionSaveSetClick() {
     const QString chosen = ChosenName(*this, *SetSaveDialog);
     if (chosen.isEmpty()) return;
-    document_ = CurrentDocument();
     const QString name = WithExtension(chosen, kCurveSetExtension);
     const std::string error = FileFailureText(SaveCurveSetFile(name, document_));
     if (!error.empty()) {
@@ -175,7 +174,7 @@ bool GeneralForm::OpenSetFile(const QString& chosen) {
         return false;
     }
     CancelWork();
-    PlotDocument loaded = CurrentDocument();
+    PlotDocument loaded = document_;
     const SetFileRefusal refusal = ParseCurveSetFile(QByteArray::fromStdString(bytes), loaded);
     if (!refusal.Ok()) {
         GeneralErrorReport(FromUtf8(SetFileRefusalText(refusal)));
@@ -197,30 +196,50 @@ bool GeneralForm::OpenSetFile(const QString& chosen) {
     return true;
 }
 
-PlotDocument GeneralForm::CurrentDocument() const {
-    PlotDocument document = document_;
-    document.Frame.Background = ui::ColourOf(txtBkColor);
-    document.Frame.Grid = cbxSetka->isChecked();
-    document.Frame.Axes = cbxOci->isChecked();
-    document.Frame.BreakPoles = mnuViewBreakPoles != nullptr && mnuViewBreakPoles->isChecked();
-    if (tableWindow != nullptr) {
-        document.Mode = tableWindow->Mode();
-        document.SequenceX = tableWindow->SequenceX();
+void GeneralForm::RunParametersChanged() {
+    Curve* selected = document_.Curves.SelectedCurve();
+    if (selected == nullptr) return;
+    selected->ArgumentFrom = document_.View.ArgumentFrom;
+    selected->ArgumentTo = document_.View.ArgumentTo;
+    SetCurveParameters(*selected, ParametersOf(document_.RunEngine));
+}
+
+void GeneralForm::ConnectDocumentControls() {
+    connect(cbxSetka, &QCheckBox::toggled, this, [this](bool on) { document_.Frame.Grid = on; });
+    connect(cbxOci, &QCheckBox::toggled, this, [this](bool on) { document_.Frame.Axes = on; });
+    connect(rbtLines, &QRadioButton::toggled, this, [this](bool on) {
+        if (Curve* selected = document_.Curves.SelectedCurve()) selected->Lines = on;
+    });
+    connect(cbxBorderX, &QCheckBox::toggled, this, [this](bool on) {
+        if (Curve* selected = document_.Curves.SelectedCurve()) selected->BoundArgument = on;
+    });
+}
+
+void GeneralForm::ColourFieldChanged(const QLineEdit* field) {
+    const Colour colour = ui::ColourOf(field);
+    if (field == txtBkColor) {
+        document_.Frame.Background = colour;
+    } else if (Curve* selected = document_.Curves.SelectedCurve()) {
+        selected->LineColour = colour;
+        RefreshCurveList();
     }
-    if (Curve* selected = document.Curves.SelectedCurve()) {
-        selected->LineColour = ui::ColourOf(txtLineColor);
-        selected->Lines = rbtLines->isChecked();
-        selected->BoundArgument = cbxBorderX->isChecked();
-        selected->ArgumentFrom = document.View.ArgumentFrom;
-        selected->ArgumentTo = document.View.ArgumentTo;
-        SetCurveParameters(*selected, ParametersOf(engine_));
-    }
-    document.Legend = legendChoice_.value_or(document.Curves.VisibleCount() >= 2);
-    return document;
+}
+
+void GeneralForm::TablePictureChanged() {
+    document_.Mode = tableWindow->Mode();
+    document_.SequenceX = tableWindow->SequenceX();
+    RedrawPicture();
+}
+
+void GeneralForm::ShowLegendChoice() {
+    document_.Legend = legendChoice_.value_or(document_.Curves.VisibleCount() >= 2);
+    if (mnuViewLegend == nullptr) return;
+    const QSignalBlocker blocker(mnuViewLegend);
+    mnuViewLegend->setChecked(document_.Legend);
 }
 
 bool GeneralForm::AddRunCurve(const RunOutcome& outcome, bool viewRun) {
-    Curve curve = CurveOfBuild(outcome.Expression, engine_);
+    Curve curve = CurveOfBuild(outcome.Expression, document_.RunEngine);
     curve.LineColour = ui::ColourOf(txtLineColor);
     curve.Lines = rbtLines->isChecked();
     curve.BoundArgument = cbxBorderX->isChecked();
@@ -234,7 +253,7 @@ bool GeneralForm::AddRunCurve(const RunOutcome& outcome, bool viewRun) {
     } else if (cbxKill->isChecked() || (viewRun && set.Empty())) {
         set.Clear();
         set.Add(std::move(curve));
-    } else if (!engine_.UsesX) {
+    } else if (!document_.RunEngine.UsesX) {
         return false;
     } else {
         if (!set.Empty()) curve.LineColour = set.NextColour();
@@ -277,17 +296,14 @@ void GeneralForm::RefreshCurveList() {
         button->setEnabled(any);
     }
     btnCurveClear->setEnabled(!set.Empty());
-    if (mnuViewLegend != nullptr) {
-        const QSignalBlocker legendBlocker(mnuViewLegend);
-        mnuViewLegend->setChecked(legendChoice_.value_or(set.VisibleCount() >= 2));
-    }
+    ShowLegendChoice();
 }
 
 void GeneralForm::ShowSelectedCurve() {
     const Curve* curve = document_.Curves.SelectedCurve();
     if (curve == nullptr || curve->Built == nullptr) return;
     // The calculations and the next run work on the selected curve.
-    engine_ = *curve->Built;
+    document_.RunEngine = *curve->Built;
     document_.View.ArgumentFrom = curve->ArgumentFrom;
     document_.View.ArgumentTo = curve->ArgumentTo;
     SetBorderX(curve->BoundArgument);
@@ -306,8 +322,7 @@ void GeneralForm::CurvesChanged() {
 }
 
 void GeneralForm::lstCurvesCurrentRowChanged(int row) {
-    // The curve left keeps what the fields gave it.
-    document_ = CurrentDocument();
+    // The curve left keeps what the fields gave it as they changed.
     document_.Curves.Select(row < 0 ? std::nullopt : std::optional<size_t>(size_t(row)));
     ShowSelectedCurve();
     RefreshCurveList();
@@ -327,16 +342,15 @@ void GeneralForm::btnCurveReplaceClick() {
     if (!selected) return;
     for (const ParameterField field : kRunExitOrder) ApplyExitRule(field);
     ShowParameters();
-    document_ = CurrentDocument();
     Curve curve = document_.Curves.At(*selected);
     int32_t error = kNoError;
     const std::string text = txtFunctionText->currentText().toStdString();
-    if (!BuildCurve(text, ParametersOf(engine_), curve, error)) {
+    if (!BuildCurve(text, ParametersOf(document_.RunEngine), curve, error)) {
         txtResult->setText(FromUtf8(FailureText(error)));
         return;
     }
     document_.Curves.Replace(*selected, curve);
-    engine_ = *curve.Built;
+    document_.RunEngine = *curve.Built;
     ShowCalculationExpression(FromUtf8(curve.Expression));
     CurvesChanged();
 }
@@ -344,7 +358,6 @@ void GeneralForm::btnCurveReplaceClick() {
 void GeneralForm::btnCurveColourClick() {
     if (!document_.Curves.Selected()) return;
     PickColour(txtLineColor);
-    document_ = CurrentDocument();
     CurvesChanged();
 }
 

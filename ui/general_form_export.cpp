@@ -97,7 +97,7 @@ void GeneralForm::createPrintChoice() {
 }
 
 std::function<void(DrawSurface&)> GeneralForm::VectorPicture() const {
-    return DocumentPicture(CurrentDocument(), mnuViewLabels->isChecked(), 1);
+    return DocumentPicture(document_, mnuViewLabels->isChecked(), 1);
 }
 
 QString GeneralForm::PictureExpression() const {
@@ -117,8 +117,7 @@ void GeneralForm::mnuFunctionPrintClick() {
     if (ExecModal(dialog) != QDialog::Accepted) return;
     mnuFunctionPrintOnWhite->setChecked(onWhite->isChecked());
     if (shown.isNull()) return;
-    const PlotDocument document =
-        onWhite->isChecked() ? OnWhitePaper(CurrentDocument()) : CurrentDocument();
+    const PlotDocument document = onWhite->isChecked() ? OnWhitePaper(document_) : document_;
     PrintPicture(printer, PictureExpression(), shown.deviceIndependentSize().toSize(), document,
                  mnuViewLabels->isChecked());
 }

@@ -179,7 +179,8 @@ bool OpenedInBrowser(GeneralForm& form, const QUrl& address) {
 // graph is run and centred as after a click of each button.
 void GeneralForm::ApplyLoadedFunction(const FunctionFile& file) {
     SetExpressionText(FromUtf8(file.Expression));
-    ApplyFunctionFile(file, document_.View, engine_);
+    ApplyFunctionFile(file, document_.View, document_.RunEngine);
+    RunParametersChanged();
     if (file.Bounded) {
         txtX0->setText(FromUtf8(file.LowerBoundText));
         txtXk->setText(FromUtf8(file.UpperBoundText));
@@ -208,8 +209,8 @@ void GeneralForm::SaveFunctionCommand() {
     if (chosen.isEmpty()) return;
     RememberFolder(chosen);
     const FunctionFile file = FunctionFileFromState(
-        document_.View, engine_, Entered(txtFunctionText->currentText()), cbxBorderX->isChecked(),
-        Entered(txtX0->text()), Entered(txtXk->text()));
+        document_.View, document_.RunEngine, Entered(txtFunctionText->currentText()),
+        cbxBorderX->isChecked(), Entered(txtX0->text()), Entered(txtXk->text()));
     const QString name = WithExtension(chosen, QString::fromLatin1(kFunctionFileExtension));
     const std::string error = FileFailureText(SaveFunctionFile(name, file));
     if (!error.empty()) {

@@ -112,17 +112,16 @@ void GeneralForm::ShowTrace(int x) {
     traceColumn_ = x;
     const ExtendedReal wx = ColumnToWorldX(document_.View, x);
     txtXNow->setText(QString::fromStdString(RealDisplayText(wx, 5)));
-    // The selected curve with the parameters the fields give it, as the picture draws it; with
-    // no curve, the last build.
-    const PlotDocument document = CurrentDocument();
+    // The selected curve as the picture draws it; with no curve, the last build.
+    const PlotDocument& document = document_;
     const Curve* curve = document.Curves.SelectedCurve();
     if (curve != nullptr && curve->Built == nullptr) curve = nullptr;
-    if (curve == nullptr && engine_.LastBuildError != kNoError) {
+    if (curve == nullptr && document_.RunEngine.LastBuildError != kNoError) {
         txtYNow->clear();
         overlay->SetTrace(std::nullopt);
         return;
     }
-    Engine engine = curve != nullptr ? *curve->Built : engine_;
+    Engine engine = curve != nullptr ? *curve->Built : document_.RunEngine;
     engine.EngineError = kNoError;
     ExtendedReal value = 0;
     const bool ok = EvaluateSequence(engine, wx, value) && engine.EngineError == kNoError;
@@ -274,12 +273,12 @@ bool GeneralForm::ImageViewEvent(QEvent* event) {
                 QImage& image = canvas().ImageForPainting();
                 const QImage before = image.copy();
                 QPainter painter(&image);
-                painter.fillRect(image.rect(), ToQColor(ui::ColourOf(txtBkColor)));
+                painter.fillRect(image.rect(), ToQColor(document_.Frame.Background));
                 painter.drawImage(step, before);
                 painter.end();
                 Image->update();
                 overlay->SetLabels(mnuViewLabels->isChecked(), document_.View,
-                                   ui::ColourOf(txtBkColor));
+                                   document_.Frame.Background);
                 ShowParameters();
                 ScheduleRedraw();
             }

@@ -68,7 +68,7 @@ void GeneralForm::RunExpressionCommand(bool viewRun) {
     tableWindow->CancelFill();
     RunOutcome outcome;
     // The build raises nothing: the drawing overflow can only come from the plot.
-    const bool plot = BeginRun(engine_, outcome, Cp1251FromUtf8(Entered(text)), shown);
+    const bool plot = BeginRun(document_.RunEngine, outcome, Cp1251FromUtf8(Entered(text)), shown);
     const RunTexts words = RunWords(outcome);
     for (const std::string& line : words.LogLines) memoGenHelp->appendPlainText(FromUtf8(line));
     if (outcome.Ran) txtResult->setToolTip(FromUtf8(words.ResultHint));
@@ -138,12 +138,14 @@ QLineEdit* GeneralForm::FieldEdit(ParameterField field) const {
 void GeneralForm::ApplyExitRule(ParameterField field) {
     QLineEdit* edit = FieldEdit(field);
     const std::optional<std::string> rewrite =
-        ApplyFieldExit(document_.View, engine_, field, Entered(edit->text()));
+        ApplyFieldExit(document_.View, document_.RunEngine, field, Entered(edit->text()));
     if (rewrite) edit->setText(Displayed(*rewrite));
+    // The fields show and set the selected curve's parameters and argument bound.
+    RunParametersChanged();
 }
 
 void GeneralForm::ShowParameters() {
-    const std::array<std::string, 11> texts = ::ShowParameters(document_.View, engine_);
+    const std::array<std::string, 11> texts = ::ShowParameters(document_.View, document_.RunEngine);
     for (size_t i = 0; i < texts.size(); ++i) {
         FieldEdit(kShowOrder[i])->setText(Displayed(texts[i]));
     }
@@ -175,6 +177,7 @@ void GeneralForm::PickColour(QLineEdit* field) {
     if (ExecModal(*ColorDialog) == QDialog::Accepted) {
         lastConfirmedColour_ = ColorDialog->currentColor();
         ui::SetColours(field, lastConfirmedColour_, lastConfirmedColour_);
+        ColourFieldChanged(field);
     }
     txtFunctionText->setFocus(Qt::OtherFocusReason);
 }
@@ -222,7 +225,7 @@ void GeneralForm::FormCanResize() {
         const int i = QRandomGenerator::global()->bounded(1, 11);
         SetExpressionText(ExampleExpressions.at(i - 1));
     }
-    const ExtendedReal a0 = engine_.ValueA;
+    const ExtendedReal a0 = document_.RunEngine.ValueA;
     ++ResizeCount;
     if (ResizeCount == 1) memoGenHelp->clear();
     // The window's own size, without the frame: the frame is the window manager's and becomes
@@ -245,7 +248,8 @@ void GeneralForm::FormCanResize() {
         if (pendingWork_) pendingWork_->KeepA0 = true;
         CentrePicture();
     }
-    engine_.ValueA = a0;
+    document_.RunEngine.ValueA = a0;
+    RunParametersChanged();
     ShowParameters();
     LayoutWidth = w;
     LayoutHeight = h;

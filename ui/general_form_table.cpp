@@ -15,7 +15,10 @@
 
 void GeneralForm::createTableWindow() {
     tableWindow = new TableWindow(*this, dialogs_);
-    connect(tableWindow, &TableWindow::pictureChoiceChanged, this, &GeneralForm::RedrawPicture);
+    connect(tableWindow, &TableWindow::pictureChoiceChanged, this,
+            &GeneralForm::TablePictureChanged);
+    document_.Mode = tableWindow->Mode();
+    document_.SequenceX = tableWindow->SequenceX();
     connect(tableWindow, &TableWindow::fillRequested, this, &GeneralForm::FillTable);
     mnuTableOpen = new QAction(tr("&Таблица и последовательность..."), this);
     mnuTableOpen->setObjectName(QStringLiteral("mnuTableOpen"));
@@ -65,7 +68,7 @@ void GeneralForm::mnuTableOpenClick() {
 }
 
 void GeneralForm::FillTable() {
-    tableWindow->Fill(CurrentDocument(), engine_);
+    tableWindow->Fill(document_, document_.RunEngine);
 }
 
 void GeneralForm::AfterRunForTable() {

@@ -39,12 +39,12 @@ QString GeneralForm::TangentEquation(ExtendedReal slope, ExtendedReal offset) co
 void GeneralForm::mnuViewTangentClick() {
     const std::string text = Entered(txtXProiz->text());
     ExtendedReal x = 0;
-    if (engine_.LastBuildError != kNoError || !NumberSyntax(text, x)) {
+    if (document_.RunEngine.LastBuildError != kNoError || !NumberSyntax(text, x)) {
         // Refused as the derivative command refuses, in its words.
-        ShowCalcOutcome(CalculateDerivative(engine_, text));
+        ShowCalcOutcome(CalculateDerivative(document_.RunEngine, text));
         return;
     }
-    const Tangent tangent = TangentAt(engine_, x);
+    const Tangent tangent = TangentAt(document_.RunEngine, x);
     if (tangent.FailCode) {
         txtFuncResult->setText(FromUtf8(FailureText(*tangent.FailCode)));
         txtFuncResult->setToolTip(txtFuncResult->text());
@@ -61,6 +61,6 @@ void GeneralForm::ShadeIntegral(const std::string& from, const std::string& to) 
     ExtendedReal upper = 0;
     if (!NumberSyntax(from, lower) || !NumberSyntax(to, upper) || lower == upper) return;
     document_.Shading = DocumentShading{{lower, upper, ui::ColourOf(txtLineColor)},
-                                        std::make_shared<const Engine>(engine_)};
+                                        std::make_shared<const Engine>(document_.RunEngine)};
     PlotPicture(true);
 }

@@ -51,6 +51,7 @@ void GeneralForm::createViewControls() {
     connect(mnuViewLabels, &QAction::toggled, this, &GeneralForm::mnuViewLabelsClick);
     mnuViewBreakPoles = MakeToggle(this, "mnuViewBreakPoles", tr("Разрывы у полюсов"),
                                    settings.value(kBreakPolesKey, true).toBool());
+    document_.Frame.BreakPoles = mnuViewBreakPoles->isChecked();
     connect(mnuViewBreakPoles, &QAction::toggled, this, &GeneralForm::mnuViewBreakPolesClick);
     mnuViewSmooth = MakeToggle(this, "mnuViewSmooth", tr("Сглаживание"),
                                settings.value(kSmoothKey, false).toBool());
@@ -58,6 +59,7 @@ void GeneralForm::createViewControls() {
     connect(mnuViewSmooth, &QAction::toggled, this, &GeneralForm::mnuViewSmoothClick);
     mnuViewLegend = MakeToggle(this, "mnuViewLegend", tr("Легенда"), false);
     if (settings.contains(kLegendKey)) legendChoice_ = settings.value(kLegendKey).toBool();
+    ShowLegendChoice();
     connect(mnuViewLegend, &QAction::triggered, this, &GeneralForm::mnuViewLegendClick);
     mnuViewTrace = MakeToggle(this, "mnuViewTrace", tr("Трассировка"), false);
     // T works while the picture has the focus, so that it still types into the fields.
@@ -122,7 +124,7 @@ QImage GeneralForm::ShownPicture() const {
     QPainter painter(&shown);
     const QSize logical = shown.deviceIndependentSize().toSize();
     PaintAxisLabels(painter, document_.View, logical.width(), logical.height(),
-                    ui::ColourOf(txtBkColor));
+                    document_.Frame.Background);
     return shown;
 }
 
@@ -142,6 +144,7 @@ void GeneralForm::mnuViewLabelsClick() {
 }
 
 void GeneralForm::mnuViewBreakPolesClick() {
+    document_.Frame.BreakPoles = mnuViewBreakPoles->isChecked();
     SaveViewSettings();
     RedrawPicture();
 }
@@ -154,6 +157,7 @@ void GeneralForm::mnuViewSmoothClick() {
 void GeneralForm::mnuViewLegendClick() {
     legendChoice_ = mnuViewLegend->isChecked();
     ViewSettings().setValue(kLegendKey, *legendChoice_);
+    ShowLegendChoice();
     RedrawPicture();
 }
 

@@ -95,7 +95,7 @@ void GeneralForm::QueueStep(PlotStep step) {
         EndGesture(true);
         CancelWork();
         pendingWork_ = std::make_shared<WorkJob>();
-        pendingWork_->JobEngine = engine_;
+        pendingWork_->JobEngine = document_.RunEngine;
         pendingWork_->Picture = canvas();
         pendingWork_->Picture.SetSmoothLines(mnuViewSmooth != nullptr &&
                                              mnuViewSmooth->isChecked());
@@ -107,7 +107,6 @@ void GeneralForm::QueueStep(PlotStep step) {
 void GeneralForm::QueueRun(const RunOutcome& begun, bool drawRunOver) {
     PlotStep step;
     step.Run = true;
-    document_ = CurrentDocument();
     // The marks of the last calculations stay until the next run.
     document_.Shading.reset();
     document_.Tangent.reset();
@@ -122,7 +121,6 @@ void GeneralForm::QueueRun(const RunOutcome& begun, bool drawRunOver) {
 void GeneralForm::PlotPicture(bool keepResult) {
     PlotStep step;
     step.KeepResult = keepResult;
-    document_ = CurrentDocument();
     DropPoints();
     step.Document = document_;
     step.Options = CurrentDrawOptions();
@@ -132,13 +130,13 @@ void GeneralForm::PlotPicture(bool keepResult) {
 void GeneralForm::StartIntegral(const std::string& from, const std::string& to) {
     CancelWork();
     // Refusals and equal limits answer at once.
-    if (!IntegralSamples(engine_, from, to)) {
-        ShowCalcOutcome(CalculateIntegral(engine_, from, to));
+    if (!IntegralSamples(document_.RunEngine, from, to)) {
+        ShowCalcOutcome(CalculateIntegral(document_.RunEngine, from, to));
         return;
     }
     auto job = std::make_shared<WorkJob>();
     job->Integral = true;
-    job->JobEngine = engine_;
+    job->JobEngine = document_.RunEngine;
     job->From = from;
     job->To = to;
     integralRunning_ = true;
@@ -176,7 +174,7 @@ void GeneralForm::ShowCalcOutcome(const CalcOutcome& outcome) {
 
 void GeneralForm::AfterPictureShown() {
     if (overlay == nullptr) return;
-    overlay->SetLabels(mnuViewLabels->isChecked(), document_.View, ui::ColourOf(txtBkColor));
+    overlay->SetLabels(mnuViewLabels->isChecked(), document_.View, document_.Frame.Background);
     overlay->SetTrace(std::nullopt);
     // The steps of a drag in progress are no views of their own: its end is.
     if (Image->drag().Moving) return;
@@ -224,7 +222,7 @@ void GeneralForm::WorkEnded() {
 
 void GeneralForm::WorkDelivered(const std::shared_ptr<WorkJob>& job) {
     stopShortcut_->setEnabled(Image->ToolGesturePending());
-    engine_.EngineError = job->JobEngine.EngineError;
+    document_.RunEngine.EngineError = job->JobEngine.EngineError;
     if (job->Integral) {
         integralRunning_ = false;
         if (job->Stopped) {
@@ -243,7 +241,7 @@ void GeneralForm::WorkDelivered(const std::shared_ptr<WorkJob>& job) {
 }
 
 void GeneralForm::ApplySteps(const WorkJob& job) {
-    engine_.NodeCursor = job.JobEngine.NodeCursor;
+    document_.RunEngine.NodeCursor = job.JobEngine.NodeCursor;
     // The new picture wipes any mark, and the gesture it belonged to ends with it.
     if (Image->ToolGesturePending()) EndGesture(false);
     canvas() = job.Picture;
@@ -266,7 +264,8 @@ void GeneralForm::ApplySteps(const WorkJob& job) {
             }
             if (words.ResultText) txtResult->setText(Displayed(*words.ResultText));
             if (outcome.NewA0Text && !job.KeepA0) {
-                engine_.ValueA = job.JobEngine.ValueA;
+                document_.RunEngine.ValueA = job.JobEngine.ValueA;
+                RunParametersChanged();
                 txtA0->setText(Displayed(*outcome.NewA0Text));
             }
             reportedStop = outcome.End == RunEnd::Stopped;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <atomic>
 #include <set>
 
@@ -145,6 +146,42 @@ TEST(DrawDocument, AStoppedDrawEndsAndTheLegendSitsTopRight) {
     }
     EXPECT_EQ(changedLeft, 0);
     EXPECT_GT(changedRight, 0);
+}
+
+// A set's draw is one progress: the count runs on across the visible curves and never goes
+// back, and a stop heard in the second curve leaves the third undrawn.
+TEST(DrawDocument, OneProgressRunsOnAcrossTheSet) {
+    PlotDocument document = Document(200, 100);
+    document.View.SamplesPerPixel = 64;
+    document.Curves.Add(Make("sinx", kCurvePalette[0]));
+    Curve hidden = Make("x", kCurvePalette[1]);
+    hidden.Visible = false;
+    document.Curves.Add(hidden);
+    document.Curves.Add(Make("cosx", kCurvePalette[2]));
+    document.Curves.Add(Make("x/4", kCurvePalette[3]));
+    const int64_t expected = ExpectedSamples(document, 200);
+    ASSERT_EQ(expected, 3 * 200 * 64);
+    for (const int threads : {1, 2}) {
+        std::vector<int64_t> heard;
+        std::atomic<bool> stop{false};
+        SampleControl control;
+        control.Threads = threads;
+        control.Stop = &stop;
+        control.Progress = [&](int64_t done) {
+            heard.push_back(done);
+            if (done > expected / 3 + 64) stop = true;
+        };
+        Canvas canvas(200, 100);
+        DrawDocument(canvas, document, control);
+        ASSERT_FALSE(heard.empty()) << threads;
+        EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end())) << threads;
+        EXPECT_GT(heard.back(), expected / 3) << threads;
+        EXPECT_LE(heard.back(), expected) << threads;
+        const std::set<Colour> drawn = ColoursOf(canvas);
+        EXPECT_TRUE(drawn.count(kCurvePalette[0])) << threads;
+        EXPECT_FALSE(drawn.count(kCurvePalette[1])) << threads;
+        EXPECT_FALSE(drawn.count(kCurvePalette[3])) << threads;
+    }
 }
 
 // The marks over the graph: the window draws the points of interest over a finished picture,

@@ -58,10 +58,34 @@ void Wheel(QWidget* picture, QPoint at, int angle) {
 }
 
 using Redraw = std::function<void(WindowFixture&)>;
+// Whether the document holds what a control was just set to.
+using Holds = std::function<bool(const PlotDocument&)>;
+
+// The colour dialog's answer for the next modal loop.
+void AnswerColour(WindowFixture& w, const QColor& chosen) {
+    w->modalHook = [chosen](QDialog& dialog) {
+        auto* colours = qobject_cast<QColorDialog*>(&dialog);
+        if (colours == nullptr) return int(QDialog::Rejected);
+        colours->setCurrentColor(chosen);
+        return int(QDialog::Accepted);
+    };
+}
+
+const Curve& Second(const PlotDocument& document) {
+    return document.Curves.At(1);
+}
+
+// The first curve is as RunTwo made it.
+bool FirstUntouched(const PlotDocument& document) {
+    const Curve& first = document.Curves.At(0);
+    return first.LineColour == kCurvePalette[0] && first.Lines && !first.BoundArgument &&
+           first.Built->ConstantC == 1 && first.Built->IndexTo == 100;
+}
 
 }  // namespace
 
 Q_DECLARE_METATYPE(Redraw)
+Q_DECLARE_METATYPE(Holds)
 
 class CurvesTest : public QObject {
     Q_OBJECT
@@ -75,6 +99,8 @@ class CurvesTest : public QObject {
     void setFileSavesAndOpens();
     void traceStepsBetweenCurves();
     void swatchClickRecolours();
+    void controlsWriteIntoTheDocument_data();
+    void controlsWriteIntoTheDocument();
 };
 
 void CurvesTest::redrawKeepsEveryCurve_data() {
@@ -317,6 +343,61 @@ void CurvesTest::swatchClickRecolours() {
     QCOMPARE(w->document().Curves.At(1).LineColour, kCurvePalette[1]);
     QVERIFY(Count(w.Picture(), picked) > 0);
     QCOMPARE(Count(w.Picture(), kCurvePalette[0]), 0);
+}
+
+void CurvesTest::controlsWriteIntoTheDocument_data() {
+    QTest::addColumn<Redraw>("change");
+    QTest::addColumn<Holds>("holds");
+    // The frame's boxes are open with "Новый" ticked.
+    QTest::newRow("grid") << Redraw([](WindowFixture& w) {
+        w.ui.cbxKill->setChecked(true);
+        QTest::mouseClick(w.ui.cbxSetka, Qt::LeftButton);
+    }) << Holds([](const PlotDocument& d) { return !d.Frame.Grid && d.Frame.Axes; });
+    QTest::newRow("axes") << Redraw([](WindowFixture& w) {
+        w.ui.cbxKill->setChecked(true);
+        QTest::mouseClick(w.ui.cbxOci, Qt::LeftButton);
+    }) << Holds([](const PlotDocument& d) { return d.Frame.Grid && !d.Frame.Axes; });
+    QTest::newRow("points") << Redraw([](WindowFixture& w) {
+        QTest::mouseClick(w.ui.rbtPixels, Qt::LeftButton);
+    }) << Holds([](const PlotDocument& d) { return !Second(d).Lines; });
+    QTest::newRow("argument bound")
+        << Redraw([](WindowFixture& w) { QTest::mouseClick(w.ui.cbxBorderX, Qt::LeftButton); })
+        << Holds([](const PlotDocument& d) { return Second(d).BoundArgument; });
+    QTest::newRow("background") << Redraw([](WindowFixture& w) {
+        AnswerColour(w, QColor(0x10, 0x20, 0x30));
+        QTest::mouseClick(w.ui.txtBkColor, Qt::LeftButton);
+    }) << Holds([](const PlotDocument& d) { return d.Frame.Background == 0x302010u; });
+    QTest::newRow("line colour") << Redraw([](WindowFixture& w) {
+        AnswerColour(w, QColor(0x10, 0x20, 0x30));
+        QTest::mouseClick(w.ui.txtLineColor, Qt::LeftButton);
+    }) << Holds([](const PlotDocument& d) { return Second(d).LineColour == 0x302010u; });
+    QTest::newRow("constant c") << Redraw([](WindowFixture& w) {
+        w.SetParameter(w.ui.txtC, QStringLiteral("3"));
+    }) << Holds([](const PlotDocument& d) { return Second(d).Built->ConstantC == 3; });
+    QTest::newRow("last index") << Redraw([](WindowFixture& w) {
+        w.SetParameter(w.ui.txtNk, QStringLiteral("7"));
+    }) << Holds([](const PlotDocument& d) { return Second(d).Built->IndexTo == 7; });
+    QTest::newRow("break at poles")
+        << Redraw([](WindowFixture& w) { w->findChild<QAction*>("mnuViewBreakPoles")->toggle(); })
+        << Holds([](const PlotDocument& d) { return !d.Frame.BreakPoles; });
+    QTest::newRow("picture mode") << Redraw([](WindowFixture& w) {
+        w.ui.tableWindow->SetMode(PictureMode::Terms);
+    }) << Holds([](const PlotDocument& d) { return d.Mode == PictureMode::Terms; });
+}
+
+// Each control writes into the document as it changes, before any redraw reads it; the curve
+// not selected keeps what it had.
+void CurvesTest::controlsWriteIntoTheDocument() {
+    QFETCH(Redraw, change);
+    QFETCH(Holds, holds);
+    QSettings(kApplicationTitle, kApplicationTitle).remove(QStringLiteral("view/breakPoles"));
+    WindowFixture w;
+    RunTwo(w);
+    QVERIFY(w->document().Frame.BreakPoles);
+    QVERIFY(!holds(w->document()));
+    change(w);
+    QVERIFY(holds(w->document()));
+    QVERIFY(FirstUntouched(w->document()));
 }
 
 std::unique_ptr<QObject> MakeCurvesTest() {
