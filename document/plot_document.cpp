@@ -2,8 +2,8 @@
 // PlotCurve draws with the frame cleared first.
 #include "document/plot_document.h"
 
+#include "document/run_command.h"
 #include "view/legend_painter.h"
-#include "view/run_command.h"
 #include "view/sequence_pictures.h"
 
 DrawOptions FrameDrawOptions(const FrameOptions& frame) {

@@ -11,12 +11,12 @@
 #include "calc/sample_stream.h"
 #include "calc/sequence_table.h"
 #include "document/curve_set.h"
+#include "document/run_outcome.h"
 #include "engine/engine_state.h"
 #include "view/drawing.h"
 #include "view/legend_painter.h"
 #include "view/picture_mode.h"
 #include "view/plot_marks.h"
-#include "view/run_outcome.h"
 #include "view/view_state.h"
 
 struct FrameOptions {

@@ -14,13 +14,13 @@
 #include "calc/calculations.h"
 #include "calc/sequence_behaviour.h"
 #include "calc/sequence_table.h"
+#include "document/run_outcome.h"
 #include "files/curve_set_refusal.h"
 #include "files/file_access.h"
 #include "files/function_file.h"
 #include "files/picture_format.h"
 #include "tarvik_version.h"
 #include "view/picture_mode.h"
-#include "view/run_outcome.h"
 
 // The program's name and version: the caption, never translated.
 inline constexpr std::string_view kProgramCaption = TARVIK_NAME_AND_VERSION;

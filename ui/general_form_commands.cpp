@@ -9,12 +9,12 @@
 #include <QToolButton>
 
 #include "calc/calculations.h"
+#include "document/run_command.h"
 #include "messages/messages.h"
 #include "ui/general_form.h"
 #include "ui/picture_widget.h"
 #include "ui/plot_job.h"
 #include "ui/utf8_text.h"
-#include "view/run_command.h"
 #include "view/scale_commands.h"
 
 namespace {

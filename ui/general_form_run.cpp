@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "document/run_command.h"
 #include "files/cp1251.h"
 #include "messages/messages.h"
 #include "ui/general_form.h"
@@ -24,7 +25,6 @@
 #include "ui/table_window.h"
 #include "ui/utf8_text.h"
 #include "ui/widget_factory.h"
-#include "view/run_command.h"
 #include "view/scale_commands.h"
 
 namespace {

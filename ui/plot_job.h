@@ -13,11 +13,11 @@
 
 #include "calc/calculations.h"
 #include "document/plot_document.h"
+#include "document/run_command.h"
 #include "engine/engine_state.h"
 #include "ui/background_runner.h"
 #include "view/canvas.h"
 #include "view/drawing.h"
-#include "view/run_command.h"
 #include "view/sequence_pictures.h"
 #include "view/view_state.h"
 

@@ -281,8 +281,14 @@ TEST_P(SaveTargets, FullDiskKeepsTheOldFile) {
 TEST(LoadSources, PipeIsReadWaitingForItsData) {
     int ends[2];
     ASSERT_EQ(pipe(ends), 0);
-    const std::string bytes =
-        FunctionFileBytes(FunctionFile{"sinx", 0.05L, 0.05L, 1, 1, 100, 1, 1});
+    FunctionFile file;
+    file.Expression = "sinx";
+    file.PixelSizeX = file.PixelSizeY = 0.05L;
+    file.SamplesPerPixel = 1;
+    file.IndexFrom = 1;
+    file.IndexTo = 100;
+    file.ValueA = file.ConstantC = 1;
+    const std::string bytes = FunctionFileBytes(file);
     // The data comes late and in two parts, as from a command still running.
     std::thread writer([&] {
         const size_t half = bytes.size() / 2;

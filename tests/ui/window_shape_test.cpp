@@ -6,11 +6,11 @@
 #include <QToolButton>
 #include <string>
 
+#include "document/run_command.h"
 #include "messages/messages.h"
 #include "ui/about_box.h"
 #include "ui/picture_widget.h"
 #include "ui/window_geometry.h"
-#include "view/run_command.h"
 #include "window_fixture.h"
 
 class WindowShapeTest : public QObject {

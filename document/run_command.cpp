@@ -1,5 +1,5 @@
 // The core of the run command: build, plot, and the outcome line of the scenario log.
-#include "view/run_command.h"
+#include "document/run_command.h"
 
 #include "engine/evaluator.h"
 #include "engine/number_text.h"

@@ -1,5 +1,5 @@
 // The run core: log lines, caption, result texts and the new a0 for each kind of outcome.
-#include "view/run_command.h"
+#include "document/run_command.h"
 
 #include <gtest/gtest.h>
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "document/run_outcome.h"
 #include "engine/engine_state.h"
 #include "view/draw_surface.h"
 #include "view/drawing.h"
-#include "view/run_outcome.h"
 #include "view/view_state.h"
 
 inline constexpr std::string_view kRunLogSeparator =
