@@ -88,8 +88,9 @@ std::variant<TableRange, TableRefusal> ParseTableRange(std::string_view fromText
                                                        std::string_view toText,
                                                        std::string_view stepText);
 
-// f(x) at every x of the range, as the value command computes it (a sequence at its last index).
-// A control stops it early (the rows made so far) and hears the number of rows done.
+// f(x) at every x of the range, as the value command computes it (a sequence at its last index),
+// on the control's threads with the same rows for any number of them. A control stops it early
+// (the rows of the finished prefix) and hears the number of rows done, on the caller's thread.
 TableRows FunctionRows(const Engine& engine, const TableRange& range,
                        const SampleControl* control = nullptr);
 
