@@ -75,9 +75,8 @@ const std::string& TableRows::ValueHeaderOf(size_t column) const {
 }
 
 std::string TableRows::ValueText(size_t row, const FailureWords& words, size_t column) const {
-    const std::vector<int32_t>& codes = column == 0 ? Codes : MoreColumns.at(column - 1).Codes;
-    const std::vector<ExtendedReal>& values =
-        column == 0 ? Values : MoreColumns.at(column - 1).Values;
+    const CodeColumn& codes = column == 0 ? Codes : MoreColumns.at(column - 1).Codes;
+    const RealColumn& values = column == 0 ? Values : MoreColumns.at(column - 1).Values;
     if (row >= codes.size()) return {};
     if (codes[row] != kNoError) return words(codes[row]);
     return RealDisplayText(values[row], kValueDecimals);

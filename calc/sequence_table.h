@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "calc/row_storage.h"
 #include "calc/sample_stream.h"
 #include "engine/engine_state.h"
 
@@ -46,8 +47,8 @@ TermList ComputeTerms(const Engine& engine, ExtendedReal x, const SampleControl*
 // A further value column over the keys of a table (the function table of several curves).
 struct ValueColumn {
     std::string Header;
-    std::vector<ExtendedReal> Values;
-    std::vector<int32_t> Codes;
+    RealColumn Values;
+    CodeColumn Codes;
 };
 
 // Rows of either table: a key (n or x), and a value or the code of its failure; a function
@@ -56,9 +57,9 @@ struct TableRows {
     std::string KeyHeader;
     std::string ValueHeader;
     bool IntegerKeys = false;
-    std::vector<ExtendedReal> Keys;
-    std::vector<ExtendedReal> Values;
-    std::vector<int32_t> Codes;  // kNoError, an engine code, or kEmptyRangeCode
+    RealColumn Keys;
+    RealColumn Values;
+    CodeColumn Codes;  // kNoError, an engine code, or kEmptyRangeCode
     std::vector<ValueColumn> MoreColumns;
 
     size_t Size() const { return Keys.size(); }

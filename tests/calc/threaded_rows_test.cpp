@@ -43,8 +43,8 @@ TableRows ReferenceRows(const Engine& source, const TableRange& range) {
     return rows;
 }
 
-void ExpectSameRows(const std::vector<ExtendedReal>& keys, const std::vector<ExtendedReal>& values,
-                    const std::vector<int32_t>& codes, const TableRows& reference, size_t count) {
+void ExpectSameRows(const RealColumn& keys, const RealColumn& values, const CodeColumn& codes,
+                    const TableRows& reference, size_t count) {
     ASSERT_LE(count, reference.Size());
     ASSERT_EQ(keys.size(), count);
     ASSERT_EQ(values.size(), count);
@@ -109,6 +109,8 @@ const TableRow kTableRows[] = {
     {"sinx", 0, 32, 1},
     {"sinx", 0, 33, 1},
     {"1/(x-5000)", 0, 10006, 1},
+    // Columns large enough for blocks of huge pages.
+    {"sinx/x", -1, 1, 0.00001L},
 };
 
 class ThreadedTable : public testing::TestWithParam<TableRow> {};
