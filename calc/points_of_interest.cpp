@@ -13,6 +13,7 @@
 #include "calc/calculations.h"
 #include "calc/curve_probe.h"
 #include "calc/real_order.h"
+#include "calc/row_chunks.h"
 #include "engine/evaluator.h"
 
 namespace {
@@ -28,7 +29,6 @@ constexpr ExtendedReal kNoiseUlps = 8;
 // A zero refined to neighbouring numbers (or to an exact zero of the evaluation) may lie this
 // many units from the true one: the evaluation rounds too.
 constexpr ExtendedReal kZeroUlps = 2;
-constexpr int kBatch = 256;
 constexpr int kMostInflectionLevels = 30;
 
 // A point found, with the half-width of the numbers it could equally be.
@@ -59,15 +59,21 @@ class PointFinder {
             const ExtendedReal x = i == intervals ? request_.To : request_.From + i * step;
             if (x_.empty() || x > x_.back()) x_.push_back(x);
         }
-        const auto count = static_cast<int32_t>(x_.size());
+        const auto count = static_cast<int64_t>(x_.size());
         y_.assign(x_.size(), 0);
         ok_.reset(new bool[x_.size()]);
-        for (int32_t start = 0; start < count; start += kBatch) {
-            if (control_.Stopped()) return false;
-            curve_.Samples(&x_[size_t(start)], std::min(kBatch, count - start), &y_[size_t(start)],
-                           &ok_[size_t(start)]);
-        }
-        return true;
+        SampleControl sampling;
+        sampling.Threads = control_.Threads;
+        sampling.Stop = control_.Stop;
+        // Each worker samples with a curve of its own; the samples are the same whichever
+        // evaluates them.
+        const int64_t done = RunRowChunks(count, sampling, [this] {
+            return [curve = curve_, this](int64_t begin, int64_t end) mutable {
+                curve.Samples(&x_[size_t(begin)], static_cast<int32_t>(end - begin),
+                              &y_[size_t(begin)], &ok_[size_t(begin)]);
+            };
+        });
+        return done == count && !control_.Stopped();
     }
 
     // Zeros of the curve (sign changes, exact zeros, domain ends), as `kind`.

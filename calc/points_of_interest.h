@@ -44,9 +44,11 @@ struct PointsRequest {
     bool Wants(PointGroup group) const { return Wanted[static_cast<size_t>(group)]; }
 };
 
-// A stop flag the caller may raise from another thread; the search then ends early.
+// A stop flag the caller may raise from another thread; the search then ends early. The
+// samples of the interval are evaluated on `Threads` threads (1: on the caller's thread).
 struct PointsControl {
     const std::atomic<bool>* Stop = nullptr;
+    int Threads = 1;
     bool Stopped() const { return Stop != nullptr && Stop->load(std::memory_order_relaxed); }
 };
 

@@ -1,17 +1,21 @@
 // Sequence terms step by step and the rows of the two tables.
 #include "calc/sequence_table.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
+#include "calc/row_chunks.h"
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
 
 namespace {
 
 constexpr int kValueDecimals = 10;
-// Steps of a sequence between two reports to a control's progress hook; a row of a function
-// table may itself walk a long sequence, so every row is reported.
+// Steps of a sequence between two reports to a control's progress hook.
 constexpr int64_t kStepsPerReport = 256;
+// Rows of a function table evaluated in one call.
+constexpr int32_t kRowBatch = 32;
 
 bool StopNow(const SampleControl* control) {
     return control != nullptr && control->Stopped();
@@ -71,9 +75,8 @@ const std::string& TableRows::ValueHeaderOf(size_t column) const {
 }
 
 std::string TableRows::ValueText(size_t row, const FailureWords& words, size_t column) const {
-    const std::vector<int32_t>& codes = column == 0 ? Codes : MoreColumns.at(column - 1).Codes;
-    const std::vector<ExtendedReal>& values =
-        column == 0 ? Values : MoreColumns.at(column - 1).Values;
+    const CodeColumn& codes = column == 0 ? Codes : MoreColumns.at(column - 1).Codes;
+    const RealColumn& values = column == 0 ? Values : MoreColumns.at(column - 1).Values;
     if (row >= codes.size()) return {};
     if (codes[row] != kNoError) return words(codes[row]);
     return RealDisplayText(values[row], kValueDecimals);
@@ -128,29 +131,54 @@ std::variant<TableRange, TableRefusal> ParseTableRange(std::string_view fromText
     return MakeTableRange(from, to, step);
 }
 
+namespace {
+
+// The rows begin .. end - 1 of a function table, in batches through the sample evaluation; a
+// sample it did not vouch for is evaluated alone again, for the code of its failure.
+void FillRows(Engine& engine, ExtendedReal a0, const TableRange& range, int64_t begin, int64_t end,
+              TableRows& rows) {
+    std::array<bool, kRowBatch> ok{};
+    for (int64_t first = begin; first < end; first += kRowBatch) {
+        const auto count = static_cast<int32_t>(std::min<int64_t>(kRowBatch, end - first));
+        ExtendedReal* keys = rows.Keys.data() + first;
+        ExtendedReal* values = rows.Values.data() + first;
+        int32_t* codes = rows.Codes.data() + first;
+        for (int32_t i = 0; i < count; ++i) keys[i] = range.At(first + i);
+        EvaluateSamples(engine, keys, count, values, ok.data());
+        for (int32_t i = 0; i < count; ++i) {
+            codes[i] = kNoError;
+            if (ok[size_t(i)]) continue;
+            engine.ValueA = a0;
+            const bool produced = EvaluateSequence(engine, keys[i], values[i]);
+            codes[i] = engine.EngineError;
+            if (codes[i] == kNoError && !produced) codes[i] = kEmptyRangeCode;
+            if (codes[i] != kNoError) values[i] = 0;
+        }
+    }
+}
+
+}  // namespace
+
 TableRows FunctionRows(const Engine& source, const TableRange& range,
                        const SampleControl* control) {
     TableRows rows;
     rows.KeyHeader = "x";
     rows.ValueHeader = "f(x)";
-    const auto count = size_t(range.Count);
-    rows.Keys.reserve(count);
-    rows.Values.reserve(count);
-    rows.Codes.reserve(count);
-    Engine engine = source;
-    for (int64_t k = 0; k < range.Count; ++k) {
-        if (StopNow(control)) break;
-        Report(control, k, 1);
-        const ExtendedReal x = range.At(k);
-        engine.ValueA = source.ValueA;
-        ExtendedReal value = 0;
-        const bool produced = EvaluateSequence(engine, x, value);
-        int32_t code = engine.EngineError;
-        if (code == kNoError && !produced) code = kEmptyRangeCode;
-        rows.Keys.push_back(x);
-        rows.Values.push_back(code == kNoError ? value : 0);
-        rows.Codes.push_back(code);
-    }
+    const auto count = size_t(std::max<int64_t>(range.Count, 0));
+    rows.Keys.resize(count);
+    rows.Values.resize(count);
+    rows.Codes.resize(count);
+    const SampleControl none;
+    const int64_t done =
+        RunRowChunks(range.Count, control != nullptr ? *control : none, [&source, &range, &rows] {
+            // Each worker evaluates with an engine of its own.
+            return [engine = source, &source, &range, &rows](int64_t begin, int64_t end) mutable {
+                FillRows(engine, source.ValueA, range, begin, end, rows);
+            };
+        });
+    rows.Keys.resize(size_t(done));
+    rows.Values.resize(size_t(done));
+    rows.Codes.resize(size_t(done));
     return rows;
 }
 
@@ -161,6 +189,7 @@ TableRows FunctionColumns(const std::vector<ColumnSource>& sources, const TableR
         SampleControl shifted;
         const int64_t before = range.Count * int64_t(k);
         if (control != nullptr) {
+            shifted.Threads = control->Threads;
             shifted.Stop = control->Stop;
             if (control->Progress) {
                 shifted.Progress = [control, before](int64_t done) {

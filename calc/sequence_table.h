@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "calc/row_storage.h"
 #include "calc/sample_stream.h"
 #include "engine/engine_state.h"
 
@@ -46,8 +47,8 @@ TermList ComputeTerms(const Engine& engine, ExtendedReal x, const SampleControl*
 // A further value column over the keys of a table (the function table of several curves).
 struct ValueColumn {
     std::string Header;
-    std::vector<ExtendedReal> Values;
-    std::vector<int32_t> Codes;
+    RealColumn Values;
+    CodeColumn Codes;
 };
 
 // Rows of either table: a key (n or x), and a value or the code of its failure; a function
@@ -56,9 +57,9 @@ struct TableRows {
     std::string KeyHeader;
     std::string ValueHeader;
     bool IntegerKeys = false;
-    std::vector<ExtendedReal> Keys;
-    std::vector<ExtendedReal> Values;
-    std::vector<int32_t> Codes;  // kNoError, an engine code, or kEmptyRangeCode
+    RealColumn Keys;
+    RealColumn Values;
+    CodeColumn Codes;  // kNoError, an engine code, or kEmptyRangeCode
     std::vector<ValueColumn> MoreColumns;
 
     size_t Size() const { return Keys.size(); }
@@ -88,8 +89,9 @@ std::variant<TableRange, TableRefusal> ParseTableRange(std::string_view fromText
                                                        std::string_view toText,
                                                        std::string_view stepText);
 
-// f(x) at every x of the range, as the value command computes it (a sequence at its last index).
-// A control stops it early (the rows made so far) and hears the number of rows done.
+// f(x) at every x of the range, as the value command computes it (a sequence at its last index),
+// on the control's threads with the same rows for any number of them. A control stops it early
+// (the rows of the finished prefix) and hears the number of rows done, on the caller's thread.
 TableRows FunctionRows(const Engine& engine, const TableRange& range,
                        const SampleControl* control = nullptr);
 

@@ -725,9 +725,10 @@ bool NoRowHasAValue(const TableRows& rows) {
 void PrintColumns(const CommandLine& line, const TableRange& range) {
     std::vector<TableRows> columns;
     CommandLine each = line;
+    const SampleControl control = ThreadsOf(line);
     for (size_t k = 0; k <= line.moreExpressions.size(); ++k) {
         each.expression = k == 0 ? line.expression : line.moreExpressions[k - 1];
-        columns.push_back(FunctionRows(BuiltWithParameters(each), range));
+        columns.push_back(FunctionRows(BuiltWithParameters(each), range, &control));
     }
     std::string text;
     for (size_t row = 0; row < columns.front().Size(); ++row) {
@@ -756,9 +757,9 @@ int ShowTable(const CommandLine& line) {
     }
     const TableRange& rows = std::get<TableRange>(range);
     const Engine engine = BuiltWithParameters(line);
-    // Ctrl+C stops the table between two rows: nothing is printed then.
+    // Ctrl+C stops the table between two batches of rows: nothing is printed then.
     const InterruptStop interrupt;
-    SampleControl control;
+    SampleControl control = ThreadsOf(line);
     control.Stop = &InterruptStop::Requested();
     TerminalProgress progress(Words(QT_TRANSLATE_NOOP("TarvikCli", "Вычисление таблицы…")),
                               rows.Count);
@@ -862,15 +863,18 @@ int ShowPoints(const CommandLine& line) {
     const PointsRequest request = PointsOf(line);
     const Engine first = BuiltWithParameters(line);
     if (auto failure = BuildFailure(first)) return Information(*failure);
+    // The samples on every core, as a render takes them without --threads.
+    PointsControl control;
+    control.Threads = ThreadsOf(line).Threads;
     PointsResult result;
     if (line.secondExpression) {
         CommandLine other = line;
         other.expression = *line.secondExpression;
         const Engine second = BuiltWithParameters(other);
         if (auto failure = BuildFailure(second)) return Information(*failure);
-        result = FindIntersections(first, second, request);
+        result = FindIntersections(first, second, request, control);
     } else {
-        result = FindPoints(first, request);
+        result = FindPoints(first, request, control);
     }
     std::string text;
     for (const PointOfInterest& point : result.Points) {

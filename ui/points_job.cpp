@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "calc/sample_stream.h"
+
 namespace {
 
 void Collect(PointsJob& job, const PointsResult& found, Colour colour) {
@@ -59,6 +61,7 @@ void PointsRunner::Start(std::shared_ptr<PointsJob> job) {
     Launch([job = std::move(job)](const std::shared_ptr<Ticket>& ticket) {
         PointsControl control;
         control.Stop = &ticket->stop;
+        control.Threads = DefaultThreadCount();
         RunPointsJob(*job, control);
         const uint64_t id = ticket->id;
         ticket->Post<PointsRunner>([id, job](PointsRunner& runner) {

@@ -1,6 +1,7 @@
 // The points of interest of the window's picture in the background: a job finds the zeros,
 // extrema and inflections of every visible curve in the visible range, and the intersections of
-// the selected curve with each other one, on a thread of its own. The curves' engines are shared
+// the selected curve with each other one, on a thread of its own (the samples of each search on
+// every core). The curves' engines are shared
 // and never changed; each search evaluates copies of its own. The window's thread gets the
 // markers through a queued call; a cancelled job delivers nothing.
 #pragma once

@@ -51,6 +51,7 @@ void TableFiller::RunJob(Ticket& ticket, TableFillJob& job) {
     const auto start = std::chrono::steady_clock::now();
     auto lastShown = start;
     SampleControl control;
+    control.Threads = DefaultThreadCount();
     control.Stop = &ticket.stop;
     control.Progress = [&](int64_t done) {
         const auto now = std::chrono::steady_clock::now();

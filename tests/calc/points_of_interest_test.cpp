@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -231,6 +232,72 @@ TEST(PointsOfInterest, MoreThanTheLimitIsReported) {
 TEST(PointsOfInterest, StopFlagEndsTheSearch) {
     std::atomic<bool> stop{true};
     const PointsResult result = FindPoints(Built("sinx"), Over(-10, 10), PointsControl{&stop});
+    EXPECT_TRUE(result.Stopped);
+    EXPECT_TRUE(result.Points.empty());
+}
+
+// --- The samples on worker threads: the same points to the bit as on the caller's thread ---
+
+struct ThreadedPointsRow {
+    const char* expression;
+    const char* second;  // the other curve of an intersection, or null
+    ExtendedReal from, to;
+    int32_t samples;
+};
+
+const ThreadedPointsRow kThreadedPointsRows[] = {
+    {"sinx/x", nullptr, -20, 20, 1920},
+    {"x+1/x", nullptr, -3, 3, 1000},    // a pole at a sample, extrema beside it
+    {"lnx", nullptr, -2, 5, 777},       // undefined over the first part
+    {"sqrt(x)", nullptr, -1, 4, 1921},  // a domain end that is a zero
+    {"tg(x)", nullptr, -7, 7, 5003},    // poles and inflections
+    {"x*x*x-x", nullptr, -2, 2, 3},     // fewer samples than a batch
+    {"a+sin(x+n)/n", nullptr, -20, 20, 1920},
+    {"sinx", "cosx", -10, 10, 2000},
+    {"x*x", "1/x", -3, 3, 999},
+};
+
+class ThreadedPoints : public ::testing::TestWithParam<ThreadedPointsRow> {};
+
+TEST_P(ThreadedPoints, SameForEveryThreadCount) {
+    const ThreadedPointsRow& row = GetParam();
+    Engine first = Built(row.expression);
+    first.ValueA = 0;
+    const Engine second = row.second != nullptr ? Built(row.second) : Engine{};
+    PointsRequest request = Over(row.from, row.to);
+    request.Samples = row.samples;
+    request.Wanted = {true, true, true, row.second != nullptr};
+    const auto find = [&](int threads) {
+        PointsControl control;
+        control.Threads = threads;
+        return row.second != nullptr ? FindIntersections(first, second, request, control)
+                                     : FindPoints(first, request, control);
+    };
+    const PointsResult alone = find(1);
+    EXPECT_FALSE(alone.Points.empty());
+    for (const int threads : {2, 3, 7}) {
+        SCOPED_TRACE(threads);
+        const PointsResult result = find(threads);
+        EXPECT_FALSE(result.Stopped);
+        EXPECT_EQ(result.MoreThanLimit, alone.MoreThanLimit);
+        ASSERT_EQ(result.Points.size(), alone.Points.size());
+        for (size_t k = 0; k < alone.Points.size(); ++k) {
+            // Bit for bit: == would let 0 and -0 pass for each other.
+            EXPECT_EQ(std::memcmp(&result.Points[k].X, &alone.Points[k].X, 10), 0) << k;
+            EXPECT_EQ(std::memcmp(&result.Points[k].Y, &alone.Points[k].Y, 10), 0) << k;
+            EXPECT_EQ(result.Points[k].Kind, alone.Points[k].Kind) << k;
+            EXPECT_EQ(result.Points[k].Digits, alone.Points[k].Digits) << k;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Curves, ThreadedPoints, ::testing::ValuesIn(kThreadedPointsRows));
+
+TEST(PointsOfInterest, StopFlagEndsTheSearchOnWorkers) {
+    std::atomic<bool> stop{true};
+    PointsControl control{&stop};
+    control.Threads = 3;
+    const PointsResult result = FindPoints(Built("sinx"), Over(-10, 10), control);
     EXPECT_TRUE(result.Stopped);
     EXPECT_TRUE(result.Points.empty());
 }
