@@ -85,8 +85,9 @@ format-check:
 deb: build
 	cd $(BUILD) && cpack -G DEB
 
+# BENCH_ARGS go to the benchmark program, e.g. its filter or repetitions.
 bench: build
-	$(BUILD)/bin/tarvik_bench
+	$(BUILD)/bin/tarvik_bench $(BENCH_ARGS)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
